@@ -8,14 +8,14 @@
 // A source of numbered strings: the program's own table, or one that a UI
 // language library provides in its place.
 class ResourceSource {
-public:
+  public:
     virtual ~ResourceSource() = default;
     virtual std::optional<QString> loadString(uint32_t id) const = 0;
 };
 
 // The program's own string table: every numbered string and message text.
 class BuiltinStrings : public ResourceSource {
-public:
+  public:
     std::optional<QString> loadString(uint32_t id) const override;
 };
 
@@ -27,4 +27,12 @@ std::optional<QString> loadString(uint32_t id);
 QString loadString(uint32_t id, const QString& fallback);
 // Replaces the current source (nullptr restores the built-in table).
 void setResourceSource(std::shared_ptr<const ResourceSource> source);
+
+// Fills one argument into a message text the way the device's wsprintf does:
+// the first "%s" (or "%d", "%ld", "%02d", "%2d", ...) takes the argument, with
+// its width and zero padding; "%%" and other specifications are left for the
+// following calls. Texts with several numbers take one call per number, in
+// order. A format without a matching specification comes back unchanged.
+QString substitute(QString format, const QString& s);
+QString substitute(QString format, int number);
 } // namespace res
