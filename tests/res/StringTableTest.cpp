@@ -1,6 +1,7 @@
 #include "StringTable.h"
 #include "BuiltinStringTable.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -52,10 +53,71 @@ TEST(BuiltinStrings, ExactTextsAcrossTheProgram) {
         {35098, u"シフトJIS"_qs},
         {40024, u"フォントサイズには １ ～ 144 を入力してください。"_qs},
         {30044, u"ＭＳ ゴシック"_qs},
+        {30315, u"☆"_qs},
+        {30502, u"ファイル名には次の文字は使えません。\n/ : * ? \" < > |"_qs},
+        {30503, u"ファイル名には、次の文字列は使えません。\n* ? < > | \\ : /"_qs},
+        {33012, u"    Worning (%d): コマンドの後ろにある無効なデータ \"%s\" を無視しました。"_qs},
+        {33028,
+         u"*** Worning: このマクロは新しいバージョン %d.%02d の文法で記述されているため、正しく動作しない可能性があります。"_qs},
+        {35031, u".txt;.htm;.html;.xml;.inf;.ini;.mcr"_qs},
+        {35053, u"フォント４(&4)\tCtrl+4"_qs},
+        {35074, u"記録終了/マクロ中止"_qs},
+        {37006, u"前を検索"_qs},
+        {40007, u"\u3000\u3000エラーが発生したため、マクロのロードを中止しました。"_qs},
+        {60401,
+         u"指定の言語ライブラリはTavloテキストエディタの別のバージョン用であるため、使用できません。"_qs},
+        {128, u"Tavloテキストエディタ\n\nTavloEdit\n\n\nTavloEdit.Document\nTavloEdit Document"_qs},
     };
     BuiltinStrings table;
     for (const auto& [id, text] : expected)
         EXPECT_EQ(table.loadString(id).value_or(u"<missing>"_qs), text) << id;
+}
+
+TEST(BuiltinStrings, EveryMessageRangeIsPopulated) {
+    // Each family of numbered texts the program shows is present in full.
+    BuiltinStrings table;
+    for (uint32_t id : {30006u, 30007u, 30008u, 30009u, 30010u, 30013u, 30014u, 30020u, 30021u,
+                        30022u, 30023u, 30024u, 30026u, 30027u, 30028u, 30041u, 30042u, 30043u,
+                        30069u, 30070u, 30071u, 30303u, 30305u, 30306u, 30307u, 30400u, 30401u})
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id = 30500; id <= 30513; ++id)
+        if (id != 30508) {
+            EXPECT_TRUE(table.loadString(id).has_value()) << id;
+        }
+    for (uint32_t id = 30308; id <= 30315; ++id)
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id : {33000u, 33001u, 33002u, 33003u, 33004u, 33005u, 33006u, 33038u})
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id = 33009; id <= 33035; ++id)
+        if (id != 33010 && id != 33026 && id != 33027) {
+            EXPECT_TRUE(table.loadString(id).has_value()) << id;
+        }
+    for (uint32_t id = 35000; id <= 35019; ++id)
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id = 35027; id <= 35036; ++id)
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id = 35050; id <= 35055; ++id)
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id = 35068; id <= 35074; ++id)
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id = 35086; id <= 35099; ++id)
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+    for (uint32_t id : {40000u, 40001u, 40004u, 40005u, 40006u, 40007u, 40008u, 40009u, 40010u,
+                        40013u, 40014u, 40017u, 40019u, 40020u, 40021u, 40022u, 40023u, 40024u,
+                        40025u, 40026u, 40027u, 40028u, 37000u, 37006u, 57344u, 60400u, 60401u})
+        EXPECT_TRUE(table.loadString(id).has_value()) << id;
+}
+
+TEST(BuiltinStrings, FileTypeFilterPairsDescriptionsWithPatterns) {
+    // The open and save dialogs split this list at "|" into description and
+    // pattern pairs; it ends with an empty item.
+    const QString filters = BuiltinStrings().loadString(35045).value_or(QString());
+    ASSERT_TRUE(filters.endsWith(u"||"_qs));
+    const QStringList items = filters.chopped(2).split(u'|');
+    ASSERT_EQ(items.size() % 2, 0);
+    EXPECT_TRUE(items.at(1).startsWith(u"*.txt"_qs));
+    EXPECT_TRUE(items.contains(u"設定ファイル (*.ini;*.inf)"_qs));
+    EXPECT_EQ(items.last(), u"*.*"_qs);
 }
 
 TEST(BuiltinStrings, UnknownIdsAreAbsent) {
