@@ -1,0 +1,381 @@
+#include "CodePage.h"
+
+#include <QLoggingCategory>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <map>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+// The conversion runs by table. The tables are filled once per code page by
+// asking iconv about every single byte, every lead/trail pair and every BMP
+// character, so the result equals iconv's for everything iconv accepts, while
+// a conversion itself costs one or two lookups per unit.
+//
+// What glibc's CP932 does, and therefore we do: 0x8160 reads as U+FF5E (the
+// Windows mapping, not U+301C); U+301C and U+FF5E both write as 0x8160; the NEC
+// row 13 characters (①, Ⅰ, ㈱), the NEC-selected IBM extensions (0xED/0xEE) and
+// the IBM extensions (0xFA-0xFC, 髙 = 0xFBFC) read and write; a character with
+// two codes writes as the one the device chooses (Ⅰ as 0x8754, ⅰ as 0xFA40,
+// ¬ as 0x81CA); the user-defined area 0xF040-0xF9FC reads as U+E000-U+E757.
+// glibc rejects the single bytes 0x80, 0xA0 and 0xFD-0xFF, which therefore read
+// as bad units.
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCodePage, "tavlo.codepage", QtWarningMsg)
+
+constexpr char16_t kMultiUnit = 0xFFFF; // a code that reads as two UTF-16 units
+constexpr uint8_t kSingle = 0, kLead = 1, kBad = 2;
+
+QByteArray iconvNameOf(unsigned codePage) {
+    return "CP" + QByteArray::number(codePage);
+}
+
+class IconvHandle {
+  public:
+    IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~IconvHandle() {
+        if (valid())
+            iconv_close(cd_);
+    }
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts one complete input; returns false with errno set when iconv
+    // refuses it. The state is reset before each call.
+    bool convert(const char* in, size_t inLen, char* out, size_t& outLen) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in);
+        char* outPtr = out;
+        size_t outLeft = outLen;
+        size_t r = iconv(cd_, &inPtr, &inLen, &outPtr, &outLeft);
+        if (r == static_cast<size_t>(-1))
+            return false;
+        // Flush a possible shift state, then insist the whole input was used.
+        if (iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1))
+            return false;
+        outLen = outLen - outLeft;
+        return inLen == 0;
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+} // namespace
+
+struct CodePage::Impl {
+    char16_t badUnit = 0xFFFD;
+    bool doubleByte = false;
+    std::array<uint8_t, 256> kind{};
+    std::array<char16_t, 256> single{};
+    std::array<int16_t, 256> leadIndex{}; // -1 when not a lead byte
+    std::array<bool, 256> trailSeen{};    // the byte trails some valid pair
+    std::vector<char16_t> pairs;          // leadIndex * 256 + trail -> unit, 0 invalid
+    std::unordered_map<uint16_t, std::u16string> multi; // codes read as 2+ units
+    std::vector<uint16_t> encode;                       // BMP unit -> byte or (lead << 8 | trail)
+
+    bool build(const QByteArray& name);
+    void buildDecode(IconvHandle& dec);
+    void buildEncode(IconvHandle& enc);
+
+    // Decodes one unit at src[i]; writes up to two units through put.
+    template <typename Sink>
+    size_t decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& put) const;
+};
+
+namespace {
+
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the tables read iconv's UTF-16LE in host order");
+
+// Reads iconv's UTF-16LE output into a string.
+std::u16string unitsOf(const char* buf, size_t len) {
+    std::u16string s(len / 2, u'\0');
+    std::memcpy(s.data(), buf, s.size() * 2);
+    return s;
+}
+
+} // namespace
+
+void CodePage::Impl::buildDecode(IconvHandle& dec) {
+    leadIndex.fill(-1);
+    char out[16];
+    std::vector<int> leads;
+    for (int b = 0; b < 256; ++b) {
+        const char in = static_cast<char>(b);
+        size_t outLen = sizeof out;
+        const bool ok = dec.convert(&in, 1, out, outLen);
+        const int error = errno;
+        if (ok && outLen == 2) {
+            kind[b] = kSingle;
+            single[b] = unitsOf(out, outLen)[0];
+        } else if (!ok && error == EINVAL) {
+            kind[b] = kLead;
+            leads.push_back(b);
+        } else {
+            kind[b] = kBad;
+        }
+    }
+    doubleByte = !leads.empty();
+    pairs.assign(leads.size() * 256, 0);
+    for (size_t li = 0; li < leads.size(); ++li) {
+        leadIndex[leads[li]] = static_cast<int16_t>(li);
+        for (int t = 0; t < 256; ++t) {
+            const char in[2] = {static_cast<char>(leads[li]), static_cast<char>(t)};
+            size_t outLen = sizeof out;
+            if (!dec.convert(in, 2, out, outLen) || outLen < 2)
+                continue;
+            trailSeen[t] = true;
+            std::u16string units = unitsOf(out, outLen);
+            if (units.size() == 1 && units[0] != kMultiUnit && units[0] != 0) {
+                pairs[li * 256 + t] = units[0];
+            } else {
+                pairs[li * 256 + t] = kMultiUnit;
+                multi[static_cast<uint16_t>(leads[li] << 8 | t)] = units;
+            }
+        }
+    }
+}
+
+void CodePage::Impl::buildEncode(IconvHandle& enc) {
+    encode.assign(0x10000, '?');
+    char out[16];
+    for (uint32_t u = 0; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF)
+            continue;
+        const char16_t unit = static_cast<char16_t>(u);
+        size_t outLen = sizeof out;
+        if (!enc.convert(reinterpret_cast<const char*>(&unit), 2, out, outLen))
+            continue;
+        if (outLen == 1)
+            encode[u] = static_cast<uint8_t>(out[0]);
+        else if (outLen == 2)
+            encode[u] = static_cast<uint16_t>(static_cast<uint8_t>(out[0]) << 8 |
+                                              static_cast<uint8_t>(out[1]));
+        // Longer forms don't occur in the device's code pages; they stay "?".
+    }
+}
+
+bool CodePage::Impl::build(const QByteArray& name) {
+    IconvHandle dec("UTF-16LE", name.constData());
+    IconvHandle enc(name.constData(), "UTF-16LE");
+    if (!dec.valid() || !enc.valid())
+        return false;
+    buildDecode(dec);
+    buildEncode(enc);
+    return true;
+}
+
+template <typename Sink>
+size_t CodePage::Impl::decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& put) const {
+    const uint8_t b = src[i];
+    if (kind[b] == kSingle) {
+        put(single[b]);
+        return 1;
+    }
+    if (kind[b] == kBad || i + 1 >= n) {
+        put(badUnit);
+        return 1;
+    }
+    const uint8_t t = src[i + 1];
+    const char16_t u = pairs[static_cast<size_t>(leadIndex[b]) * 256 + t];
+    if (u == 0) {
+        // A byte that can trail some character is taken as this character's
+        // trail; any other byte starts the next character.
+        put(badUnit);
+        return trailSeen[t] ? 2 : 1;
+    }
+    if (u == kMultiUnit) {
+        for (char16_t m : multi.at(static_cast<uint16_t>(b << 8 | t)))
+            put(m);
+        return 2;
+    }
+    put(u);
+    return 2;
+}
+
+CodePage::CodePage(unsigned codePage) : codePage_(codePage), impl_(std::make_unique<Impl>()) {
+    impl_->badUnit = codePage == 932 ? char16_t(0x30FB) : char16_t(0xFFFD);
+    if (!impl_->build(iconvNameOf(codePage))) {
+        qCWarning(lcCodePage, "iconv has no code page %u; using 1252 instead", codePage);
+        impl_ = std::make_unique<Impl>();
+        impl_->build("CP1252");
+    }
+}
+
+CodePage::~CodePage() = default;
+
+unsigned CodePage::ansiCodePageFor(LANGID lang) {
+    const unsigned primary = lang & 0x3FF;
+    switch (primary) {
+    case 0x11:
+        return 932;
+    case 0x12:
+        return 949;
+    case 0x04: // Chinese: Taiwan, Hong Kong and Macao use the traditional set.
+        return (lang == 0x0404 || lang == 0x0C04 || lang == 0x1404) ? 950 : 936;
+    case 0x1E:
+        return 874;
+    case 0x05:
+    case 0x0E:
+    case 0x15:
+    case 0x18:
+    case 0x1B:
+    case 0x1C:
+    case 0x24:
+        return 1250;
+    case 0x1A: // Serbian in Cyrillic script; Croatian and Serbian Latin are Central European.
+        return (lang == 0x0C1A || lang == 0x1C1A) ? 1251 : 1250;
+    case 0x02:
+    case 0x19:
+    case 0x22:
+    case 0x23:
+    case 0x2F:
+    case 0x40:
+    case 0x44:
+    case 0x50:
+        return 1251;
+    case 0x08:
+        return 1253;
+    case 0x1F:
+    case 0x2C:
+    case 0x43:
+        return 1254;
+    case 0x0D:
+        return 1255;
+    case 0x01:
+    case 0x20:
+    case 0x29:
+        return 1256;
+    case 0x25:
+    case 0x26:
+    case 0x27:
+        return 1257;
+    case 0x2A:
+        return 1258;
+    default:
+        return 1252;
+    }
+}
+
+const CodePage& CodePage::get(unsigned codePage) {
+    static std::mutex mutex;
+    static std::map<unsigned, std::unique_ptr<CodePage>> pages;
+    std::lock_guard lock(mutex);
+    auto& slot = pages[codePage];
+    if (!slot)
+        slot = std::make_unique<CodePage>(codePage);
+    return *slot;
+}
+
+const CodePage& CodePage::ansi(const Locale& locale) {
+    return get(ansiCodePageFor(locale.systemDefaultLangId()));
+}
+
+int CodePage::MultiByteToWideChar(const char* src, int srcLen, char16_t* dst, int dstLen) const {
+    if (!src || dstLen < 0 || (dstLen > 0 && !dst))
+        return 0;
+    const size_t n = srcLen < 0 ? std::strlen(src) + 1 : static_cast<size_t>(srcLen);
+    if (n == 0)
+        return 0;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(src);
+    size_t count = 0;
+    bool overflow = false;
+    auto put = [&](char16_t u) {
+        if (dstLen > 0) {
+            if (count >= static_cast<size_t>(dstLen)) {
+                overflow = true;
+                return;
+            }
+            dst[count] = u;
+        }
+        ++count;
+    };
+    for (size_t i = 0; i < n && !overflow;)
+        i += impl_->decodeAt(bytes, n, i, put);
+    if (overflow || count > static_cast<size_t>(INT32_MAX))
+        return 0;
+    return static_cast<int>(count);
+}
+
+int CodePage::WideCharToMultiByte(const char16_t* src, int srcLen, char* dst, int dstLen) const {
+    if (!src || dstLen < 0 || (dstLen > 0 && !dst))
+        return 0;
+    size_t n = 0;
+    if (srcLen < 0) {
+        while (src[n])
+            ++n;
+        ++n;
+    } else {
+        n = static_cast<size_t>(srcLen);
+    }
+    if (n == 0)
+        return 0;
+    size_t count = 0;
+    const size_t cap = static_cast<size_t>(dstLen);
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t u = src[i];
+        uint16_t code = impl_->encode[u];
+        // A surrogate pair is one character the code page can't hold.
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1]))
+            ++i;
+        const size_t len = code > 0xFF ? 2 : 1;
+        if (dstLen > 0) {
+            if (count + len > cap)
+                return 0;
+            if (len == 2)
+                dst[count] = static_cast<char>(code >> 8);
+            dst[count + len - 1] = static_cast<char>(code & 0xFF);
+        }
+        count += len;
+    }
+    return count > static_cast<size_t>(INT32_MAX) ? 0 : static_cast<int>(count);
+}
+
+QString CodePage::toUnicode(QByteArrayView bytes) const {
+    QString out;
+    // A code page never gives more units than bytes, except for the rare
+    // codes that read as two units.
+    out.resize(bytes.size());
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    size_t count = 0;
+    const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());
+    const size_t n = static_cast<size_t>(bytes.size());
+    for (size_t i = 0; i < n;) {
+        i += impl_->decodeAt(src, n, i, [&](char16_t u) {
+            if (count >= static_cast<size_t>(out.size())) {
+                out.resize(out.size() * 2 + 2);
+                dst = reinterpret_cast<char16_t*>(out.data());
+            }
+            dst[count++] = u;
+        });
+    }
+    out.truncate(static_cast<qsizetype>(count));
+    return out;
+}
+
+QByteArray CodePage::fromUnicode(QStringView text) const {
+    QByteArray out;
+    const auto* src = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    if (n == 0)
+        return out;
+    out.resize(n * 2);
+    char* dst = out.data();
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = src[i];
+        const uint16_t code = impl_->encode[u];
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1]))
+            ++i;
+        if (code > 0xFF)
+            dst[count++] = static_cast<char>(code >> 8);
+        dst[count++] = static_cast<char>(code & 0xFF);
+    }
+    out.truncate(count);
+    return out;
+}

@@ -1,0 +1,138 @@
+#include "CodePage.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Converts with the iconv program, the reference the tables are built from.
+QByteArray iconvTool(const QByteArray& input, const char* from, const char* to, bool* ok = nullptr,
+                     QStringList extra = {}) {
+    QProcess p;
+    p.start("iconv", extra + QStringList{"-f", from, "-t", to});
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    if (ok)
+        *ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return p.readAllStandardOutput();
+}
+
+QString fromUtf16Le(const QByteArray& b) {
+    return QString(reinterpret_cast<const QChar*>(b.constData()), b.size() / 2);
+}
+
+} // namespace
+
+TEST(CodePageTest, ChoosesTheAnsiCodePageFromTheSystemLanguage) {
+    EXPECT_EQ(CodePage::ansiCodePageFor(0x0411), 932u);
+    EXPECT_EQ(CodePage::ansiCodePageFor(0x0409), 1252u);
+    EXPECT_EQ(CodePage::ansiCodePageFor(0x0804), 936u);
+    EXPECT_EQ(CodePage::ansiCodePageFor(0x0404), 950u);
+    EXPECT_EQ(CodePage::ansiCodePageFor(0x0412), 949u);
+    EXPECT_EQ(CodePage::ansiCodePageFor(0x0419), 1251u);
+    EXPECT_EQ(CodePage::ansi(Locale(0x0409, 0x0411)).id(), 932u);
+}
+
+TEST(CodePageTest, Cp932ExtensionsAndWindowsMappingsRoundTrip) {
+    const CodePage& cp = CodePage::get(932);
+    const QString text = QStringLiteral("①Ⅰ㈱髙橋ⅰ～あ漢ｶ");
+    const QByteArray bytes = cp.fromUnicode(text);
+    EXPECT_EQ(bytes, QByteArray("\x87\x40\x87\x54\x87\x8a\xfb\xfc\x8b\xb4\xfa\x40\x81\x60\x82\xa0"
+                                "\x8a\xbf\xb6"));
+    EXPECT_EQ(cp.toUnicode(bytes), text);
+    // Both wave dashes write as 0x8160, which reads as the full-width tilde.
+    EXPECT_EQ(cp.fromUnicode(u"\u301C"), QByteArray("\x81\x60"));
+    EXPECT_EQ(cp.toUnicode("\x81\x60"), QString(QChar(0xFF5E)));
+    // The NEC-selected IBM duplicate reads as the same character.
+    EXPECT_EQ(cp.toUnicode("\xed\x40"), cp.toUnicode("\xfa\x5c"));
+}
+
+TEST(CodePageTest, BadUnitsNeverDropTheRestOfTheText) {
+    const CodePage& cp = CodePage::get(932);
+    EXPECT_EQ(cp.toUnicode(QByteArray("a\x80"
+                                      "b\x82",
+                                      4)),
+              QString::fromUtf16(u"a\u30FBb\u30FB"));
+    // An invalid pair whose second byte could trail is one bad unit; a
+    // control byte after a lead starts the next character.
+    EXPECT_EQ(cp.toUnicode(QByteArray("\x85\x40x", 3)), QString::fromUtf16(u"\u30FBx"));
+    EXPECT_EQ(cp.toUnicode(QByteArray("\x82\x0Ax", 3)), QString::fromUtf16(u"\u30FB\nx"));
+    EXPECT_EQ(CodePage::get(1252).toUnicode("\x81z"), QString::fromUtf16(u"\uFFFDz"));
+}
+
+TEST(CodePageTest, UnencodableCharactersBecomeQuestionMarks) {
+    const CodePage& cp = CodePage::get(932);
+    EXPECT_EQ(cp.fromUnicode(u"a\u00E9b"), QByteArray("a?b"));
+    // A character outside the BMP is one "?", a lone surrogate too.
+    EXPECT_EQ(cp.fromUnicode(u"x\U0001F600y\xD800z"), QByteArray("x?y?z"));
+}
+
+TEST(CodePageTest, SizeQueryAndTooSmallBuffers) {
+    const CodePage& cp = CodePage::get(932);
+    const char src[] = "\x82\xa0\x82\xa2z";
+    EXPECT_EQ(cp.MultiByteToWideChar(src, 5, nullptr, 0), 3);
+    char16_t wide[3];
+    EXPECT_EQ(cp.MultiByteToWideChar(src, 5, wide, 2), 0);
+    EXPECT_EQ(cp.MultiByteToWideChar(src, 5, wide, 3), 3);
+    EXPECT_EQ(wide[0], u'あ');
+    EXPECT_EQ(wide[2], u'z');
+    EXPECT_EQ(cp.MultiByteToWideChar(src, 0, wide, 3), 0);
+    // -1 takes the text up to and including its NUL.
+    EXPECT_EQ(cp.MultiByteToWideChar(src, -1, nullptr, 0), 4);
+
+    EXPECT_EQ(cp.WideCharToMultiByte(wide, 3, nullptr, 0), 5);
+    char narrow[5];
+    EXPECT_EQ(cp.WideCharToMultiByte(wide, 3, narrow, 4), 0);
+    EXPECT_EQ(cp.WideCharToMultiByte(wide, 3, narrow, 5), 5);
+    EXPECT_EQ(QByteArray(narrow, 5), QByteArray(src, 5));
+    EXPECT_EQ(cp.WideCharToMultiByte(wide, 0, narrow, 5), 0);
+}
+
+// Every pair and single byte iconv accepts reads as iconv reads it, and every
+// BMP character iconv can write is written as iconv writes it.
+class CodePageAgreesWithIconv : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(CodePageAgreesWithIconv, OnAllCharacters) {
+    const unsigned id = GetParam();
+    const QByteArray name = "CP" + QByteArray::number(id);
+    const CodePage& cp = CodePage::get(id);
+
+    // All BMP characters but the surrogates and U+0000.
+    QString all;
+    for (char32_t u = 1; u < 0x10000; ++u)
+        if (u < 0xD800 || u > 0xDFFF)
+            all.append(QChar(static_cast<char16_t>(u)));
+    const QByteArray mine = cp.fromUnicode(all);
+    // The characters we can write must come out exactly as iconv writes them.
+    QString encodable, refused;
+    for (QChar c : all) {
+        const QByteArray b = cp.fromUnicode(QStringView(&c, 1));
+        if (b != "?" || c == u'?')
+            encodable.append(c);
+        else
+            refused.append(c);
+    }
+    // What we write as "?" iconv can't write either: with -c it drops them all.
+    const QByteArray dropped =
+        iconvTool(QByteArray(reinterpret_cast<const char*>(refused.utf16()), refused.size() * 2),
+                  "UTF-16LE", name.constData(), nullptr, {"-c"});
+    EXPECT_TRUE(dropped.isEmpty()) << dropped.size() << " bytes iconv could write";
+    bool ok = false;
+    const QByteArray ref = iconvTool(
+        QByteArray(reinterpret_cast<const char*>(encodable.utf16()), encodable.size() * 2),
+        "UTF-16LE", name.constData(), &ok);
+    ASSERT_TRUE(ok) << "iconv refused a character we encode";
+    EXPECT_EQ(cp.fromUnicode(encodable), ref);
+    EXPECT_FALSE(mine.isEmpty());
+
+    // Decoding: the text iconv reads back from that reference equals ours.
+    const QByteArray refText = iconvTool(ref, name.constData(), "UTF-16LE", &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(cp.toUnicode(ref), fromUtf16Le(refText));
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePages, CodePageAgreesWithIconv,
+                         ::testing::Values(932u, 936u, 949u, 950u, 1252u, 1251u));
