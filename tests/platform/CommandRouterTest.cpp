@@ -1,0 +1,152 @@
+#include "CommandRouter.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Records which target ran which command, in order.
+struct Log {
+    std::vector<QString> entries;
+};
+
+CommandMap::Handler record(Log& log, const QString& entry) {
+    return [&log, entry] { log.entries.push_back(entry); };
+}
+
+} // namespace
+
+TEST(CommandRouter, ViewThenFrameThenApplication) {
+    Log log;
+    CommandMap view, frame, app;
+    view.on(100, record(log, u"view 100"_qs));
+    frame.on(100, record(log, u"frame 100"_qs));
+    frame.on(200, record(log, u"frame 200"_qs));
+    app.on(200, record(log, u"app 200"_qs));
+    app.on(300, record(log, u"app 300"_qs));
+    CommandRouter router;
+    router.setTargets({&view, &frame, &app});
+
+    EXPECT_TRUE(router.execute(100));
+    EXPECT_TRUE(router.execute(200));
+    EXPECT_TRUE(router.execute(300));
+    EXPECT_EQ(log.entries, (std::vector<QString>{u"view 100"_qs, u"frame 200"_qs, u"app 300"_qs}));
+}
+
+TEST(CommandRouter, CommandWithoutHandlerIsDisabledAndDoesNothing) {
+    CommandMap view;
+    CommandRouter router;
+    router.setTargets({&view});
+    const CommandState state = router.query(57603);
+    EXPECT_FALSE(state.enabled);
+    EXPECT_FALSE(state.checked);
+    EXPECT_FALSE(state.text.has_value());
+    EXPECT_FALSE(router.execute(57603));
+
+    CommandRouter empty;
+    EXPECT_FALSE(empty.query(1).enabled);
+    EXPECT_FALSE(empty.execute(1));
+}
+
+TEST(CommandRouter, HandlerWithoutUpdateRuleIsEnabled) {
+    CommandMap app;
+    app.on(57664, [] {});
+    CommandRouter router;
+    router.setTargets({&app});
+    EXPECT_TRUE(router.query(57664).enabled);
+    EXPECT_FALSE(router.query(57664).checked);
+}
+
+TEST(CommandRouter, FirstClaimingTargetDecidesTheState) {
+    Log log;
+    CommandMap view, frame;
+    bool canUndo = false;
+    view.on(57643, record(log, u"undo"_qs), [&canUndo](CommandState& s) { s.enabled = canUndo; });
+    frame.on(57643, record(log, u"frame undo"_qs));
+    CommandRouter router;
+    router.setTargets({&view, &frame});
+
+    EXPECT_FALSE(router.query(57643).enabled);
+    EXPECT_FALSE(router.execute(57643)) << "a disabled command is not run";
+    EXPECT_TRUE(log.entries.empty());
+    canUndo = true;
+    EXPECT_TRUE(router.execute(57643));
+    EXPECT_EQ(log.entries, (std::vector<QString>{u"undo"_qs}));
+}
+
+TEST(CommandRouter, UpdateRuleInViewHandlerInFrame) {
+    // The view decides the state; the frame runs the command.
+    Log log;
+    CommandMap view, frame;
+    bool visible = true;
+    view.onUpdate(32823, [&visible](CommandState& s) { s.enabled = visible; });
+    frame.on(32823, record(log, u"frame toggles"_qs));
+    CommandRouter router;
+    router.setTargets({&view, &frame});
+    EXPECT_TRUE(router.execute(32823));
+    visible = false;
+    EXPECT_FALSE(router.execute(32823));
+    EXPECT_EQ(log.entries.size(), 1u);
+}
+
+TEST(CommandRouter, CheckAndTextComeFromTheUpdateHandler) {
+    CommandMap view;
+    bool recording = false;
+    view.on(
+        32852, [] {},
+        [&recording](CommandState& s) {
+            s.text =
+                recording ? u"記録終了(&R)\tShift+Ctrl+R"_qs : u"マクロの記録(&R)\tShift+Ctrl+R"_qs;
+        });
+    view.onRange(
+        32778, 32781, [](int) {}, [](int id, CommandState& s) { s.checked = id == 32780; });
+    CommandRouter router;
+    router.setTargets({&view});
+    EXPECT_EQ(router.query(32852).text, u"マクロの記録(&R)\tShift+Ctrl+R"_qs);
+    recording = true;
+    EXPECT_EQ(router.query(32852).text, u"記録終了(&R)\tShift+Ctrl+R"_qs);
+    EXPECT_FALSE(router.query(32778).checked);
+    EXPECT_TRUE(router.query(32780).checked);
+    EXPECT_TRUE(router.query(32781).enabled);
+    EXPECT_FALSE(router.query(32782).enabled);
+}
+
+TEST(CommandRouter, RangeHandlerReceivesTheId) {
+    std::vector<int> ran;
+    CommandMap app;
+    app.onRange(57616, 57631, [&ran](int id) { ran.push_back(id); });
+    CommandRouter router;
+    router.setTargets({&app});
+    EXPECT_TRUE(router.execute(57616));
+    EXPECT_TRUE(router.execute(57620));
+    EXPECT_FALSE(router.execute(57632));
+    EXPECT_EQ(ran, (std::vector<int>{57616, 57620}));
+}
+
+TEST(CommandRouter, HandlerMayRemoveTargetsWhileRunning) {
+    Log log;
+    CommandMap view, frame;
+    CommandRouter router;
+    view.on(1, [&] {
+        log.entries.push_back(u"view"_qs);
+        router.removeTarget(&view);
+        router.removeTarget(&frame);
+    });
+    frame.on(2, record(log, u"frame"_qs));
+    router.setTargets({&view, &frame});
+    EXPECT_TRUE(router.execute(1));
+    EXPECT_FALSE(router.execute(2));
+    EXPECT_TRUE(router.targets().empty());
+    EXPECT_EQ(log.entries, (std::vector<QString>{u"view"_qs}));
+}
+
+TEST(CommandRouter, TargetsAreAddedOnceAndNullIsIgnored) {
+    CommandMap a, b;
+    CommandRouter router;
+    router.setTargets({&a, nullptr});
+    router.addTarget(&b);
+    router.addTarget(&a);
+    router.addTarget(nullptr);
+    EXPECT_EQ(router.targets(), (std::vector<CommandTarget*>{&a, &b}));
+}
