@@ -10,7 +10,7 @@ class Registry;
 // again; until SetRegistryKey has been called reads give their default and
 // writes fail without touching the registry.
 class ProfileStore {
-public:
+  public:
     explicit ProfileStore(Registry& registry);
 
     void SetRegistryKey(const QString& companyName);
@@ -28,7 +28,7 @@ public:
     // "Software\Orvane\Tavlo Text Editor", or empty before SetRegistryKey.
     QString applicationKeyPath() const;
 
-private:
+  private:
     Registry& registry_;
     QString company_;
 };

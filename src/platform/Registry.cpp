@@ -1,0 +1,571 @@
+#include "Registry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QtEndian>
+
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace reg;
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+constexpr int kMaxKeyNameChars = 255;
+constexpr int kMaxValueNameChars = 16383;
+
+// One prepared statement, finalized when it goes out of scope.
+class Stmt {
+  public:
+    Stmt(sqlite3* db, const char* sql) {
+        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
+            stmt_ = nullptr;
+    }
+    ~Stmt() { sqlite3_finalize(stmt_); }
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+
+    bool ok() const { return stmt_ != nullptr; }
+    Stmt& bind(int i, int64_t v) {
+        sqlite3_bind_int64(stmt_, i, v);
+        return *this;
+    }
+    Stmt& bind(int i, const QString& s) {
+        const QByteArray utf8 = s.toUtf8();
+        sqlite3_bind_text(stmt_, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Stmt& bindBlob(int i, const void* data, int size) {
+        // A zero-length blob must still be a blob, not NULL.
+        sqlite3_bind_blob(stmt_, i, size ? data : "", size, SQLITE_TRANSIENT);
+        return *this;
+    }
+    // SQLITE_ROW, SQLITE_DONE or an error code.
+    int step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+    int64_t int64(int col) const { return sqlite3_column_int64(stmt_, col); }
+    QString text(int col) const {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
+        return QString::fromUtf8(p, sqlite3_column_bytes(stmt_, col));
+    }
+    QByteArray blob(int col) const {
+        const void* p = sqlite3_column_blob(stmt_, col);
+        const int n = sqlite3_column_bytes(stmt_, col);
+        return QByteArray(static_cast<const char*>(p), n);
+    }
+
+  private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+bool exec(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// Splits a key path into its components; false for empty components.
+bool splitPath(const QString& path, QStringList* parts) {
+    parts->clear();
+    if (path.isEmpty())
+        return true;
+    *parts = path.split(QLatin1Char('\\'));
+    for (const QString& p : *parts) {
+        if (p.isEmpty() || p.size() > kMaxKeyNameChars)
+            return false;
+    }
+    return true;
+}
+
+QString joinPath(const QString& parent, const QString& child) {
+    if (parent.isEmpty())
+        return child;
+    if (child.isEmpty())
+        return parent;
+    return parent + QLatin1Char('\\') + child;
+}
+
+QString fold(const QString& s) {
+    return s.toCaseFolded();
+}
+
+} // namespace
+
+// One transaction per operation: writers take the write lock at once so that
+// two processes never both read and then collide when upgrading.
+struct Registry::Txn {
+    Txn(sqlite3* db, bool write) : db_(db) { ok_ = exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN"); }
+    ~Txn() {
+        if (ok_ && !done_)
+            exec(db_, "ROLLBACK");
+    }
+    bool ok() const { return ok_; }
+    bool commit() {
+        done_ = true;
+        if (exec(db_, "COMMIT"))
+            return true;
+        exec(db_, "ROLLBACK");
+        return false;
+    }
+    sqlite3* db_;
+    bool ok_ = false;
+    bool done_ = false;
+};
+
+Registry::Registry(const QString& databasePath)
+    : path_(databasePath.isEmpty() ? defaultDatabasePath() : databasePath) {
+    ensureOpen();
+}
+
+Registry::~Registry() {
+    closeDatabase();
+}
+
+QString Registry::defaultDatabasePath() {
+    const QString env = qEnvironmentVariable("TAVLO_REGISTRY");
+    if (!env.isEmpty())
+        return env;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || !QDir::isAbsolutePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/tavlo/registry.sqlite");
+}
+
+bool Registry::isAvailable() {
+    return ensureOpen();
+}
+
+void Registry::closeDatabase() {
+    if (db_)
+        sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+bool Registry::ensureOpen() {
+    if (db_)
+        return true;
+    const QByteArray native = QFile::encodeName(path_);
+    if (native.isEmpty())
+        return false;
+
+    // Create the folder (0700) and the file (0600) ourselves, so that the
+    // database never becomes readable by others through the umask.
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QFileInfo::exists(folder)) {
+        if (!QDir().mkpath(folder))
+            return false;
+        ::chmod(QFile::encodeName(folder).constData(), 0700);
+    }
+    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        // A symbolic link to the database is fine; anything else that can't
+        // be opened for writing (a folder, no permission) is not.
+        struct stat st {};
+        if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            return false;
+        const int fd2 = ::open(native.constData(), O_RDWR | O_CLOEXEC);
+        if (fd2 < 0)
+            return false;
+        ::close(fd2);
+    } else {
+        struct stat st {};
+        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        ::close(fd);
+        if (!regular)
+            return false;
+    }
+
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(native.constData(), &db, flags, nullptr) != SQLITE_OK ||
+        sqlite3_db_readonly(db, "main") != 0) {
+        sqlite3_close_v2(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    bool ok = exec(db, "PRAGMA foreign_keys = ON");
+    {
+        Stmt wal(db, "PRAGMA journal_mode = WAL");
+        ok = ok && wal.step() == SQLITE_ROW;
+    }
+    ok = ok && exec(db, "PRAGMA synchronous = NORMAL");
+    ok = ok && exec(db, "BEGIN IMMEDIATE");
+    if (ok) {
+        ok = exec(db, "CREATE TABLE IF NOT EXISTS keys ("
+                      " id INTEGER PRIMARY KEY,"
+                      " root INTEGER NOT NULL,"
+                      " parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,"
+                      " folded TEXT NOT NULL,"
+                      " name TEXT NOT NULL,"
+                      " UNIQUE(root, folded))") &&
+             exec(db, "CREATE INDEX IF NOT EXISTS keys_parent ON keys(parent)") &&
+             exec(db, "CREATE TABLE IF NOT EXISTS vals ("
+                      " key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,"
+                      " folded TEXT NOT NULL,"
+                      " name TEXT NOT NULL,"
+                      " type INTEGER NOT NULL,"
+                      " data BLOB NOT NULL,"
+                      " UNIQUE(key, folded))") &&
+             exec(db, "INSERT OR IGNORE INTO keys(root, parent, folded, name) VALUES"
+                      " (1, NULL, '', ''), (2, NULL, '', '')");
+        ok = ok ? exec(db, "COMMIT") : (exec(db, "ROLLBACK"), false);
+    }
+    if (!ok) {
+        sqlite3_close_v2(db);
+        return false;
+    }
+    db_ = db;
+    return true;
+}
+
+LSTATUS Registry::resolveKey(const RegKey& key, int64_t* id, LSTATUS missing) {
+    Stmt s(db_, "SELECT id FROM keys WHERE root = ?1 AND folded = ?2");
+    s.bind(1, int64_t(key.root())).bind(2, fold(key.path()));
+    const int rc = s.step();
+    if (rc == SQLITE_ROW) {
+        *id = s.int64(0);
+        return ERROR_SUCCESS;
+    }
+    if (rc == SQLITE_DONE)
+        return missing;
+    return ERROR_CANTREAD;
+}
+
+LSTATUS Registry::RegCreateKeyEx(const RegKey& parent, const QString& subKey, RegKey* result,
+                                 uint32_t* disposition) {
+    if (!parent.isValid() || !result)
+        return ERROR_INVALID_HANDLE;
+    QStringList parts;
+    if (!splitPath(subKey, &parts))
+        return ERROR_INVALID_PARAMETER;
+    if (!ensureOpen())
+        return ERROR_CANTWRITE;
+    Txn txn(db_, true);
+    if (!txn.ok())
+        return ERROR_CANTWRITE;
+    int64_t id = 0;
+    LSTATUS st = resolveKey(parent, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+
+    QString path = parent.path();
+    bool created = false;
+    for (const QString& part : parts) {
+        path = joinPath(path, part);
+        Stmt ins(db_,
+                 "INSERT OR IGNORE INTO keys(root, parent, folded, name) VALUES (?1,?2,?3,?4)");
+        ins.bind(1, int64_t(parent.root())).bind(2, id).bind(3, fold(path)).bind(4, part);
+        if (ins.step() != SQLITE_DONE)
+            return ERROR_CANTWRITE;
+        created = created || sqlite3_changes(db_) > 0;
+        Stmt sel(db_, "SELECT id FROM keys WHERE root = ?1 AND folded = ?2");
+        sel.bind(1, int64_t(parent.root())).bind(2, fold(path));
+        if (sel.step() != SQLITE_ROW)
+            return ERROR_CANTWRITE;
+        id = sel.int64(0);
+    }
+    if (!txn.commit())
+        return ERROR_CANTWRITE;
+    *result = RegKey(parent.root(), path);
+    if (disposition)
+        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegOpenKeyEx(const RegKey& parent, const QString& subKey, RegKey* result) {
+    if (!parent.isValid() || !result)
+        return ERROR_INVALID_HANDLE;
+    QStringList parts;
+    if (!splitPath(subKey, &parts))
+        return ERROR_INVALID_PARAMETER;
+    if (!ensureOpen())
+        return ERROR_CANTREAD;
+    Txn txn(db_, false);
+    if (!txn.ok())
+        return ERROR_CANTREAD;
+    const RegKey wanted(parent.root(), joinPath(parent.path(), subKey));
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(wanted, &id, ERROR_FILE_NOT_FOUND);
+    if (st != ERROR_SUCCESS)
+        return st;
+    // Report the spelling the keys were created with.
+    Stmt s(db_, "WITH RECURSIVE up(id, parent, name, depth) AS ("
+                " SELECT id, parent, name, 0 FROM keys WHERE id = ?1"
+                " UNION ALL SELECT k.id, k.parent, k.name, up.depth + 1"
+                " FROM keys k JOIN up ON k.id = up.parent)"
+                " SELECT name FROM up WHERE parent IS NOT NULL ORDER BY depth DESC");
+    s.bind(1, id);
+    QStringList names;
+    int rc;
+    while ((rc = s.step()) == SQLITE_ROW)
+        names << s.text(0);
+    if (rc != SQLITE_DONE)
+        return ERROR_CANTREAD;
+    txn.commit();
+    *result = RegKey(parent.root(), names.join(QLatin1Char('\\')));
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegCloseKey(RegKey& key) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    key = RegKey();
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegDeleteKey(const RegKey& parent, const QString& subKey) {
+    if (!parent.isValid())
+        return ERROR_INVALID_HANDLE;
+    QStringList parts;
+    if (subKey.isEmpty() || !splitPath(subKey, &parts))
+        return ERROR_INVALID_PARAMETER;
+    if (!ensureOpen())
+        return ERROR_CANTWRITE;
+    Txn txn(db_, true);
+    if (!txn.ok())
+        return ERROR_CANTWRITE;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(RegKey(parent.root(), joinPath(parent.path(), subKey)), &id,
+                                  ERROR_FILE_NOT_FOUND);
+    if (st != ERROR_SUCCESS)
+        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    // Sub-keys and values go with it through the cascading foreign keys.
+    Stmt del(db_, "DELETE FROM keys WHERE id = ?1");
+    del.bind(1, id);
+    if (del.step() != SQLITE_DONE || !txn.commit())
+        return ERROR_CANTWRITE;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::queryInto(const QByteArray& stored, uint32_t storedType, uint32_t* type,
+                            void* data, uint32_t* dataSize) {
+    if (type)
+        *type = storedType;
+    const auto size = uint32_t(stored.size());
+    if (!data) {
+        if (dataSize)
+            *dataSize = size;
+        return ERROR_SUCCESS;
+    }
+    if (!dataSize)
+        return ERROR_INVALID_PARAMETER;
+    const uint32_t room = *dataSize;
+    *dataSize = size;
+    if (size > room)
+        return ERROR_MORE_DATA;
+    if (size)
+        std::memcpy(data, stored.constData(), size);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegQueryValueEx(const RegKey& key, const QString& valueName, uint32_t* type,
+                                  void* data, uint32_t* dataSize) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    if (!ensureOpen())
+        return ERROR_CANTREAD;
+    Txn txn(db_, false);
+    if (!txn.ok())
+        return ERROR_CANTREAD;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st;
+    Stmt s(db_, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
+    s.bind(1, id).bind(2, fold(valueName));
+    const int rc = s.step();
+    if (rc == SQLITE_DONE)
+        return ERROR_FILE_NOT_FOUND;
+    if (rc != SQLITE_ROW)
+        return ERROR_CANTREAD;
+    const auto storedType = uint32_t(s.int64(0));
+    const QByteArray stored = s.blob(1);
+    return queryInto(stored, storedType, type, data, dataSize);
+}
+
+LSTATUS Registry::RegSetValueEx(const RegKey& key, const QString& valueName, uint32_t type,
+                                const void* data, uint32_t dataSize) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    if ((!data && dataSize) || valueName.size() > kMaxValueNameChars || dataSize > 0x7FFFFFFFu)
+        return ERROR_INVALID_PARAMETER;
+    if (!ensureOpen())
+        return ERROR_CANTWRITE;
+    Txn txn(db_, true);
+    if (!txn.ok())
+        return ERROR_CANTWRITE;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    // An existing value keeps its place in the enumeration (its rowid).
+    Stmt s(db_,
+           "INSERT INTO vals(key, folded, name, type, data) VALUES (?1,?2,?3,?4,?5)"
+           " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+    s.bind(1, id).bind(2, fold(valueName)).bind(3, valueName).bind(4, int64_t(type));
+    s.bindBlob(5, data, int(dataSize));
+    if (s.step() != SQLITE_DONE || !txn.commit())
+        return ERROR_CANTWRITE;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegDeleteValue(const RegKey& key, const QString& valueName) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    if (!ensureOpen())
+        return ERROR_CANTWRITE;
+    Txn txn(db_, true);
+    if (!txn.ok())
+        return ERROR_CANTWRITE;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    Stmt s(db_, "DELETE FROM vals WHERE key = ?1 AND folded = ?2");
+    s.bind(1, id).bind(2, fold(valueName));
+    if (s.step() != SQLITE_DONE)
+        return ERROR_CANTWRITE;
+    if (sqlite3_changes(db_) == 0)
+        return ERROR_FILE_NOT_FOUND;
+    if (!txn.commit())
+        return ERROR_CANTWRITE;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegEnumValue(const RegKey& key, uint32_t index, QString* valueName,
+                               uint32_t* type, void* data, uint32_t* dataSize,
+                               uint32_t maxNameChars) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    if (!ensureOpen())
+        return ERROR_CANTREAD;
+    Txn txn(db_, false);
+    if (!txn.ok())
+        return ERROR_CANTREAD;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st;
+    Stmt s(db_,
+           "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY rowid LIMIT 1 OFFSET ?2");
+    s.bind(1, id).bind(2, int64_t(index));
+    const int rc = s.step();
+    if (rc == SQLITE_DONE)
+        return ERROR_NO_MORE_ITEMS;
+    if (rc != SQLITE_ROW)
+        return ERROR_CANTREAD;
+    const QString name = s.text(0);
+    if (uint32_t(name.size()) > maxNameChars)
+        return ERROR_MORE_DATA;
+    if (valueName)
+        *valueName = name;
+    return queryInto(s.blob(2), uint32_t(s.int64(1)), type, data, dataSize);
+}
+
+LSTATUS Registry::RegEnumKeyEx(const RegKey& key, uint32_t index, QString* subKeyName) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    if (!ensureOpen())
+        return ERROR_CANTREAD;
+    Txn txn(db_, false);
+    if (!txn.ok())
+        return ERROR_CANTREAD;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st;
+    Stmt s(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
+    s.bind(1, id).bind(2, int64_t(index));
+    const int rc = s.step();
+    if (rc == SQLITE_DONE)
+        return ERROR_NO_MORE_ITEMS;
+    if (rc != SQLITE_ROW)
+        return ERROR_CANTREAD;
+    if (subKeyName)
+        *subKeyName = s.text(0);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS Registry::RegQueryInfoKey(const RegKey& key, uint32_t* subKeyCount, uint32_t* valueCount) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    if (!ensureOpen())
+        return ERROR_CANTREAD;
+    Txn txn(db_, false);
+    if (!txn.ok())
+        return ERROR_CANTREAD;
+    int64_t id = 0;
+    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
+    if (st != ERROR_SUCCESS)
+        return st;
+    Stmt s(db_, "SELECT (SELECT count(*) FROM keys WHERE parent = ?1),"
+                " (SELECT count(*) FROM vals WHERE key = ?1)");
+    s.bind(1, id);
+    if (s.step() != SQLITE_ROW)
+        return ERROR_CANTREAD;
+    if (subKeyCount)
+        *subKeyCount = uint32_t(s.int64(0));
+    if (valueCount)
+        *valueCount = uint32_t(s.int64(1));
+    return ERROR_SUCCESS;
+}
+
+std::optional<QString> Registry::queryString(const RegKey& key, const QString& valueName,
+                                             uint32_t maxBytes) {
+    uint32_t size = 0;
+    if (RegQueryValueEx(key, valueName, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size > maxBytes)
+        return std::nullopt;
+    QByteArray buffer(qsizetype(size), Qt::Uninitialized);
+    // The value may have changed between the two queries; a grown value fails.
+    if (RegQueryValueEx(key, valueName, nullptr, buffer.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    buffer.truncate(size);
+    return decodeString(buffer);
+}
+
+std::optional<uint32_t> Registry::queryDword(const RegKey& key, const QString& valueName) {
+    unsigned char bytes[4] = {};
+    uint32_t size = sizeof bytes;
+    if (RegQueryValueEx(key, valueName, nullptr, bytes, &size) != ERROR_SUCCESS || size != 4)
+        return std::nullopt;
+    return qFromLittleEndian<uint32_t>(bytes);
+}
+
+LSTATUS Registry::setString(const RegKey& key, const QString& valueName, const QString& value) {
+    const QByteArray data = encodeString(value);
+    return RegSetValueEx(key, valueName, REG_SZ, data.constData(), uint32_t(data.size()));
+}
+
+LSTATUS Registry::setDword(const RegKey& key, const QString& valueName, uint32_t value) {
+    unsigned char bytes[4];
+    qToLittleEndian(value, bytes);
+    return RegSetValueEx(key, valueName, REG_DWORD, bytes, sizeof bytes);
+}
+
+QByteArray Registry::encodeString(const QString& text) {
+    QByteArray out;
+    out.resize((text.size() + 1) * 2);
+    auto* p = reinterpret_cast<unsigned char*>(out.data());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        qToLittleEndian<uint16_t>(text.at(i).unicode(), p + 2 * i);
+    p[text.size() * 2] = 0;
+    p[text.size() * 2 + 1] = 0;
+    return out;
+}
+
+QString Registry::decodeString(QByteArrayView data) {
+    const qsizetype units = data.size() / 2;
+    QString out;
+    out.reserve(units);
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data());
+    for (qsizetype i = 0; i < units; ++i) {
+        const auto unit = qFromLittleEndian<uint16_t>(p + 2 * i);
+        if (unit == 0)
+            break;
+        out.append(QChar(unit));
+    }
+    return out;
+}

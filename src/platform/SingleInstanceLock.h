@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// The device's named mutex "ORVANE QXE 1.00": an exclusive flock on a lock
+// file of that name in the per-user runtime folder. The kernel releases it
+// when the process ends, however it ends, so a crashed editor never blocks
+// the next start.
+class SingleInstanceLock {
+  public:
+    enum class Result {
+        Acquired,       // this process is the running instance
+        AlreadyRunning, // another process holds the lock (ERROR_ALREADY_EXISTS)
+        Failed,         // the lock file can't be created; see errorString()
+    };
+
+    static constexpr const char* kName = "ORVANE QXE 1.00";
+
+    // folder: where the lock file lies; empty = runtimeFolder().
+    explicit SingleInstanceLock(const QString& name = QString::fromLatin1(kName),
+                                const QString& folder = QString());
+    ~SingleInstanceLock();
+    SingleInstanceLock(const SingleInstanceLock&) = delete;
+    SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
+
+    Result tryLock();
+    bool isLocked() const { return fd_ >= 0; }
+    void unlock();
+    QString lockFilePath() const;
+    QString errorString() const { return error_; }
+
+    // $XDG_RUNTIME_DIR/tavlo, else <temp>/tavlo-<uid>; created with mode 0700.
+    // A temp folder of that name owned by someone else, or open to others, is
+    // refused (empty result), since anyone could then take our socket's place.
+    static QString runtimeFolder();
+
+  private:
+    QString name_;
+    QString folder_;
+    QString error_;
+    int fd_ = -1;
+};
