@@ -1,0 +1,381 @@
+#include "TextSearch.h"
+#include "CaseFold.h"
+#include "Clock.h"
+#include "FakeSearchTarget.h"
+#include "MessageService.h"
+
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kNotFound = QStringLiteral("“置換元” にマッチする文字列が見つかりません。");
+const QString kNoMore = QStringLiteral("“置換元” にマッチする文字列は、もうありません。");
+const QString kEnterFind = QStringLiteral("置換対象の文字列を入力してください。");
+
+class TextSearchTest : public ::testing::Test {
+  protected:
+    TextSearchTest()
+        : start(QDate(2026, 1, 5), QTime(9, 0), QTimeZone::utc()), clock(start),
+          search(clock, messages) {}
+
+    void advance(qint64 ms) { clock.set(clock.now().addMSecs(ms)); }
+    bool findDown(const QString& what, MatchCase mc = MatchCase::Off,
+                  SearchMode mode = SearchMode::Find) {
+        return search.search(target, what, SearchDirection::Down, mc, mode);
+    }
+    bool findUp(const QString& what, MatchCase mc = MatchCase::Off) {
+        return search.search(target, what, SearchDirection::Up, mc, SearchMode::Find);
+    }
+    QPair<int, int> sel() const { return {target.selectionStart(), target.selectionEnd()}; }
+
+    QDateTime start;
+    FixedClock clock;
+    ScriptedMessageService messages;
+    FakeSearchTarget target;
+    TextSearch search;
+};
+
+TEST(CaseFoldTest, KeepsEveryPositionAndFoldsFullWidthLatin) {
+    const QString text = QStringLiteral("İSTANBUL ＡＢＣ ΣΑΣ Ǆ \U00010400x");
+    const QString folded = casefold::fold(text);
+    ASSERT_EQ(folded.size(), text.size());
+    EXPECT_EQ(folded, QStringLiteral("istanbul ａｂｃ σασ ǆ \U00010428x"));
+    EXPECT_TRUE(casefold::equalFolded(u"ＡｂＣ", u"ａＢｃ"));
+    EXPECT_FALSE(casefold::equalFolded(u"ab", u"abc"));
+}
+
+TEST_F(TextSearchTest, DottedCapitalIDoesNotShiftLaterMatches) {
+    target.setText(QStringLiteral("İİİ needle İ NEEDLE"));
+    ASSERT_TRUE(findDown(QStringLiteral("needle")));
+    EXPECT_EQ(sel(), qMakePair(4, 10));
+    ASSERT_TRUE(findDown(QStringLiteral("needle")));
+    EXPECT_EQ(sel(), qMakePair(13, 19));
+    EXPECT_EQ(target.selectedText(), QStringLiteral("NEEDLE"));
+}
+
+TEST_F(TextSearchTest, FullWidthLettersMatchWithoutMatchCase) {
+    target.setText(QStringLiteral("xx ＴＡＶＬＯ"));
+    EXPECT_TRUE(findDown(QStringLiteral("ｔａｖｌｏ")));
+    EXPECT_EQ(sel(), qMakePair(3, 8));
+    target.select(0, 0);
+    EXPECT_FALSE(findDown(QStringLiteral("ｔａｖｌｏ"), MatchCase::On));
+}
+
+TEST_F(TextSearchTest, MatchCaseDecidesWhetherAbcFindsLowerCase) {
+    target.setText(QStringLiteral("xyz abc"));
+    EXPECT_FALSE(findDown(QStringLiteral("ABC"), MatchCase::On));
+    EXPECT_EQ(target.flashes, 1);
+    EXPECT_EQ(sel(), qMakePair(0, 0));
+    EXPECT_TRUE(findDown(QStringLiteral("ABC"), MatchCase::Off));
+    EXPECT_EQ(sel(), qMakePair(4, 7));
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(target.busyDepth, 0);
+}
+
+TEST_F(TextSearchTest, EmptySearchTextFindsNothingAndFlashesNot) {
+    target.setText(QStringLiteral("abc"));
+    EXPECT_FALSE(findDown(QString()));
+    EXPECT_FALSE(findUp(QString()));
+    EXPECT_EQ(target.flashes, 0);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(TextSearchTest, RepeatedSearchWrapsWithinTenSecondsOnly) {
+    target.setText(QStringLiteral("abc def abc"));
+    target.select(11, 11);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(target.flashes, 1);
+    EXPECT_TRUE(search.memory().wrapped);
+    advance(10000);
+    EXPECT_TRUE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(sel(), qMakePair(0, 3));
+    EXPECT_FALSE(search.memory().wrapped);
+
+    target.select(11, 11);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(target.flashes, 2);
+    advance(10001);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(target.flashes, 3);
+    EXPECT_EQ(sel(), qMakePair(11, 11));
+    // That late search set the mark afresh, so a quick repeat wraps.
+    advance(50);
+    EXPECT_TRUE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(sel(), qMakePair(0, 3));
+}
+
+TEST_F(TextSearchTest, ClockGoingBackwardsClearsTheMark) {
+    target.setText(QStringLiteral("abc def"));
+    target.select(7, 7);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    advance(-1000);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(target.flashes, 2);
+}
+
+TEST_F(TextSearchTest, ChangingDirectionOrTextClearsTheMark) {
+    target.setText(QStringLiteral("abc xyz abc"));
+    target.select(11, 11);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_TRUE(search.memory().wrapped);
+    EXPECT_FALSE(findDown(QStringLiteral("xyzz")));
+    EXPECT_FALSE(search.memory().wrapped);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_TRUE(search.memory().wrapped);
+    // An upward search is another direction: it clears the mark first.
+    target.select(0, 0);
+    EXPECT_FALSE(findUp(QStringLiteral("abc")));
+    EXPECT_EQ(search.memory().lastDirection, SearchDirection::Up);
+    target.select(11, 11);
+    EXPECT_FALSE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(sel(), qMakePair(11, 11));
+    EXPECT_EQ(target.flashes, 5);
+}
+
+TEST_F(TextSearchTest, SameTextInOtherCaseCountsAsRepeatWithoutMatchCase) {
+    target.setText(QStringLiteral("abc def"));
+    target.select(7, 7);
+    EXPECT_FALSE(findDown(QStringLiteral("ABC")));
+    EXPECT_TRUE(findDown(QStringLiteral("abc")));
+    EXPECT_EQ(sel(), qMakePair(0, 3));
+}
+
+TEST_F(TextSearchTest, SingleSelectedMatchNeverWraps) {
+    target.setText(QStringLiteral("one match here"));
+    target.select(4, 9);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(findDown(QStringLiteral("match")));
+        EXPECT_EQ(sel(), qMakePair(4, 9));
+    }
+    EXPECT_EQ(target.flashes, 4);
+    EXPECT_FALSE(search.memory().wrapped);
+}
+
+TEST_F(TextSearchTest, DownwardsStartsAtSelectionEndAndAllowsTouchingMatches) {
+    target.setText(QStringLiteral("aaaa"));
+    EXPECT_TRUE(findDown(QStringLiteral("aa")));
+    EXPECT_EQ(sel(), qMakePair(0, 2));
+    EXPECT_TRUE(findDown(QStringLiteral("aa")));
+    EXPECT_EQ(sel(), qMakePair(2, 4));
+}
+
+TEST_F(TextSearchTest, UpwardsTakesMatchesWithoutOverlap) {
+    target.setText(QStringLiteral("aaa"));
+    target.select(3, 3);
+    // Matches from 0 without overlap: only 0..2; the one at 1 is never seen.
+    EXPECT_TRUE(findUp(QStringLiteral("aa")));
+    EXPECT_EQ(sel(), qMakePair(0, 2));
+
+    target.setText(QStringLiteral("aaaaa"));
+    target.select(5, 5);
+    EXPECT_TRUE(findUp(QStringLiteral("aa")));
+    EXPECT_EQ(sel(), qMakePair(2, 4));
+    EXPECT_TRUE(findUp(QStringLiteral("aa")));
+    EXPECT_EQ(sel(), qMakePair(0, 2));
+    EXPECT_FALSE(findUp(QStringLiteral("aa")));
+    EXPECT_EQ(target.flashes, 1);
+}
+
+TEST_F(TextSearchTest, UpwardsWrapsToTheEndOnRepeat) {
+    target.setText(QStringLiteral("start abc middle abc end"));
+    target.select(0, 5);
+    EXPECT_FALSE(findUp(QStringLiteral("abc")));
+    EXPECT_EQ(target.flashes, 1);
+    EXPECT_TRUE(findUp(QStringLiteral("abc")));
+    EXPECT_EQ(sel(), qMakePair(17, 20));
+}
+
+TEST_F(TextSearchTest, UpwardsAtTheEndOfTheTextDoesNotWrap) {
+    target.setText(QStringLiteral("abc"));
+    target.select(3, 3);
+    EXPECT_FALSE(findUp(QStringLiteral("zz")));
+    EXPECT_FALSE(findUp(QStringLiteral("zz")));
+    EXPECT_EQ(target.flashes, 2);
+    EXPECT_FALSE(search.memory().wrapped);
+}
+
+TEST_F(TextSearchTest, ReportsOfDownwardModesAreMessages) {
+    target.setText(QStringLiteral("abc"));
+    target.select(3, 3);
+    EXPECT_FALSE(findDown(QStringLiteral("q"), MatchCase::Off, SearchMode::Replace));
+    EXPECT_FALSE(findDown(QStringLiteral("r"), MatchCase::Off, SearchMode::ReplaceNext));
+    EXPECT_EQ(messages.texts(), (QStringList{kNotFound, kNoMore}));
+    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Tavloテキストエディタ"));
+    EXPECT_EQ(target.flashes, 0);
+    // Upwards always flashes, whatever the mode.
+    EXPECT_FALSE(search.search(target, QStringLiteral("q"), SearchDirection::Up, MatchCase::Off,
+                               SearchMode::Replace));
+    EXPECT_EQ(target.flashes, 1);
+    EXPECT_EQ(messages.shown().size(), 2u);
+}
+
+TEST_F(TextSearchTest, MatchBelowTheWindowStandsSixthFromTheTop) {
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    lines[30] = QStringLiteral("target");
+    target.setText(lines.join(QStringLiteral("\r\n")));
+    ASSERT_TRUE(findDown(QStringLiteral("target")));
+    EXPECT_EQ(target.lineFromChar(target.selectionStart()), 30);
+    EXPECT_EQ(target.firstVisibleLine(), 25);
+
+    // A match already in view scrolls nothing.
+    target.setText(target.text().replace(QStringLiteral("line 32"), QStringLiteral("target")));
+    ASSERT_TRUE(findDown(QStringLiteral("target")));
+    EXPECT_EQ(target.lineFromChar(target.selectionStart()), 32);
+    EXPECT_EQ(target.firstVisibleLine(), 25);
+}
+
+TEST_F(TextSearchTest, ReplaceSelectsThenReplacesThenReportsNoMore) {
+    target.setText(QStringLiteral("cat dog cat"));
+    target.select(4, 7);
+    const QString cat = QStringLiteral("cat"), cow = QStringLiteral("cow");
+    EXPECT_TRUE(search.replace(target, cat, cow, MatchCase::Off));
+    EXPECT_EQ(target.text(), QStringLiteral("cat dog cat"));
+    EXPECT_EQ(sel(), qMakePair(8, 11));
+
+    EXPECT_FALSE(search.replace(target, cat, cow, MatchCase::Off));
+    EXPECT_EQ(target.text(), QStringLiteral("cat dog cow"));
+    // A match remains above, so this first miss sets the wrapped mark.
+    EXPECT_EQ(messages.texts(), QStringList{kNoMore});
+    EXPECT_EQ(sel(), qMakePair(11, 11));
+    EXPECT_TRUE(search.replace(target, cat, cow, MatchCase::Off));
+    EXPECT_EQ(sel(), qMakePair(0, 3));
+    EXPECT_FALSE(search.replace(target, cat, cow, MatchCase::Off));
+    EXPECT_EQ(target.text(), QStringLiteral("cow dog cow"));
+    EXPECT_EQ(messages.texts(), (QStringList{kNoMore, kNoMore}));
+}
+
+TEST_F(TextSearchTest, ReplaceWithoutAnyMatchShowsNotFound) {
+    target.setText(QStringLiteral("abc"));
+    EXPECT_FALSE(search.replace(target, QStringLiteral("x"), QStringLiteral("y"), MatchCase::On));
+    EXPECT_EQ(messages.texts(), QStringList{kNotFound});
+    EXPECT_TRUE(target.undo.isEmpty());
+}
+
+TEST_F(TextSearchTest, ReplaceComparesTheSelectionAsMatchCaseSays) {
+    target.setText(QStringLiteral("ABC abc"));
+    target.select(0, 3);
+    EXPECT_TRUE(search.replace(target, QStringLiteral("abc"), QStringLiteral("x"), MatchCase::On));
+    EXPECT_EQ(target.text(), QStringLiteral("ABC abc"));
+    EXPECT_EQ(sel(), qMakePair(4, 7));
+
+    target.select(0, 3);
+    search.replace(target, QStringLiteral("abc"), QStringLiteral("x"), MatchCase::Off);
+    EXPECT_EQ(target.text(), QStringLiteral("x abc"));
+    EXPECT_EQ(sel(), qMakePair(2, 5));
+}
+
+TEST_F(TextSearchTest, ReplaceAndReplaceAllRefuseAnEmptySearchText) {
+    target.setText(QStringLiteral("abc"));
+    EXPECT_FALSE(search.replace(target, QString(), QStringLiteral("y"), MatchCase::Off));
+    EXPECT_FALSE(search.replaceAll(target, QString(), QStringLiteral("y"), MatchCase::Off));
+    EXPECT_EQ(messages.texts(), (QStringList{kEnterFind, kEnterFind}));
+    EXPECT_EQ(target.text(), QStringLiteral("abc"));
+    EXPECT_TRUE(target.visibilityChanges.isEmpty());
+}
+
+TEST_F(TextSearchTest, ReplaceAllAaByAInAaaaGivesAaWithTwoReplacements) {
+    target.setText(QStringLiteral("aaaa"));
+    EXPECT_TRUE(
+        search.replaceAll(target, QStringLiteral("aa"), QStringLiteral("a"), MatchCase::Off));
+    EXPECT_EQ(target.text(), QStringLiteral("aa"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("2 箇所の文字列を置換しました。"));
+    EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
+}
+
+TEST_F(TextSearchTest, ReplaceAllFollowsMatchCase) {
+    target.setText(QStringLiteral("ABC abc Abc"));
+    search.replaceAll(target, QStringLiteral("abc"), QStringLiteral("x"), MatchCase::On);
+    EXPECT_EQ(target.text(), QStringLiteral("ABC x Abc"));
+    search.replaceAll(target, QStringLiteral("abc"), QStringLiteral("y"), MatchCase::Off);
+    EXPECT_EQ(target.text(), QStringLiteral("y x y"));
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("1 箇所の文字列を置換しました。"),
+                                             QStringLiteral("2 箇所の文字列を置換しました。")}));
+}
+
+TEST_F(TextSearchTest, ReplaceAllIsOneUndoableEditMadeWhileHidden) {
+    const QString before = QStringLiteral("a-b-c-d\r\ne-f");
+    target.setText(before);
+    target.select(2, 3);
+    EXPECT_TRUE(
+        search.replaceAll(target, QStringLiteral("-"), QStringLiteral("+-"), MatchCase::On));
+    EXPECT_EQ(target.text(), QStringLiteral("a+-b+-c+-d\r\ne+-f"));
+    EXPECT_EQ(target.rangeEdits, 1);
+    EXPECT_EQ(target.undo.size(), 1);
+    EXPECT_EQ(target.visibilityChanges,
+              (QStringList{QStringLiteral("hide"), QStringLiteral("show")}));
+    EXPECT_EQ(target.textWhenHidden, before);
+    EXPECT_EQ(target.busyDepth, 0);
+    // The caret stands after the last replacement.
+    EXPECT_EQ(sel(), qMakePair(15, 15));
+    target.undoOnce();
+    EXPECT_EQ(target.text(), before);
+}
+
+TEST_F(TextSearchTest, ReplaceAllWithoutMatchChangesNothing) {
+    target.setText(QStringLiteral("abc"));
+    target.select(1, 2);
+    EXPECT_TRUE(
+        search.replaceAll(target, QStringLiteral("zz"), QStringLiteral("y"), MatchCase::Off));
+    EXPECT_EQ(target.text(), QStringLiteral("abc"));
+    EXPECT_TRUE(target.undo.isEmpty());
+    EXPECT_EQ(sel(), qMakePair(1, 2));
+    EXPECT_EQ(messages.texts(), QStringList{kNotFound});
+}
+
+// The straightforward form: re-read the text after every replacement and go
+// on right after the inserted text.
+QString replaceOneByOne(QString text, const QString& find, const QString& with, bool matchCase,
+                        int* count) {
+    *count = 0;
+    qsizetype position = 0;
+    for (;;) {
+        const QString hay = matchCase ? text : casefold::fold(text);
+        const QString needle = matchCase ? find : casefold::fold(find);
+        const qsizetype found = hay.indexOf(needle, position);
+        if (found < 0)
+            return text;
+        text.replace(found, find.size(), with);
+        ++*count;
+        position = found + with.size();
+    }
+}
+
+TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
+    struct Case {
+        QString text, find, with;
+    };
+    const QList<Case> cases = {
+        {u"aaaaa"_qs, u"aa"_qs, u"a"_qs},          {u"aaa"_qs, u"a"_qs, u"aa"_qs},
+        {u"abAB abab"_qs, u"ab"_qs, u""_qs},       {u"xİxİ İ"_qs, u"i"_qs, u"I"_qs},
+        {u"abcabc"_qs, u"bc"_qs, u"b"_qs},         {u"ＡＡａ"_qs, u"ａａ"_qs, u"ｂ"_qs},
+        {u"l1\r\nl2\r\n"_qs, u"\r\n"_qs, u"|"_qs}, {u"none"_qs, u"x"_qs, u"y"_qs},
+    };
+    for (const Case& c : cases) {
+        for (const bool matchCase : {false, true}) {
+            int expectedCount = 0;
+            const QString expected =
+                replaceOneByOne(c.text, c.find, c.with, matchCase, &expectedCount);
+            FakeSearchTarget t(c.text);
+            ScriptedMessageService m;
+            TextSearch s(clock, m);
+            s.replaceAll(t, c.find, c.with, matchCase ? MatchCase::On : MatchCase::Off);
+            EXPECT_EQ(t.text(), expected) << c.text.toStdString() << " " << matchCase;
+            const QString report =
+                expectedCount == 0 ? kNotFound : TextSearch::replacedText(expectedCount);
+            EXPECT_EQ(m.texts(), QStringList{report}) << c.text.toStdString();
+        }
+    }
+}
+
+TEST(LastMatchBeforeTest, StopsAtTheLimit) {
+    EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 3), 0);
+    EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 4), 3);
+    EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 0), -1);
+    EXPECT_EQ(lastMatchBefore(u"abcabc", u"x", 6), -1);
+}
+
+} // namespace

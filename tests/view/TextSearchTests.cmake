@@ -1,0 +1,5 @@
+# Window-free tests of the search operations. Included from tests/CMakeLists.txt.
+add_executable(textsearch_tests ${CMAKE_CURRENT_LIST_DIR}/TextSearchTest.cpp)
+target_include_directories(textsearch_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(textsearch_tests PRIVATE tavlo_textsearch tavlo_core_test_main)
+gtest_discover_tests(textsearch_tests DISCOVERY_TIMEOUT 60)
