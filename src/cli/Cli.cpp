@@ -1,0 +1,53 @@
+#include "Subcommand.h"
+
+#include <algorithm>
+
+#ifndef TAVLO_VERSION
+#define TAVLO_VERSION "1.11"
+#endif
+
+QString cliUsage(std::span<const Subcommand> subcommands) {
+    QString usage = QStringLiteral("Usage: tavlo-cli SUBCOMMAND [ARGUMENTS]\n"
+                                   "       tavlo-cli --help | --version\n"
+                                   "\n"
+                                   "The command-line companion of Tavlo Text Editor.\n"
+                                   "\n");
+    if (subcommands.empty()) {
+        usage += QStringLiteral("No subcommands are available in this build.\n");
+        return usage;
+    }
+    usage += QStringLiteral("Subcommands:\n");
+    qsizetype width = 0;
+    for (const Subcommand& sub : subcommands)
+        width = std::max(width, sub.name.size() + 1 + sub.synopsis.size());
+    for (const Subcommand& sub : subcommands) {
+        const QString head = sub.synopsis.isEmpty() ? sub.name : sub.name + u' ' + sub.synopsis;
+        usage += QStringLiteral("  ") + head.leftJustified(width) + QStringLiteral("  ") +
+                 sub.summary + u'\n';
+    }
+    return usage;
+}
+
+int runCli(const QStringList& args, std::span<const Subcommand> subcommands, CliIo& io) {
+    if (args.isEmpty()) {
+        io.printError(cliUsage(subcommands));
+        return cli::kExitUsage;
+    }
+    const QString& first = args.first();
+    if (first == u"--help" || first == u"-h") {
+        io.print(cliUsage(subcommands));
+        return cli::kExitOk;
+    }
+    if (first == u"--version") {
+        io.print(QStringLiteral("tavlo-cli " TAVLO_VERSION "\n"));
+        return cli::kExitOk;
+    }
+    const auto found = std::find_if(subcommands.begin(), subcommands.end(),
+                                    [&first](const Subcommand& sub) { return sub.name == first; });
+    if (found == subcommands.end() || !found->run) {
+        io.printError(QStringLiteral("tavlo-cli: unknown subcommand \"%1\"\n\n").arg(first) +
+                      cliUsage(subcommands));
+        return cli::kExitUsage;
+    }
+    return found->run(args.mid(1), io);
+}
