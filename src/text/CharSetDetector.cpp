@@ -1,0 +1,296 @@
+#include "CharSetDetector.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighs = 0x8080808080808080ULL;
+
+uint64_t load8(const uint8_t* p) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    return x;
+}
+
+// True when all eight bytes are printable ASCII 0x20-0x7E (0x7F is allowed
+// when allowDel), the common case the detectors skip in one step.
+bool allPrintable(uint64_t x, bool allowDel) {
+    if (x & kHighs)
+        return false;
+    if ((x - kOnes * 0x20) & ~x & kHighs)
+        return false;
+    if (!allowDel) {
+        const uint64_t del = x ^ (kOnes * 0x7F);
+        if ((del - kOnes) & ~del & kHighs)
+            return false;
+    }
+    return true;
+}
+
+class Bytes {
+  public:
+    explicit Bytes(QByteArrayView v)
+        : p_(reinterpret_cast<const uint8_t*>(v.data())), n_(static_cast<size_t>(v.size())) {}
+    size_t size() const { return n_; }
+    const uint8_t* data() const { return p_; }
+    // Bytes past the end read as zero, like the loader's padding.
+    uint8_t at(size_t i) const { return i < n_ ? p_[i] : 0; }
+    bool startsWith(std::initializer_list<uint8_t> prefix) const {
+        size_t i = 0;
+        for (uint8_t b : prefix)
+            if (at(i++) != b || i > n_)
+                return false;
+        return true;
+    }
+
+  private:
+    const uint8_t* p_;
+    size_t n_;
+};
+
+bool isTabLfCr(uint8_t b) {
+    return b == 0x09 || b == 0x0A || b == 0x0D;
+}
+
+LineEndingId decideLineEnding(uint64_t crs, uint64_t lfs, uint64_t pairs) {
+    if (pairs > 0) {
+        const uint64_t p = pairs * 100 / crs;
+        const uint64_t q = pairs * 100 / lfs;
+        if (p < 50)
+            return lineending::CR;
+        if (q < 50)
+            return lineending::LF;
+        return lineending::CRLF;
+    }
+    if (crs > 0)
+        return crs >= lfs ? lineending::CR : lineending::LF;
+    return lfs > 0 ? lineending::LF : lineending::NONE_FOUND;
+}
+
+} // namespace
+
+bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    asciiOnly = true;
+    size_t i = 0;
+    while (i < n) {
+        if (i + 8 <= n && allPrintable(load8(p + i), true)) {
+            i += 8;
+            continue;
+        }
+        const uint8_t c = p[i];
+        if (c < 0x20) {
+            if (!isTabLfCr(c))
+                return false;
+            ++i;
+            continue;
+        }
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const int ones = std::countl_one(c);
+        if (ones < 2 || ones > 6)
+            return false;
+        for (int k = 1; k < ones; ++k)
+            if ((b.at(i + k) & 0xC0) != 0x80)
+                return false;
+        asciiOnly = false;
+        i += ones;
+    }
+    return true;
+}
+
+bool IsShiftJisText(QByteArrayView view) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    bool trailExpected = false;
+    size_t i = 0;
+    while (i < n) {
+        if (!trailExpected && i + 8 <= n && allPrintable(load8(p + i), false)) {
+            i += 8;
+            continue;
+        }
+        const uint8_t c = p[i++];
+        if (trailExpected) {
+            if (!((c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC)))
+                return false;
+            trailExpected = false;
+        } else if ((c >= 0xA1 && c <= 0xDF) || (c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {
+            // a single-byte character
+        } else if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF)) {
+            trailExpected = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsEucText(QByteArrayView view) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    size_t i = 0;
+    while (i < n) {
+        if (i + 8 <= n && allPrintable(load8(p + i), false)) {
+            i += 8;
+            continue;
+        }
+        const uint8_t c = p[i];
+        auto inGR = [](uint8_t x) { return x >= 0xA1 && x <= 0xFE; };
+        if (inGR(c)) {
+            if (!inGR(b.at(i + 1)))
+                return false;
+            i += 2;
+        } else if (c == 0x8E) {
+            const uint8_t k = b.at(i + 1);
+            if (k < 0xA1 || k > 0xDF)
+                return false;
+            i += 2;
+        } else if (c == 0x8F) {
+            if (!inGR(b.at(i + 1)) || !inGR(b.at(i + 2)))
+                return false;
+            i += 3;
+        } else if ((c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+CharSetId DetectCharSetJapanese(QByteArrayView view) {
+    const Bytes b(view);
+    if (b.size() == 0)
+        return charset::NOT_FOUND;
+    // Byte-order marks of UTF-16 decide before anything else.
+    if (b.startsWith({0xFF, 0xFE}))
+        return charset::UNICODE_LE;
+    if (b.startsWith({0xFE, 0xFF}))
+        return charset::UNICODE_BE;
+    bool asciiOnly = true;
+    if (b.startsWith({0xEF, 0xBB, 0xBF})) {
+        if (IsUtf8Text(view, asciiOnly))
+            return charset::UTF8;
+        return IsEucText(view) ? charset::EUC : charset::NOT_FOUND;
+    }
+    if (IsUtf8Text(view, asciiOnly))
+        return asciiOnly ? charset::ANSI : charset::UTF8N;
+
+    // The first NUL or JIS designation decides.
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    const void* nul = std::memchr(p, 0x00, n);
+    const size_t nulAt = nul ? static_cast<const uint8_t*>(nul) - p : n;
+    size_t from = 0;
+    while (from < nulAt) {
+        const void* esc = std::memchr(p + from, 0x1B, nulAt - from);
+        if (!esc)
+            break;
+        const size_t at = static_cast<const uint8_t*>(esc) - p;
+        const uint8_t next = b.at(at + 1);
+        if (next == '$' || next == '(')
+            return charset::JIS;
+        from = at + 1;
+    }
+    if (nul)
+        return charset::UNICODE_LE;
+
+    if (IsShiftJisText(view))
+        return charset::SHIFT_JIS;
+    return IsEucText(view) ? charset::EUC : charset::NOT_FOUND;
+}
+
+CharSetId DetectCharSetGeneric(QByteArrayView view) {
+    const Bytes b(view);
+    if (b.size() == 0)
+        return charset::NOT_FOUND;
+    if (b.startsWith({0xFF, 0xFE}))
+        return charset::UNICODE_LE;
+    if (b.startsWith({0xFE, 0xFF}))
+        return charset::UNICODE_BE;
+    bool asciiOnly = true;
+    if (!IsUtf8Text(view, asciiOnly))
+        return charset::NOT_FOUND;
+    if (asciiOnly || b.size() < 3)
+        return charset::ANSI;
+    return b.startsWith({0xEF, 0xBB, 0xBF}) ? charset::UTF8 : charset::UTF8N;
+}
+
+LineEndingId DetectLineEnding(QByteArrayView view) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    const uint64_t lfs = static_cast<uint64_t>(std::count(p, p + n, uint8_t(0x0A)));
+    uint64_t crs = 0, pairs = 0;
+    for (size_t i = 0; i < n;) {
+        const void* cr = std::memchr(p + i, 0x0D, n - i);
+        if (!cr)
+            break;
+        const size_t at = static_cast<const uint8_t*>(cr) - p;
+        ++crs;
+        // A CR pairs with a following LF byte, or with the LF unit of UTF-16
+        // little endian (00 0A 00).
+        if (b.at(at + 1) == 0x0A ||
+            (b.at(at + 1) == 0x00 && b.at(at + 2) == 0x0A && b.at(at + 3) == 0x00))
+            ++pairs;
+        i = at + 1;
+    }
+    return decideLineEnding(crs, lfs, pairs);
+}
+
+LineEndingId DetectLineEndingUtf16(QByteArrayView view, bool bigEndian) {
+    const Bytes b(view);
+    const size_t units = (b.size() + 1) / 2;
+    auto unitAt = [&](size_t k) -> char16_t {
+        const uint8_t lo = b.at(2 * k + (bigEndian ? 1 : 0));
+        const uint8_t hi = b.at(2 * k + (bigEndian ? 0 : 1));
+        return static_cast<char16_t>(hi << 8 | lo);
+    };
+    size_t k = 0;
+    if (units > 0 && (unitAt(0) == 0xFEFF || unitAt(0) == 0xFFFE))
+        k = 1;
+    uint64_t crs = 0, lfs = 0, pairs = 0;
+    bool afterCr = false;
+    for (; k < units; ++k) {
+        const char16_t u = unitAt(k);
+        if (u == 0x000D) {
+            ++crs;
+            afterCr = true;
+            continue;
+        }
+        if (u == 0x000A) {
+            ++lfs;
+            if (afterCr)
+                ++pairs;
+        }
+        afterCr = false;
+    }
+    return decideLineEnding(crs, lfs, pairs);
+}
+
+LineEndingId DetectLineEndingFor(QByteArrayView bytes, CharSetId charSet) {
+    if (charSet == charset::UNICODE_LE || charSet == charset::UNICODE_BE)
+        return lineending::usable(DetectLineEndingUtf16(bytes, charSet == charset::UNICODE_BE));
+    return lineending::usable(DetectLineEnding(bytes));
+}
+
+CharSetId DetectCharSet(QByteArrayView bytes, LANGID systemDefaultLanguage,
+                        const LibraryDetector& libraryDetector) {
+    if (libraryDetector) {
+        if (const std::optional<CharSetId> answer = libraryDetector(bytes))
+            return charset::usable(*answer);
+        return charset::usable(DetectCharSetGeneric(bytes));
+    }
+    if (systemDefaultLanguage == 0x0411)
+        return charset::usable(DetectCharSetJapanese(bytes));
+    return charset::usable(DetectCharSetGeneric(bytes));
+}

@@ -1,0 +1,259 @@
+#include "JapaneseConverters.h"
+
+#include "ByteSink.h"
+
+#include <new>
+
+namespace {
+
+// Half-width katakana 0xA1-0xDF as full-width Shift-JIS: the JIS X 0201 to
+// JIS X 0208 width mapping, with the sound marks as the spacing ゛ and ゜.
+constexpr uint16_t kFullWidthKana[0xDF - 0xA1 + 1] = {
+    0x8142, 0x8175, 0x8176, 0x8141, 0x8145, 0x8392, 0x8340, 0x8342, // ｡｢｣､･ｦｧｨ
+    0x8344, 0x8346, 0x8348, 0x8383, 0x8385, 0x8387, 0x8362, 0x815B, // ｩｪｫｬｭｮｯｰ
+    0x8341, 0x8343, 0x8345, 0x8347, 0x8349, 0x834A, 0x834C, 0x834E, // ｱｲｳｴｵｶｷｸ
+    0x8350, 0x8352, 0x8354, 0x8356, 0x8358, 0x835A, 0x835C, 0x835E, // ｹｺｻｼｽｾｿﾀ
+    0x8360, 0x8363, 0x8365, 0x8367, 0x8369, 0x836A, 0x836B, 0x836C, // ﾁﾂﾃﾄﾅﾆﾇﾈ
+    0x836D, 0x836E, 0x8371, 0x8374, 0x8377, 0x837A, 0x837D, 0x837E, // ﾉﾊﾋﾌﾍﾎﾏﾐ
+    0x8380, 0x8381, 0x8382, 0x8384, 0x8386, 0x8388, 0x8389, 0x838A, // ﾑﾒﾓﾔﾕﾖﾗﾘ
+    0x838B, 0x838C, 0x838D, 0x838F, 0x8393, 0x814A, 0x814B,         // ﾙﾚﾛﾜﾝﾞﾟ
+};
+
+constexpr uint8_t kBlackSquare1 = 0x81, kBlackSquare2 = 0xA1; // ■
+
+bool isShiftJisLead(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF);
+}
+// Lead bytes of the user-defined area and the IBM extensions: neither EUC nor
+// JIS can hold these characters.
+bool isExtensionLead(uint8_t b) {
+    return b >= 0xF0 && b <= 0xFC;
+}
+
+template <typename Body> RESULT guarded(QByteArray& out, Body&& body) {
+    try {
+        out = body();
+        return rc::SUCCESS;
+    } catch (const std::bad_alloc&) {
+        out = QByteArray();
+        return rc::OUT_OF_MEMORY;
+    }
+}
+
+enum class JisState { Single, Double, Kana };
+
+class JisWriter {
+  public:
+    explicit JisWriter(ByteSink& sink) : sink_(sink) {}
+    void enter(JisState s) {
+        if (state_ == s)
+            return;
+        state_ = s;
+        switch (s) {
+        case JisState::Single:
+            sink_.put("\x1b(B", 3);
+            break;
+        case JisState::Double:
+            sink_.put("\x1b$B", 3);
+            break;
+        case JisState::Kana:
+            sink_.put("\x1b(I", 3);
+            break;
+        }
+    }
+    void putShiftJisPair(uint8_t s1, uint8_t s2) {
+        enter(JisState::Double);
+        uint8_t j1, j2;
+        jisx0208::fromShiftJis(s1, s2, j1, j2);
+        sink_.put2(j1, j2);
+    }
+    void putSingle(uint8_t b) {
+        enter(JisState::Single);
+        sink_.put(b);
+    }
+    void finish() { enter(JisState::Single); }
+
+  private:
+    ByteSink& sink_;
+    JisState state_ = JisState::Single;
+};
+
+} // namespace
+
+FullWidthKana HalfWidthKanaToFullWidth(uint8_t byte, uint8_t nextByte) {
+    if (byte < 0xA1 || byte > 0xDF)
+        return {0x81A1, false};
+    const uint16_t full = kFullWidthKana[byte - 0xA1];
+    const bool voiceable = (byte >= 0xB6 && byte <= 0xC4) || (byte >= 0xCA && byte <= 0xCE);
+    if (nextByte == 0xDE && voiceable)
+        return {static_cast<uint16_t>(full + 1), true};
+    if (nextByte == 0xDF && byte >= 0xCA && byte <= 0xCE)
+        return {static_cast<uint16_t>(full + 2), true};
+    return {full, false};
+}
+
+RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis) {
+    return guarded(shiftJis, [&] {
+        const auto* p = reinterpret_cast<const uint8_t*>(euc.data());
+        const size_t n = static_cast<size_t>(euc.size());
+        ByteSink out(euc.size());
+        for (size_t i = 0; i < n;) {
+            const uint8_t c = p[i];
+            if (c == 0x8E) {
+                if (i + 1 < n)
+                    out.put(p[i + 1]);
+                else
+                    out.put2(kBlackSquare1, kBlackSquare2);
+                i += 2;
+            } else if (c == 0x8F) {
+                // JIS X 0212 has no Shift-JIS form.
+                out.put2(kBlackSquare1, kBlackSquare2);
+                i += 3;
+            } else if (c >= 0xA1 && c <= 0xFE) {
+                if (i + 1 >= n) {
+                    out.put2(kBlackSquare1, kBlackSquare2);
+                    break;
+                }
+                uint8_t s1, s2;
+                jisx0208::toShiftJis(c - 0x80, static_cast<uint8_t>(p[i + 1] - 0x80), s1, s2);
+                out.put2(s1, s2);
+                i += 2;
+            } else {
+                out.put(c);
+                ++i;
+            }
+        }
+        return out.take();
+    });
+}
+
+RESULT JisToShiftJis(QByteArrayView jis, QByteArray& shiftJis) {
+    return guarded(shiftJis, [&] {
+        const auto* p = reinterpret_cast<const uint8_t*>(jis.data());
+        const size_t n = static_cast<size_t>(jis.size());
+        auto at = [&](size_t i) -> uint8_t { return i < n ? p[i] : 0; };
+        auto matches = [&](size_t i, const char* seq, size_t len) {
+            for (size_t k = 0; k < len; ++k)
+                if (at(i + k) != static_cast<uint8_t>(seq[k]))
+                    return false;
+            return true;
+        };
+        ByteSink out(jis.size());
+        JisState mode = JisState::Single;
+        for (size_t i = 0; i < n;) {
+            const uint8_t c = p[i];
+            if (c == 0x1B) {
+                struct Designation {
+                    const char* seq;
+                    size_t len;
+                    JisState mode;
+                };
+                static constexpr Designation kDesignations[] = {
+                    {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
+                    {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
+                    {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
+                    {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
+                    {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
+                };
+                size_t skip = 1;
+                mode = JisState::Single;
+                for (const Designation& d : kDesignations) {
+                    if (matches(i, d.seq, d.len)) {
+                        skip = d.len;
+                        mode = d.mode;
+                        break;
+                    }
+                }
+                i += skip;
+                continue;
+            }
+            switch (mode) {
+            case JisState::Double: {
+                if (i + 1 >= n) {
+                    out.put2(kBlackSquare1, kBlackSquare2);
+                    i = n;
+                    break;
+                }
+                uint8_t s1, s2;
+                jisx0208::toShiftJis(c, p[i + 1], s1, s2);
+                out.put2(s1, s2);
+                i += 2;
+                break;
+            }
+            case JisState::Kana:
+                out.put(static_cast<uint8_t>(c | 0x80));
+                ++i;
+                break;
+            case JisState::Single:
+                out.put(c);
+                ++i;
+                break;
+            }
+        }
+        return out.take();
+    });
+}
+
+RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc) {
+    return guarded(euc, [&] {
+        const auto* p = reinterpret_cast<const uint8_t*>(shiftJis.data());
+        const size_t n = static_cast<size_t>(shiftJis.size());
+        ByteSink out(shiftJis.size() + shiftJis.size() / 8);
+        for (size_t i = 0; i < n;) {
+            const uint8_t c = p[i];
+            if (c < 0x80) {
+                out.put(c);
+                ++i;
+            } else if (c >= 0xA1 && c <= 0xDF) {
+                out.put2(0x8E, c);
+                ++i;
+            } else if (isShiftJisLead(c) && i + 1 < n) {
+                uint8_t j1, j2;
+                jisx0208::fromShiftJis(c, p[i + 1], j1, j2);
+                out.put2(j1 | 0x80, j2 | 0x80);
+                i += 2;
+            } else if (isShiftJisLead(c) || isExtensionLead(c)) {
+                out.put('?');
+                i += 2;
+            } else {
+                out.put(c);
+                ++i;
+            }
+        }
+        return out.take();
+    });
+}
+
+RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode) {
+    return guarded(jis, [&] {
+        const auto* p = reinterpret_cast<const uint8_t*>(shiftJis.data());
+        const size_t n = static_cast<size_t>(shiftJis.size());
+        ByteSink out(shiftJis.size() + shiftJis.size() / 8 + 8);
+        JisWriter w(out);
+        for (size_t i = 0; i < n;) {
+            const uint8_t c = p[i];
+            if (c >= 0xA1 && c <= 0xDF) {
+                if (mode == JisKatakanaMode::HalfWidth) {
+                    w.enter(JisState::Kana);
+                    out.put(static_cast<uint8_t>(c - 0x80));
+                    ++i;
+                    continue;
+                }
+                const FullWidthKana full = HalfWidthKanaToFullWidth(c, i + 1 < n ? p[i + 1] : 0);
+                w.putShiftJisPair(full.shiftJis >> 8, full.shiftJis & 0xFF);
+                i += full.usedNextByte ? 2 : 1;
+            } else if (isShiftJisLead(c) && i + 1 < n) {
+                w.putShiftJisPair(c, p[i + 1]);
+                i += 2;
+            } else if (isShiftJisLead(c) || isExtensionLead(c)) {
+                w.putSingle('?');
+                i += 2;
+            } else {
+                w.putSingle(c);
+                ++i;
+            }
+        }
+        w.finish();
+        return out.take();
+    });
+}

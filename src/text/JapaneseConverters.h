@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CharSet.h"
+#include "ResultCodes.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <cstdint>
+
+// Byte converters between Shift-JIS and the EUC and ISO-2022 JIS file forms.
+// Each writes a new buffer into out and returns a result code: rc::SUCCESS,
+// or rc::OUT_OF_MEMORY with out emptied. Arbitrary bytes never read out of
+// bounds; a character cut off by the end of the input becomes ■.
+
+RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis);
+RESULT JisToShiftJis(QByteArrayView jis, QByteArray& shiftJis);
+// A character EUC can't hold (lead byte 0xF0-0xFC) is written as "?".
+RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc);
+// As ShiftJisToEuc, for JIS; half-width katakana become full-width unless
+// mode is HalfWidth, which writes them in the JIS katakana set.
+RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode);
+
+struct FullWidthKana {
+    uint16_t shiftJis; // the full-width character, lead byte in the high half
+    bool usedNextByte; // a sound mark was combined into it
+};
+// Maps a half-width katakana byte (0xA1-0xDF) to its full-width Shift-JIS
+// character, combining a following ﾞ or ﾟ where a voiced form exists. Any
+// other byte gives ■ (0x81A1).
+FullWidthKana HalfWidthKanaToFullWidth(uint8_t byte, uint8_t nextByte);
+
+namespace jisx0208 {
+// The standard arithmetic mapping between a JIS X 0208 row/cell pair
+// (0x21-0x7E each) and a Shift-JIS pair.
+inline void toShiftJis(uint8_t j1, uint8_t j2, uint8_t& s1, uint8_t& s2) {
+    unsigned lead = ((j1 - 0x21u) >> 1) + 0x81u;
+    if (lead > 0x9F)
+        lead += 0x40;
+    unsigned trail;
+    if (j1 & 1) {
+        trail = j2 + 0x1Fu;
+        if (trail >= 0x7F)
+            ++trail;
+    } else {
+        trail = j2 + 0x7Eu;
+    }
+    s1 = static_cast<uint8_t>(lead);
+    s2 = static_cast<uint8_t>(trail);
+}
+inline void fromShiftJis(uint8_t s1, uint8_t s2, uint8_t& j1, uint8_t& j2) {
+    unsigned lead = s1 >= 0xE0 ? s1 - 0x40u : s1;
+    unsigned row = (lead - 0x81u) * 2 + 0x21u;
+    if (s2 >= 0x9F) {
+        j1 = static_cast<uint8_t>(row + 1);
+        j2 = static_cast<uint8_t>(s2 - 0x7Eu);
+    } else {
+        j1 = static_cast<uint8_t>(row);
+        j2 = static_cast<uint8_t>(s2 - (s2 >= 0x80 ? 0x20u : 0x1Fu));
+    }
+}
+} // namespace jisx0208

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "CharSet.h"
+#include "ResultCodes.h"
+
+#include <QByteArray>
+#include <QString>
+
+class CodePage;
+
+// The loader's and the writer's conversions between a file's bytes and the
+// text of the edit buffer, without any window or message.
+
+struct DecodedText {
+    QString text;            // CR LF line breaks; ends at the file's first NUL
+    LineEndingId lineEnding; // the file's line ending, 0-2
+    RESULT result;           // rc::SUCCESS, else the text is empty
+};
+
+// Reads a file's bytes in a set 1-8 (detect first with DetectCharSet when the
+// user chose automatic detection; 0 and -1 read as ANSI). The line ending is
+// counted over the raw bytes (over UTF-16 units for sets 2 and 3); lone CRs
+// (line ending CR) or LFs (line ending LF) are widened to CR LF, so a file
+// with mixed line endings keeps the others as they are and comes back
+// unchanged from EncodeFileText with the same line ending. Pass the bytes
+// with std::move: they are released as soon as they are decoded.
+DecodedText DecodeFileText(QByteArray bytes, CharSetId charSet, const CodePage& ansi);
+
+struct EncodedText {
+    QByteArray bytes; // the file's whole content, byte-order mark first
+    RESULT result;    // rc::SUCCESS, else nothing is to be written
+};
+
+// Writes the edit buffer's text in a set 1-8 (others write as ANSI): every
+// CR LF pair becomes the line ending (lone CRs and LFs stay as they are),
+// then the set's encoding follows its byte-order mark (FF FE, FE FF or
+// EF BB BF). An empty text gives just the mark. A character the code page
+// can't hold is written as "?".
+EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnding,
+                           JisKatakanaMode katakanaMode, const CodePage& ansi);
+
+// The line-break conversions of the two pipelines, on their own.
+QString widenLineBreaks(QString text, LineEndingId lineEnding);
+QString narrowLineBreaks(QString text, LineEndingId lineEnding);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+// Helpers for byte-exact tests of the character-set code.
+namespace testbytes {
+
+inline QByteArray bytes(std::initializer_list<int> list) {
+    QByteArray b;
+    for (int v : list)
+        b.append(static_cast<char>(v));
+    return b;
+}
+
+inline QString hex(const QByteArray& b) {
+    return QString::fromLatin1(b.toHex(' '));
+}
+
+// Converts with the iconv program; fails the test when iconv refuses.
+inline QByteArray iconv(const QByteArray& input, const QString& from, const QString& to) {
+    QProcess p;
+    p.start("iconv", {"-f", from, "-t", to});
+    p.write(input);
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return p.readAllStandardOutput();
+}
+
+// The UTF-8 corpus with LF line breaks.
+inline QByteArray corpus(const char* name) {
+    QFile f(QStringLiteral(TAVLO_TEST_DATA_DIR "/text/") + QString::fromLatin1(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+inline QByteArray withLineBreaks(QByteArray utf8Lf, const QByteArray& lineBreak) {
+    return utf8Lf.replace("\n", lineBreak);
+}
+
+} // namespace testbytes

@@ -1,0 +1,165 @@
+#include "TextCodec.h"
+#include "CharSetDetector.h"
+#include "CodePage.h"
+#include "TestBytes.h"
+
+using namespace testbytes;
+
+namespace {
+
+const CodePage& cp932() {
+    return CodePage::get(932);
+}
+
+DecodedText decode(const QByteArray& b, CharSetId set) {
+    return DecodeFileText(b, set, cp932());
+}
+
+QByteArray encode(const QString& text, CharSetId set, LineEndingId le = 0,
+                  JisKatakanaMode mode = JisKatakanaMode::FullWidth) {
+    EncodedText e = EncodeFileText(text, set, le, mode, cp932());
+    EXPECT_EQ(e.result, rc::SUCCESS);
+    return e.bytes;
+}
+
+QString u(const char16_t* s) {
+    return QString::fromUtf16(s);
+}
+
+} // namespace
+
+TEST(TextCodecTest, EmptyFileIsEmptyTextWithCrLf) {
+    const DecodedText d = decode(QByteArray(), DetectCharSet(QByteArray(), 0x0411));
+    EXPECT_EQ(d.text, QString());
+    EXPECT_EQ(d.lineEnding, 0);
+    EXPECT_EQ(d.result, rc::SUCCESS);
+}
+
+TEST(TextCodecTest, DecodesEachSetWithCrLfBreaks) {
+    EXPECT_EQ(decode("a\x82\xa0\nb", 1).text, u(u"aあ\r\nb"));
+    EXPECT_EQ(decode("a\x82\xa0\nb", 8).lineEnding, 2);
+    EXPECT_EQ(decode(bytes({0xff, 0xfe, 'a', 0, 0x42, 0x30}), 2).text, u(u"aあ"));
+    EXPECT_EQ(decode(bytes({0xfe, 0xff, 0, 'a', 0x30, 0x42}), 3).text, u(u"aあ"));
+    // Set 2 chosen for a big-endian file still drops the first unit.
+    EXPECT_EQ(decode(bytes({0xfe, 0xff, 'a', 0}), 2).text, u(u"a"));
+    EXPECT_EQ(decode("\xef\xbb\xbf\xe3\x81\x82", 4).text, u(u"あ"));
+    // "UTF-8" chosen for a file without mark drops its first three bytes.
+    EXPECT_EQ(decode("abcdef", 4).text, u(u"def"));
+    EXPECT_EQ(decode("\xef\xbb\xbfx", 5).text, QString(QChar(0xFEFF)) + u'x');
+    EXPECT_EQ(decode("\xa4\xa2\r", 6).text, u(u"あ\r\n"));
+    EXPECT_EQ(decode("\x1b$B$\"\x1b(B", 7).text, u(u"あ"));
+    // An odd last byte of UTF-16 reads with a zero half.
+    EXPECT_EQ(decode(bytes({'a', 0, 'b'}), 2).text, u(u"ab"));
+}
+
+TEST(TextCodecTest, TextEndsAtTheFirstNul) {
+    EXPECT_EQ(decode(QByteArray("ab\0cd\n", 6), 1).text, u(u"ab"));
+    EXPECT_EQ(decode(bytes({'a', 0, 0, 0, 'b', 0}), 2).text, u(u"a"));
+}
+
+TEST(TextCodecTest, EncodesEachSetWithItsMark) {
+    const QString text = u(u"aあ\r\n");
+    EXPECT_EQ(encode(text, 1), QByteArray("a\x82\xa0\r\n"));
+    EXPECT_EQ(encode(text, 8), QByteArray("a\x82\xa0\r\n"));
+    EXPECT_EQ(hex(encode(text, 2)), hex(bytes({0xff, 0xfe, 'a', 0, 0x42, 0x30, 0x0d, 0, 0x0a, 0})));
+    EXPECT_EQ(hex(encode(text, 3)), hex(bytes({0xfe, 0xff, 0, 'a', 0x30, 0x42, 0, 0x0d, 0, 0x0a})));
+    EXPECT_EQ(encode(text, 4), QByteArray("\xef\xbb\xbf"
+                                          "a\xe3\x81\x82\r\n"));
+    EXPECT_EQ(encode(text, 5), QByteArray("a\xe3\x81\x82\r\n"));
+    EXPECT_EQ(encode(text, 6), QByteArray("a\xa4\xa2\r\n"));
+    EXPECT_EQ(encode(text, 7), QByteArray("a\x1b$B$\"\x1b(B\r\n"));
+}
+
+TEST(TextCodecTest, EmptyTextIsJustTheMark) {
+    EXPECT_EQ(encode(QString(), 4), QByteArray("\xef\xbb\xbf"));
+    EXPECT_EQ(encode(QString(), 2), QByteArray("\xff\xfe"));
+    EXPECT_EQ(encode(QString(), 3), QByteArray("\xfe\xff"));
+    EXPECT_EQ(encode(QString(), 1), QByteArray());
+    EXPECT_EQ(encode(QString(), 7), QByteArray());
+}
+
+TEST(TextCodecTest, OnlyCrLfPairsBecomeTheLineEnding) {
+    EXPECT_EQ(encode(u(u"a\r\nb\r\n"), 1, 2), QByteArray("a\nb\n"));
+    EXPECT_EQ(encode(u(u"a\r\nb\rc\n"), 1, 2), QByteArray("a\nb\rc\n"));
+    EXPECT_EQ(encode(u(u"a\r\nb\rc\n"), 1, 1), QByteArray("a\rb\rc\n"));
+    EXPECT_EQ(encode(u(u"a\r\r\n\n"), 1, 1), QByteArray("a\r\r\n"));
+}
+
+TEST(TextCodecTest, UnencodableCharactersAreQuestionMarks) {
+    EXPECT_EQ(encode(u(u"é😀"), 1), QByteArray("??"));
+    // 髙 is in the code page but not in EUC or JIS.
+    EXPECT_EQ(encode(u(u"髙橋"), 8), QByteArray("\xfb\xfc\x8b\xb4"));
+    EXPECT_EQ(encode(u(u"髙橋"), 6), QByteArray("?\xb6\xb6"));
+    EXPECT_EQ(encode(u(u"髙橋"), 7), QByteArray("?\x1b$B66\x1b(B"));
+}
+
+TEST(TextCodecTest, HalfWidthKatakanaInJis) {
+    EXPECT_EQ(encode(u(u"ｶﾞ"), 7, 0, JisKatakanaMode::FullWidth), QByteArray("\x1b$B%,\x1b(B"));
+    EXPECT_EQ(encode(u(u"ｶﾞ"), 7, 0, JisKatakanaMode::HalfWidth), QByteArray("\x1b(I6^\x1b(B"));
+}
+
+TEST(TextCodecTest, CharactersOutsideTheBmpSurviveUtf8) {
+    const QByteArray file = "\xf0\x9f\x98\x80 \xf0\xa9\xb8\xbd\n";
+    const DecodedText d = decode(file, DetectCharSet(file, 0x0411));
+    EXPECT_EQ(d.text, u(u"😀 𩸽\r\n"));
+    EXPECT_EQ(encode(d.text, 5, d.lineEnding), file);
+    EXPECT_EQ(encode(d.text, 2, 0), bytes({0xff, 0xfe, 0x3d, 0xd8, 0x00, 0xde, ' ', 0, 0x67, 0xd8,
+                                           0x3d, 0xde, '\r', 0, '\n', 0}));
+}
+
+TEST(TextCodecTest, Utf16FileWithLfAndKanjiKeepsItsLines) {
+    // 名 holds a 0x0D byte: counted over bytes the file came out as CR and
+    // showed as one long line.
+    const QByteArray file = bytes({0xff, 0xfe, 0x0d, 0x54, 0x0a, 0x00, 0x0d, 0x54, 0x0a, 0x00});
+    const DecodedText d = decode(file, DetectCharSet(file, 0x0411));
+    EXPECT_EQ(d.lineEnding, 2);
+    EXPECT_EQ(d.text, u(u"名\r\n名\r\n"));
+    EXPECT_EQ(encode(d.text, 2, d.lineEnding), file);
+    // Big endian CR LF is found too.
+    const QByteArray be = bytes({0xfe, 0xff, 0, 'a', 0, 0x0d, 0, 0x0a, 0, 'b'});
+    const DecodedText dbe = decode(be, DetectCharSet(be, 0x0411));
+    EXPECT_EQ(dbe.lineEnding, 0);
+    EXPECT_EQ(dbe.text, u(u"a\r\nb"));
+}
+
+// Load and save with the found line ending gives back the same bytes, also
+// when a file mixes its line endings.
+TEST(TextCodecTest, MixedLineEndingsSurviveLoadAndSave) {
+    const QByteArray files[] = {
+        "a\r\nb\rc\nd\r\n", "a\rb\rc\r\nd\n", "a\nb\nc\r\n\r\r", "\r\n\r\n\n", "x\r", "\n\r"};
+    for (CharSetId set : {1, 4, 5, 6, 7, 8}) {
+        for (const QByteArray& body : files) {
+            const QByteArray file = (set == 4 ? QByteArray("\xef\xbb\xbf") : QByteArray()) + body;
+            const DecodedText d = decode(file, set);
+            EXPECT_EQ(hex(encode(d.text, set, d.lineEnding)), hex(file)) << set;
+        }
+    }
+    const QByteArray utf16 =
+        bytes({0xff, 0xfe, 'a', 0, 0x0d, 0, 'b', 0, 0x0d, 0, 0x0a, 0, 'c', 0, 0x0d, 0, 0x0a, 0x4e});
+    const DecodedText d = decode(utf16, 2);
+    EXPECT_EQ(d.lineEnding, 1);
+    EXPECT_EQ(encode(d.text, 2, d.lineEnding), utf16);
+}
+
+TEST(TextCodecTest, CorpusRoundTripsInEverySet) {
+    const QByteArray utf8 = withLineBreaks(corpus("japanese.txt"), "\r\n");
+    const QString text = QString::fromUtf8(utf8);
+    const struct {
+        CharSetId set;
+        const char* iconvName;
+        QByteArray mark;
+    } cases[] = {{8, "CP932", {}},
+                 {6, "EUC-JP", {}},
+                 {7, "ISO-2022-JP", {}},
+                 {5, "UTF-8", {}},
+                 {4, "UTF-8", "\xef\xbb\xbf"},
+                 {2, "UTF-16LE", "\xff\xfe"},
+                 {3, "UTF-16BE", "\xfe\xff"}};
+    for (const auto& c : cases) {
+        const QByteArray file = c.mark + iconv(utf8, "UTF-8", c.iconvName);
+        EXPECT_EQ(encode(text, c.set, 0), file) << c.iconvName;
+        const DecodedText d = decode(file, DetectCharSet(file, 0x0411));
+        EXPECT_EQ(d.text, text) << c.iconvName;
+        EXPECT_EQ(d.lineEnding, 0);
+    }
+}
