@@ -1,5 +1,6 @@
 #include "StringTable.h"
 #include "BuiltinStringTable.h"
+#include "StringIds.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -118,6 +119,14 @@ TEST(BuiltinStrings, FileTypeFilterPairsDescriptionsWithPatterns) {
     EXPECT_TRUE(items.at(1).startsWith(u"*.txt"_qs));
     EXPECT_TRUE(items.contains(u"設定ファイル (*.ini;*.inf)"_qs));
     EXPECT_EQ(items.last(), u"*.*"_qs);
+}
+
+TEST(BuiltinStrings, NamedIdsLoadTheirTexts) {
+    EXPECT_EQ(res::loadString(sid::IDS_OUT_OF_MEMORY), u"メモリー不足が発生しました。"_qs);
+    EXPECT_EQ(res::loadString(sid::AFX_IDS_APP_TITLE), u"Tavloテキストエディタ"_qs);
+    EXPECT_EQ(res::loadString(sid::IDS_CHARSET_SHIFT_JIS), u"シフトJIS"_qs);
+    EXPECT_EQ(res::loadString(sid::IDS_MCR_INVALID_OPTION),
+              u"    Worning (%d): %s コマンドで無効なオプション \"%s\" が指定されています。"_qs);
 }
 
 TEST(BuiltinStrings, UnknownIdsAreAbsent) {
