@@ -113,7 +113,7 @@ bool copyBytes(int in, int out) {
 }
 
 // rename() that never replaces an existing destination.
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+int renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS)
@@ -133,6 +133,10 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
 }
 
 } // namespace
+
+int FileSystem::renameNoReplace(const QString& from, const QString& to) {
+    return renameWithoutReplacing(native(from), native(to));
+}
 
 FILETIME FileSystem::fileTimeFromTimespec(int64_t seconds, int64_t nanoseconds) {
     const int64_t ticks = (seconds + kEpochDifference) * 10000000LL + nanoseconds / 100;
@@ -287,7 +291,7 @@ bool FileSystem::copyFile(const QString& from, const QString& to, bool failIfExi
     ::close(in);
     if (ok) {
         if (failIfExists) {
-            err = renameNoReplace(tmp, dst);
+            err = renameWithoutReplacing(tmp, dst);
             ok = err == 0;
         } else {
             ok = ::rename(tmp.constData(), dst.constData()) == 0;
@@ -372,7 +376,7 @@ bool FileSystem::moveFile(const QString& from, const QString& to) {
     struct stat st {};
     if (src.isEmpty() || dst.isEmpty() || ::lstat(src.constData(), &st) != 0)
         return fail(src.isEmpty() || dst.isEmpty() ? ENOENT : errno);
-    const int err = renameNoReplace(src, dst);
+    const int err = renameNoReplace(from, to);
     if (err == 0)
         return succeed();
     if (err != EXDEV)
@@ -507,6 +511,8 @@ struct FileFinder::Impl {
     QRegularExpression pattern; // invalid = every name
     bool matchAll = true;
 };
+
+FileFinder::FileFinder() = default;
 
 FileFinder::~FileFinder() {
     close();

@@ -98,6 +98,10 @@ class FileSystem {
     static FILETIME fileTimeFromTimespec(int64_t seconds, int64_t nanoseconds);
 
   protected:
+    // Renames without replacing an existing destination; 0 or an errno value.
+    // Tests return EXDEV here to take the path between file systems.
+    virtual int renameNoReplace(const QString& from, const QString& to);
+
     bool fail(int err) {
         error_ = err;
         return false;
@@ -120,7 +124,7 @@ class FileSystem {
 // followed to decide the type.
 class FileFinder {
   public:
-    FileFinder() = default;
+    FileFinder();
     ~FileFinder();
     FileFinder(const FileFinder&) = delete;
     FileFinder& operator=(const FileFinder&) = delete;

@@ -1,0 +1,306 @@
+#include "FileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+using namespace fa;
+
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    FileSystem fs;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes, mode_t mode = 0644) {
+        const QString p = path(name);
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        ::chmod(QFile::encodeName(p).constData(), mode);
+        return p;
+    }
+    static QByteArray read(const QString& p) {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    static mode_t modeOf(const QString& p) {
+        struct stat st {};
+        ::lstat(QFile::encodeName(p).constData(), &st);
+        return st.st_mode & 07777;
+    }
+};
+
+// Always reports another file system, so that moves take the copy path.
+class CrossDeviceFileSystem : public FileSystem {
+  protected:
+    int renameNoReplace(const QString&, const QString&) override { return EXDEV; }
+};
+
+} // namespace
+
+TEST_F(FileSystemTest, AttributesFromTypeNameAndPermissions) {
+    const QString file = write("a.txt", "x");
+    EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(fs.getFileAttributes(dir.path()) & FILE_ATTRIBUTE_DIRECTORY,
+              FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(fs.getFileAttributes(write(".profile", "x")), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(fs.getFileAttributes(write("ro.txt", "x", 0444)), FILE_ATTRIBUTE_READONLY);
+    // Others' write permission does not make a file writable for its owner.
+    EXPECT_EQ(fs.getFileAttributes(write("gw.txt", "x", 0464)), FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_EQ(fs.getFileAttributes(path("missing")), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(fs.lastError(), ENOENT);
+    EXPECT_FALSE(fs.lastErrorText().isEmpty());
+}
+
+TEST_F(FileSystemTest, ReadOnlyClearsEveryWriteBitAndGivesTheOwnersBack) {
+    const QString file = write("a.txt", "x", 0666);
+    ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(modeOf(file), mode_t(0444));
+    EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(modeOf(file), mode_t(0644));
+    EXPECT_EQ(fs.lastError(), 0);
+
+    // A hidden name stays hidden; asking otherwise fails and changes nothing.
+    const QString dot = write(".rc", "x", 0644);
+    EXPECT_FALSE(fs.setFileAttributes(dot, FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(fs.lastError(), EINVAL);
+    EXPECT_EQ(modeOf(dot), mode_t(0644));
+    EXPECT_TRUE(fs.setFileAttributes(dot, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(modeOf(dot), mode_t(0444));
+
+    EXPECT_FALSE(fs.setFileAttributes(path("missing"), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(fs.lastError(), ENOENT);
+}
+
+TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
+    const QString file = write("a.txt", "x", 0444);
+    const bool ok = fs.setFileAttributes(file, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE |
+                                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+    if (ok) {
+        EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE |
+                                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(modeOf(file), mode_t(0444));
+        char value[32] = {};
+        EXPECT_GT(::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes", value,
+                             sizeof value),
+                  0);
+        ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_TEMPORARY));
+        EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_TEMPORARY);
+        EXPECT_EQ(modeOf(file), mode_t(0644));
+        ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_NORMAL));
+        EXPECT_EQ(::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes", value,
+                             sizeof value),
+                  -1);
+    } else {
+        // No extended attributes here: the change fails as a whole.
+        EXPECT_EQ(fs.lastError(), ENOTSUP);
+        EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY);
+        EXPECT_EQ(modeOf(file), mode_t(0444));
+    }
+}
+
+TEST_F(FileSystemTest, FileTimeAndLargeSizes) {
+    const QString file = write("t.txt", "abc");
+    // 2020-01-02 03:04:05.123456789 UTC
+    const struct timespec times[2] = {{1577934245, 123456789}, {1577934245, 123456789}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+    FILETIME ft = 0;
+    ASSERT_TRUE(fs.getFileTime(file, &ft));
+    EXPECT_EQ(ft, (1577934245ull + 11644473600ull) * 10000000ull + 1234567ull);
+    EXPECT_EQ(FileSystem::fileTimeFromTimespec(-11644473600LL, 0), 0u);
+
+    const QString big = write("big.bin", "");
+    ASSERT_EQ(::truncate(QFile::encodeName(big).constData(), 5LL << 30), 0);
+    uint64_t size = 0;
+    ASSERT_TRUE(fs.getFileSize(big, &size));
+    EXPECT_EQ(size, 5ull << 30);
+    FindData info;
+    ASSERT_TRUE(fs.getFileInfo(big, &info));
+    EXPECT_EQ(info.name, QStringLiteral("big.bin"));
+    EXPECT_EQ(info.size, 5ull << 30);
+}
+
+TEST_F(FileSystemTest, FindListsEntriesWithoutFollowingLinks) {
+    write("b.TXT", "12345");
+    write("c.log", "");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    ASSERT_EQ(::symlink(QFile::encodeName(path("sub")).constData(),
+                        QFile::encodeName(path("link")).constData()),
+              0);
+
+    FileFinder finder;
+    FindData d;
+    QMap<QString, FindData> seen;
+    for (bool ok = finder.findFirst(dir.path(), &d); ok; ok = finder.findNext(&d))
+        seen.insert(d.name, d);
+    EXPECT_EQ(finder.lastError(), ENOENT);
+    EXPECT_EQ(seen.keys(), QStringList({"b.TXT", "c.log", "link", "sub"}));
+    EXPECT_EQ(seen["b.TXT"].size, 5u);
+    EXPECT_EQ(seen["b.TXT"].attributes, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(seen["sub"].attributes & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(seen["sub"].size, 0u);
+    EXPECT_TRUE(seen["link"].isSymLink);
+    EXPECT_EQ(seen["link"].attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_NE(seen["link"].attributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+
+    QStringList matched;
+    for (bool ok = finder.findFirst(dir.path(), &d, QStringLiteral("*.txt")); ok;
+         ok = finder.findNext(&d))
+        matched << d.name;
+    EXPECT_EQ(matched, QStringList({"b.TXT"}));
+
+    EXPECT_FALSE(finder.findFirst(path("sub"), &d));
+    EXPECT_EQ(finder.lastError(), ENOENT);
+    EXPECT_FALSE(finder.findFirst(path("missing"), &d));
+    EXPECT_EQ(finder.lastError(), ENOENT);
+    EXPECT_FALSE(finder.findFirst(path("c.log"), &d));
+    EXPECT_EQ(finder.lastError(), ENOTDIR);
+}
+
+TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
+    const QByteArray bytes("line1\r\nline2\0tail", 17);
+    const QString src = write("src.txt", bytes, 0640);
+    const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(src).constData(), times, 0), 0);
+
+    ASSERT_TRUE(fs.copyFile(src, path("dst.txt"), true));
+    EXPECT_EQ(read(path("dst.txt")), bytes);
+    EXPECT_EQ(modeOf(path("dst.txt")), mode_t(0640));
+    FILETIME a = 0, b = 0;
+    fs.getFileTime(src, &a);
+    fs.getFileTime(path("dst.txt"), &b);
+    EXPECT_EQ(a, b);
+
+    const QString other = write("other.txt", "old");
+    EXPECT_FALSE(fs.copyFile(src, other, true));
+    EXPECT_EQ(fs.lastError(), EEXIST);
+    EXPECT_EQ(read(other), QByteArray("old"));
+    ASSERT_TRUE(fs.copyFile(src, other, false));
+    EXPECT_EQ(read(other), bytes);
+
+    EXPECT_FALSE(fs.copyFile(src, src, false));
+    EXPECT_EQ(read(src), bytes);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    EXPECT_FALSE(fs.copyFile(src, path("folder"), false));
+    EXPECT_EQ(fs.lastError(), EISDIR);
+    EXPECT_FALSE(fs.copyFile(path("folder"), path("x"), false));
+    EXPECT_EQ(fs.lastError(), EISDIR);
+    EXPECT_FALSE(fs.copyFile(path("missing"), path("x"), false));
+    EXPECT_EQ(fs.lastError(), ENOENT);
+    // No temporary files are left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+}
+
+TEST_F(FileSystemTest, MoveRenamesAndRefusesToReplace) {
+    const QString src = write("a.txt", "A");
+    const QString taken = write("b.txt", "B");
+    EXPECT_FALSE(fs.moveFile(src, taken));
+    EXPECT_EQ(fs.lastError(), EEXIST);
+    EXPECT_EQ(read(taken), QByteArray("B"));
+    ASSERT_TRUE(fs.moveFile(src, path("c.txt")));
+    EXPECT_FALSE(QFile::exists(src));
+    EXPECT_EQ(read(path("c.txt")), QByteArray("A"));
+}
+
+TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
+    CrossDeviceFileSystem xfs;
+    const QString file = write("a.txt", "data", 0600);
+    ASSERT_TRUE(xfs.moveFile(file, path("moved.txt")));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(read(path("moved.txt")), QByteArray("data"));
+    EXPECT_EQ(modeOf(path("moved.txt")), mode_t(0600));
+
+    // A tree with a link to something outside: the link moves as a link and
+    // what it points to is left alone.
+    const QString outside = write("outside.txt", "keep");
+    QDir(dir.path()).mkpath("tree/inner");
+    write("tree/inner/f.txt", "f");
+    ASSERT_EQ(::symlink(QFile::encodeName(outside).constData(),
+                        QFile::encodeName(path("tree/inner/ln")).constData()),
+              0);
+    ASSERT_TRUE(xfs.moveFile(path("tree"), path("tree2")));
+    EXPECT_FALSE(QFile::exists(path("tree")));
+    EXPECT_EQ(read(path("tree2/inner/f.txt")), QByteArray("f"));
+    EXPECT_EQ(QFileInfo(path("tree2/inner/ln")).symLinkTarget(), outside);
+    EXPECT_EQ(read(outside), QByteArray("keep"));
+
+    // A copy that can't finish leaves the source and no partial destination.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("fifo-tree"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo-tree/pipe")).constData(), 0600), 0);
+    EXPECT_FALSE(xfs.moveFile(path("fifo-tree"), path("fifo-tree2")));
+    EXPECT_EQ(xfs.lastError(), ENOTSUP);
+    EXPECT_TRUE(QFileInfo::exists(path("fifo-tree/pipe")));
+    EXPECT_FALSE(QFileInfo::exists(path("fifo-tree2")));
+}
+
+TEST_F(FileSystemTest, DeleteAndFolders) {
+    ASSERT_TRUE(fs.createDirectory(path("d")));
+    EXPECT_FALSE(fs.createDirectory(path("d")));
+    EXPECT_EQ(fs.lastError(), EEXIST);
+    write("d/f", "x");
+    EXPECT_FALSE(fs.removeDirectory(path("d")));
+    EXPECT_EQ(fs.lastError(), ENOTEMPTY);
+    EXPECT_FALSE(fs.deleteFile(path("d")));
+    EXPECT_EQ(fs.lastError(), EISDIR);
+    EXPECT_FALSE(fs.removeDirectory(path("d/f")));
+    EXPECT_EQ(fs.lastError(), ENOTDIR);
+    ASSERT_TRUE(fs.deleteFile(path("d/f")));
+    ASSERT_TRUE(fs.removeDirectory(path("d")));
+    EXPECT_FALSE(fs.exists(path("d")));
+
+    // Deleting a link deletes the link only.
+    const QString target = write("target", "t");
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path("ln")).constData()),
+        0);
+    ASSERT_TRUE(fs.deleteFile(path("ln")));
+    EXPECT_EQ(read(target), QByteArray("t"));
+    EXPECT_FALSE(fs.deleteFile(path("ln")));
+    EXPECT_EQ(fs.lastError(), ENOENT);
+}
+
+TEST_F(FileSystemTest, SameFileAndCanonicalPaths) {
+    const QString file = write("a.txt", "x");
+    ASSERT_EQ(
+        ::link(QFile::encodeName(file).constData(), QFile::encodeName(path("hard")).constData()),
+        0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    EXPECT_TRUE(fs.isSameFile(file, path("hard")));
+    EXPECT_TRUE(fs.isSameFile(file, path("sub/../a.txt")));
+    EXPECT_FALSE(fs.isSameFile(file, path("sub")));
+    EXPECT_FALSE(fs.isSameFile(file, path("missing")));
+
+    const QString canonicalDir = QFileInfo(dir.path()).canonicalFilePath();
+    EXPECT_EQ(FileSystem::canonicalPath(path("sub/../a.txt")), canonicalDir + "/a.txt");
+    EXPECT_EQ(FileSystem::canonicalPath(path("sub/new/x.txt")), canonicalDir + "/sub/new/x.txt");
+    EXPECT_EQ(FileSystem::canonicalPath(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(FileSystem::canonicalPath(QString()), QString());
+}
+
+TEST_F(FileSystemTest, EditorPathsMapToThisPlatform) {
+    const QString docs = FileSystem::myDocumentsPath();
+    EXPECT_TRUE(QFileInfo(docs).isDir());
+    EXPECT_FALSE(docs.endsWith('/') && docs.size() > 1);
+    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\My Documents\\")), docs + "/");
+    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\my documents\\a\\b.mcr")),
+              docs + "/a/b.mcr");
+    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\My Documents2\\x")),
+              QStringLiteral("/My Documents2/x"));
+    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\Windows\\x.txt")),
+              QStringLiteral("/Windows/x.txt"));
+    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("/home/u/a.txt")),
+              QStringLiteral("/home/u/a.txt"));
+}

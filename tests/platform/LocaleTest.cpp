@@ -1,0 +1,62 @@
+#include "Locale.h"
+
+#include <gtest/gtest.h>
+
+TEST(LocaleTest, LocaleNamesGiveTheDeviceLanguageIdentifiers) {
+    struct Case {
+        const char* name;
+        LANGID id;
+    } cases[] = {
+        {"ja_JP.UTF-8", 0x0411},
+        {"ja", 0x0411},
+        {"en_US.UTF-8", 0x0409},
+        {"en_GB", 0x0809},
+        {"en_AU.UTF-8", 0x0C09},
+        {"en", 0x0409},
+        {"zh_CN.GB18030", 0x0804},
+        {"zh_TW.Big5", 0x0404},
+        {"zh_HK", 0x0C04},
+        {"ko_KR.EUC-KR", 0x0412},
+        {"de_DE@euro", 0x0407},
+        {"de_AT", 0x0C07},
+        {"fr_FR.UTF-8", 0x040C},
+        {"fr_CA", 0x0C0C},
+        {"es_ES", 0x0C0A},
+        {"pt_BR", 0x0416},
+        {"pt_PT", 0x0816},
+        {"ru_RU.KOI8-R", 0x0419},
+        {"C", 0x0409},
+        {"POSIX", 0x0409},
+        {"C.UTF-8", 0x0409},
+        {"", 0x0409},
+        {"xx_YY", 0x0409},
+        {"JA_jp", 0x0411},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Locale::langIdFromLocaleName(QString::fromLatin1(c.name)), c.id) << c.name;
+}
+
+TEST(LocaleTest, EnvironmentVariablesInTheirOrder) {
+    const QByteArray saved[3] = {qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qunsetenv("LANG");
+    EXPECT_EQ(Locale::fromEnvironment().userDefaultLangId(), 0x0409);
+
+    qputenv("LANG", "ko_KR.UTF-8");
+    EXPECT_EQ(Locale::fromEnvironment().userDefaultLangId(), 0x0412);
+    qputenv("LC_MESSAGES", "zh_TW.UTF-8");
+    EXPECT_EQ(Locale::fromEnvironment().userDefaultLangId(), 0x0404);
+    qputenv("LC_ALL", "ja_JP.UTF-8");
+    const Locale locale = Locale::fromEnvironment();
+    EXPECT_EQ(locale.userDefaultLangId(), 0x0411);
+    EXPECT_EQ(locale.systemDefaultLangId(), 0x0411);
+
+    const char* names[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (int i = 0; i < 3; ++i) {
+        if (saved[i].isNull())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], saved[i]);
+    }
+}

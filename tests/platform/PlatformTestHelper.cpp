@@ -1,0 +1,86 @@
+// A helper process for the platform tests that need a second real process:
+// concurrent registry writers, a second editor start on the hand-over
+// channel, and a holder of the single-instance lock.
+//
+//   registry-worker <db> <id> <count>   write <count> values, delete every odd one
+//   handover-send <folder> <text>       raise, then copy data; prints both answers
+//   handover-serve <folder>             answers copy data with the text's length,
+//                                       prints "ready"; exits on the text "quit"
+//   hold-lock <folder>                  takes the lock, prints "locked", sleeps
+#include "HandOverChannel.h"
+#include "Registry.h"
+#include "SingleInstanceLock.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QThread>
+#include <cstdio>
+
+using namespace reg;
+
+static int registryWorker(const QString& db, const QString& id, int count) {
+    Registry registry(db);
+    RegKey key;
+    if (registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software\\Shared\\OpenDocs"),
+                                &key) != ERROR_SUCCESS)
+        return 2;
+    for (int i = 0; i < count; ++i) {
+        const QString name = id + QLatin1Char('_') + QString::number(i);
+        if (registry.setString(key, name, QStringLiteral("/path/of/") + name) != ERROR_SUCCESS)
+            return 3;
+        // A key of its own beside the shared one, created and torn down again.
+        RegKey own;
+        if (registry.RegCreateKeyEx(key, QStringLiteral("sub_") + name, &own) != ERROR_SUCCESS)
+            return 4;
+        if (registry.RegDeleteKey(key, QStringLiteral("sub_") + name) != ERROR_SUCCESS)
+            return 5;
+        if (i % 2 == 1 && registry.RegDeleteValue(key, name) != ERROR_SUCCESS)
+            return 6;
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    QTextStream out(stdout);
+    if (args.size() == 4 && args[0] == QLatin1String("registry-worker"))
+        return registryWorker(args[1], args[2], args[3].toInt());
+    if (args.size() == 3 && args[0] == QLatin1String("handover-send")) {
+        HandOverClient client(args[1]);
+        if (!client.connectToRunning(5000)) {
+            out << "no-instance\n";
+            return 1;
+        }
+        out << "raise " << (client.raiseWindow() ? 1 : 0) << "\n";
+        const std::optional<int> answer =
+            client.sendCopyData(HandOverChannel::kCopyDataOpenFile, args[2]);
+        out << "answer " << (answer ? QString::number(*answer) : QStringLiteral("none")) << "\n";
+        return 0;
+    }
+    if (args.size() == 2 && args[0] == QLatin1String("handover-serve")) {
+        HandOverChannel channel(args[1]);
+        channel.setCopyDataHandler([&](uint32_t code, const QString& text) {
+            if (text == QLatin1String("quit"))
+                QCoreApplication::exit(0);
+            return code == HandOverChannel::kCopyDataOpenFile ? int(text.size()) : -1;
+        });
+        if (!channel.listen())
+            return 1;
+        out << "ready\n";
+        out.flush();
+        return app.exec();
+    }
+    if (args.size() == 2 && args[0] == QLatin1String("hold-lock")) {
+        SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), args[1]);
+        if (lock.tryLock() != SingleInstanceLock::Result::Acquired)
+            return 1;
+        out << "locked\n";
+        out.flush();
+        // Held until the test kills this process.
+        QThread::sleep(600);
+        return 0;
+    }
+    std::fprintf(stderr, "unknown command\n");
+    return 64;
+}

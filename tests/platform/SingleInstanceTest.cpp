@@ -1,0 +1,198 @@
+#include "HandOverChannel.h"
+#include "SingleInstanceLock.h"
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString helper() {
+    return QStringLiteral(TAVLO_PLATFORM_TEST_HELPER);
+}
+
+// Waits for a line from a helper process while the event loop runs.
+bool waitForLine(QProcess& proc, const QByteArray& line, int timeoutMs = 30000) {
+    QByteArray seen;
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (proc.canReadLine() || proc.waitForReadyRead(50)) {
+            while (proc.canReadLine()) {
+                seen = proc.readLine().trimmed();
+                if (seen == line)
+                    return true;
+            }
+        }
+        QCoreApplication::processEvents();
+        if (proc.state() == QProcess::NotRunning && !proc.canReadLine())
+            return false;
+    }
+    return false;
+}
+
+QByteArray record(uint32_t kind, const QByteArray& payload, uint32_t declaredLength) {
+    QByteArray out(8, '\0');
+    qToLittleEndian(kind, out.data());
+    qToLittleEndian(declaredLength, out.data() + 4);
+    return out + payload;
+}
+
+} // namespace
+
+TEST(SingleInstanceLockTest, SecondHolderIsToldThatTheInstanceRuns) {
+    QTemporaryDir dir;
+    SingleInstanceLock first(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
+    ASSERT_EQ(first.tryLock(), SingleInstanceLock::Result::Acquired);
+    EXPECT_TRUE(first.isLocked());
+    EXPECT_EQ(first.lockFilePath(), dir.path() + "/ORVANE QXE 1.00");
+
+    SingleInstanceLock second(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
+    EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
+    first.unlock();
+    EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::Acquired);
+
+    SingleInstanceLock nowhere(QString::fromLatin1(SingleInstanceLock::kName),
+                               dir.filePath("no/such/folder"));
+    EXPECT_EQ(nowhere.tryLock(), SingleInstanceLock::Result::Failed);
+    EXPECT_FALSE(nowhere.errorString().isEmpty());
+}
+
+TEST(SingleInstanceLockTest, LockOfAnotherProcessEndsWithIt) {
+    QTemporaryDir dir;
+    QProcess holder;
+    holder.start(helper(), {QStringLiteral("hold-lock"), dir.path()});
+    ASSERT_TRUE(waitForLine(holder, "locked"));
+
+    SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
+    EXPECT_EQ(lock.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
+    holder.kill(); // no chance to clean up
+    ASSERT_TRUE(holder.waitForFinished(30000));
+    EXPECT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
+}
+
+TEST(SingleInstanceLockTest, RuntimeFolderIsPrivate) {
+    QTemporaryDir runtime;
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString folder = SingleInstanceLock::runtimeFolder();
+    EXPECT_EQ(folder, runtime.path() + "/tavlo");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+TEST(HandOverChannelTest, SecondProcessRaisesAndHandsOverItsPath) {
+    QTemporaryDir dir;
+    HandOverChannel channel(dir.path());
+    int raised = 0;
+    QStringList received;
+    channel.setRaiseHandler([&] { ++raised; });
+    channel.setCopyDataHandler([&](uint32_t code, const QString& text) {
+        EXPECT_EQ(code, HandOverChannel::kCopyDataOpenFile);
+        received << text;
+        return 1;
+    });
+    ASSERT_TRUE(channel.listen());
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(channel.socketPath()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 077, 0u); // no access for group and others
+
+    QProcess second;
+    const QString path = QStringLiteral("/home/user/メモ 1.txt");
+    second.start(helper(), {QStringLiteral("handover-send"), dir.path(), path});
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+    EXPECT_EQ(second.exitCode(), 0);
+    const QString out = QString::fromUtf8(second.readAllStandardOutput());
+    EXPECT_EQ(out, QStringLiteral("raise 1\nanswer 1\n"));
+    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(received, QStringList({path}));
+}
+
+TEST(HandOverChannelTest, ClientWaitsForTheAnswerOfTheRunningProcess) {
+    QTemporaryDir dir;
+    QProcess running;
+    running.start(helper(), {QStringLiteral("handover-serve"), dir.path()});
+    ASSERT_TRUE(waitForLine(running, "ready"));
+
+    HandOverClient client(dir.path());
+    ASSERT_TRUE(client.connectToRunning());
+    EXPECT_TRUE(client.raiseWindow());
+    EXPECT_EQ(
+        client.sendCopyData(HandOverChannel::kCopyDataOpenFile, QStringLiteral("/tmp/a b.txt")),
+        12);
+    EXPECT_EQ(client.sendCopyData(0x77, QStringLiteral("x")), -1);
+    // Longer than a record may be: refused before anything is sent.
+    EXPECT_EQ(client.sendCopyData(HandOverChannel::kCopyDataOpenFile, QString(40000, QChar('a'))),
+              std::nullopt);
+    EXPECT_EQ(client.sendCopyData(HandOverChannel::kCopyDataOpenFile, QString(30000, QChar('a'))),
+              30000);
+    EXPECT_EQ(client.sendCopyData(HandOverChannel::kCopyDataOpenFile, QStringLiteral("quit")), 4);
+    ASSERT_TRUE(running.waitForFinished(30000));
+    EXPECT_EQ(running.exitCode(), 0);
+
+    HandOverClient nobody(dir.path());
+    EXPECT_FALSE(nobody.connectToRunning(1000));
+    EXPECT_EQ(nobody.sendCopyData(HandOverChannel::kCopyDataOpenFile, QStringLiteral("/a")),
+              std::nullopt);
+}
+
+TEST(HandOverChannelTest, MalformedRecordsAreRejectedAndTheChannelGoesOn) {
+    QTemporaryDir dir;
+    HandOverChannel channel(dir.path());
+    QStringList received;
+    channel.setCopyDataHandler([&](uint32_t, const QString& text) {
+        received << text;
+        return 7;
+    });
+    ASSERT_TRUE(channel.listen());
+    QSignalSpy rejected(&channel, &HandOverChannel::recordRejected);
+
+    const QByteArray path = QByteArray("\x24\x10\0\0/\0a\0\0\0", 10);
+    const QByteArray bad[] = {
+        record(99, QByteArray(), 0),                                                // unknown kind
+        record(HandOverChannel::kCopyData, QByteArray(16, 'x'), 0x7FFFFFFF),        // oversized
+        record(HandOverChannel::kCopyData, QByteArray("\x24\x10\0\0/", 5), 5),      // odd length
+        record(HandOverChannel::kCopyData, QByteArray("\x24\x10\0\0/\0a\0", 8), 8), // no NUL
+        record(HandOverChannel::kRaise, QByteArray("zz", 2), 2), // raise with payload
+    };
+    int expectedRejections = 0;
+    for (const QByteArray& r : bad) {
+        QLocalSocket socket;
+        socket.connectToServer(channel.socketPath());
+        ASSERT_TRUE(socket.waitForConnected(5000));
+        socket.write(r);
+        socket.flush();
+        ++expectedRejections;
+        QTRY_COMPARE_WITH_TIMEOUT(rejected.count(), expectedRejections, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
+        EXPECT_EQ(socket.bytesAvailable(), 0);
+    }
+    EXPECT_TRUE(received.isEmpty());
+
+    // A record that arrives in pieces is still taken whole.
+    QLocalSocket socket;
+    socket.connectToServer(channel.socketPath());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    const QByteArray good = record(HandOverChannel::kCopyData, path, uint32_t(path.size()));
+    socket.write(good.left(5));
+    socket.flush();
+    QTest::qWait(0);
+    socket.write(good.mid(5));
+    socket.flush();
+    QTRY_COMPARE_WITH_TIMEOUT(socket.bytesAvailable(), qint64(12), 10000);
+    const QByteArray answer = socket.readAll();
+    EXPECT_EQ(answer, QByteArray("\x02\0\0\x80\x04\0\0\0\x07\0\0\0", 12));
+    EXPECT_EQ(received, QStringList({"/a"}));
+    EXPECT_EQ(rejected.count(), expectedRejections);
+}
