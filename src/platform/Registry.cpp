@@ -242,6 +242,18 @@ LSTATUS Registry::RegCreateKeyEx(const RegKey& parent, const QString& subKey, Re
         return ERROR_INVALID_PARAMETER;
     if (!ensureOpen())
         return ERROR_CANTWRITE;
+    const RegKey wanted(parent.root(), joinPath(parent.path(), subKey));
+    {
+        // Opening an existing key needs no write lock.
+        Txn read(db_, false);
+        int64_t existing = 0;
+        if (read.ok() && resolveKey(wanted, &existing, ERROR_FILE_NOT_FOUND) == ERROR_SUCCESS) {
+            *result = wanted;
+            if (disposition)
+                *disposition = REG_OPENED_EXISTING_KEY;
+            return ERROR_SUCCESS;
+        }
+    }
     Txn txn(db_, true);
     if (!txn.ok())
         return ERROR_CANTWRITE;

@@ -1,0 +1,123 @@
+#include "SettingsTestSupport.h"
+
+using namespace reg;
+
+namespace {
+
+class ProfileStoreTest : public RegistryFixture {
+  protected:
+    ProfileStore store{registry};
+    void SetUp() override { store.SetRegistryKey(QStringLiteral("Orvane")); }
+};
+
+} // namespace
+
+TEST_F(RegistryFixture, NothingHappensBeforeSetRegistryKey) {
+    ProfileStore store(registry);
+    EXPECT_FALSE(store.hasRegistryKey());
+    EXPECT_EQ(store.applicationKeyPath(), QString());
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
+    EXPECT_EQ(store.GetProfileString("SETTINGS", "MRU_FOLDER", "d"), QStringLiteral("d"));
+    EXPECT_FALSE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
+    EXPECT_FALSE(
+        store.WriteProfileString("SETTINGS", QStringLiteral("MRU_FOLDER"), QStringLiteral("/x")));
+    EXPECT_FALSE(store.WriteProfileString("SETTINGS", std::nullopt, std::nullopt));
+    EXPECT_EQ(contents(QString()), QStringList());
+}
+
+TEST_F(ProfileStoreTest, ReadsCreateTheKeysButNoValue) {
+    EXPECT_EQ(store.applicationKeyPath(), kApp);
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
+    EXPECT_EQ(store.GetProfileString("STR_SETTINGS", "X", "dflt"), QStringLiteral("dflt"));
+    EXPECT_EQ(contents(QString()), QStringList({"software\\"}));
+    EXPECT_EQ(contents(kApp), QStringList({"SETTINGS\\", "STR_SETTINGS\\"}));
+    EXPECT_EQ(contents(kSettings), QStringList());
+}
+
+TEST_F(ProfileStoreTest, AnExistingSoftwareKeyIsOpenedWhateverItsSpelling) {
+    RegKey key;
+    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Other", &key), ERROR_SUCCESS);
+    ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
+    EXPECT_EQ(contents(QString()), QStringList({"Software\\"}));
+    EXPECT_EQ(contents("Software"), QStringList({"Orvane\\", "Other\\"}));
+}
+
+TEST_F(ProfileStoreTest, NumbersAreFourByteDwords) {
+    ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "COLOR_TEXT", 0x00336699));
+    uint32_t type = 0;
+    EXPECT_EQ(rawValue(kSettings, "COLOR_TEXT", &type), QByteArray("\x99\x66\x33\x00", 4));
+    EXPECT_EQ(type, REG_DWORD);
+    ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "N", -2));
+    EXPECT_EQ(rawValue(kSettings, "N"), QByteArray("\xFE\xFF\xFF\xFF", 4));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "N", 0), -2);
+    EXPECT_EQ(store.GetProfileInt("settings", "color_text", 0), 0x00336699);
+}
+
+TEST_F(ProfileStoreTest, NumbersTakeAnyTypeOfAtMostFourBytes) {
+    // "ab" as REG_SZ is 6 bytes: too long for a number.
+    setRaw(kSettings, "TAB_SIZE", REG_SZ, QByteArray("a\0b\0\0\0", 6));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
+    // "a" as REG_SZ is 4 bytes: 61 00 00 00 read as a number.
+    setRaw(kSettings, "TAB_SIZE", REG_SZ, QByteArray("a\0\0\0", 4));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0x61);
+    // Shorter data: the missing high bytes count as zero.
+    setRaw(kSettings, "TAB_SIZE", REG_BINARY, QByteArray("\x34\x12", 2));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0x1234);
+    setRaw(kSettings, "TAB_SIZE", REG_BINARY, QByteArray());
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0);
+}
+
+TEST_F(ProfileStoreTest, StringsAreUtf16WithTheirNulAndEndAtTheFirstNul) {
+    ASSERT_TRUE(store.WriteProfileString("SETTINGS", QStringLiteral("INS_KEY_VALUE4"),
+                                         QStringLiteral("#YY年MM月#")));
+    uint32_t type = 0;
+    const QByteArray raw = rawValue(kSettings, "INS_KEY_VALUE4", &type);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(raw.size(), (8 + 1) * 2);
+    EXPECT_EQ(raw.left(4), QByteArray("#\0Y\0", 4));
+    EXPECT_EQ(raw.right(2), QByteArray("\0\0", 2));
+    EXPECT_EQ(store.GetProfileString("SETTINGS", "INS_KEY_VALUE4", "d"),
+              QStringLiteral("#YY年MM月#"));
+
+    setRaw(kSettings, "S", REG_SZ, QByteArray("A\0\0\0B\0\0\0", 8));
+    EXPECT_EQ(store.GetProfileString("SETTINGS", "S", "d"), QStringLiteral("A"));
+    ASSERT_TRUE(store.WriteProfileString("SETTINGS", QStringLiteral("E"), QString()));
+    EXPECT_EQ(rawValue(kSettings, "E"), QByteArray("\0\0", 2));
+    EXPECT_EQ(store.GetProfileString("SETTINGS", "E", "d"), QString());
+}
+
+TEST_F(ProfileStoreTest, NullValueDeletesTheEntryOnlyWhenItExists) {
+    ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "FONT1_SIZE", 10));
+    ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "FONT2_SIZE", 11));
+    EXPECT_FALSE(store.WriteProfileString("SETTINGS", QStringLiteral("MISSING"), std::nullopt));
+    EXPECT_EQ(contents(kSettings), QStringList({"FONT1_SIZE", "FONT2_SIZE"}));
+    EXPECT_TRUE(store.WriteProfileString("SETTINGS", QStringLiteral("font1_size"), std::nullopt));
+    EXPECT_EQ(contents(kSettings), QStringList({"FONT2_SIZE"}));
+}
+
+TEST_F(ProfileStoreTest, NullEntryDeletesTheWholeSection) {
+    ASSERT_TRUE(
+        store.WriteProfileString("NotepatMRUList", QStringLiteral("File1"), QStringLiteral("/a")));
+    ASSERT_TRUE(
+        store.WriteProfileString("NotepatMRUList", QStringLiteral("File2"), QStringLiteral("/b")));
+    ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
+    EXPECT_TRUE(
+        store.WriteProfileString("NotepatMRUList", std::nullopt, QStringLiteral("ignored")));
+    EXPECT_EQ(contents(kApp), QStringList({"SETTINGS\\"}));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 4);
+    EXPECT_FALSE(store.WriteProfileString("NotepatMRUList", std::nullopt, std::nullopt));
+}
+
+TEST(ProfileStoreBrokenRegistryTest, ReadsGiveDefaultsAndWritesFail) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("registry.sqlite"));
+    Registry registry(dir.filePath("registry.sqlite"));
+    ProfileStore store(registry);
+    store.SetRegistryKey(QStringLiteral("Orvane"));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
+    EXPECT_EQ(store.GetProfileString("SETTINGS", "MRU_FOLDER", "\\My Documents\\"),
+              QStringLiteral("\\My Documents\\"));
+    EXPECT_FALSE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
+    EXPECT_FALSE(store.WriteProfileString("SETTINGS", QStringLiteral("A"), QStringLiteral("b")));
+    EXPECT_FALSE(store.WriteProfileString("SETTINGS", std::nullopt, std::nullopt));
+}
