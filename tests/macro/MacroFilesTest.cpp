@@ -1,0 +1,319 @@
+#include "MacroTestSupport.h"
+
+#include "Clock.h"
+#include "MacroCommands.h"
+#include "MacroFileDialog.h"
+#include "MacroFiles.h"
+#include "MacroSource.h"
+#include "MacroStepValues.h"
+#include "MacroWriter.h"
+#include "MessageService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QString decodeForTest(const QByteArray& bytes) {
+    return decodeMacroFile(bytes, Locale(0x0409, 0x0409));
+}
+
+class ScriptedChooser : public MacroFileChooser {
+  public:
+    std::optional<QString> answer;
+    std::vector<MacroFileRequest> requests;
+
+    std::optional<QString> MacroFileDialog(MacroFileRequest& request) override {
+        requests.push_back(request);
+        return answer;
+    }
+};
+
+class RecordingPresenter : public MacroLoadPresenter {
+  public:
+    QStringList errorTexts;
+    QStringList tooltips;
+    void showLoadErrors(const QString& text) override { errorTexts.append(text); }
+    void setPlayButtonTooltip(const QString& tooltip) override { tooltips.append(tooltip); }
+};
+
+class MacroFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    void writeFile(const QString& name, const QByteArray& bytes) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray readFile(const QString& name) {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    MacroFileServices services() {
+        return MacroFileServices{messages, Locale(0x0411, 0x0411), clock, &chooser, nullptr};
+    }
+
+    QTemporaryDir dir;
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2026, 4, 9), QTime(10, 0))};
+    ScriptedChooser chooser;
+    RecordingPresenter presenter;
+};
+
+} // namespace
+
+TEST_F(MacroFilesTest, LoadReadsTheNamedFile) {
+    writeFile("a.mcr", "COPY\nFIND /A \"x\"\n");
+    Macro macro;
+    macro.steps.push_back(makeStep(MacroCommand::Paste));
+    ASSERT_TRUE(MacroLoad(macro, path("a.mcr"), services()));
+    ASSERT_EQ(macro.steps.size(), 2u);
+    EXPECT_EQ(macro.steps[0].command, MacroCommand::Copy);
+    EXPECT_EQ(reportLines(macro).size(), 1);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(chooser.requests.empty());
+}
+
+TEST_F(MacroFilesTest, MissingFileOrFolderShowsTheReadError) {
+    Macro macro;
+    macro.steps.push_back(makeStep(MacroCommand::Paste));
+    EXPECT_FALSE(MacroLoad(macro, path("none.mcr"), services()));
+    EXPECT_TRUE(macro.steps.empty());
+    EXPECT_FALSE(MacroLoad(macro, dir.path(), services()));
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].text,
+              QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") +
+                  path("none.mcr"));
+    EXPECT_EQ(messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
+    EXPECT_EQ(messages.shown()[1].text,
+              QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") + dir.path());
+}
+
+TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
+    Macro macro;
+    macro.lastFolder = dir.path() + u'/';
+    macro.steps.push_back(makeStep(MacroCommand::Paste));
+    macro.tooltip = QStringLiteral("old");
+    EXPECT_FALSE(MacroLoad(macro, std::nullopt, services()));
+    EXPECT_TRUE(macro.steps.empty());
+    EXPECT_TRUE(macro.tooltip.isEmpty());
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    const MacroFileRequest& request = chooser.requests[0];
+    EXPECT_EQ(request.mode, MacroFileMode::Open);
+    EXPECT_EQ(request.title, QStringLiteral("マクロのロード"));
+    EXPECT_EQ(request.flags, macrofile::OFN_FILEMUSTEXIST);
+    EXPECT_EQ(request.folder, dir.path() + u'/');
+    EXPECT_EQ(request.filterIndex, 0);
+    EXPECT_TRUE(request.fileName.isEmpty());
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[0].name, QStringLiteral("マクロファイル (*.mcr)"));
+    EXPECT_EQ(request.filters[0].pattern, QStringLiteral("*.mcr"));
+    EXPECT_EQ(request.filters[1].name, QStringLiteral("すべてのファイル (*.*)"));
+    EXPECT_EQ(request.filters[1].pattern, QStringLiteral("*.*"));
+    EXPECT_EQ(macro.lastFolder, dir.path() + u'/');
+}
+
+TEST_F(MacroFilesTest, ChosenFileSetsTheLastFolder) {
+    QDir(dir.path()).mkdir("sub");
+    writeFile("sub/b.mcr", "PASTE\n");
+    chooser.answer = path("sub/b.mcr");
+    Macro macro;
+    ASSERT_TRUE(MacroLoad(macro, std::nullopt, services()));
+    EXPECT_EQ(macro.lastFolder, path("sub") + u'/');
+    EXPECT_EQ(macro.steps.size(), 1u);
+}
+
+TEST_F(MacroFilesTest, SaveWritesUtf16WithHeader) {
+    Macro macro;
+    macro.steps = {makeStep(MacroCommand::Type, QStringLiteral("\"あ\"")),
+                   makeStep(MacroCommand::Copy)};
+    ASSERT_TRUE(MacroSave(macro, path("s.mcr"), services()));
+    const QString expected = QStringLiteral("# ================================\n"
+                                            "# ==  Tavloエディタ マクロファイル\n"
+                                            "# ==\n"
+                                            "# ==  作成日：2026年 4月 9日\n\n"
+                                            "VERSION 1.00\n\n"
+                                            "TYPE \"あ\"\nCOPY\n");
+    EXPECT_EQ(readFile("s.mcr"), encodeMacroFile(expected));
+    EXPECT_TRUE(readFile("s.mcr").startsWith(QByteArray("\xFF\xFE#\0 \0=\0", 8)));
+}
+
+TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
+    writeFile("新規マクロ(1).mcr", "");
+    writeFile("新規マクロ(2).mcr", "");
+    writeFile("新規マクロ(3).mcr", "");
+    Macro macro;
+    macro.lastFolder = dir.path() + u'/';
+    macro.steps = {makeStep(MacroCommand::Cut)};
+    EXPECT_FALSE(MacroSave(macro, std::nullopt, services()));
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    const MacroFileRequest& request = chooser.requests[0];
+    EXPECT_EQ(request.mode, MacroFileMode::Save);
+    EXPECT_EQ(request.fileName, QStringLiteral("新規マクロ(4).mcr"));
+    EXPECT_EQ(request.title, QStringLiteral("マクロを保存"));
+    EXPECT_EQ(request.flags, macrofile::OFN_OVERWRITEPROMPT);
+    EXPECT_FALSE(QFile::exists(path("新規マクロ(4).mcr")));
+
+    QDir(dir.path()).mkdir("out");
+    chooser.answer = path("out/x.mcr");
+    ASSERT_TRUE(MacroSave(macro, std::nullopt, services()));
+    EXPECT_EQ(macro.lastFolder, path("out") + u'/');
+    EXPECT_TRUE(QFile::exists(path("out/x.mcr")));
+}
+
+TEST_F(MacroFilesTest, SaveIntoAMissingFolderFailsWithMessage) {
+    Macro macro;
+    macro.steps = {makeStep(MacroCommand::Cut)};
+    const QString target = path("no/such/dir/m.mcr");
+    EXPECT_FALSE(MacroSave(macro, target, services()));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              QStringLiteral("マクロファイルの書き込み中にエラーが発生しました。\n\n") + target);
+    EXPECT_EQ(messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
+}
+
+TEST_F(MacroFilesTest, SaveOverAFolderFailsAndKeepsIt) {
+    QDir(dir.path()).mkdir("taken.mcr");
+    Macro macro;
+    macro.steps = {makeStep(MacroCommand::Cut)};
+    EXPECT_FALSE(MacroSave(macro, path("taken.mcr"), services()));
+    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(QFileInfo(path("taken.mcr")).isDir());
+}
+
+// A write that fails halfway (file size limit, which holds for root too)
+// leaves the old file as it was.
+TEST_F(MacroFilesTest, FailedWriteKeepsTheOldFile) {
+    writeFile("old.mcr", "COPY\n");
+    Macro macro;
+    for (int i = 0; i < 2000; ++i)
+        macro.steps.push_back(makeStep(MacroCommand::Type, QStringLiteral("\"some typed text\"")));
+    const QString target = path("old.mcr");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(writeMacroFile(macro, target, QDate(2026, 1, 1)) ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_EQ(readFile("old.mcr"), QByteArray("COPY\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.mcr"});
+}
+
+TEST_F(MacroFilesTest, LoadedMacroSavedAndLoadedAgain) {
+    writeFile("hand.mcr",
+              "# hand written, UTF-8\n"
+              "TOOLTIP \"tip\"\nEXPLAIN \"what it does\"\n"
+              "TYPE \"日本語 \\\"q\\\"\"\nTYPE CTRL+SHIFT END\n"
+              "FIND /I \"needle\\t\"\nREPLACE /A \"a\\\\b\" \"c\\nd\"\n"
+              "OPEN C:\\dir\\ \nSAVE /A\nLOCK SHIFT\nUNLOCK SHIFT\n"
+              "SELECT LEFT\nUNSELECT TAIL\nSLEEP 10\nGOTO -2\nENABLEWINDOW FALSE\nSETFOCUS\n");
+    Macro loaded;
+    ASSERT_TRUE(MacroLoad(loaded, path("hand.mcr"), services()));
+    ASSERT_FALSE(loaded.hasError);
+    ASSERT_EQ(loaded.steps.size(), 14u);
+    ASSERT_TRUE(MacroSave(loaded, path("saved.mcr"), services()));
+    const QString written = decodeForTest(readFile("saved.mcr"));
+    EXPECT_FALSE(written.contains(QStringLiteral("TOOLTIP")));
+    EXPECT_FALSE(written.contains(QStringLiteral("EXPLAIN")));
+
+    Macro again;
+    ASSERT_TRUE(MacroLoad(again, path("saved.mcr"), services()));
+    EXPECT_TRUE(again.report.isEmpty()) << again.report.toStdString();
+    ASSERT_EQ(again.steps.size(), loaded.steps.size());
+    for (size_t i = 0; i < loaded.steps.size(); ++i)
+        EXPECT_TRUE(macroStepsPlayAlike(again.steps[i], loaded.steps[i])) << i;
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(MacroFilesTest, LoadCommandShowsReportTooltipAndExplanation) {
+    writeFile("ok.mcr", "TOOLTIP \"Play me\"\nEXPLAIN \"Line 1\\nLine 2\"\nCOPY /A\n");
+    chooser.answer = path("ok.mcr");
+    Macro macro;
+    ASSERT_TRUE(MacroLoadCommand(macro, services(), presenter));
+    EXPECT_EQ(
+        presenter.errorTexts,
+        QStringList{QStringLiteral(
+            "    Worning (3): COPY コマンドで無効なオプション \"/A\" が指定されています。\r\n")});
+    EXPECT_EQ(presenter.tooltips, QStringList{QStringLiteral("Play me")});
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Line 1\r\nLine 2"));
+    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("マクロの説明"));
+    EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
+}
+
+TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialog) {
+    writeFile("bad.mcr", "TOOLTIP \"tip\"\nEXPLAIN \"x\"\nMARKUP X\n");
+    chooser.answer = path("bad.mcr");
+    Macro macro;
+    ASSERT_TRUE(MacroLoadCommand(macro, services(), presenter));
+    EXPECT_EQ(presenter.errorTexts,
+              QStringList{QStringLiteral(
+                  "*** ERROR (3): 未知のマクロコマンド \"X\" を検出しました。\r\n"
+                  "\r\n ----------------------------\r\n"
+                  "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。")});
+    EXPECT_TRUE(presenter.tooltips.isEmpty());
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(MacroFilesTest, QuietFileShowsNothing) {
+    writeFile("quiet.mcr", "# only a comment\n");
+    Macro macro;
+    ASSERT_TRUE(MacroStartupLoad(macro, path("quiet.mcr"), services(), presenter));
+    EXPECT_TRUE(presenter.errorTexts.isEmpty());
+    EXPECT_TRUE(presenter.tooltips.isEmpty());
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(MacroFilesTest, StartupLoadFailureAddsItsMessage) {
+    Macro macro;
+    EXPECT_FALSE(MacroStartupLoad(macro, path("gone.mcr"), services(), presenter));
+    EXPECT_EQ(messages.texts(),
+              (QStringList{QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") +
+                               path("gone.mcr"),
+                           QStringLiteral("起動時に読み込みの指定がある下記マクロファイルのロードで"
+                                          "エラーが起こりました。\n\n") +
+                               path("gone.mcr")}));
+    EXPECT_TRUE(chooser.requests.empty());
+}
+
+TEST(MacroCommandState, EnablingRules) {
+    Macro macro;
+    EXPECT_TRUE(isMacroLoadEnabled(false));
+    EXPECT_FALSE(isMacroLoadEnabled(true));
+    EXPECT_FALSE(isMacroSaveEnabled(macro, false));
+    macro.steps.push_back(makeStep(MacroCommand::Copy));
+    EXPECT_TRUE(isMacroSaveEnabled(macro, false));
+    EXPECT_FALSE(isMacroSaveEnabled(macro, true));
+    EXPECT_EQ(WM_MACRO_STARTUP_LOAD, 0x501u);
+}
+
+TEST(MacroFileDialogFlags, BuiltFromTheSettings) {
+    EXPECT_EQ(macroFileSelectFlags(MacroFileMode::Open, 1, 1, 1), 0x1D210u | 0x1u | 0x8000000u);
+    EXPECT_EQ(macroFileSelectFlags(MacroFileMode::Save, 1, 0, 2), 0x26D210u | 0x800000u);
+    EXPECT_EQ(macroFileSelectFlags(MacroFileMode::Open, 0, 0, 0), 0x15210u);
+    EXPECT_EQ(macroFileSelectFlags(MacroFileMode::Save, 0, 1, 3), 0x265211u);
+    MacroFileRequest request;
+    EXPECT_EQ(macroFileDialogTitle(request), QStringLiteral("Open Macro File"));
+    request.mode = MacroFileMode::Save;
+    EXPECT_EQ(macroFileDialogTitle(request), QStringLiteral("Save Macro File"));
+    ASSERT_EQ(macroFileDialogFilters(request).size(), 2u);
+    EXPECT_EQ(macroFileDialogFilters(request)[0].name, QStringLiteral("Macro (*.mcr)"));
+    EXPECT_EQ(macroFileDialogFilters(request)[1].pattern, QStringLiteral("*.*"));
+}

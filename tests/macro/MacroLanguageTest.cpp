@@ -1,0 +1,234 @@
+#include "MacroKeywordTable.h"
+#include "MacroSource.h"
+#include "MacroTokenizer.h"
+#include "MacroTypeParser.h"
+
+#include "Locale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<MacroToken> tokensOf(const QString& text) {
+    MacroTokenizer tokens(text);
+    std::vector<MacroToken> out;
+    while (auto token = tokens.next())
+        out.push_back(*token);
+    return out;
+}
+
+std::vector<MacroLine> linesOf(const QString& text) {
+    MacroLineReader reader(text);
+    std::vector<MacroLine> lines;
+    MacroLine line;
+    while (reader.next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(MacroTokenizer, SplitsWordsQuotesAndPlusSigns) {
+    const auto tokens = tokensOf(QStringLiteral("  CTRL+SHIFT  \"a b\"rest + x\ty"));
+    ASSERT_EQ(tokens.size(), 8u);
+    EXPECT_EQ(tokens[0].text, "CTRL");
+    EXPECT_EQ(tokens[1].text, "+");
+    EXPECT_EQ(tokens[2].text, "SHIFT");
+    EXPECT_EQ(tokens[3].text, "\"a b\"");
+    EXPECT_EQ(tokens[4].text, "rest");
+    EXPECT_EQ(tokens[5].text, "+");
+    EXPECT_EQ(tokens[6].text, "x");
+    EXPECT_EQ(tokens[7].text, "y");
+}
+
+TEST(MacroTokenizer, WordsEndOnlyAtSpaceTabQuoteOrPlus) {
+    // The ideographic space is white space between tokens but does not end a word.
+    const auto tokens = tokensOf(QStringLiteral("a\u3000b\tc"));
+    ASSERT_EQ(tokens.size(), 2u);
+    EXPECT_EQ(tokens[0].text, QStringLiteral("a\u3000b"));
+    EXPECT_EQ(tokens[1].text, "c");
+}
+
+TEST(MacroTokenizer, QuotedTokenKeepsEscapePairs) {
+    const auto tokens = tokensOf(QStringLiteral(R"("a\"b\\" next)"));
+    ASSERT_EQ(tokens.size(), 2u);
+    EXPECT_EQ(tokens[0].text, R"("a\"b\\")");
+    EXPECT_FALSE(tokens[0].unbalancedQuote);
+    EXPECT_EQ(tokens[1].text, "next");
+}
+
+TEST(MacroTokenizer, BackslashBeforeOtherCharacterIsOrdinary) {
+    const auto tokens = tokensOf(QStringLiteral(R"("a\q" b)"));
+    ASSERT_EQ(tokens.size(), 2u);
+    EXPECT_EQ(tokens[0].text, R"("a\q")");
+}
+
+TEST(MacroTokenizer, UnbalancedQuoteTakesTheRestAndAddsAQuote) {
+    const auto tokens = tokensOf(QStringLiteral(R"("abc \" def)"));
+    ASSERT_EQ(tokens.size(), 1u);
+    EXPECT_EQ(tokens[0].text, R"("abc \" def")");
+    EXPECT_TRUE(tokens[0].unbalancedQuote);
+}
+
+TEST(MacroTokenizer, BackslashInLastPositionIsOrdinary) {
+    const auto tokens = tokensOf(QStringLiteral(R"("abc\)"));
+    ASSERT_EQ(tokens.size(), 1u);
+    EXPECT_EQ(tokens[0].text, R"("abc\")");
+    EXPECT_TRUE(tokens[0].unbalancedQuote);
+}
+
+TEST(MacroTokenizer, RestDropsWhiteSpaceAfterToken) {
+    MacroTokenizer tokens(u"one \t two three");
+    ASSERT_TRUE(tokens.next());
+    EXPECT_EQ(tokens.rest(), "two three");
+    EXPECT_FALSE(tokens.atEnd());
+}
+
+TEST(MacroTokenizer, OptionsBeforeTheArgumentAreConsumed) {
+    MacroTokenizer tokens(u"/i /u \"x\" /A more");
+    const MacroArguments args = scanMacroOptions(tokens);
+    EXPECT_FALSE(args.options.a);
+    EXPECT_TRUE(args.options.i);
+    EXPECT_TRUE(args.options.u);
+    EXPECT_FALSE(args.options.f);
+    ASSERT_TRUE(args.argument);
+    EXPECT_EQ(args.argument->text, "\"x\"");
+    EXPECT_EQ(tokens.rest(), "/A more");
+}
+
+TEST(MacroTokenizer, OptionsOnlyGiveNoArgument) {
+    MacroTokenizer tokens(u"/F /a");
+    const MacroArguments args = scanMacroOptions(tokens);
+    EXPECT_TRUE(args.options.a);
+    EXPECT_TRUE(args.options.f);
+    EXPECT_FALSE(args.argument);
+}
+
+TEST(MacroStringValue, RemovesQuotesAndResolvesEscapes) {
+    EXPECT_EQ(macroStringValue(uR"("a\nb\tc\\d\"e")"), QStringLiteral("a\nb\tc\\d\"e"));
+    EXPECT_EQ(macroStringValue(uR"("\q")"), QStringLiteral("\\q"));
+    // The closing quote goes even after a backslash; the backslash at the end stays.
+    EXPECT_EQ(macroStringValue(uR"("end\")"), QStringLiteral("end\\"));
+    EXPECT_EQ(macroStringValue(uR"(end\)"), QStringLiteral("end\\"));
+    // Without a leading quote no trailing quote is removed.
+    EXPECT_EQ(macroStringValue(uR"(abc")"), QStringLiteral("abc\""));
+    EXPECT_EQ(macroStringValue(u"\""), QString());
+    EXPECT_EQ(macroStringValue(u"\"\""), QString());
+}
+
+TEST(MacroIntegerValue, ReadsLikeTheDecimalConversion) {
+    EXPECT_EQ(macroIntegerValue(u"  42abc"), 42);
+    EXPECT_EQ(macroIntegerValue(u"-7"), -7);
+    EXPECT_EQ(macroIntegerValue(u"+ 7"), 0);
+    EXPECT_EQ(macroIntegerValue(u"x1"), 0);
+    EXPECT_EQ(macroIntegerValue(u""), 0);
+    EXPECT_EQ(macroIntegerValue(u"99999999999999999999"), INT_MAX);
+    EXPECT_EQ(macroIntegerValue(u"-99999999999999999999"), INT_MIN);
+}
+
+TEST(MacroKeywordTable, FirstMatchingPrefixWinsWithoutRegardToCase) {
+    const struct {
+        const char16_t* line;
+        MacroCommand command;
+    } cases[] = {
+        {u"TYPEWRITER", MacroCommand::Type},   {u"type \"x\"", MacroCommand::Type},
+        {u"unlockctrl", MacroCommand::Unlock}, {u"LOCK", MacroCommand::Lock},
+        {u"SAVEAS", MacroCommand::Save},       {u"Unselect", MacroCommand::Unselect},
+        {u"selection", MacroCommand::Select},  {u"FINDER", MacroCommand::FindDown},
+        {u"markup x", MacroCommand::Markup},   {u"EnableWindow", MacroCommand::EnableWindow},
+        {u"setfocus", MacroCommand::SetFocus}, {u"goto 1", MacroCommand::Goto},
+        {u"versions", MacroCommand::Version},  {u"tooltip", MacroCommand::Tooltip},
+        {u"explain", MacroCommand::Explain},   {u"replace", MacroCommand::Replace},
+        {u"newfile", MacroCommand::NewFile},   {u"open", MacroCommand::Open},
+        {u"copy", MacroCommand::Copy},         {u"cut", MacroCommand::Cut},
+        {u"paste", MacroCommand::Paste},       {u"sleep", MacroCommand::Sleep},
+    };
+    for (const auto& c : cases) {
+        const MacroKeyword* keyword = findMacroKeyword(QStringView(c.line));
+        ASSERT_NE(keyword, nullptr) << QString::fromUtf16(c.line).toStdString();
+        EXPECT_EQ(keyword->command, c.command) << QString::fromUtf16(c.line).toStdString();
+    }
+    EXPECT_EQ(findMacroKeyword(u"TYP"), nullptr);
+    EXPECT_EQ(findMacroKeyword(u" TYPE"), nullptr);
+    EXPECT_EQ(macroKeywords().size(), 21u);
+}
+
+TEST(MacroKeyName, StoresShortNames) {
+    EXPECT_EQ(macroKeyName(u"backspace"), "BS");
+    EXPECT_EQ(macroKeyName(u"Delete"), "DEL");
+    EXPECT_EQ(macroKeyName(u"del"), "DEL");
+    EXPECT_EQ(macroKeyName(u"home"), "HOME");
+    EXPECT_EQ(macroKeyName(u"PGUP"), "");
+}
+
+TEST(MacroLineReader, JoinsContinuedLinesAndKeepsFirstNumber) {
+    const auto lines = linesOf(QStringLiteral("one\r\ntw\\\no\\\r\n three\nfour\\"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].number, 1);
+    EXPECT_EQ(lines[0].text, "one");
+    EXPECT_EQ(lines[1].number, 2);
+    EXPECT_EQ(lines[1].text, "two three");
+    EXPECT_EQ(lines[2].number, 5);
+    EXPECT_EQ(lines[2].text, "four");
+}
+
+TEST(MacroLineReader, LoneCrStaysInTheLine) {
+    const auto lines = linesOf(QStringLiteral("a\rb\n\nc\r"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].text, "a\rb");
+    EXPECT_EQ(lines[1].text, "");
+    EXPECT_EQ(lines[2].number, 3);
+    EXPECT_EQ(lines[2].text, "c\r");
+}
+
+TEST(MacroLineReader, VeryLongLinesAreReadWhole) {
+    const QString longLine(5000, u'x');
+    const auto lines = linesOf(longLine + u'\n' + longLine);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text.size(), 5000);
+    EXPECT_EQ(lines[1].number, 2);
+}
+
+TEST(MacroSource, EncodingFromTheFirstBytes) {
+    EXPECT_EQ(macroFileEncoding(QByteArray("\xFF\xFE"
+                                           "a\0",
+                                           4)),
+              MacroFileEncoding::Utf16LittleEndian);
+    EXPECT_EQ(macroFileEncoding(QByteArray("\xFE\xFF\0a", 4)), MacroFileEncoding::Utf16BigEndian);
+    EXPECT_EQ(macroFileEncoding(QByteArray("a\0b\0", 4)), MacroFileEncoding::Utf16LittleEndian);
+    EXPECT_EQ(macroFileEncoding(QByteArray()), MacroFileEncoding::Utf8);
+    EXPECT_EQ(macroFileEncoding(QByteArray("\xEF\xBB\xBFTYPE")), MacroFileEncoding::Utf8);
+    EXPECT_EQ(macroFileEncoding(QByteArray("TYPE \"\xE3\x81\x82\"")), MacroFileEncoding::Utf8);
+    EXPECT_EQ(macroFileEncoding(QByteArray("TYPE \"\x82\xA0\"")), MacroFileEncoding::Ansi);
+}
+
+TEST(MacroSource, ZeroByteAfterTheFirst1024BytesKeepsEightBitText) {
+    QByteArray bytes(1024, 'a');
+    bytes.append('\0');
+    EXPECT_EQ(macroFileEncoding(bytes), MacroFileEncoding::Ansi);
+    bytes[1023] = '\0';
+    EXPECT_EQ(macroFileEncoding(bytes), MacroFileEncoding::Utf16LittleEndian);
+}
+
+TEST(MacroSource, DecodesEachEncoding) {
+    const Locale japanese(0x0411, 0x0411);
+    EXPECT_EQ(decodeMacroFile(QByteArray("\xFF\xFE"
+                                         "A\0\x42\x30",
+                                         6),
+                              japanese),
+              QStringLiteral("Aあ"));
+    EXPECT_EQ(decodeMacroFile(QByteArray("\xFE\xFF\0A\x30\x42", 6), japanese),
+              QStringLiteral("Aあ"));
+    // An odd last byte is no character.
+    EXPECT_EQ(decodeMacroFile(QByteArray("\xFF\xFE"
+                                         "A\0z",
+                                         5),
+                              japanese),
+              QStringLiteral("A"));
+    // Zero bytes without a mark: little endian.
+    EXPECT_EQ(decodeMacroFile(QByteArray("O\0K\0", 4), japanese), QStringLiteral("OK"));
+    EXPECT_EQ(decodeMacroFile(QByteArray("\xEF\xBB\xBF\xE3\x81\x82"), japanese),
+              QStringLiteral("あ"));
+    EXPECT_EQ(decodeMacroFile(QByteArray("\xE3\x81\x82"), japanese), QStringLiteral("あ"));
+    EXPECT_EQ(decodeMacroFile(QByteArray("\x82\xA0"), japanese), QStringLiteral("あ"));
+}

@@ -1,0 +1,249 @@
+#include "MacroTestSupport.h"
+
+#include "MacroStepValues.h"
+#include "MacroWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+MacroStep typed(const QString& text, bool ctrl = false, bool shift = false, bool alt = false) {
+    return makeStep(MacroCommand::Type, text, 0, ctrl, shift, alt);
+}
+
+std::vector<MacroStep> coalesced(std::vector<MacroStep> steps) {
+    Macro macro;
+    macro.steps = std::move(steps);
+    MacroCoalesce(macro);
+    return macro.steps;
+}
+
+// Writes the steps and loads the text again.
+Macro rewritten(const Macro& macro) {
+    return parseMacro(macroFileText(macro, QDate(2026, 1, 2)));
+}
+
+} // namespace
+
+TEST(MacroCoalesce, TypedRunsEndAfterEnter) {
+    const auto steps = coalesced({typed("\"a\""), typed("\"b\""), typed("\"c\""), typed("\"\\n\""),
+                                  typed("\"d\""), typed("\"e\"")});
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_EQ(steps[0].text, "\"abc\\n\"");
+    EXPECT_EQ(steps[1].text, "\"de\"");
+}
+
+TEST(MacroCoalesce, ShiftedCharactersJoinTheRun) {
+    // Character steps carry no shift state, so a, B and c are one string.
+    const auto steps = coalesced({typed("\"a\""), typed("\"B\""), typed("\"c\"")});
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0], typed("\"aBc\""));
+}
+
+TEST(MacroCoalesce, KeysCommandsAndModifiersEndRuns) {
+    const auto steps = coalesced({typed("\"\\n\""), typed("\"a\""), typed("\"\\\"\""),
+                                  typed("LEFT"), typed("\"b\""), typed("\"c\"", true),
+                                  typed("\"d\"", true), makeStep(MacroCommand::Copy),
+                                  typed("\"e\""), typed("\"\\n\""), typed("\"\\n\"")});
+    ASSERT_EQ(steps.size(), 8u);
+    EXPECT_EQ(steps[0], typed("\"\\n\""));
+    EXPECT_EQ(steps[1], typed("\"a\\\"\""));
+    EXPECT_EQ(steps[2], typed("LEFT"));
+    EXPECT_EQ(steps[3], typed("\"b\""));
+    EXPECT_EQ(steps[4], typed("\"cd\"", true));
+    EXPECT_EQ(steps[5].command, MacroCommand::Copy);
+    EXPECT_EQ(steps[6], typed("\"e\\n\""));
+    // The last "\n" stays on its own: a "\n" step never starts a run.
+    EXPECT_EQ(steps[7], typed("\"\\n\""));
+}
+
+TEST(MacroWriter, HeaderWithPaddedDate) {
+    EXPECT_EQ(macroFileHeader(QDate(2026, 3, 7)),
+              QStringLiteral("# ================================\n"
+                             "# ==  Tavloエディタ マクロファイル\n"
+                             "# ==\n"
+                             "# ==  作成日：2026年 3月 7日\n\n"
+                             "VERSION 1.00\n\n"));
+    EXPECT_TRUE(
+        macroFileHeader(QDate(2026, 12, 25)).contains(QStringLiteral("作成日：2026年12月25日\n")));
+}
+
+TEST(MacroWriter, EveryStepLine) {
+    const struct {
+        MacroStep step;
+        const char* line;
+    } cases[] = {
+        {makeStep(MacroCommand::Version), "VERSION 1.00"},
+        {typed("RIGHT", false, true), "TYPE SHIFT RIGHT"},
+        {typed("\"x\"", true, true, true), "TYPE CTRL + SHIFT + ALT \"x\""},
+        {typed("HOME", false, true, true), "TYPE SHIFT + ALT HOME"},
+        {typed("\"a\\\"b\\\\\""), "TYPE \"a\\\"b\\\\\""},
+        {makeStep(MacroCommand::Markup, QStringLiteral("<b>\t</b>")), "MARKUP <b>\t</b>"},
+        {makeStep(MacroCommand::FindDown, QStringLiteral("a\"b\\c\nd\te")),
+         "FIND \"a\\\"b\\\\c\\nd\\te\""},
+        {makeStep(MacroCommand::FindUp, QStringLiteral("x"), 1), "FIND /I /U \"x\""},
+        {makeStep(MacroCommand::Replace, QStringLiteral("x\r\ny")), "REPLACE \"x\" \"y\""},
+        {makeStep(MacroCommand::ReplaceAll, QStringLiteral("a\nb\r\n"), 1),
+         "REPLACE /I /A \"a\\nb\" \"\""},
+        {makeStep(MacroCommand::NewFile), "NEWFILE"},
+        {makeStep(MacroCommand::NewFile, {}, 1), "NEWFILE /F"},
+        {makeStep(MacroCommand::Open, QStringLiteral("/home/u/a b.txt")),
+         "OPEN \"/home/u/a b.txt\""},
+        {makeStep(MacroCommand::Open, QStringLiteral("\"a.txt\""), 1), "OPEN /F \"a.txt\""},
+        {makeStep(MacroCommand::Save, QStringLiteral("/tmp/o.txt")), "SAVE \"/tmp/o.txt\""},
+        {makeStep(MacroCommand::Save, QStringLiteral("\"o.txt\"")), "SAVE \"o.txt\""},
+        {makeStep(MacroCommand::Save, {}, 1), "SAVE /A "},
+        {makeStep(MacroCommand::Copy), "COPY"},
+        {makeStep(MacroCommand::Cut), "CUT"},
+        {makeStep(MacroCommand::Paste), "PASTE"},
+        {makeStep(MacroCommand::Lock, QStringLiteral("ctrl"), 0, true), "LOCK CTRL"},
+        {makeStep(MacroCommand::Lock, QStringLiteral("shift"), 0, false, true), "LOCK SHIFT"},
+        {makeStep(MacroCommand::Unlock, QStringLiteral("CTRL"), 0, true), "UNLOCK CTRL"},
+        {makeStep(MacroCommand::Unlock, QStringLiteral("SHIFT"), 0, false, true), "UNLOCK SHIFT"},
+        {makeStep(MacroCommand::Select, {}, 0), "SELECT ALL"},
+        {makeStep(MacroCommand::Select, {}, 1), "SELECT LINE"},
+        {makeStep(MacroCommand::Select, {}, 2), "SELECT LEFT"},
+        {makeStep(MacroCommand::Select, {}, 3), "SELECT RIGHT"},
+        {makeStep(MacroCommand::Unselect, {}, 1), "UNSELECT HEAD"},
+        {makeStep(MacroCommand::Unselect, {}, 0), "UNSELECT TAIL"},
+        {makeStep(MacroCommand::Sleep, {}, 1500), "SLEEP 1500"},
+        {makeStep(MacroCommand::Goto, {}, 12), "GOTO 12"},
+        {makeStep(MacroCommand::Goto, QStringLiteral("+"), 3), "GOTO +3"},
+        {makeStep(MacroCommand::Goto, QStringLiteral("-"), 4), "GOTO -4"},
+        {makeStep(MacroCommand::Goto, QStringLiteral("VIEWTOP")), "GOTO VIEWTOP"},
+        {makeStep(MacroCommand::EnableWindow, {}, 1), "ENABLEWINDOW TRUE"},
+        {makeStep(MacroCommand::EnableWindow, {}, 0), "ENABLEWINDOW FALSE"},
+        {makeStep(MacroCommand::SetFocus), "SETFOCUS"},
+        {makeStep(MacroCommand::Stopped), ""},
+        {makeStep(MacroCommand::Tooltip, QStringLiteral("t")), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(macroStepLine(c.step), QString::fromUtf8(c.line)) << c.line;
+}
+
+TEST(MacroWriter, TrailingBackslashIsDoubledBeforeTheClosingQuote) {
+    EXPECT_EQ(macroStepLine(makeStep(MacroCommand::Open, QStringLiteral("C:\\dir\\"))),
+              QStringLiteral("OPEN \"C:\\dir\\\\\""));
+    EXPECT_EQ(macroStepLine(makeStep(MacroCommand::Open, QStringLiteral("\"C:\\dir\\\""))),
+              QStringLiteral("OPEN \"C:\\dir\\\\\""));
+    // An escape pair before the quote is left alone.
+    EXPECT_EQ(macroStepLine(makeStep(MacroCommand::Save, QStringLiteral("a\\\\"))),
+              QStringLiteral("SAVE \"a\\\\\""));
+    EXPECT_EQ(macroStepLine(typed("\"abc\\\"")), QStringLiteral("TYPE \"abc\\\\\""));
+}
+
+TEST(MacroWriter, OnlyTheSeparatingCrLfSplitsAReplace) {
+    const MacroStep step = makeStep(MacroCommand::Replace, QStringLiteral("a\rb\r\nc\r\nd"));
+    EXPECT_EQ(macroStepLine(step), QStringLiteral("REPLACE \"a\rb\" \"c\r\\nd\""));
+    EXPECT_EQ(macroStepLine(makeStep(MacroCommand::FindDown, QStringLiteral("p\r\nq"))),
+              QStringLiteral("FIND \"p\r\\nq\""));
+    const Macro loaded = parseMacro(macroStepLine(step));
+    ASSERT_EQ(loaded.steps.size(), 1u);
+    EXPECT_EQ(loaded.steps[0], step);
+}
+
+TEST(MacroWriter, RecordedStepsLoadBackUnchanged) {
+    Macro macro;
+    macro.steps = {typed("\"a\\\"\\\\\\t\\n\""),
+                   typed("RIGHT", true, true),
+                   typed("\"x\"", true, false, true),
+                   makeStep(MacroCommand::Markup, QStringLiteral("m")),
+                   makeStep(MacroCommand::FindUp, QStringLiteral("q\"\\"), 1),
+                   makeStep(MacroCommand::Replace, QStringLiteral("x\r\ny")),
+                   makeStep(MacroCommand::NewFile),
+                   makeStep(MacroCommand::Open, QStringLiteral("/home/u/my file.txt")),
+                   makeStep(MacroCommand::Save, QStringLiteral("/home/u/out.txt")),
+                   makeStep(MacroCommand::Cut)};
+    const Macro loaded = rewritten(macro);
+    // MARKUP is reserved for the recorder and cancels the load.
+    EXPECT_TRUE(loaded.hasError);
+    EXPECT_EQ(
+        reportLines(loaded),
+        QStringList{QStringLiteral("*** ERROR (11): 未知のマクロコマンド \"m\" を検出しました。")});
+    macro.steps.erase(macro.steps.begin() + 3);
+    const Macro again = rewritten(macro);
+    EXPECT_TRUE(again.report.isEmpty());
+    ASSERT_EQ(again.steps.size(), macro.steps.size());
+    for (size_t i = 0; i < macro.steps.size(); ++i) {
+        if (macro.steps[i].command == MacroCommand::Open ||
+            macro.steps[i].command == MacroCommand::Save)
+            EXPECT_EQ(again.steps[i].text, u'"' + macro.steps[i].text + u'"');
+        else
+            EXPECT_EQ(again.steps[i], macro.steps[i]) << i;
+    }
+}
+
+// Every form the loader accepts, written and loaded again, plays the same;
+// the second round gives the very same steps.
+TEST(MacroWriter, EveryLoadedFormSurvivesWriteAndLoad) {
+    const QString source =
+        QStringLiteral("TYPE \"plain\"\n"
+                       "type ctrl+shift+alt \"k\"\n"
+                       "TYPE SHIFT END\n"
+                       "TYPE BACKSPACE\n"
+                       "TYPE \"open\n"
+                       "TYPE \"esc \\\" \\\\ \\n \\t \\q\"\n"
+                       "FIND \"a\\\"b\\\\c\\nd\\te\"\n"
+                       "FIND /U /I \"up\"\n"
+                       "FIND \"cr\rinside\"\n"
+                       "REPLACE \"x\" \"y\"\n"
+                       "REPLACE /A /I \"a\\nb\" \"\"\n"
+                       "REPLACE \"one\" \"two\\\\\"\n"
+                       "NEWFILE\n"
+                       "NEWFILE /F\n"
+                       "OPEN \"C:\\dir\\file.txt\"\n"
+                       "OPEN /F plain.txt\n"
+                       "OPEN C:\\dir\\ \n"
+                       "OPEN \"C:\\dir\\\"\n"
+                       "OPEN \"q\\\"uote\"\n"
+                       "SAVE \"C:\\out.txt\"\n"
+                       "SAVE /A\n"
+                       "SAVE bare\\\\ \n"
+                       "COPY\nCUT\nPASTE\n"
+                       "LOCK ctrl\nUNLOCK Ctrl\nLOCK SHIFT\nUNLOCK shift\n"
+                       "SELECT\nSELECT ALL\nSELECT LEFT\nSELECT RIGHT\n"
+                       "UNSELECT\nUNSELECT TAIL\n"
+                       "SLEEP 1\nSLEEP 30000\n"
+                       "GOTO HOME\nGOTO end\nGOTO VIEWTOP\nGOTO 5\nGOTO + 2\nGOTO -3\nGOTO --4\n"
+                       "ENABLEWINDOW\nENABLEWINDOW FALSE\n"
+                       "SETFOCUS\n");
+    const Macro loaded = parseMacro(source);
+    ASSERT_FALSE(loaded.hasError) << loaded.report.toStdString();
+    ASSERT_EQ(loaded.steps.size(), 47u);
+
+    const Macro first = rewritten(loaded);
+    EXPECT_TRUE(first.report.isEmpty()) << first.report.toStdString();
+    ASSERT_EQ(first.steps.size(), loaded.steps.size());
+    for (size_t i = 0; i < loaded.steps.size(); ++i)
+        EXPECT_TRUE(macroStepsPlayAlike(first.steps[i], loaded.steps[i]))
+            << i << ": " << macroStepLine(loaded.steps[i]).toStdString();
+
+    const Macro second = rewritten(first);
+    EXPECT_EQ(second.steps, first.steps);
+}
+
+TEST(MacroWriter, EncodesUtf16LittleEndianWithMark) {
+    const QByteArray bytes = encodeMacroFile(QStringLiteral("A\u3042\n"));
+    EXPECT_EQ(bytes, QByteArray("\xFF\xFE"
+                                "A\0\x42\x30\n\0",
+                                8));
+}
+
+TEST(MacroWriter, ProposedNameTakesTheFirstFreeNumber) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_EQ(proposedMacroFileName(dir.path()), QStringLiteral("新規マクロ(1).mcr"));
+    for (int i = 1; i <= 3; ++i) {
+        QFile file(QDir(dir.path()).filePath(QStringLiteral("新規マクロ(%1).mcr").arg(i)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(proposedMacroFileName(dir.path() + u'/'), QStringLiteral("新規マクロ(4).mcr"));
+    for (int i = 4; i <= 256; ++i) {
+        QFile file(QDir(dir.path()).filePath(QStringLiteral("新規マクロ(%1).mcr").arg(i)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(proposedMacroFileName(dir.path()), QStringLiteral("新規マクロ(255).mcr"));
+}
