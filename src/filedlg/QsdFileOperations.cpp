@@ -1,0 +1,314 @@
+#include "QsdFileOperations.h"
+
+using namespace mb;
+
+namespace {
+const QString kIntoSubfolder =
+    u"フォルダをそのサブフォルダ内に移動・コピーすることはできません。"_qs;
+const QString kVanished = u"下記ファイルは既に存在ません。処理をスキップします。\n\n%s"_qs;
+const QString kSkipped = u"いくつかのファイル・フォルダの処理をスキップしました。"_qs;
+const QString kLimit =
+    u"ファイルの作成制限数に達したため、下記ファイルの処理をスキップしました。\n\n%s"_qs;
+const QString kProcessError = u"下記ファイルの処理でエラーが発生しました。\n\n%s"_qs;
+const QString kReadOnlyMove =
+    u"下記ファイルは読み取り専用です。強制的に移動を実行しますか？\n\n%s"_qs;
+const QString kOverwriteError = u"下記ファイルの上書きでエラーが発生しました。\n\n%s"_qs;
+const QString kFileBlocksFolder =
+    u"同名のファイルが既に存在するため、フォルダを作成できません。\n\n%s"_qs;
+const QString kFolderBlocksFile =
+    u"同名のフォルダが既に存在するため、ファイルを作成できません。\n\n%s"_qs;
+const QString kReadOnlyFolderThere =
+    u"貼り付け先に同名の読み取り専用フォルダが既に存在します。読み取り専用属性を解除して強制的に上書きしますか？\n\n%s"_qs;
+const QString kReadOnlyFileThere =
+    u"貼り付け先に同名の読み取り専用ファイルが存在します。読み取り専用属性を解除して強制的に上書きしますか？\n\n%s"_qs;
+const QString kAttributeError =
+    u"ファイル属性の変更でエラーが発生しました。このファイルの処理をスキップします。\n\n%s"_qs;
+const QString kOverwrite =
+    u"貼り付け先に同名のファイルが既に存在します。\n上書きしますか？\n\n%s"_qs;
+const QString kCreateFolderError = u"下記フォルダの作成でエラーが発生しました。\n\n%s"_qs;
+const QString kReadOnlyFolderMove =
+    u"下記フォルダは読み取り専用です。強制的に移動を実行しますか？\n\n%s"_qs;
+const QString kMoveFolderError = u"下記フォルダの移動でエラーが発生しました。\n\n%s"_qs;
+
+constexpr uint32_t kYesNoCancel = MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2;
+constexpr uint32_t kOkCancel = MB_OKCANCEL | MB_ICONEXCLAMATION;
+
+RESULT yesNoCancel(int answer) {
+    return answer == IDYES ? rc::SUCCESS : answer == IDNO ? rc::USER_NO : rc::USER_CANCEL;
+}
+} // namespace
+
+RESULT QsdFileOperations::failure(const QString& text, const QString& path, bool interactive,
+                                  RESULT onOk) {
+    if (!interactive)
+        return onOk;
+    return msg_.show(text, path, kOkCancel) == IDCANCEL ? rc::USER_CANCEL : onOk;
+}
+
+RESULT QsdFileOperations::PasteAll(CQSDFileClipboard& clipboard, const QString& destination,
+                                   bool interactive) {
+    clipboard.pastedNames.clear();
+    if (destination.isEmpty())
+        return rc::INVALID_ARGUMENT;
+    const auto dest = fs_.statTarget(destination);
+    if (!dest)
+        return rc::NOT_EXISTING;
+    if (!dest->isFolder())
+        return rc::FILE_BLOCKS_FOLDER;
+    const QString folder = qsdpath::withSlash(destination);
+    const bool sameFolder = qsdpath::samePath(clipboard.sourceFolder, folder);
+    if (!sameFolder && clipboard.holdsFolders) {
+        for (const QString& name : clipboard.names) {
+            const QString source = clipboard.sourceFolder + name;
+            const auto d = fs_.stat(source);
+            if (d && d->isFolder() && qsdpath::isInside(folder, source)) {
+                if (interactive)
+                    msg_.show(kIntoSubfolder, MB_OK | MB_ICONEXCLAMATION);
+                return rc::INVALID_ARGUMENT;
+            }
+        }
+    }
+    if (sameFolder && clipboard.mode == CQSDFileClipboard::Cut)
+        return rc::SUCCESS;
+    bool skipped = false;
+    for (const QString& name : clipboard.names) {
+        const QString source = clipboard.sourceFolder + name;
+        const auto d = fs_.stat(source);
+        RESULT r = rc::SUCCESS;
+        if (!d) {
+            if (!interactive)
+                return rc::NOT_EXISTING;
+            if (msg_.show(kVanished, source, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
+                return rc::USER_CANCEL;
+            skipped = true;
+            continue;
+        }
+        r = d->isFolder() ? PasteFolder(clipboard, source, folder, sameFolder, interactive)
+                          : PasteFile(clipboard, source, folder, sameFolder, interactive);
+        if (r == rc::SUCCESS)
+            continue;
+        if (!interactive || r == rc::USER_CANCEL)
+            return r;
+        skipped = true;
+    }
+    if (skipped)
+        msg_.show(kSkipped, MB_OK | MB_ICONINFORMATION);
+    return rc::SUCCESS;
+}
+
+RESULT QsdFileOperations::CopyName(const QString& source, const QString& folder, bool interactive,
+                                   QString& name) {
+    const QString own = qsdpath::nameOf(source);
+    name = u"コピー ～ "_qs + own;
+    if (!fs_.exists(folder + name))
+        return rc::SUCCESS;
+    for (int n = 2; n <= kCopyNameLimit; ++n) {
+        name = u"コピー(%1) ～ "_qs.arg(n) + own;
+        if (!fs_.exists(folder + name))
+            return rc::SUCCESS;
+    }
+    name.clear();
+    return failure(kLimit, source, interactive, rc::NO_COPY_NAME);
+}
+
+RESULT QsdFileOperations::PasteFile(CQSDFileClipboard& clipboard, const QString& source,
+                                    const QString& destinationFolder, bool sameFolder,
+                                    bool interactive) {
+    QString name = qsdpath::nameOf(source);
+    if (sameFolder) {
+        if (RESULT r = CopyName(source, destinationFolder, interactive, name))
+            return r;
+        if (!fs_.copyFile(source, destinationFolder + name))
+            return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
+        clipboard.pastedNames << name;
+        return rc::SUCCESS;
+    }
+    const QString destination = destinationFolder + name;
+    if (RESULT r = CheckDestination(destination, false, interactive))
+        return r;
+    if (clipboard.mode == CQSDFileClipboard::Copy) {
+        if (!fs_.copyFile(source, destination))
+            return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
+    } else if (RESULT r = moveOneFile(source, destination, interactive)) {
+        return r;
+    }
+    clipboard.pastedNames << name;
+    return rc::SUCCESS;
+}
+
+RESULT QsdFileOperations::moveOneFile(const QString& source, const QString& destination,
+                                      bool interactive) {
+    const auto src = fs_.stat(source);
+    if (!src)
+        return rc::NOT_EXISTING;
+    if (src->dwFileAttributes & fattr::READONLY) {
+        if (!interactive)
+            return rc::ITEM_READONLY;
+        if (RESULT r = yesNoCancel(msg_.show(kReadOnlyMove, source, kYesNoCancel)))
+            return r;
+    }
+    if (fs_.exists(destination) && !fs_.removeFile(destination))
+        return failure(kOverwriteError, destination, interactive, rc::ITEM_FAILED);
+    if (!fs_.moveFile(source, destination))
+        return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
+    return rc::SUCCESS;
+}
+
+RESULT QsdFileOperations::clearReadOnly(const QString& path, uint32_t attributes,
+                                        bool interactive) {
+    if (fs_.setAttributes(path, attributes & ~fattr::READONLY))
+        return rc::SUCCESS;
+    if (!interactive)
+        return rc::ITEM_FAILED;
+    return msg_.show(kAttributeError, path, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
+               ? rc::USER_CANCEL
+               : rc::ITEM_FAILED;
+}
+
+RESULT QsdFileOperations::CheckDestination(const QString& destination, bool sourceIsFolder,
+                                           bool interactive) {
+    const auto d = fs_.stat(destination);
+    if (!d)
+        return rc::SUCCESS;
+    if (sourceIsFolder && !d->isFolder())
+        return failure(kFileBlocksFolder, destination, interactive, rc::FILE_BLOCKS_FOLDER);
+    if (!sourceIsFolder && d->isFolder())
+        return failure(kFolderBlocksFile, destination, interactive, rc::FOLDER_BLOCKS_FILE);
+    if (d->dwFileAttributes & fattr::READONLY) {
+        if (!interactive)
+            return rc::ITEM_READONLY;
+        const QString& text = sourceIsFolder ? kReadOnlyFolderThere : kReadOnlyFileThere;
+        if (RESULT r = yesNoCancel(msg_.show(text, destination, kYesNoCancel)))
+            return r;
+        return clearReadOnly(destination, d->dwFileAttributes, interactive);
+    }
+    if (sourceIsFolder)
+        return rc::SUCCESS;
+    if (!interactive)
+        return rc::DEST_EXISTS_NO_QUESTION;
+    return yesNoCancel(msg_.show(kOverwrite, destination, kYesNoCancel));
+}
+
+RESULT QsdFileOperations::PasteFolder(CQSDFileClipboard& clipboard, const QString& source,
+                                      const QString& destinationFolder, bool sameFolder,
+                                      bool interactive) {
+    QString name = qsdpath::nameOf(source);
+    if (sameFolder) {
+        if (RESULT r = CopyName(source, destinationFolder, interactive, name))
+            return r;
+    } else if (RESULT r = CheckDestination(destinationFolder + name, true, interactive)) {
+        return r;
+    }
+    const QString destination = destinationFolder + name;
+    const RESULT r = clipboard.mode == CQSDFileClipboard::Cut
+                         ? MoveTree(source, destination, interactive)
+                         : CopyTree(source, destination, interactive);
+    if (r == rc::SUCCESS || fs_.exists(destination))
+        clipboard.pastedNames << name;
+    return r;
+}
+
+RESULT QsdFileOperations::prepareFolder(const QString& destination, bool interactive) {
+    const auto d = fs_.stat(destination);
+    if (!d) {
+        if (fs_.makeFolder(destination))
+            return rc::SUCCESS;
+        return failure(kCreateFolderError, destination, interactive, rc::ITEM_FAILED);
+    }
+    if (!d->isFolder())
+        return failure(kFileBlocksFolder, destination, interactive, rc::FILE_BLOCKS_FOLDER);
+    if (d->dwFileAttributes & fattr::READONLY) {
+        if (!interactive)
+            return rc::ITEM_FAILED;
+        if (RESULT r = yesNoCancel(msg_.show(kReadOnlyFolderThere, destination, kYesNoCancel)))
+            return r;
+        return clearReadOnly(destination, d->dwFileAttributes, interactive);
+    }
+    return rc::SUCCESS;
+}
+
+RESULT QsdFileOperations::CopyTree(const QString& source, const QString& destination,
+                                   bool interactive) {
+    const auto src = fs_.stat(source);
+    if (!src || !src->isFolder())
+        return rc::NOT_EXISTING;
+    if (RESULT r = prepareFolder(destination, interactive))
+        return r;
+    const QString from = qsdpath::withSlash(source);
+    const QString to = qsdpath::withSlash(destination);
+    std::vector<QsdFindData> entries;
+    fs_.list(from, entries);
+    bool skipped = false;
+    for (const QsdFindData& e : entries) {
+        RESULT r;
+        if (e.isFolder()) {
+            r = CopyTree(from + e.cFileName, to + e.cFileName, interactive);
+        } else {
+            r = CheckDestination(to + e.cFileName, false, interactive);
+            if (r == rc::SUCCESS && !fs_.copyFile(from + e.cFileName, to + e.cFileName))
+                r = failure(kProcessError, from + e.cFileName, interactive, rc::ITEM_FAILED);
+        }
+        if (r == rc::USER_CANCEL)
+            return r;
+        if (r != rc::SUCCESS)
+            skipped = true;
+    }
+    if (!fs_.setAttributes(destination, src->dwFileAttributes)) {
+        if (RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
+            r == rc::USER_CANCEL)
+            return r;
+        skipped = true;
+    }
+    return skipped ? rc::USER_NO : rc::SUCCESS;
+}
+
+RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destination,
+                                   bool interactive) {
+    const auto src = fs_.stat(source);
+    if (!src || !src->isFolder())
+        return rc::NOT_EXISTING;
+    uint32_t attributes = src->dwFileAttributes;
+    if (attributes & fattr::READONLY) {
+        if (!interactive)
+            return rc::ITEM_READONLY;
+        if (RESULT r = yesNoCancel(msg_.show(kReadOnlyFolderMove, source, kYesNoCancel)))
+            return r;
+        if (RESULT r = clearReadOnly(source, attributes, interactive))
+            return r;
+        attributes &= ~fattr::READONLY;
+    }
+    if (RESULT r = prepareFolder(destination, interactive))
+        return r;
+    const QString from = qsdpath::withSlash(source);
+    const QString to = qsdpath::withSlash(destination);
+    std::vector<QsdFindData> entries;
+    fs_.list(from, entries);
+    bool skipped = false;
+    for (const QsdFindData& e : entries) {
+        RESULT r;
+        if (e.isFolder()) {
+            r = MoveTree(from + e.cFileName, to + e.cFileName, interactive);
+        } else {
+            r = CheckDestination(to + e.cFileName, false, interactive);
+            if (r == rc::SUCCESS)
+                r = moveOneFile(from + e.cFileName, to + e.cFileName, interactive);
+        }
+        if (r == rc::USER_CANCEL)
+            return r;
+        if (r != rc::SUCCESS)
+            skipped = true;
+    }
+    if (!skipped && !fs_.removeFolder(source)) {
+        if (RESULT r = failure(kMoveFolderError, source, interactive, rc::ITEM_FAILED);
+            r == rc::USER_CANCEL)
+            return r;
+        skipped = true;
+    }
+    if (!fs_.setAttributes(destination, attributes)) {
+        if (RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
+            r == rc::USER_CANCEL)
+            return r;
+        skipped = true;
+    }
+    return skipped ? rc::USER_NO : rc::SUCCESS;
+}

@@ -1,0 +1,291 @@
+#include "FiledlgTestUtil.h"
+#include "QsdFileListModel.h"
+
+#include <QDateTime>
+
+namespace {
+
+QStringList names(const QsdFileListModel& m) {
+    QStringList out;
+    for (int i = 0; i < m.rowCount(); ++i)
+        out << m.entry(i)->data.cFileName;
+    return out;
+}
+
+QsdFindData file(const QString& name, uint64_t size, uint64_t time = 0) {
+    QsdFindData d;
+    d.cFileName = name;
+    d.nFileSize = size;
+    d.ftLastWriteTime = time;
+    d.dwFileAttributes = fattr::NORMAL;
+    return d;
+}
+
+QsdFindData folder(const QString& name) {
+    QsdFindData d;
+    d.cFileName = name;
+    d.dwFileAttributes = fattr::DIRECTORY;
+    return d;
+}
+
+struct ModelFixture : ::testing::Test {
+    TempTree tree;
+    Clock clock;
+    QsdFileListModel model{PosixFileSystem::instance(), clock};
+    void SetUp() override {
+        model.setOptionBits(qsd::SHOW_FOLDERS);
+        model.fillExtensionTables();
+    }
+};
+
+} // namespace
+
+TEST(QsdFileListCompare, FoldersAndParentRowStayFirstInBothDirections) {
+    QsdFileEntry up, dir, small, big;
+    up.data = folder(u".."_qs);
+    dir.data = folder(u"zeta"_qs);
+    small.data = file(u"b.txt"_qs, 10);
+    big.data = file(u"a.txt"_qs, 5000);
+    for (bool asc : {true, false}) {
+        for (int key = 0; key < 4; ++key) {
+            EXPECT_LT(QsdFileListModel::compare(&up, &dir, key, asc), 0);
+            EXPECT_GT(QsdFileListModel::compare(&dir, &up, key, asc), 0);
+            EXPECT_LT(QsdFileListModel::compare(&dir, &big, key, asc), 0);
+            EXPECT_GT(QsdFileListModel::compare(&small, &dir, key, asc), 0);
+        }
+    }
+    EXPECT_LT(QsdFileListModel::compare(&small, &big, qsd::SORT_SIZE, true), 0);
+    EXPECT_GT(QsdFileListModel::compare(&small, &big, qsd::SORT_SIZE, false), 0);
+    EXPECT_LT(QsdFileListModel::compare(nullptr, &big, qsd::SORT_NAME, true), 0);
+    EXPECT_GT(QsdFileListModel::compare(nullptr, &big, qsd::SORT_NAME, false), 0);
+}
+
+TEST(QsdFileListCompare, SizesBeyondThirtyTwoBitsCompareAsSixtyFourBit) {
+    QsdFileEntry a, b;
+    a.data = file(u"a"_qs, 0x100000000ull); // 4 GiB
+    b.data = file(u"b"_qs, 0xFFFFFFFFull);
+    EXPECT_GT(QsdFileListModel::compare(&a, &b, qsd::SORT_SIZE, true), 0);
+}
+
+TEST(QsdFileListCompare, TypeKeyPutsNamesWithoutExtensionFirstAscendingLastDescending) {
+    QsdFileEntry readme, upper, lower;
+    readme.data = file(u"README"_qs, 1);
+    upper.data = file(u"a.TXT"_qs, 1);
+    lower.data = file(u"b.txt"_qs, 1);
+    EXPECT_LT(QsdFileListModel::compare(&readme, &upper, qsd::SORT_TYPE, true), 0);
+    EXPECT_GT(QsdFileListModel::compare(&readme, &upper, qsd::SORT_TYPE, false), 0);
+    // Equal extensions fall through to the name.
+    EXPECT_LT(QsdFileListModel::compare(&upper, &lower, qsd::SORT_TYPE, true), 0);
+    EXPECT_GT(QsdFileListModel::compare(&upper, &lower, qsd::SORT_TYPE, false), 0);
+    QsdFileEntry other = readme;
+    other.data.cFileName = u"Makefile"_qs;
+    EXPECT_EQ(QsdFileListModel::compare(&readme, &other, qsd::SORT_TYPE, true), 0);
+}
+
+TEST_F(ModelFixture, RefillListsParentFoldersThenFilesAndSortsBothWays) {
+    tree.mkdir(u"sub"_qs);
+    tree.write(u"big.txt"_qs, QByteArray(3000, 'x'));
+    tree.write(u"Alpha.txt"_qs, "a");
+    tree.write(u"README"_qs, "r");
+    model.setFolder(tree.root());
+    ASSERT_EQ(model.Refill(), rc::SUCCESS);
+    EXPECT_EQ(names(model),
+              (QStringList{u".."_qs, u"sub"_qs, u"Alpha.txt"_qs, u"big.txt"_qs, u"README"_qs}));
+    model.SetSortKey(qsd::SORT_SIZE, false);
+    model.SortByColumn(1); // same key, ascending: becomes descending
+    EXPECT_FALSE(model.ascending());
+    EXPECT_EQ(names(model),
+              (QStringList{u".."_qs, u"sub"_qs, u"big.txt"_qs, u"README"_qs, u"Alpha.txt"_qs}));
+    model.SortByColumn(1);
+    EXPECT_TRUE(model.ascending());
+    model.SetSortKey(qsd::SORT_SIZE, true);
+    EXPECT_FALSE(model.ascending());
+    model.SetSortKey(qsd::SORT_SIZE, false);
+    EXPECT_FALSE(model.ascending());
+    model.SortByColumn(0); // another key always starts ascending
+    EXPECT_EQ(model.sortKey(), qsd::SORT_NAME);
+    EXPECT_TRUE(model.ascending());
+}
+
+TEST_F(ModelFixture, RootHasNoParentRowAndHiddenFoldersOption) {
+    model.setFolder(u"/"_qs);
+    model.Refill();
+    ASSERT_GT(model.rowCount(), 0);
+    EXPECT_NE(model.entry(0)->data.cFileName, u".."_qs);
+    EXPECT_EQ(QsdFileListModel::parentFolder(u"/usr/"_qs), u"/"_qs);
+    EXPECT_EQ(QsdFileListModel::parentFolder(u"/usr/share/"_qs), u"/usr/"_qs);
+
+    tree.mkdir(u"sub"_qs);
+    tree.write(u"a.txt"_qs, "a");
+    model.setOptionBits(0);
+    model.setFolder(tree.root());
+    model.Refill();
+    EXPECT_EQ(names(model), QStringList{u"a.txt"_qs});
+}
+
+TEST_F(ModelFixture, FilterFromPatternAndFilterTest) {
+    model.SetFilter(u"*.txt;*.htm"_qs);
+    EXPECT_EQ(model.filter(), (QStringList{u".txt"_qs, u".htm"_qs}));
+    EXPECT_TRUE(model.passesFilter(u"A.TXT"_qs));
+    EXPECT_FALSE(model.passesFilter(u"README"_qs));
+    EXPECT_FALSE(model.passesFilter(u"x.lnk"_qs));
+    model.SetFilter(u"*.txt;*.*"_qs);
+    EXPECT_TRUE(model.filter().isEmpty());
+    model.SetFilter(QString());
+    EXPECT_TRUE(model.filter().isEmpty());
+
+    tree.write(u"README"_qs, "r");
+    tree.write(u"a.txt"_qs, "a");
+    model.setOptionBits(0);
+    model.setFolder(tree.root());
+    model.SetFilter(u"*.txt"_qs);
+    model.Refill();
+    EXPECT_EQ(names(model), QStringList{u"a.txt"_qs});
+    model.SetFilter(u"*.*"_qs);
+    model.Refill();
+    EXPECT_EQ(names(model), (QStringList{u"a.txt"_qs, u"README"_qs}));
+}
+
+TEST_F(ModelFixture, FillFromPatternIgnoresFilterAndMatchesWildcards) {
+    tree.write(u"a.ini"_qs, "1");
+    tree.write(u"B.INI"_qs, "2");
+    tree.write(u"c.txt"_qs, "3");
+    model.setOptionBits(0);
+    model.SetFilter(u"*.txt"_qs);
+    EXPECT_EQ(model.FillFromPattern(QString()), rc::NO_PATTERN);
+    ASSERT_EQ(model.FillFromPattern(tree.path(u"*.ini"_qs)), rc::SUCCESS);
+    EXPECT_EQ(names(model), (QStringList{u"a.ini"_qs, u"B.INI"_qs}));
+    model.FillFromPattern(tree.path(u"?.t*"_qs));
+    EXPECT_EQ(names(model), QStringList{u"c.txt"_qs});
+}
+
+TEST_F(ModelFixture, IconClassesDisplayNamesAndOptionBits) {
+    tree.write(u"memo.TXT"_qs, "");
+    tree.write(u"pic.jpeg"_qs, "");
+    tree.write(u"song.mid"_qs, "");
+    tree.write(u"page.html"_qs, "");
+    tree.write(u"tool.exe"_qs, "");
+    tree.write(u"data.bin"_qs, "");
+    tree.write(u"noext"_qs, "");
+    model.setFolder(tree.root());
+    model.Refill();
+    const auto classOf = [&](const QString& n) {
+        return model.entry(model.rowOfName(n))->iconClass;
+    };
+    EXPECT_EQ(classOf(u"memo.TXT"_qs), 0);
+    EXPECT_EQ(classOf(u"pic.jpeg"_qs), 4);
+    EXPECT_EQ(classOf(u"song.mid"_qs), 6);
+    EXPECT_EQ(classOf(u"page.html"_qs), 8);
+    EXPECT_EQ(classOf(u"tool.exe"_qs), 10);
+    EXPECT_EQ(classOf(u"data.bin"_qs), 12);
+    EXPECT_EQ(classOf(u"noext"_qs), 12);
+    EXPECT_EQ(classOf(u".."_qs), 2);
+
+    model.setOptionBits(qsd::PLAIN_ICONS | qsd::HIDE_EXTENSIONS);
+    model.Refill();
+    EXPECT_EQ(classOf(u"memo.TXT"_qs), 12);
+    EXPECT_EQ(model.entry(model.rowOfName(u"memo.TXT"_qs))->displayName, u"memo"_qs);
+}
+
+TEST(QsdFileListTexts, SizeTextFormats) {
+    const auto size = [](uint64_t s) { return QsdFileListModel::sizeText(file(u"f"_qs, s)); };
+    EXPECT_EQ(size(0), u"0 "_qs);
+    EXPECT_EQ(size(1024), u"1024 "_qs);
+    EXPECT_EQ(size(1025), u"2K"_qs);
+    EXPECT_EQ(size(1048576), u"1025K"_qs);
+    EXPECT_EQ(size(1048577), u"1.00M"_qs);
+    EXPECT_EQ(size(5ull * 1024 * 1024 * 1024), u"5120.00M"_qs); // not the low word's 0
+    EXPECT_EQ(QsdFileListModel::sizeText(folder(u"d"_qs)), QString());
+}
+
+TEST(QsdFileListTexts, TimeTextTodayAndOtherDays) {
+    const auto ft = [](const QDateTime& t) {
+        return qsdpath::fileTimeFromUnix(t.toSecsSinceEpoch(), 0);
+    };
+    const QDateTime now(QDate(2026, 12, 6), QTime(14, 7, 9));
+    EXPECT_EQ(QsdFileListModel::timeText(ft(now), now.date()), u"14:07"_qs);
+    const QDateTime march(QDate(2009, 3, 5), QTime(23, 59));
+    EXPECT_EQ(QsdFileListModel::timeText(ft(march), now.date()), u"09/03/05"_qs);
+    EXPECT_EQ(QsdFileListModel::timeText(0, now.date()), QString());
+}
+
+TEST_F(ModelFixture, LnkShortcutsResolveToProgramsAndFolders) {
+    tree.mkdir(u"Windows"_qs);
+    tree.write(u"Windows/calc.exe"_qs, "MZ");
+    tree.mkdir(u"docs"_qs);
+    tree.write(u"calc.lnk"_qs, "18#calc.exe\r\nignored");
+    tree.write(u"docs.LNK"_qs, "12#\"" + tree.path(u"docs"_qs).toUtf8() + "\"");
+    tree.write(u"broken.lnk"_qs, "no hash here");
+    tree.write(u"gone.lnk"_qs, "5#/no/such/file.txt");
+    tree.write(u"relative.lnk"_qs, "5#notes.txt");
+    model.shortcutReader().setProgramFolders({tree.path(u"Windows/"_qs)});
+    model.setFolder(tree.root());
+    model.Refill();
+
+    const QsdFileEntry* calc = model.entry(model.rowOfName(u"calc.lnk"_qs));
+    ASSERT_TRUE(calc);
+    EXPECT_EQ(calc->displayName, u"calc"_qs);
+    EXPECT_EQ(calc->iconClass, 11);
+    EXPECT_EQ(calc->shortcutTarget, tree.path(u"Windows/calc.exe"_qs));
+
+    const QsdFileEntry* docs = model.entry(model.rowOfName(u"docs.LNK"_qs));
+    ASSERT_TRUE(docs);
+    EXPECT_TRUE(docs->shortcutToFolder);
+    EXPECT_EQ(docs->iconClass, 3);
+    EXPECT_EQ(docs->displayName, u"docs"_qs);
+
+    for (const QString& n : {u"broken.lnk"_qs, u"gone.lnk"_qs, u"relative.lnk"_qs}) {
+        const QsdFileEntry* e = model.entry(model.rowOfName(n));
+        ASSERT_TRUE(e) << qPrintable(n);
+        EXPECT_EQ(e->iconClass, 12);
+        EXPECT_EQ(e->displayName, n);
+        EXPECT_FALSE(e->isShortcut);
+    }
+
+    // A folder shortcut is still listed as a folder when a filter is set.
+    model.SetFilter(u"*.txt"_qs);
+    model.Refill();
+    EXPECT_GE(model.rowOfName(u"docs.LNK"_qs), 0);
+    EXPECT_LT(model.rowOfName(u"calc.lnk"_qs), 0);
+}
+
+TEST_F(ModelFixture, LnkReaderKeepsUnmatchedQuoteAndReadsAtMost780Bytes) {
+    tree.write(u"a.txt"_qs, "x");
+    QsdShortcutReader reader(PosixFileSystem::instance());
+    tree.write(u"q.lnk"_qs, "3#\"" + tree.path(u"a.txt"_qs).toUtf8());
+    EXPECT_FALSE(reader.readLnk(tree.path(u"q.lnk"_qs)).valid());
+    tree.write(u"long.lnk"_qs, QByteArray(779, '1') + "#" + tree.path(u"a.txt"_qs).toUtf8());
+    EXPECT_FALSE(reader.readLnk(tree.path(u"long.lnk"_qs)).valid());
+    tree.write(u"ok.lnk"_qs, "3#" + tree.path(u"a.txt"_qs).toUtf8());
+    EXPECT_EQ(reader.readLnk(tree.path(u"ok.lnk"_qs)).path, tree.path(u"a.txt"_qs));
+}
+
+TEST_F(ModelFixture, SymbolicLinksAreShortcutsAndNotFolders) {
+    tree.mkdir(u"real"_qs);
+    tree.write(u"pic.png"_qs, "");
+    tree.symlink(tree.path(u"real"_qs), u"linkdir"_qs);
+    tree.symlink(tree.path(u"pic.png"_qs), u"piclink"_qs);
+    tree.symlink(tree.path(u"missing"_qs), u"dangling"_qs);
+    model.setFolder(tree.root());
+    model.Refill();
+    const QsdFileEntry* dir = model.entry(model.rowOfName(u"linkdir"_qs));
+    ASSERT_TRUE(dir);
+    EXPECT_FALSE(dir->isFolder());
+    EXPECT_TRUE(dir->shortcutToFolder);
+    EXPECT_EQ(dir->iconClass, 3);
+    EXPECT_EQ(model.entry(model.rowOfName(u"piclink"_qs))->iconClass, 5);
+    EXPECT_EQ(model.entry(model.rowOfName(u"dangling"_qs))->iconClass, 12);
+}
+
+TEST_F(ModelFixture, RefreshNameReplacesOrInsertsRows) {
+    tree.write(u"a.txt"_qs, "1");
+    model.setOptionBits(0);
+    model.setFolder(tree.root());
+    model.Refill();
+    tree.write(u"a.txt"_qs, "12345");
+    tree.write(u"b.txt"_qs, "1");
+    model.refreshName(u"a.txt"_qs);
+    model.refreshName(u"b.txt"_qs);
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.entry(model.rowOfName(u"a.txt"_qs))->data.nFileSize, 5u);
+}

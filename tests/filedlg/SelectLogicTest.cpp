@@ -1,0 +1,257 @@
+#include "FiledlgTestUtil.h"
+#include "QsdProperties.h"
+#include "QsdSelectLogic.h"
+
+#include <QDateTime>
+#include <cstring>
+#include <map>
+
+using namespace mb;
+
+namespace {
+
+class FakePort : public QsdOkPort {
+  public:
+    QStringList log;
+    QString nameText;
+    bool moveTreeTo(const QString& folder) override {
+        log << u"tree:"_qs + folder;
+        return true;
+    }
+    void fillFromPattern(const QString& pattern) override { log << u"fill:"_qs + pattern; }
+    void setNameText(const QString& text) override {
+        nameText = text;
+        log << u"name:"_qs + text;
+    }
+    void focusNameBox() override { log << u"focus"_qs; }
+};
+
+struct OkFixture : ::testing::Test {
+    TempTree tree;
+    ScriptedMessageService messages;
+    QsdMessenger messenger{messages};
+    QsdShortcutReader shortcuts{PosixFileSystem::instance()};
+    QsdOkProcessor ok{PosixFileSystem::instance(), messenger, shortcuts};
+    FakePort port;
+    QsdOkProcessor::Input in;
+    void SetUp() override { in.folder = tree.root(); }
+};
+
+} // namespace
+
+TEST_F(OkFixture, PatternsFillTheListAndMoveTheTree) {
+    in.nameText = u" *.ini "_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(port.log, QStringList{u"fill:"_qs + tree.path(u"*.ini"_qs)});
+    port.log.clear();
+    in.nameText = u"Windows/*.txt"_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(port.log, (QStringList{u"tree:"_qs + tree.path(u"Windows/"_qs), u"name:*.txt"_qs,
+                                     u"fill:"_qs + tree.path(u"Windows/*.txt"_qs)}));
+    port.log.clear();
+    in.nameText = u"/x/../y/*.txt"_qs;
+    ok.run(in, port);
+    EXPECT_EQ(port.log.first(), u"tree:/y/"_qs);
+}
+
+TEST_F(OkFixture, RefusedCharactersAndTypedFolders) {
+    in.nameText = u"a|b"_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"ファイル名には、次の文字列は使えません。\n* ? < > | \\ : /"_qs});
+    EXPECT_EQ(port.log, QStringList{u"focus"_qs});
+    tree.mkdir(u"sub"_qs);
+    port.log.clear();
+    in.nameText = u"sub"_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(port.log, (QStringList{u"tree:"_qs + tree.path(u"sub/"_qs), u"name:"_qs}));
+}
+
+TEST_F(OkFixture, AppendsTheFileTypeExtensionThenAcceptsOnSecondOk) {
+    in.flags = qsd::APPEND_EXTENSION | qsd::SAVE_CHECKS;
+    in.filterPattern = u"*.txt;*.ini"_qs;
+    in.nameText = u"memo"_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(port.nameText, u"memo.txt"_qs);
+    in.nameText = port.nameText;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::Accepted);
+    EXPECT_EQ(ok.resultFolder(), tree.root());
+    EXPECT_EQ(ok.resultNames(), QStringList{u"memo.txt"_qs});
+    EXPECT_EQ(qsdlogic::appendExtension(u"*.*"_qs), QString());
+    EXPECT_EQ(qsdlogic::appendExtension(u" *.htm;*.html"_qs), u".htm"_qs);
+}
+
+TEST_F(OkFixture, ReadOnlySaveAsksOnceAboutTheAttribute) {
+    tree.write(u"ro.txt"_qs, "x");
+    tree.setReadOnly(u"ro.txt"_qs, true);
+    in.flags = qsd::SAVE_CHECKS | qsd::OFFER_CLEAR_READONLY;
+    in.ofnFlags = ofn::OFN_OVERWRITEPROMPT;
+    in.nameText = u"ro.txt"_qs;
+    messages.queueAnswer(IDYES);
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::Accepted);
+    EXPECT_EQ(
+        messages.texts(),
+        QStringList{
+            u"下記ファイルは読み取り専用です。読み取り専用属性を解除して上書き保存しますか？\n\n"_qs +
+            tree.path(u"ro.txt"_qs)});
+    EXPECT_FALSE(tree.isReadOnly(u"ro.txt"_qs));
+    // Now an ordinary existing file: the overwrite question, No stays open.
+    messages.clear();
+    messages.queueAnswer(IDNO);
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"指定のファイルは既に存在します。このファイルを上書きしますか？\n\n"_qs +
+                          tree.path(u"ro.txt"_qs)});
+}
+
+TEST_F(OkFixture, ExistenceChecksAndCreatePrompt) {
+    in.ofnFlags = ofn::OFN_FILEMUSTEXIST;
+    in.nameText = u"none.txt"_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(messages.texts().last(), u"下記ファイル・フォルダが見つかりません。\n\nnone.txt"_qs);
+    in.ofnFlags = ofn::OFN_PATHMUSTEXIST;
+    in.nameText = u"nodir/x.txt"_qs;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(messages.texts().last(),
+              u"下記フォルダは存在しません。\n\n"_qs + tree.path(u"nodir"_qs));
+    in.ofnFlags = ofn::OFN_CREATEPROMPT;
+    in.flags = qsd::SAVE_CHECKS;
+    in.nameText = u"new.txt"_qs;
+    messages.queueAnswer(IDNO);
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(messages.shown().back().style & MB_DEFMASK, MB_DEFBUTTON2);
+    messages.queueAnswer(IDYES);
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::Accepted);
+}
+
+TEST_F(OkFixture, NothingChosenMessagesAndFolderSelection) {
+    in.nameVisible = false;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(messages.texts().last(), u"ファイルリストでファイルを選択してください。"_qs);
+    in.nameVisible = true;
+    in.listVisible = false;
+    ok.run(in, port);
+    EXPECT_EQ(messages.texts().last(), u"名前テキストボックスにファイル名を入力してください。"_qs);
+    in.listVisible = true;
+    ok.run(in, port);
+    EXPECT_EQ(
+        messages.texts().last(),
+        u"ファイルリストでファイルを選択するか、名前テキストボックスにファイル名を入力してください。"_qs);
+    in.flags = qsd::FOLDER_SELECT;
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::Accepted);
+    EXPECT_EQ(ok.resultFolder(), tree.root());
+    EXPECT_TRUE(ok.resultNames().isEmpty());
+}
+
+TEST_F(OkFixture, SelectedRowsFollowShortcutsAndOpenFolders) {
+    tree.write(u"target.txt"_qs, "t");
+    tree.write(u"t.lnk"_qs, "1#" + tree.path(u"target.txt"_qs).toUtf8());
+    in.selectedRows = {{u"t.lnk"_qs, false, false, {}}};
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::Accepted);
+    EXPECT_EQ(ok.resultNames(), QStringList{u"target.txt"_qs});
+    in.ofnFlags = ofn::OFN_NODEREFERENCELINKS;
+    ok.run(in, port);
+    EXPECT_EQ(ok.resultNames(), QStringList{u"t.lnk"_qs});
+    in.selectedRows = {{u".."_qs, true, false, {}}};
+    EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
+    EXPECT_EQ(port.log.last(), u"tree:"_qs + qsdpath::folderOf(tree.root()));
+}
+
+TEST_F(OkFixture, MultipleSelectionResultBufferAndTooSmallBuffer) {
+    for (const char* n : {"a.txt", "b.txt", "c.txt"})
+        tree.write(QString::fromLatin1(n), "x");
+    in.ofnFlags = ofn::OFN_ALLOWMULTISELECT;
+    in.selectedRows = {{u"a.txt"_qs, false, false, {}},
+                       {u"b.txt"_qs, false, false, {}},
+                       {u"c.txt"_qs, false, false, {}}};
+    ASSERT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::Accepted);
+    EXPECT_EQ(ok.resultNames(), (QStringList{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs}));
+
+    std::vector<char16_t> buffer(4096, u'#');
+    OPENFILENAMEW ofnBlock;
+    ofnBlock.Flags = ofn::OFN_ALLOWMULTISELECT;
+    ofnBlock.lpstrFile = buffer.data();
+    ofnBlock.nMaxFile = static_cast<uint32_t>(buffer.size());
+    ASSERT_TRUE(qsdlogic::writeFileResult(ofnBlock, ok.resultFolder(), ok.resultNames()));
+    const QString expected = tree.root() + QChar(0) + u"a.txt"_qs + QChar(0) + u"b.txt"_qs +
+                             QChar(0) + u"c.txt"_qs + QChar(0) + QChar(0);
+    EXPECT_EQ(QString::fromUtf16(buffer.data(), expected.size()), expected);
+    EXPECT_EQ(buffer[expected.size()], u'#');
+
+    ofnBlock.nMaxFile = static_cast<uint32_t>(expected.size() - 1);
+    EXPECT_FALSE(qsdlogic::writeFileResult(ofnBlock, ok.resultFolder(), ok.resultNames()));
+    uint32_t needed = 0;
+    std::memcpy(&needed, buffer.data(), sizeof needed);
+    EXPECT_EQ(needed, static_cast<uint32_t>(expected.size()));
+
+    ofnBlock.Flags = 0;
+    ofnBlock.nMaxFile = static_cast<uint32_t>(buffer.size());
+    ASSERT_TRUE(qsdlogic::writeFileResult(ofnBlock, u"/d/"_qs, {u"f.txt"_qs}));
+    EXPECT_EQ(qsdlogic::initialName(ofnBlock), u"/d/f.txt"_qs);
+}
+
+TEST(QsdSelectLogic, FilterOptionsAndCommonMode) {
+    const auto items = qsdlogic::parseFilter(u"テキスト|*.txt;*.ini |すべて|*.*||ignored|x"_qs);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].description, u"テキスト"_qs);
+    EXPECT_EQ(items[0].pattern, u"*.txt;*.ini"_qs);
+    EXPECT_EQ(qsdlogic::parseFilter(u"A"_qs + QChar(0) + u"*.a"_qs + QChar(0) + QChar(0)).size(),
+              1u);
+    EXPECT_EQ(qsdlogic::parseOptionList(u"自動|ANSI|UTF-8||x"_qs).size(), 3);
+    EXPECT_EQ(qsdlogic::initialOptionRow(0, 3), 0);
+    EXPECT_EQ(qsdlogic::initialOptionRow(2, 3), 2);
+    EXPECT_EQ(qsdlogic::initialOptionRow(3, 3), -1);
+    EXPECT_EQ(qsdlogic::initialOptionRow(7, 3), 0);
+    EXPECT_EQ(qsdlogic::mergeCommonFlags(0xFFFFFFFF, 0), ~qsd::QSD_FILE_SELECT_COMMON_MASK);
+    EXPECT_EQ(qsdlogic::mergeCommonFlags(0x5000, qsd::DEFAULT_COMMON_MODE),
+              0x5000u | (qsd::DEFAULT_COMMON_MODE & qsd::QSD_FILE_SELECT_COMMON_MASK));
+
+    struct FakeSettings {
+        std::map<QString, int> values;
+        int getInt(const QString& n) const { return values.at(n); }
+        bool writeInt(const QString& n, int v) {
+            values[n] = v;
+            return true;
+        }
+    } settings;
+    QsdCommonSettings common;
+    common.flags = 0x1234;
+    common.sortKey = 2;
+    common.listStyle = 3;
+    EXPECT_TRUE(common.save(settings));
+    QsdCommonSettings loaded;
+    loaded.load(settings);
+    EXPECT_EQ(loaded.flags, 0x1234u);
+    EXPECT_EQ(loaded.sortKey, 2);
+    EXPECT_EQ(loaded.listStyle, 3);
+}
+
+TEST(QsdPropertiesLogic, SizeTimeAndAttributeChange) {
+    EXPECT_TRUE(QsdProperties::sizeText(999).startsWith(u"999 "_qs));
+    EXPECT_TRUE(QsdProperties::sizeText(1000).startsWith(u"1,000 "_qs));
+    EXPECT_TRUE(QsdProperties::sizeText(1234567).startsWith(u"1,234,567 "_qs));
+    EXPECT_TRUE(QsdProperties::sizeText(5368709120ull).startsWith(u"5,368,709,120 "_qs));
+    const QDateTime t(QDate(2009, 3, 5), QTime(14, 7, 9));
+    EXPECT_EQ(QsdProperties::timeText(qsdpath::fileTimeFromUnix(t.toSecsSinceEpoch(), 0)),
+              u"2009年 3月 5日 14時07分09秒"_qs);
+    EXPECT_EQ(QsdProperties::combine(0x1 | 0x40 | 0x20, 0x0), 0x40u);
+    EXPECT_EQ(QsdProperties::combine(0x10, 0x2 | 0x40), 0x12u);
+
+    TempTree tree;
+    tree.write(u"r.txt"_qs, "x");
+    tree.setReadOnly(u"r.txt"_qs, true);
+    auto props = QsdProperties::fromPath(PosixFileSystem::instance(), tree.path(u"r.txt"_qs));
+    ASSERT_TRUE(props);
+    EXPECT_EQ(props->name, u"r.txt"_qs);
+    EXPECT_EQ(props->size, 1u);
+    ScriptedMessageService messages;
+    QsdMessenger messenger(messages);
+    EXPECT_TRUE(
+        props->apply(PosixFileSystem::instance(), messenger, props->attributes & ~fattr::READONLY));
+    EXPECT_FALSE(tree.isReadOnly(u"r.txt"_qs));
+    EXPECT_TRUE(messages.shown().empty());
+    auto folderProps = QsdProperties::fromPath(PosixFileSystem::instance(), tree.root());
+    ASSERT_TRUE(folderProps);
+    EXPECT_TRUE(folderProps->isFolder());
+    EXPECT_EQ(folderProps->folder, qsdpath::withoutSlash(tree.root()));
+}
