@@ -3,6 +3,7 @@
 #include "FakeSearchTarget.h"
 #include "FindBar.h"
 #include "Locale.h"
+#include "MenuTables.h"
 #include "MessageService.h"
 #include "ProfileStore.h"
 #include "Registry.h"
@@ -122,6 +123,35 @@ class SearchBarTest : public ::testing::Test {
     std::unique_ptr<SearchBarController> controller;
     std::vector<RecordedStep> steps;
 };
+
+void collectCommands(const std::vector<res::MenuItem>& items, std::vector<int>& ids) {
+    for (const res::MenuItem& item : items) {
+        if (item.kind == res::MenuItem::Kind::Command)
+            ids.push_back(item.id);
+        collectCommands(item.items, ids);
+    }
+}
+
+TEST_F(SearchBarTest, EveryItemOfTheBarsSoftKeyMenusIsHandled) {
+    for (int menuId : {IDR_FINDBAR_MENUBAR, IDR_REPLACEBAR_MENUBAR}) {
+        const res::Menu* menu = res::loadMenu(menuId);
+        ASSERT_NE(menu, nullptr) << menuId;
+        std::vector<int> ids;
+        collectCommands(menu->items, ids);
+        EXPECT_GE(ids.size(), 12u) << menuId;
+        for (int id : ids) {
+            CommandState state;
+            EXPECT_TRUE(controller->commandTarget().onUpdateCommand(id, state)) << id;
+        }
+    }
+    // The bars' buttons and the frame's commands on them are claimed as well.
+    for (int id : {findbar::IDC_CASE_ON, findbar::IDC_CASE_OFF, replacebar::IDC_CASE_ON,
+                   replacebar::IDC_CASE_OFF, ID_EDIT_FIND, ID_EDIT_REPLACE, ID_FIND_NEXT,
+                   ID_FIND_PREV}) {
+        CommandState state;
+        EXPECT_TRUE(controller->commandTarget().onUpdateCommand(id, state)) << id;
+    }
+}
 
 TEST_F(SearchBarTest, FindCommandTakesTheFirstLineOfTheSelection) {
     host.target.setText(QStringLiteral("first line\r\nsecond line"));
