@@ -1,5 +1,6 @@
 #include "MacroSource.h"
 
+#include "CharSetDetector.h"
 #include "CodePage.h"
 #include "Locale.h"
 
@@ -33,34 +34,9 @@ QString decodeUtf16(QByteArrayView bytes, bool bigEndian) {
     return text;
 }
 
-// Stand-in for the text library's UTF-8 check until it is available.
-bool isMacroUtf8Text(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char b = p[i];
-        if (b < 0x20) {
-            if (b != '\t' && b != '\n' && b != '\r')
-                return false;
-            ++i;
-            continue;
-        }
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int count = 0;
-        for (unsigned char m = 0x80; m && (b & m); m >>= 1)
-            ++count;
-        if (count < 2 || count > 6 || i + count > n)
-            return false;
-        for (int k = 1; k < count; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-        }
-        i += count;
-    }
-    return true;
+bool isUtf8(QByteArrayView bytes) {
+    bool asciiOnly = true;
+    return IsUtf8Text(bytes, asciiOnly);
 }
 
 } // namespace
@@ -71,7 +47,7 @@ MacroFileEncoding macroFileEncoding(QByteArrayView bytes) {
     if (startsWith(bytes, 0xFF, 0xFE) ||
         bytes.first(qMin(bytes.size(), kEncodingProbeSize)).contains('\0'))
         return MacroFileEncoding::Utf16LittleEndian;
-    if (hasUtf8Mark(bytes) || isMacroUtf8Text(bytes))
+    if (hasUtf8Mark(bytes) || isUtf8(bytes))
         return MacroFileEncoding::Utf8;
     return MacroFileEncoding::Ansi;
 }

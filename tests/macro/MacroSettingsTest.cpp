@@ -1,0 +1,48 @@
+#include "MacroSettings.h"
+
+#include "FileSystem.h"
+#include "ProfileStore.h"
+#include "Registry.h"
+#include "Settings.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MacroSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        store.SetRegistryKey(QStringLiteral("Orvane"));
+    }
+
+    QTemporaryDir dir;
+    Registry registry{QDir(dir.path()).filePath("registry.sqlite")};
+    ProfileStore store{registry};
+    Settings settings{store, Locale(0x0411, 0x0411)};
+};
+
+} // namespace
+
+TEST_F(MacroSettingsTest, LastFolderDefaultsToTheDocumentsFolder) {
+    EXPECT_EQ(readMacroLastFolder(settings), FileSystem::myDocumentsPath() + u'/');
+}
+
+TEST_F(MacroSettingsTest, LastFolderIsWrittenAndReadBack) {
+    ASSERT_TRUE(writeMacroLastFolder(settings, QStringLiteral("/srv/macros/")));
+    EXPECT_EQ(settings.getString(QStringLiteral("MRU_FOLDER")), QStringLiteral("/srv/macros/"));
+    EXPECT_EQ(readMacroLastFolder(settings), QStringLiteral("/srv/macros/"));
+    ASSERT_TRUE(
+        settings.writeString(QStringLiteral("MRU_FOLDER"), QStringLiteral("/srv/no-slash")));
+    EXPECT_EQ(readMacroLastFolder(settings), QStringLiteral("/srv/no-slash/"));
+}
+
+TEST_F(MacroSettingsTest, DialogFlagsFollowTheTapSettings) {
+    EXPECT_EQ(macroFileSelectFlags(settings, MacroFileMode::Open), 0x1D210u | 0x1u | 0x8000000u);
+    ASSERT_TRUE(settings.writeInt(QStringLiteral("LONG_DELAY"), 0));
+    ASSERT_TRUE(settings.writeInt(QStringLiteral("SELECT_BY_SINGLE_TAP"), 0));
+    ASSERT_TRUE(settings.writeInt(QStringLiteral("STR_ZOOM_METHOD"), 2));
+    EXPECT_EQ(macroFileSelectFlags(settings, MacroFileMode::Save), 0x265210u | 0x800000u);
+}
