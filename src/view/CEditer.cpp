@@ -1,0 +1,588 @@
+#include "CEditer.h"
+
+#include "CommandIds.h"
+#include "DateTemplate.h"
+#include "EditAnchor.h"
+#include "MessageService.h"
+#include "Settings.h"
+#include "StringTable.h"
+#include "ViewSearchTarget.h"
+#include "WaitCursor.h"
+
+#include "Clock.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTextBlock>
+#include <new>
+
+namespace {
+// COLORREF 0x00BBGGRR.
+QColor colorFromColorRef(int value) {
+    const auto v = uint32_t(value);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+int caretIndexOf(const CTextEdit& edit) {
+    return edit.indexFromPosition(edit.textCursor().position());
+}
+
+int anchorIndexOf(const CTextEdit& edit) {
+    return edit.indexFromPosition(edit.textCursor().anchor());
+}
+} // namespace
+
+CEditer::CEditer(ViewServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
+    setObjectName(QStringLiteral("CEditer"));
+    wrapEdit_ = new CTextEdit(cmd::view::IDC_WRAP_EDIT, CTextEdit::Wrap::On, this);
+    plainEdit_ = new CTextEdit(cmd::view::IDC_PLAIN_EDIT, CTextEdit::Wrap::Off, this);
+    activeEdit_ = wrapEdit_;
+    plainEdit_->hide();
+
+    const Settings& settings = services_.settings;
+    lastFolder = QStringLiteral("\\My Documents\\");
+    filterIndex = settings.getInt(QStringLiteral("FILTER_INDEX"));
+    tabSize = settings.getInt(QStringLiteral("TAB_SIZE"));
+    textColor = colorFromColorRef(settings.getInt(QStringLiteral("COLOR_TEXT")));
+    backgroundColor = colorFromColorRef(settings.getInt(QStringLiteral("COLOR_BACKGROUND")));
+    fontIndex = settings.getInt(QStringLiteral("FONT_SIZE"));
+    applyColors();
+
+    connectEdit(*wrapEdit_);
+    connectEdit(*plainEdit_);
+
+    sizeWatchTimer_.setInterval(cmd::timer::SIZE_WATCH_MS);
+    resizeTimer_.setInterval(cmd::timer::RESIZE_MS);
+    resizeTimer_.setSingleShot(true);
+    titleTimer_.setInterval(cmd::timer::TITLE_REFRESH_MS);
+    titleTimer_.setSingleShot(true);
+    connect(&sizeWatchTimer_, &QTimer::timeout, this, [this] { OnTimer(cmd::timer::SIZE_WATCH); });
+    connect(&resizeTimer_, &QTimer::timeout, this, [this] { OnTimer(cmd::timer::RESIZE); });
+    connect(&titleTimer_, &QTimer::timeout, this, [this] { OnTimer(cmd::timer::TITLE_REFRESH); });
+
+    bindCommands();
+}
+
+CEditer::~CEditer() {
+    sizeWatchTimer_.stop();
+    resizeTimer_.stop();
+    titleTimer_.stop();
+    if (initialUpdateDone_) {
+        Settings& settings = services_.settings;
+        settings.writeInt(QStringLiteral("FONT_SIZE"), fontIndex);
+        settings.writeString(QStringLiteral("LAST_OPEN_FOLDER"), lastFolder);
+        settings.writeInt(QStringLiteral("FILTER_INDEX"), filterIndex);
+        settings.writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), wrapMode ? 1 : 0);
+    }
+    if (services_.removeOpenDocument)
+        services_.removeOpenDocument();
+}
+
+void CEditer::connectEdit(CTextEdit& edit) {
+    edit.setMacroRecordingFlag(&macroRecording);
+    // The caret-moved notice is posted: the title follows once the key or
+    // the button press has moved the caret.
+    connect(&edit, &CTextEdit::caretMoveNotice, this, &CEditer::onCaretMoveNotice,
+            Qt::QueuedConnection);
+    connect(&edit, &CTextEdit::changeNotice, this, &CEditer::onChangeNotice);
+    connect(&edit, &CTextEdit::focusNotice, this, &CEditer::editFocusChanged);
+    connect(&edit, &CTextEdit::characterTyped, this,
+            [this](const QString& text, Qt::KeyboardModifiers modifiers) {
+                RecordedStep step;
+                step.kind = RecordedStep::Kind::Character;
+                step.text = text;
+                step.modifiers = modifiers;
+                recordMacroStep(step);
+            });
+    connect(&edit, &CTextEdit::keyDown, this, [this](int key, Qt::KeyboardModifiers modifiers) {
+        RecordedStep step;
+        step.kind = RecordedStep::Kind::KeyDown;
+        step.key = key;
+        step.modifiers = modifiers;
+        recordMacroStep(step);
+    });
+    connect(&edit, &CTextEdit::acceleratorKey, this, [this](int id, bool* handled) {
+        CommandState state;
+        state.enabled = true;
+        if (onUpdateCommand(id, state) && state.enabled)
+            *handled = onCommand(id);
+    });
+}
+
+// ---- commands ----
+
+void CEditer::bindCommands() {
+    commands_.on(
+        cmd::ID_VIEW_WRAP, [this] { toggleWrap(); },
+        [this](CommandState& s) { s.checked = wrapMode; });
+    commands_.onRange(
+        cmd::ID_VIEW_FONT1, cmd::ID_VIEW_FONT4,
+        [this](int id) { SelectFont(id - cmd::ID_VIEW_FONT1); },
+        [this](int id, CommandState& s) {
+            const int i = id - cmd::ID_VIEW_FONT1;
+            // The label follows the fonts whenever they change, not only when
+            // the label format does.
+            s.text = fonts_.label(i);
+            s.checked = fonts::normalizedIndex(fontIndex) == i;
+        });
+    commands_.onRange(cmd::ID_INSERT_STRING1, cmd::ID_INSERT_STRING8, [this](int id) {
+        const int index = id - cmd::ID_INSERT_STRING1;
+        if (index < 0 || index >= int(insertStrings.size()))
+            return;
+        InsertString(insertStrings[size_t(index)]);
+    });
+    commands_.on(cmd::ID_INSERT_STRING_MENU, [this] { ShowInsertMenu(QCursor::pos()); });
+}
+
+bool CEditer::onCommand(int id) {
+    return commands_.onCommand(id);
+}
+
+bool CEditer::onUpdateCommand(int id, CommandState& state) {
+    return commands_.onUpdateCommand(id, state);
+}
+
+void CEditer::toggleWrap() {
+    wrapMode = !wrapMode;
+    if (wrapMode)
+        SwitchEdit(*plainEdit_, *wrapEdit_);
+    else
+        SwitchEdit(*wrapEdit_, *plainEdit_);
+}
+
+// ---- initial update, settings, destruction ----
+
+void CEditer::OnInitialUpdate() {
+    if (initialUpdateDone_) {
+        activeEdit_->setFocus();
+        charSet = 1;
+        return;
+    }
+    initialUpdateDone_ = true;
+    Settings& settings = services_.settings;
+
+    LoadInsertStrings();
+    BuildInsertMenu();
+
+    exitInFileMenu_ = settings.getInt(QStringLiteral("EXIT_IN_FILE_MENU")) != 0;
+    LoadFonts(true, true, true, true);
+    fontIndex = settings.getInt(QStringLiteral("FONT_SIZE"));
+    SetFontLabels();
+    SelectFont(fontIndex);
+
+    lastFolder = settings.getString(QStringLiteral("LAST_OPEN_FOLDER"));
+    filterIndex = settings.getInt(QStringLiteral("FILTER_INDEX"));
+    wrapMode = settings.getInt(QStringLiteral("EDIT_AUTO_ARRANGE")) != 0;
+    activeEdit_ = wrapMode ? wrapEdit_ : plainEdit_;
+    showActive();
+
+    wrapEdit_->SetLimitText(CTextEdit::kDefaultLimit);
+    plainEdit_->SetLimitText(CTextEdit::kDefaultLimit);
+    sizeWatchTimer_.start();
+
+    if (settings.getInt(QStringLiteral("LOAD_DAFAULT_MACRO")) != 0)
+        QMetaObject::invokeMethod(
+            this, [this] { emit loadDefaultMacroRequested(); }, Qt::QueuedConnection);
+
+    readTitleFlags();
+    if (titleFlags & titleflags::kLabelMask)
+        UpdateTitle(labelTitle(), titleFlags, true);
+    else
+        UpdateTitle(std::nullopt, titleFlags, true);
+
+    ArrangeEdits();
+
+    if (settings.getInt(QStringLiteral("DEFAULT_IME_MODE_ASCII")) != 0) {
+        // Half-width alphanumeric input: the input method is asked for Latin text.
+        for (CTextEdit* edit : {wrapEdit_, plainEdit_})
+            edit->setInputMethodHints(edit->inputMethodHints() | Qt::ImhPreferLatin);
+    }
+
+    activeEdit_->setFocus();
+    charSet = 1;
+}
+
+void CEditer::readTitleFlags() {
+    const Settings& s = services_.settings;
+    titleFlags = titleflags::build(s.getInt(QStringLiteral("TITLE_BAR_INFO")),
+                                   s.getInt(QStringLiteral("DISP_TEXT_MODIFIED_MARK")),
+                                   s.getInt(QStringLiteral("DISP_CARET_POS_INFO")),
+                                   s.getInt(QStringLiteral("CARET_POS_INFO_POS")));
+    wrapEdit_->setCaretReportFlags(titleFlags & titleflags::kCaretMask);
+    plainEdit_->setCaretReportFlags(titleFlags & titleflags::kCaretMask);
+}
+
+void CEditer::ApplySettings() {
+    Settings& settings = services_.settings;
+    const int newTabSize = settings.getInt(QStringLiteral("TAB_SIZE"));
+    if (newTabSize != tabSize) {
+        tabSize = newTabSize;
+        wrapEdit_->SetTabStops(tabSize);
+        plainEdit_->SetTabStops(tabSize);
+    }
+
+    std::array<bool, fonts::kCount> changed{};
+    bool anyFont = false;
+    for (int i = 0; i < fonts::kCount; ++i) {
+        const FontSpec now = fonts::readSpec(settings, i);
+        const FontSpec& was = fonts_.spec(i);
+        changed[size_t(i)] = now.face != was.face || now.points != was.points ||
+                             now.bold != was.bold || now.italic != was.italic;
+        anyFont = anyFont || changed[size_t(i)];
+    }
+    LoadFonts(changed[0], changed[1], changed[2], changed[3]);
+    SetFontLabels();
+    if (anyFont)
+        SelectFont(fontIndex);
+
+    textColor = colorFromColorRef(settings.getInt(QStringLiteral("COLOR_TEXT")));
+    backgroundColor = colorFromColorRef(settings.getInt(QStringLiteral("COLOR_BACKGROUND")));
+    applyColors();
+    activeEdit_->hide();
+    activeEdit_->show();
+
+    readTitleFlags();
+    RefreshTitleName();
+
+    LoadInsertStrings();
+    BuildInsertMenu();
+}
+
+void CEditer::applyColors() {
+    wrapEdit_->SetColors(textColor, backgroundColor);
+    plainEdit_->SetColors(textColor, backgroundColor);
+}
+
+void CEditer::showActive() {
+    CTextEdit* hidden = activeEdit_ == wrapEdit_ ? plainEdit_ : wrapEdit_;
+    activeEdit_->show();
+    hidden->hide();
+}
+
+// ---- document state and title ----
+
+bool CEditer::IsDocumentChanged() const {
+    return GetModify() || textChanged;
+}
+
+bool CEditer::OpenFileByPath(const QString& path) {
+    RecordedStep step;
+    step.kind = RecordedStep::Kind::Open;
+    step.text = path;
+    recordMacroStep(step);
+    const QString text = res::substitute(
+        res::loadString(33000, QStringLiteral("Can't open the file below.\n\n%s")), path);
+    services_.messages.show(text, caption(), mb::MB_OK | mb::MB_ICONERROR, window());
+    return false;
+}
+
+QString CEditer::caption() const {
+    return res::loadString(35081, QStringLiteral("Tavlo"));
+}
+
+QString CEditer::labelTitle() const {
+    const QString label = services_.settings.getString(QStringLiteral("TITLE_BAR_LABEL"));
+    return label;
+}
+
+std::optional<QString> CEditer::caretTextFor(const CTextEdit& edit) const {
+    const int index = caretIndexOf(edit);
+    const int line = edit.LineFromChar(index);
+    const int lineStart = edit.LineIndex(line);
+    const int column = index - std::max(0, lineStart) + 1;
+    return caretText(line + 1, edit.GetLine(line), column, tabSize);
+}
+
+void CEditer::UpdateTitle(const std::optional<QString>& name, uint16_t flags, bool setName) {
+    std::optional<QString> caret;
+    if (flags & titleflags::kCaretMask)
+        caret = caretTextFor(*activeEdit_);
+    title_ = titleComposer_.update(name, flags, setName, caret, textChanged);
+    window()->setWindowTitle(title_);
+    emit titleChanged(title_);
+}
+
+void CEditer::RefreshTitleName() {
+    std::optional<QString> name;
+    if (titleFlags & titleflags::kLabelMask) {
+        name = labelTitle();
+    } else if (!currentPath.isEmpty()) {
+        name = titleNameFromPath(currentPath);
+    }
+    UpdateTitle(name, titleFlags, true);
+}
+
+void CEditer::onCaretMoveNotice() {
+    if (titleFlags & titleflags::kCaretMask)
+        titleTimer_.start();
+}
+
+void CEditer::onChangeNotice() {
+    if (textChanged)
+        return;
+    textChanged = true;
+    if (titleFlags & titleflags::kMarkMask)
+        UpdateTitle(std::nullopt, titleFlags, false);
+}
+
+// ---- selection, switching, layout ----
+
+void CEditer::SelectRangeAndScroll(int start, int end) {
+    SetSel(start, end);
+    ScrollCaret();
+}
+
+void CEditer::postSelectRangeAndScroll(int start, int end) {
+    QPointer<CEditer> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, start, end] {
+            if (self)
+                self->SelectRangeAndScroll(start, end);
+        },
+        Qt::QueuedConnection);
+}
+
+bool CEditer::IsCaretVisible(const CTextEdit& edit) const {
+    const int caretLine = edit.LineFromChar(caretIndexOf(edit));
+    return isLineVisible(caretLine, edit.GetFirstVisibleLine(), edit.visibleLineCount());
+}
+
+void CEditer::SwitchEdit(CTextEdit& from, CTextEdit& to) {
+    WaitCursor wait;
+    const QString text = from.GetText();
+    const int anchorIndex = anchorIndexOf(from);
+    const int caretIndex = caretIndexOf(from);
+    const bool caretVisible = IsCaretVisible(from);
+    const EditAnchor anchor =
+        anchorFor(caretVisible, from.LineFromChar(caretIndex), from.GetFirstVisibleLine());
+    const int anchorLineIndex = from.LineIndex(anchor.line);
+    const bool modified = from.GetModify();
+    try {
+        // Shown first, so that the control lays its lines out for its real width.
+        to.setGeometry(from.geometry());
+        to.show();
+        to.SetText(text);
+        to.SetModify(modified);
+        from.SetText(QString());
+        to.SetSel(anchorIndex, caretIndex);
+        const int line = to.LineFromChar(std::max(0, anchorLineIndex));
+        to.LineScroll(scrollToAnchor(line, anchor.offset, to.GetFirstVisibleLine()));
+        if (caretVisible && !IsCaretVisible(to)) {
+            to.SetSel(anchorIndex, caretIndex);
+            to.ScrollCaret();
+        }
+        from.hide();
+        activeEdit_ = &to;
+        to.setFocus();
+    } catch (const std::bad_alloc&) {
+        services_.messages.show(res::loadString(40004, QStringLiteral("Out of memory.")), caption(),
+                                mb::MB_OK | mb::MB_ICONERROR, window());
+        wrapMode = !wrapMode;
+        activeEdit_ = wrapMode ? wrapEdit_ : plainEdit_;
+        // The text stays with the control that is shown again.
+        if (activeEdit_->GetTextLength() == 0 && !text.isEmpty())
+            activeEdit_->SetText(text);
+        showActive();
+        activeEdit_->setFocus();
+    }
+}
+
+void CEditer::ArrangeEdits() {
+    const bool caretVisible = IsCaretVisible(*activeEdit_);
+    const int anchorIndex = anchorIndexOf(*activeEdit_);
+    const int caretIndex = caretIndexOf(*activeEdit_);
+    wrapEdit_->setGeometry(rect());
+    plainEdit_->setGeometry(rect());
+    if (caretVisible && !IsCaretVisible(*activeEdit_)) {
+        activeEdit_->SetSel(anchorIndex, caretIndex);
+        activeEdit_->ScrollCaret();
+    }
+}
+
+void CEditer::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (resizePending)
+        resizeTimer_.stop();
+    resizeTimer_.start();
+    resizePending = true;
+}
+
+// ---- timers ----
+
+void CEditer::OnTimer(int timerId) {
+    switch (timerId) {
+    case cmd::timer::SIZE_WATCH:
+        onSizeWatch();
+        break;
+    case cmd::timer::RESIZE:
+        resizeTimer_.stop();
+        resizePending = false;
+        ArrangeEdits();
+        break;
+    case cmd::timer::TITLE_REFRESH:
+        titleTimer_.stop();
+        UpdateTitle(std::nullopt, titleFlags, false);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CEditer::isTimerRunning(int timerId) const {
+    switch (timerId) {
+    case cmd::timer::SIZE_WATCH:
+        return sizeWatchTimer_.isActive();
+    case cmd::timer::RESIZE:
+        return resizeTimer_.isActive();
+    case cmd::timer::TITLE_REFRESH:
+        return titleTimer_.isActive();
+    default:
+        return false;
+    }
+}
+
+void CEditer::onSizeWatch() {
+    // While a warning is still open (nobody at the device) the next one
+    // waits: the boxes must not pile up every 30 seconds.
+    if (sizeWarningOpen_)
+        return;
+    const int length = activeEdit_->GetTextLength();
+    if (length < 65281)
+        return;
+    const int id = length < 65535 ? 40010 : 40009;
+    const QString text = res::loadString(
+        id, id == 40010 ? QStringLiteral("The text is about to reach its size limit.")
+                        : QStringLiteral("The text has exceeded its size limit."));
+    sizeWarningOpen_ = true;
+    QPointer<CEditer> self(this);
+    services_.messages.show(text, caption(), mb::MB_OK, window());
+    if (self)
+        sizeWarningOpen_ = false;
+}
+
+// ---- fonts ----
+
+int CEditer::dpiY() const {
+    return logicalDpiY() > 0 ? logicalDpiY() : 96;
+}
+
+void CEditer::LoadFonts(bool f1, bool f2, bool f3, bool f4) {
+    fonts_.load(services_.settings, {f1, f2, f3, f4}, activeEdit_->font(), dpiY());
+}
+
+void CEditer::SetFontLabels() {
+    fonts_.setLabels(services_.settings.getInt(QStringLiteral("FONT_LABEL_FORMAT")),
+                     services_.isRecentPlatform && services_.isRecentPlatform());
+}
+
+void CEditer::SelectFont(int index) {
+    WaitCursor wait;
+    CTextEdit& edit = *activeEdit_;
+    const int firstIndex = edit.LineIndex(edit.GetFirstVisibleLine());
+    const int anchorIndex = anchorIndexOf(edit);
+    const int caretIndex = caretIndexOf(edit);
+    const bool caretVisible = IsCaretVisible(edit);
+
+    index = fonts::normalizedIndex(index);
+    wrapEdit_->setFont(fonts_.font(index));
+    plainEdit_->setFont(fonts_.font(index));
+    wrapEdit_->SetTabStops(tabSize);
+    plainEdit_->SetTabStops(tabSize);
+    fontIndex = index;
+
+    const int line = edit.LineFromChar(std::max(0, firstIndex));
+    edit.LineScroll(line - edit.GetFirstVisibleLine());
+    if (caretVisible && !IsCaretVisible(edit)) {
+        edit.SetSel(anchorIndex, caretIndex);
+        edit.ScrollCaret();
+    }
+}
+
+// ---- insert strings ----
+
+void CEditer::LoadInsertStrings() {
+    insertStrings = insertstrings::load(services_.settings);
+}
+
+void CEditer::BuildInsertMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("menu165"));
+    const bool recent = services_.isRecentPlatform && services_.isRecentPlatform();
+    for (size_t i = 0; i < insertStrings.size(); ++i) {
+        const InsertStringEntry& entry = insertStrings[i];
+        if (entry.key.isNull())
+            continue;
+        const QString label = insertstrings::menuLabel(entry, int(i), recent);
+        if (label.isEmpty())
+            continue;
+        const int id = insertstrings::kFirstCommand + int(i);
+        QAction* action = menu->addAction(label);
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
+    }
+    if (menu->actions().isEmpty()) {
+        QAction* action = menu->addAction(
+            res::loadString(insertstrings::kEmptyMenuString, QStringLiteral("(None)")));
+        action->setData(insertstrings::kFirstCommand);
+        action->setEnabled(false);
+    }
+    insertMenu_ = std::move(menu);
+}
+
+void CEditer::ShowInsertMenu(const QPoint& globalPos) {
+    if (!insertMenu_)
+        return;
+    const QSize size = insertMenu_->sizeHint();
+    const QPoint bottom = activeEdit_->mapToGlobal(QPoint(0, activeEdit_->height()));
+    insertMenu_->popup(QPoint(globalPos.x() - size.width() / 2, bottom.y() - size.height()));
+}
+
+void CEditer::InsertString(const InsertStringEntry& entry) {
+    RecordedStep step;
+    step.kind = RecordedStep::Kind::Markup;
+    step.text = insertstrings::recordedText(entry);
+    step.skipModifiers = true;
+    recordMacroStep(step);
+
+    CTextEdit& edit = *activeEdit_;
+    const auto [s, e] = edit.GetSel();
+    if (entry.hasEndText) {
+        edit.SetSel(e, e);
+        edit.ScrollCaret();
+        edit.ReplaceSel(entry.endText);
+        edit.SetSel(s, s);
+        edit.ScrollCaret();
+        edit.ReplaceSel(entry.insertText);
+        const int caret = caretIndexOf(edit);
+        edit.SetSel(caret, caret + (e - s));
+        edit.ScrollCaret();
+        return;
+    }
+    edit.ReplaceSel(expandInsertText(entry.insertText, services_.clock.now()));
+}
+
+void CEditer::InsertString(const QString& insertText, const std::optional<QString>& endText) {
+    InsertStringEntry entry;
+    entry.insertText = insertText;
+    entry.hasEndText = endText.has_value();
+    entry.endText = endText.value_or(QString());
+    InsertString(entry);
+}
+
+// ---- macro recording, search ----
+
+void CEditer::recordMacroStep(const RecordedStep& step) {
+    if (!macroRecording)
+        return;
+    emit macroStepRecorded(step);
+}
+
+SearchTarget& CEditer::searchTarget() {
+    if (!searchTarget_)
+        searchTarget_ = std::make_unique<ViewSearchTarget>(*this);
+    return *searchTarget_;
+}

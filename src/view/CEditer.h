@@ -1,0 +1,198 @@
+#pragma once
+
+#include "CTextEdit.h"
+#include "CommandRouter.h"
+#include "FontSet.h"
+#include "InsertStrings.h"
+#include "TitleComposer.h"
+#include "ViewServices.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QMenu;
+class SearchTarget;
+
+// What the view hands to the macro recorder: the raw events the recorder
+// turns into macro steps.
+struct RecordedStep {
+    enum class Kind {
+        KeyDown,   // key, modifiers
+        Character, // text (one typed character; "\r" for Enter), modifiers
+        Markup,    // text: insert text, and with an end text a TAB and the end text
+        NewFile,
+        Open, // text: path
+        Save, // text: path
+        Cut,
+        Copy,
+        Paste,
+    };
+    Kind kind = Kind::KeyDown;
+    QString text;
+    int key = 0;
+    int param = 0;
+    Qt::KeyboardModifiers modifiers;
+    bool skipModifiers = false;
+};
+Q_DECLARE_METATYPE(RecordedStep)
+
+// The one view of the document. It holds the two edit controls (1000 wraps,
+// 1005 does not; exactly one is shown and holds the text), the state of the
+// open file, the title, the four fonts and the eight insert strings, and
+// handles the view's commands.
+class CEditer : public QWidget, public CommandTarget {
+    Q_OBJECT
+  public:
+    explicit CEditer(ViewServices services, QWidget* parent = nullptr);
+    ~CEditer() override;
+
+    // ---- state of the open file (read and written by other parts) ----
+    std::vector<InsertStringEntry> insertStrings;
+    bool wrapMode = true;
+    QString currentPath;
+    QString lastFolder;
+    int charSet = -1;
+    int lineEnding = 0;
+    bool textChanged = false;
+    uint64_t fileTime = 0;
+    qint64 ownWindowHandle = 0;
+    bool macroPlaying = false;
+    bool macroRecording = false;
+    int filterIndex = 1;
+    uint16_t titleFlags = 0;
+    int tabSize = 8;
+    QColor textColor;
+    QColor backgroundColor;
+    int fontIndex = 1;
+    bool resizePending = false;
+
+    CTextEdit& wrapEdit() { return *wrapEdit_; }
+    CTextEdit& plainEdit() { return *plainEdit_; }
+    CTextEdit& activeEdit() const { return *activeEdit_; }
+
+    // ---- the edit buffer: the operations of the active control ----
+    QString GetText() const { return activeEdit_->GetText(); }
+    void SetText(const QString& text) { activeEdit_->SetText(text); }
+    int GetTextLength() const { return activeEdit_->GetTextLength(); }
+    std::pair<int, int> GetSel() const { return activeEdit_->GetSel(); }
+    void SetSel(int start, int end) { activeEdit_->SetSel(start, end); }
+    void ReplaceSel(const QString& text) { activeEdit_->ReplaceSel(text); }
+    void ScrollCaret() { activeEdit_->ScrollCaret(); }
+    int LineFromChar(int index = -1) const { return activeEdit_->LineFromChar(index); }
+    int LineIndex(int line = -1) const { return activeEdit_->LineIndex(line); }
+    int LineLength(int index = -1) const { return activeEdit_->LineLength(index); }
+    QString GetLine(int line) const { return activeEdit_->GetLine(line); }
+    int GetLineCount() const { return activeEdit_->GetLineCount(); }
+    int GetFirstVisibleLine() const { return activeEdit_->GetFirstVisibleLine(); }
+    void LineScroll(int lines) { activeEdit_->LineScroll(lines); }
+    bool Undo() { return activeEdit_->Undo(); }
+    bool CanUndo() const { return activeEdit_->CanUndo(); }
+    bool GetModify() const { return activeEdit_->GetModify(); }
+    void SetModify(bool modified) { activeEdit_->SetModify(modified); }
+    void Cut() { activeEdit_->Cut(); }
+    void Copy() { activeEdit_->Copy(); }
+    void Paste() { activeEdit_->Paste(); }
+
+    // ---- view operations ----
+    bool IsDocumentChanged() const;
+    // Opens a file by its full path. Loading text files is not part of this
+    // view yet: it tells the user the file can't be opened and returns false.
+    bool OpenFileByPath(const QString& path);
+    void UpdateTitle(const std::optional<QString>& name, uint16_t flags, bool setName);
+    void RefreshTitleName();
+    const QString& title() const { return title_; }
+    void SelectRangeAndScroll(int start, int end);
+    // The view message 0x502: selects and scrolls once the current event is done.
+    void postSelectRangeAndScroll(int start, int end);
+    void SwitchEdit(CTextEdit& from, CTextEdit& to);
+    bool IsCaretVisible(const CTextEdit& edit) const;
+    void ArrangeEdits();
+    // The framework's initial update; the first one sets the view up.
+    void OnInitialUpdate();
+    // After the settings sheet closed with OK: re-reads and applies tab
+    // size, fonts, colours, title flags and insert strings.
+    void ApplySettings();
+    // The search operations' view of the active control.
+    SearchTarget& searchTarget();
+
+    // ---- fonts ----
+    void LoadFonts(bool f1, bool f2, bool f3, bool f4);
+    void SetFontLabels();
+    void SelectFont(int index);
+    const FontSet& fonts() const { return fonts_; }
+
+    // ---- insert strings ----
+    void LoadInsertStrings();
+    void BuildInsertMenu();
+    void InsertString(const InsertStringEntry& entry);
+    // The macro player's markup step: insert text, and an end text when it has one.
+    void InsertString(const QString& insertText, const std::optional<QString>& endText);
+    QMenu* insertMenu() const { return insertMenu_.get(); }
+    // Soft key 32896: the pop-up menu, centred on `globalPos` horizontally,
+    // its bottom at the bottom of the active control.
+    void ShowInsertMenu(const QPoint& globalPos);
+
+    // ---- macro recording ----
+    // The one place where the view hands an event to the macro recorder.
+    // Does nothing unless a macro is being recorded; then it emits
+    // macroStepRecorded, which the recorder connects to.
+    void recordMacroStep(const RecordedStep& step);
+
+    // ---- timers 16 (size watch), 17 (resize), 18 (title refresh) ----
+    void OnTimer(int timerId);
+    bool isTimerRunning(int timerId) const;
+
+    // ---- command routing ----
+    bool onCommand(int id) override;
+    bool onUpdateCommand(int id, CommandState& state) override;
+
+  signals:
+    void titleChanged(const QString& title);
+    // Either edit control gained (true) or lost the focus.
+    void editFocusChanged(bool gained);
+    void macroStepRecorded(const RecordedStep& step);
+    // The view message 0x501: load the default macro.
+    void loadDefaultMacroRequested();
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void connectEdit(CTextEdit& edit);
+    void bindCommands();
+    void readTitleFlags();
+    void applyColors();
+    void showActive();
+    void onCaretMoveNotice();
+    void onChangeNotice();
+    void onSizeWatch();
+    void toggleWrap();
+    QString labelTitle() const;
+    std::optional<QString> caretTextFor(const CTextEdit& edit) const;
+    QString caption() const;
+    int dpiY() const;
+
+    ViewServices services_;
+    CTextEdit* wrapEdit_ = nullptr;
+    CTextEdit* plainEdit_ = nullptr;
+    CTextEdit* activeEdit_ = nullptr;
+    CommandMap commands_;
+    FontSet fonts_;
+    TitleComposer titleComposer_;
+    QString title_;
+    std::unique_ptr<QMenu> insertMenu_;
+    std::unique_ptr<SearchTarget> searchTarget_;
+    QTimer sizeWatchTimer_;
+    QTimer resizeTimer_;
+    QTimer titleTimer_;
+    bool initialUpdateDone_ = false;
+    bool exitInFileMenu_ = false;
+    bool sizeWarningOpen_ = false;
+};

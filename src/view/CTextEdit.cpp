@@ -1,0 +1,699 @@
+#include "CTextEdit.h"
+
+#include "EditTextMapping.h"
+#include "MenuTables.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace {
+// The clipboard format that carries the exact text of the edit buffer, so
+// that lone CR and LF survive a copy and paste inside the editor.
+const QString kExactTextMime = QStringLiteral("application/x-tavlo-edit-text");
+
+QByteArray utf16Bytes(const QString& s) {
+    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+}
+
+QString fromUtf16Bytes(const QByteArray& bytes) {
+    return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
+}
+
+// Text from another program: any of CR LF, CR and LF is a line break.
+QString normalizeForeignText(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return text;
+}
+
+QString standInLabel(char16_t c) {
+    switch (c) {
+    case edittext::kLoneCr:
+        return QStringLiteral("CR");
+    case edittext::kLoneLf:
+        return QStringLiteral("LF");
+    case edittext::kParagraphSeparator:
+        return QStringLiteral("PS");
+    default:
+        return QStringLiteral("LS");
+    }
+}
+} // namespace
+
+CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
+    : QPlainTextEdit(parent), controlId_(controlId), wrap_(wrap) {
+    setObjectName(QStringLiteral("edit%1").arg(controlId));
+    setLineWrapMode(wrap == Wrap::On ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(wrap == Wrap::On ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setTabChangesFocus(false);
+    // The main frame offers its own context menu for tap-and-hold and the
+    // right button.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    viewport()->setContextMenuPolicy(Qt::NoContextMenu);
+
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int from, int removed, int added) {
+                if (dirtyFrom_ <= dirtyTo_ && from <= dirtyTo_)
+                    dirtyTo_ = std::max(from, dirtyTo_ + added - removed);
+                dirtyFrom_ = std::min(dirtyFrom_, from);
+                dirtyTo_ = std::max(dirtyTo_, from + added);
+                if (!settingText_ && (removed != 0 || added != 0))
+                    emit changeNotice();
+            });
+    // The document layout lays all blocks out anew (with one line each until
+    // they are painted) when the width, the font or the tab stops change; it
+    // announces that with an update of the whole area from the top.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+            [this](const QRectF& rect) {
+                if (rect.top() >= 0 && rect.height() >= 1e8)
+                    markLayoutDirty();
+            });
+}
+
+CTextEdit::~CTextEdit() = default;
+
+// ---- text ----
+
+QString CTextEdit::GetText() const {
+    const QTextDocument* doc = document();
+    QString control;
+    control.reserve(doc->characterCount());
+    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
+        if (b != doc->firstBlock())
+            control.append(QChar(u'\n'));
+        control.append(b.text());
+    }
+    return edittext::fromControlText(control);
+}
+
+void CTextEdit::SetText(const QString& text) {
+    settingText_ = true;
+    setPlainText(edittext::toControlText(text));
+    settingText_ = false;
+    markLayoutDirty();
+}
+
+int CTextEdit::GetTextLength() const {
+    const QTextDocument* doc = document();
+    // Every block break counts two: characterCount has one for each break
+    // and one at the end.
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
+}
+
+// ---- index mapping ----
+
+int CTextEdit::positionFromIndex(int index) const {
+    const QTextDocument* doc = document();
+    const int length = GetTextLength();
+    if (index < 0 || index > length)
+        index = length;
+    // The last block b whose first character's index (position + b) is at
+    // most `index`; the block map answers each probe in O(log n).
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    const QTextBlock guess = doc->findBlock(index);
+    if (guess.isValid())
+        hi = std::min(hi, guess.blockNumber());
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= index)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = doc->findBlockByNumber(lo);
+    // An index between the CR and the LF of a break stands at the line's end.
+    const int offset = std::min(index - (b.position() + lo), b.length() - 1);
+    return b.position() + offset;
+}
+
+int CTextEdit::indexFromPosition(int position) const {
+    const QTextBlock b = document()->findBlock(position);
+    return position + (b.isValid() ? b.blockNumber() : document()->blockCount() - 1);
+}
+
+void CTextEdit::ensureLineCounts() const {
+    if (!wraps())
+        return;
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    if (!layout)
+        return;
+    if (viewport()->width() != laidOutWidth_) {
+        laidOutWidth_ = viewport()->width();
+        layoutDirtyAll_ = true;
+    }
+    bool changed = false;
+    const QTextDocument* doc = document();
+    if (layoutDirtyAll_) {
+        for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next())
+            layout->ensureBlockLayout(b);
+        layoutDirtyAll_ = false;
+        changed = true;
+    } else if (dirtyFrom_ <= dirtyTo_) {
+        const QTextBlock last = doc->findBlock(std::min(dirtyTo_, doc->characterCount() - 1));
+        for (QTextBlock b = doc->findBlock(dirtyFrom_); b.isValid(); b = b.next()) {
+            layout->ensureBlockLayout(b);
+            if (b == last)
+                break;
+        }
+        changed = true;
+    }
+    dirtyFrom_ = INT_MAX;
+    dirtyTo_ = -1;
+    // Let the scroll bar learn the exact number of lines.
+    if (changed)
+        emit layout->documentSizeChanged(layout->documentSize());
+}
+
+int CTextEdit::lineOfPosition(int position) const {
+    const QTextBlock b = document()->findBlock(position);
+    if (!b.isValid())
+        return std::max(0, GetLineCount() - 1);
+    if (!wraps())
+        return b.blockNumber();
+    ensureLineCounts();
+    int within = 0;
+    if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {
+        const QTextLine line = l->lineForTextPosition(position - b.position());
+        within = line.isValid() ? line.lineNumber() : l->lineCount() - 1;
+    }
+    return b.firstLineNumber() + within;
+}
+
+QTextBlock CTextEdit::blockOfLine(int line, int* lineInBlock) const {
+    *lineInBlock = 0;
+    if (!wraps())
+        return document()->findBlockByNumber(line);
+    ensureLineCounts();
+    const QTextBlock b = document()->findBlockByLineNumber(line);
+    if (b.isValid())
+        *lineInBlock = line - b.firstLineNumber();
+    return b;
+}
+
+// ---- selection ----
+
+std::pair<int, int> CTextEdit::GetSel() const {
+    const QTextCursor c = textCursor();
+    return {indexFromPosition(c.selectionStart()), indexFromPosition(c.selectionEnd())};
+}
+
+void CTextEdit::SetSel(int start, int end) {
+    QTextCursor c = textCursor();
+    if (start < 0) {
+        c.clearSelection();
+    } else {
+        c.setPosition(positionFromIndex(start));
+        c.setPosition(positionFromIndex(end), QTextCursor::KeepAnchor);
+    }
+    const int v = verticalScrollBar()->value();
+    const int h = horizontalScrollBar()->value();
+    setTextCursor(c);
+    verticalScrollBar()->setValue(v);
+    horizontalScrollBar()->setValue(h);
+}
+
+void CTextEdit::ReplaceSel(const QString& text) {
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    c.insertText(edittext::toControlText(text));
+    c.endEditBlock();
+    setTextCursor(c);
+    ensureCursorVisible();
+}
+
+void CTextEdit::ScrollCaret() {
+    ensureLineCounts();
+    ensureCursorVisible();
+}
+
+// ---- lines ----
+
+int CTextEdit::LineFromChar(int index) const {
+    if (index < 0)
+        return lineOfPosition(textCursor().selectionStart());
+    return lineOfPosition(positionFromIndex(index));
+}
+
+int CTextEdit::LineIndex(int line) const {
+    if (line < 0)
+        line = lineOfPosition(textCursor().position());
+    if (line >= GetLineCount())
+        return -1;
+    int within = 0;
+    const QTextBlock b = blockOfLine(line, &within);
+    if (!b.isValid())
+        return -1;
+    int position = b.position();
+    if (wraps() && b.layout() && within < b.layout()->lineCount())
+        position += b.layout()->lineAt(within).textStart();
+    return indexFromPosition(position);
+}
+
+int CTextEdit::LineLength(int index) const {
+    auto lengthAt = [this](int position) {
+        const QTextBlock b = document()->findBlock(position);
+        if (!wraps() || !b.layout() || b.layout()->lineCount() == 0)
+            return b.length() - 1;
+        ensureLineCounts();
+        const QTextLine line = b.layout()->lineForTextPosition(position - b.position());
+        return line.isValid() ? line.textLength() : b.length() - 1;
+    };
+    if (index >= 0)
+        return lengthAt(positionFromIndex(index));
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return lengthAt(c.position());
+    // The unselected characters of the lines the selection touches.
+    const int startLine = LineIndex(lineOfPosition(c.selectionStart()));
+    const int endIndex = indexFromPosition(c.selectionEnd());
+    const int endLineStart = LineIndex(lineOfPosition(c.selectionEnd()));
+    const int endLineLength = lengthAt(c.selectionEnd());
+    return (indexFromPosition(c.selectionStart()) - startLine) +
+           (endLineStart + endLineLength - endIndex);
+}
+
+QString CTextEdit::GetLine(int line) const {
+    if (line < 0 || line >= GetLineCount())
+        return QString();
+    int within = 0;
+    const QTextBlock b = blockOfLine(line, &within);
+    if (!b.isValid())
+        return QString();
+    QString text = b.text();
+    if (wraps() && b.layout() && within < b.layout()->lineCount()) {
+        const QTextLine l = b.layout()->lineAt(within);
+        text = text.mid(l.textStart(), l.textLength());
+    }
+    return edittext::fromControlText(text);
+}
+
+int CTextEdit::GetLineCount() const {
+    const QTextDocument* doc = document();
+    if (!wraps())
+        return doc->blockCount();
+    ensureLineCounts();
+    const QTextBlock last = doc->lastBlock();
+    return last.firstLineNumber() + std::max(1, last.lineCount());
+}
+
+int CTextEdit::GetFirstVisibleLine() const {
+    const QTextBlock b = firstVisibleBlock();
+    if (!b.isValid())
+        return 0;
+    if (!wraps())
+        return b.blockNumber();
+    ensureLineCounts();
+    // The top of the viewport lies this far into the first visible block.
+    const qreal y = -contentOffset().y();
+    int within = 0;
+    if (const QTextLayout* l = b.layout()) {
+        for (int i = 0; i + 1 < l->lineCount(); ++i) {
+            if (l->lineAt(i).naturalTextRect().bottom() <= y + 0.5)
+                within = i + 1;
+        }
+    }
+    return b.firstLineNumber() + within;
+}
+
+void CTextEdit::LineScroll(int lines, int chars) {
+    ensureLineCounts();
+    if (lines != 0) {
+        const int target = std::clamp(GetFirstVisibleLine() + lines, 0, GetLineCount() - 1);
+        verticalScrollBar()->setValue(target);
+    }
+    if (chars != 0 && !wraps())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
+                                        chars * fontMetrics().averageCharWidth());
+}
+
+std::pair<int, int> CTextEdit::CharFromPos(const QPoint& point) const {
+    const int position = cursorForPosition(point).position();
+    return {indexFromPosition(position), lineOfPosition(position)};
+}
+
+QPoint CTextEdit::PosFromChar(int index) const {
+    QTextCursor c(document());
+    c.setPosition(positionFromIndex(index));
+    return cursorRect(c).topLeft();
+}
+
+// ---- undo, modified flag, clipboard ----
+
+bool CTextEdit::Undo() {
+    if (!CanUndo())
+        return false;
+    undo();
+    return true;
+}
+
+bool CTextEdit::CanUndo() const {
+    return document()->isUndoAvailable();
+}
+
+void CTextEdit::EmptyUndoBuffer() {
+    document()->clearUndoRedoStacks();
+}
+
+bool CTextEdit::GetModify() const {
+    return document()->isModified();
+}
+
+void CTextEdit::SetModify(bool modified) {
+    document()->setModified(modified);
+}
+
+void CTextEdit::Cut() {
+    cut();
+}
+
+void CTextEdit::Copy() {
+    copy();
+}
+
+void CTextEdit::Paste() {
+    paste();
+}
+
+void CTextEdit::Clear() {
+    QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return;
+    c.removeSelectedText();
+    setTextCursor(c);
+}
+
+QMimeData* CTextEdit::createMimeDataFromSelection() const {
+    const QString text = edittext::fromControlText(textCursor().selectedText());
+    auto* data = new QMimeData;
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    data->setText(plain);
+    data->setData(kExactTextMime, utf16Bytes(text));
+    return data;
+}
+
+bool CTextEdit::canInsertFromMimeData(const QMimeData* source) const {
+    return source && (source->hasFormat(kExactTextMime) || source->hasText());
+}
+
+void CTextEdit::insertFromMimeData(const QMimeData* source) {
+    if (!source || isReadOnly())
+        return;
+    QString text;
+    if (source->hasFormat(kExactTextMime))
+        text = fromUtf16Bytes(source->data(kExactTextMime));
+    else if (source->hasText())
+        text = normalizeForeignText(source->text());
+    else
+        return;
+    const int room = roomForInsert();
+    const QString control = fitToRoom(edittext::toControlText(text), room);
+    if (control.size() < text.size() && control.isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    c.insertText(control);
+    c.endEditBlock();
+    setTextCursor(c);
+    ensureCursorVisible();
+}
+
+// ---- limit ----
+
+int CTextEdit::roomForInsert() const {
+    const QTextCursor c = textCursor();
+    const int selected =
+        indexFromPosition(c.selectionEnd()) - indexFromPosition(c.selectionStart());
+    return std::max(0, limit_ - (GetTextLength() - selected));
+}
+
+QString CTextEdit::fitToRoom(const QString& controlText, int room) const {
+    int used = 0;
+    qsizetype n = 0;
+    while (n < controlText.size()) {
+        const QChar c = controlText[n];
+        const bool pair = c.isHighSurrogate() && n + 1 < controlText.size() &&
+                          controlText[n + 1].isLowSurrogate();
+        const int cost = (c == u'\n' || pair) ? 2 : 1;
+        if (used + cost > room)
+            break;
+        used += cost;
+        n += pair ? 2 : 1;
+    }
+    return controlText.left(n);
+}
+
+// ---- tab stops, colours, metrics ----
+
+void CTextEdit::SetTabStops(int tabSize) {
+    setTabStopDistance(std::max(1, tabSize) * fontMetrics().averageCharWidth());
+    markLayoutDirty();
+}
+
+void CTextEdit::SetColors(const QColor& text, const QColor& background) {
+    QPalette p = palette();
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Base, background);
+    p.setColor(QPalette::Window, background);
+    setPalette(p);
+    viewport()->setPalette(p);
+}
+
+int CTextEdit::lineHeight() const {
+    return std::max(1, fontMetrics().height());
+}
+
+int CTextEdit::visibleLineCount() const {
+    const int height = viewport()->height() - 2 * int(document()->documentMargin());
+    return std::max(0, height) / lineHeight();
+}
+
+// ---- events ----
+
+int CTextEdit::acceleratorCommand(const QKeyEvent* e) const {
+    const QKeyCombination keys(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key()));
+    for (const res::Accelerator& a : res::mainAccelerators()) {
+        if (a.keys == keys)
+            return a.command;
+    }
+    return 0;
+}
+
+bool CTextEdit::event(QEvent* e) {
+    // The keys of the main accelerator table belong to the window's commands,
+    // even where the text control would take them for itself (Ctrl+K, Ctrl+Z).
+    if (e->type() == QEvent::ShortcutOverride &&
+        acceleratorCommand(static_cast<QKeyEvent*>(e)) != 0) {
+        e->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(e);
+}
+
+bool CTextEdit::isConsumedEdgeKey(const QKeyEvent* e) const {
+    const QTextCursor c = textCursor();
+    const QTextDocument* doc = document();
+    auto layoutLine = [this](const QTextBlock& b, int position, bool* last) {
+        if (!wraps()) {
+            *last = true;
+            return 0;
+        }
+        auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+        if (layout)
+            layout->ensureBlockLayout(b);
+        const QTextLayout* l = b.layout();
+        if (!l || l->lineCount() == 0) {
+            *last = true;
+            return 0;
+        }
+        const QTextLine line = l->lineForTextPosition(position - b.position());
+        const int n = line.isValid() ? line.lineNumber() : l->lineCount() - 1;
+        *last = n == l->lineCount() - 1;
+        return n;
+    };
+    bool lastInBlock = false;
+    switch (e->key()) {
+    case Qt::Key_Down: {
+        const QTextBlock b = c.block();
+        layoutLine(b, c.position(), &lastInBlock);
+        return b == doc->lastBlock() && lastInBlock;
+    }
+    case Qt::Key_Up: {
+        const QTextBlock b = c.block();
+        return b == doc->firstBlock() && layoutLine(b, c.position(), &lastInBlock) == 0;
+    }
+    case Qt::Key_Right:
+        return !c.hasSelection() && c.position() == doc->characterCount() - 1;
+    case Qt::Key_Left:
+        return !c.hasSelection() && c.position() == 0;
+    default:
+        return false;
+    }
+}
+
+void CTextEdit::keyPressEvent(QKeyEvent* e) {
+    if (caretReportFlags_ != 0)
+        emit caretMoveNotice();
+    const bool recording = macroRecording_ && *macroRecording_;
+    if (recording)
+        emit keyDown(e->key(), e->modifiers());
+
+    if (const int command = acceleratorCommand(e)) {
+        bool handled = false;
+        emit acceleratorKey(command, &handled);
+        if (handled) {
+            e->accept();
+            return;
+        }
+    }
+    if (isConsumedEdgeKey(e)) {
+        e->accept();
+        return;
+    }
+
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const bool commandKey = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+    QString typed;
+    if (enter)
+        typed = QStringLiteral("\r");
+    else if (!commandKey && !e->text().isEmpty() && !isReadOnly() &&
+             (e->text().at(0).unicode() >= 0x20 || e->text().at(0) == u'\t') &&
+             e->text().at(0).unicode() != 0x7F)
+        typed = e->text();
+    if (!typed.isEmpty() && !isReadOnly()) {
+        const int cost = enter ? 2 : int(typed.size());
+        if (cost > roomForInsert()) {
+            QApplication::beep();
+            e->accept();
+            return;
+        }
+        if (recording)
+            emit characterTyped(typed, e->modifiers());
+    }
+    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
+        // Shift+Enter would put a line separator into the document; the
+        // edit buffer knows only one line break.
+        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
+                        e->isAutoRepeat(), e->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void CTextEdit::keyReleaseEvent(QKeyEvent* e) {
+    if (isConsumedEdgeKey(e)) {
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void CTextEdit::mousePressEvent(QMouseEvent* e) {
+    if (caretReportFlags_ != 0 && (e->button() == Qt::LeftButton || e->button() == Qt::RightButton))
+        emit caretMoveNotice();
+    QPlainTextEdit::mousePressEvent(e);
+}
+
+void CTextEdit::inputMethodEvent(QInputMethodEvent* e) {
+    const QString commit = e->commitString();
+    if (commit.isEmpty() || isReadOnly()) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    const QString fitted = fitToRoom(edittext::toControlText(commit), roomForInsert());
+    if (macroRecording_ && *macroRecording_) {
+        for (QChar c : fitted)
+            emit characterTyped(QString(c), Qt::NoModifier);
+    }
+    if (fitted.size() == commit.size()) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    QApplication::beep();
+    QInputMethodEvent shorter(e->preeditString(), e->attributes());
+    shorter.setCommitString(fitted, e->replacementStart(), e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&shorter);
+}
+
+void CTextEdit::focusInEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusInEvent(e);
+    emit focusNotice(true);
+}
+
+void CTextEdit::focusOutEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusOutEvent(e);
+    emit focusNotice(false);
+}
+
+void CTextEdit::resizeEvent(QResizeEvent* e) {
+    QPlainTextEdit::resizeEvent(e);
+    markLayoutDirty();
+}
+
+void CTextEdit::changeEvent(QEvent* e) {
+    QPlainTextEdit::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        markLayoutDirty();
+}
+
+bool CTextEdit::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::Resize)
+        markLayoutDirty();
+    return QPlainTextEdit::viewportEvent(e);
+}
+
+void CTextEdit::paintEvent(QPaintEvent* e) {
+    QPlainTextEdit::paintEvent(e);
+    paintStandIns();
+}
+
+// A lone CR or LF (and the separators kept as stand-ins) is drawn as a small
+// boxed label, so that the user sees there is a character.
+void CTextEdit::paintStandIns() {
+    QPainter painter(viewport());
+    QFont small = font();
+    small.setPixelSize(std::max(6, QFontInfo(font()).pixelSize() / 2));
+    painter.setFont(small);
+    const QPointF offset = contentOffset();
+    const int bottom = viewport()->height();
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF r = blockBoundingGeometry(b).translated(offset);
+        if (r.top() > bottom)
+            break;
+        const QString text = b.text();
+        const QTextLayout* l = b.layout();
+        if (!l)
+            continue;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!edittext::isStandIn(text[i]))
+                continue;
+            const QTextLine line = l->lineForTextPosition(int(i));
+            if (!line.isValid())
+                continue;
+            const qreal x1 = line.cursorToX(int(i));
+            const qreal x2 = line.cursorToX(int(i) + 1);
+            const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 2),
+                              line.height());
+            painter.fillRect(cell, palette().color(QPalette::Base));
+            painter.setPen(palette().color(QPalette::PlaceholderText));
+            painter.drawRect(cell.adjusted(0.5, 1.5, -0.5, -1.5));
+            painter.drawText(cell, Qt::AlignCenter, standInLabel(text[i].unicode()));
+        }
+    }
+}

@@ -1,0 +1,263 @@
+#include "ViewTestSupport.h"
+
+#include "CommandIds.h"
+
+#include <QSignalSpy>
+#include <QTextBlock>
+
+namespace {
+// Puts the caret on `line` and scrolls so that it stands `below` lines under the top.
+void placeCaret(CTextEdit& edit, int line, int below) {
+    const int index = edit.LineIndex(line);
+    edit.SetSel(index, index);
+    edit.LineScroll(line - below - edit.GetFirstVisibleLine());
+}
+} // namespace
+
+TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
+    ViewEnvironment env;
+    env.settings->writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), 0);
+    env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1);
+    env.settings->writeInt(QStringLiteral("FILTER_INDEX"), 3);
+    env.settings->writeString(QStringLiteral("LAST_OPEN_FOLDER"), QStringLiteral("/tmp/"));
+    env.settings->writeInt(QStringLiteral("COLOR_TEXT"), 0x0000FF);
+    env.settings->writeInt(QStringLiteral("COLOR_BACKGROUND"), 0x00FF00);
+    auto view = std::make_unique<CEditer>(env.services());
+    QSignalSpy macro(view.get(), &CEditer::loadDefaultMacroRequested);
+    EXPECT_EQ(view->charSet, -1);
+    view->resize(480, 640);
+    view->show();
+    view->OnInitialUpdate();
+
+    EXPECT_FALSE(view->wrapMode);
+    EXPECT_EQ(&view->activeEdit(), &view->plainEdit());
+    EXPECT_TRUE(view->plainEdit().isVisible());
+    EXPECT_FALSE(view->wrapEdit().isVisible());
+    EXPECT_EQ(view->filterIndex, 3);
+    EXPECT_EQ(view->lastFolder, QStringLiteral("/tmp/"));
+    EXPECT_EQ(view->textColor, QColor(255, 0, 0));
+    EXPECT_EQ(view->backgroundColor, QColor(0, 255, 0));
+    EXPECT_EQ(view->plainEdit().palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(view->charSet, 1);
+    EXPECT_EQ(view->titleFlags, 0x1110);
+    EXPECT_EQ(view->wrapEdit().caretReportFlags(), 0x100);
+    EXPECT_EQ(view->plainEdit().GetLimitText(), 65536);
+    EXPECT_TRUE(view->isTimerRunning(16));
+    EXPECT_EQ(view->title(), QStringLiteral("(1:1) (新規テキスト)"));
+    EXPECT_EQ(view->insertStrings.size(), 8u);
+    // The default macro is asked for once the start-up is through.
+    EXPECT_EQ(macro.count(), 0);
+    EXPECT_TRUE(macro.wait(2000));
+}
+
+TEST(CEditer, DestructionWritesTheViewState) {
+    ViewEnvironment env;
+    {
+        auto view = env.makeView();
+        view->onCommand(cmd::ID_VIEW_FONT3);
+        view->onCommand(cmd::ID_VIEW_WRAP);
+        view->lastFolder = QStringLiteral("/data/");
+        view->filterIndex = 2;
+    }
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("FONT_SIZE")), 2);
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("EDIT_AUTO_ARRANGE")), 0);
+    EXPECT_EQ(env.settings->getString(QStringLiteral("LAST_OPEN_FOLDER")),
+              QStringLiteral("/data/"));
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("FILTER_INDEX")), 2);
+}
+
+TEST(CEditer, TitleWithPathCaretAndChangedMark) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("one\r\ntwo\r\nthree and more"));
+    view->currentPath = QStringLiteral("/home/user/Documents/memo.txt");
+    view->SetSel(14, 14); // line 3, column 5
+    view->textChanged = true;
+    view->RefreshTitleName();
+    EXPECT_EQ(view->title(), QStringLiteral("(3:5) memo.txt *"));
+    EXPECT_EQ(view->window()->windowTitle(), view->title());
+
+    env.settings->writeInt(QStringLiteral("CARET_POS_INFO_POS"), 1);
+    env.settings->writeInt(QStringLiteral("DISP_TEXT_MODIFIED_MARK"), 0);
+    view->ApplySettings();
+    EXPECT_EQ(view->title(), QStringLiteral("memo.txt (3:5)"));
+
+    env.settings->writeInt(QStringLiteral("TITLE_BAR_INFO"), 1);
+    env.settings->writeInt(QStringLiteral("DISP_CARET_POS_INFO"), 0);
+    view->ApplySettings();
+    EXPECT_EQ(view->title(), QStringLiteral("Tavloテキストエディタ"));
+}
+
+TEST(CEditer, TitleColumnCountsTabsAndFullWidth) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("\tあa"));
+    view->SetSel(3, 3);
+    view->UpdateTitle(std::nullopt, view->titleFlags, false);
+    EXPECT_EQ(view->title(), QStringLiteral("(1:12) (新規テキスト)"));
+}
+
+TEST(CEditer, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->activeEdit().setFocus();
+    QTest::keyClicks(&view->activeEdit(), QStringLiteral("ab"));
+    EXPECT_TRUE(view->textChanged);
+    EXPECT_TRUE(view->IsDocumentChanged());
+    EXPECT_TRUE(view->title().endsWith(QStringLiteral(" *")));
+    // The caret-moved notice starts timer 18; the title follows 500 ms later.
+    QTRY_COMPARE(view->title(), QStringLiteral("(1:3) (新規テキスト) *"));
+    QTest::keyClick(&view->activeEdit(), Qt::Key_Left);
+    QTRY_COMPARE(view->title(), QStringLiteral("(1:2) (新規テキスト) *"));
+}
+
+TEST(CEditer, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(numberedLines(300));
+    CTextEdit& wrap = view->wrapEdit();
+    placeCaret(wrap, 120, 5);
+    ASSERT_EQ(wrap.GetFirstVisibleLine(), 115);
+    ASSERT_TRUE(view->IsCaretVisible(wrap));
+    wrap.SetModify(true);
+    const auto sel = view->GetSel();
+
+    view->onCommand(cmd::ID_VIEW_WRAP);
+    CTextEdit& plain = view->plainEdit();
+    ASSERT_EQ(&view->activeEdit(), &plain);
+    EXPECT_FALSE(view->wrapMode);
+    EXPECT_EQ(plain.GetText(), numberedLines(300));
+    EXPECT_EQ(wrap.GetTextLength(), 0);
+    EXPECT_FALSE(wrap.isVisible());
+    EXPECT_EQ(view->GetSel(), sel);
+    EXPECT_EQ(plain.LineFromChar(-1) - plain.GetFirstVisibleLine(), 5);
+    EXPECT_TRUE(plain.GetModify());
+    // Switching is no change of the text.
+    EXPECT_FALSE(view->textChanged);
+
+    CommandState state;
+    ASSERT_TRUE(view->onUpdateCommand(cmd::ID_VIEW_WRAP, state));
+    EXPECT_FALSE(state.checked);
+
+    view->onCommand(cmd::ID_VIEW_WRAP);
+    EXPECT_EQ(&view->activeEdit(), &wrap);
+    EXPECT_EQ(wrap.LineFromChar(-1) - wrap.GetFirstVisibleLine(), 5);
+    EXPECT_EQ(view->GetSel(), sel);
+    EXPECT_EQ(plain.GetTextLength(), 0);
+}
+
+TEST(CEditer, SwitchEditWithCaretOutOfViewKeepsTheTopLine) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(numberedLines(300));
+    view->SetSel(0, 0);
+    view->LineScroll(200);
+    ASSERT_FALSE(view->IsCaretVisible(view->activeEdit()));
+    const int top = view->GetFirstVisibleLine();
+    view->onCommand(cmd::ID_VIEW_WRAP);
+    EXPECT_EQ(view->GetFirstVisibleLine(), top);
+    EXPECT_EQ(view->GetSel(), std::make_pair(0, 0));
+}
+
+TEST(CEditer, ResizeIsDeferredByTimer17) {
+    ViewEnvironment env;
+    auto view = env.makeView(QSize(480, 640));
+    view->resize(400, 500);
+    EXPECT_TRUE(view->resizePending);
+    EXPECT_TRUE(view->isTimerRunning(17));
+    view->resize(300, 400); // a burst arranges once
+    EXPECT_NE(view->activeEdit().size(), QSize(300, 400));
+    QTRY_COMPARE(view->activeEdit().size(), QSize(300, 400));
+    EXPECT_FALSE(view->resizePending);
+    EXPECT_EQ(view->plainEdit().size(), QSize(300, 400));
+}
+
+TEST(CEditer, SizeWatchWarnsNearAndOverTheLimit) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QString(65280, QLatin1Char('a')));
+    view->OnTimer(16);
+    EXPECT_TRUE(env.messages.shown().empty());
+
+    view->SetText(QString(65281, QLatin1Char('a')));
+    view->OnTimer(16);
+    ASSERT_EQ(env.messages.shown().size(), 1u);
+    EXPECT_EQ(env.messages.shown()[0].text,
+              QStringLiteral(
+                  "まもなく、テクストサイズの制限値に達します。\n速やかに「データをファイルに保存す"
+                  "る」などの対処を行ってください。"));
+    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK);
+
+    view->SetText(QString(65535, QLatin1Char('a')));
+    view->OnTimer(16);
+    view->OnTimer(16); // it repeats while the text stays large
+    ASSERT_EQ(env.messages.shown().size(), 3u);
+    EXPECT_EQ(env.messages.shown()[2].text,
+              QStringLiteral(
+                  "編集中のテキストのサイズが制限値を超えました。\n速やかに「データをファイルに保存"
+                  "する」などの対処を行ってください。"));
+}
+
+namespace {
+// A message box that stays open while the size-watch timer fires again.
+class ReenteringMessages : public MessageService {
+  public:
+    CEditer* view = nullptr;
+    int shown = 0;
+    int show(const QString&, const QString&, uint32_t, void*) override {
+        ++shown;
+        if (view && shown == 1) {
+            view->OnTimer(16);
+            view->OnTimer(16);
+        }
+        return mb::IDOK;
+    }
+};
+} // namespace
+
+TEST(CEditer, SizeWatchShowsAtMostOneBoxAtATime) {
+    ViewEnvironment env;
+    ReenteringMessages messages;
+    ViewServices services = env.services();
+    CEditer view(ViewServices{services.settings, messages, services.clock, services.locale});
+    view.show();
+    view.OnInitialUpdate();
+    messages.view = &view;
+    view.SetText(QString(70000, QLatin1Char('a')));
+    view.OnTimer(16);
+    EXPECT_EQ(messages.shown, 1);
+    // Once the box is closed the next timer warns again.
+    view.OnTimer(16);
+    EXPECT_EQ(messages.shown, 2);
+}
+
+TEST(CEditer, OpenFileByPathSaysItCannotOpen) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    EXPECT_FALSE(view->OpenFileByPath(QStringLiteral("/tmp/x.txt")));
+    ASSERT_EQ(env.messages.shown().size(), 1u);
+    EXPECT_EQ(env.messages.shown()[0].text,
+              QStringLiteral("下記ファイルのオープンでエラーが発生しました。\n\n/tmp/x.txt"));
+    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK | mb::MB_ICONERROR);
+}
+
+TEST(CEditer, FocusNoticesReachTheFrame) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    QSignalSpy focus(view.get(), &CEditer::editFocusChanged);
+    view->activateWindow();
+    view->activeEdit().clearFocus();
+    view->activeEdit().setFocus();
+    QTRY_VERIFY(!focus.isEmpty());
+    EXPECT_TRUE(focus.last().at(0).toBool());
+}
+
+TEST(CEditer, SelectRangeAndScrollAlsoAsPostedMessage) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(numberedLines(300));
+    view->postSelectRangeAndScroll(view->LineIndex(250), view->LineIndex(250) + 4);
+    EXPECT_EQ(view->GetSel().first, 0);
+    QTRY_COMPARE(view->GetSel(), std::make_pair(view->LineIndex(250), view->LineIndex(250) + 4));
+    EXPECT_TRUE(view->IsCaretVisible(view->activeEdit()));
+}

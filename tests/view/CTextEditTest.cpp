@@ -1,0 +1,259 @@
+#include "CTextEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+struct ShownEdit {
+    std::unique_ptr<CTextEdit> edit;
+    explicit ShownEdit(CTextEdit::Wrap wrap = CTextEdit::Wrap::Off, QSize size = QSize(300, 200)) {
+        edit = std::make_unique<CTextEdit>(wrap == CTextEdit::Wrap::On ? 1000 : 1005, wrap);
+        edit->resize(size);
+        edit->show();
+        edit->setFocus();
+    }
+    CTextEdit* operator->() const { return edit.get(); }
+    CTextEdit& operator*() const { return *edit; }
+};
+} // namespace
+
+TEST(CTextEdit, GivesBackExactlyTheTextItWasGiven) {
+    ShownEdit e;
+    const QString samples[] = {
+        QString(),
+        QStringLiteral("one line"),
+        QStringLiteral("a\r\nb\r\n"),
+        QStringLiteral("mixed\rlone CR\nlone LF\r\nCR LF\r\n\r\n"),
+        QStringLiteral("\n\r"),
+        QString::fromUtf16(u"sep\u2029arators\u2028kept"),
+    };
+    for (const QString& s : samples) {
+        e->SetText(s);
+        EXPECT_EQ(e->GetText(), s) << s.toStdString();
+        EXPECT_EQ(e->GetTextLength(), s.size());
+    }
+}
+
+TEST(CTextEdit, OnlyCrLfBreaksALine) {
+    ShownEdit e;
+    // Lines: "ab", "cd\re\nf", "g".
+    e->SetText(QStringLiteral("ab\r\ncd\re\nf\r\ng"));
+    EXPECT_EQ(e->GetLineCount(), 3);
+    EXPECT_EQ(e->LineIndex(0), 0);
+    EXPECT_EQ(e->LineIndex(1), 4);
+    EXPECT_EQ(e->LineIndex(2), 12);
+    EXPECT_EQ(e->LineIndex(3), -1);
+    EXPECT_EQ(e->LineFromChar(3), 0); // the LF of the first break
+    EXPECT_EQ(e->LineFromChar(4), 1);
+    EXPECT_EQ(e->LineFromChar(11), 1);
+    EXPECT_EQ(e->LineFromChar(12), 2);
+    EXPECT_EQ(e->LineLength(5), 6);
+    EXPECT_EQ(e->GetLine(1), QStringLiteral("cd\re\nf"));
+}
+
+TEST(CTextEdit, SelectionIndicesCountCrLfAsTwo) {
+    ShownEdit e;
+    e->SetText(QStringLiteral("ab\r\ncd\r\nef"));
+    e->SetSel(0, -1);
+    EXPECT_EQ(e->GetSel(), std::make_pair(0, 10));
+    e->SetSel(5, 8);
+    EXPECT_EQ(e->GetSel(), std::make_pair(5, 8));
+    EXPECT_EQ(e->textCursor().selectedText(), QString::fromUtf16(u"d\u2029"));
+    e->SetSel(2, 4);
+    e->ReplaceSel(QStringLiteral("-"));
+    EXPECT_EQ(e->GetText(), QStringLiteral("ab-cd\r\nef"));
+    EXPECT_EQ(e->GetSel(), std::make_pair(3, 3));
+    // A start of -1 removes the selection and keeps the caret.
+    e->SetSel(0, 2);
+    e->SetSel(-1, 0);
+    EXPECT_EQ(e->GetSel(), std::make_pair(2, 2));
+}
+
+TEST(CTextEdit, ReplaceSelIsOneUndoableEdit) {
+    ShownEdit e;
+    e->SetText(QStringLiteral("hello world"));
+    EXPECT_FALSE(e->CanUndo());
+    EXPECT_FALSE(e->GetModify());
+    e->SetSel(6, 11);
+    e->ReplaceSel(QStringLiteral("there\r\nand\rmore"));
+    EXPECT_EQ(e->GetText(), QStringLiteral("hello there\r\nand\rmore"));
+    EXPECT_TRUE(e->GetModify());
+    ASSERT_TRUE(e->CanUndo());
+    EXPECT_TRUE(e->Undo());
+    EXPECT_EQ(e->GetText(), QStringLiteral("hello world"));
+    e->SetModify(false);
+    EXPECT_FALSE(e->GetModify());
+}
+
+TEST(CTextEdit, TypingStopsAtTheLimitButSetTextMayExceedIt) {
+    ShownEdit e;
+    e->SetText(QString(CTextEdit::kDefaultLimit - 2, QLatin1Char('x')));
+    e->SetSel(0, 0);
+    QTest::keyClick(e.edit.get(), Qt::Key_Return); // two characters: fits exactly
+    QTest::keyClicks(e.edit.get(), QStringLiteral("abc"));
+    EXPECT_EQ(e->GetTextLength(), CTextEdit::kDefaultLimit);
+    EXPECT_TRUE(e->GetText().startsWith(QStringLiteral("\r\nxx")));
+
+    // Over the limit through SetText: allowed; typing stays refused.
+    const QString big(70000, QLatin1Char('y'));
+    e->SetText(big);
+    EXPECT_EQ(e->GetTextLength(), 70000);
+    QTest::keyClicks(e.edit.get(), QStringLiteral("z"));
+    EXPECT_EQ(e->GetText(), big);
+    // Replacing a selection makes room.
+    e->SetText(QString(CTextEdit::kDefaultLimit, QLatin1Char('x')));
+    e->SetSel(0, 3);
+    QTest::keyClicks(e.edit.get(), QStringLiteral("ab"));
+    EXPECT_EQ(e->GetTextLength(), CTextEdit::kDefaultLimit - 1);
+    EXPECT_TRUE(e->GetText().startsWith(QStringLiteral("abx")));
+}
+
+TEST(CTextEdit, PasteIsCutToTheRoomLeft) {
+    ShownEdit e;
+    e->SetText(QString(CTextEdit::kDefaultLimit - 3, QLatin1Char('x')));
+    e->SetSel(0, 0);
+    auto* data = new QMimeData;
+    data->setText(QStringLiteral("a\nbcd"));
+    QApplication::clipboard()->setMimeData(data);
+    e->Paste();
+    EXPECT_EQ(e->GetTextLength(), CTextEdit::kDefaultLimit);
+    EXPECT_TRUE(e->GetText().startsWith(QStringLiteral("a\r\nxx")));
+}
+
+TEST(CTextEdit, CopyAndPasteKeepLoneCrAndLf) {
+    ShownEdit e;
+    e->SetText(QStringLiteral("a\rb\nc\r\nd"));
+    e->SetSel(0, -1);
+    e->Copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\rb\nc\nd"));
+    e->SetSel(8, 8);
+    e->Paste();
+    EXPECT_EQ(e->GetText(), QStringLiteral("a\rb\nc\r\nda\rb\nc\r\nd"));
+    // Text from other programs: every kind of line end is a line break.
+    auto* data = new QMimeData;
+    data->setText(QStringLiteral("1\n2\r3"));
+    QApplication::clipboard()->setMimeData(data);
+    e->SetText(QString());
+    e->Paste();
+    EXPECT_EQ(e->GetText(), QStringLiteral("1\r\n2\r\n3"));
+    e->SetSel(0, 1);
+    e->Cut();
+    EXPECT_EQ(e->GetText(), QStringLiteral("\r\n2\r\n3"));
+    e->SetSel(0, 2);
+    e->Clear();
+    EXPECT_EQ(e->GetText(), QStringLiteral("2\r\n3"));
+}
+
+TEST(CTextEdit, ShiftEnterTypesAnOrdinaryLineBreak) {
+    ShownEdit e;
+    QTest::keyClicks(e.edit.get(), QStringLiteral("a"));
+    QTest::keyClick(e.edit.get(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(e.edit.get(), QStringLiteral("b"));
+    EXPECT_EQ(e->GetText(), QStringLiteral("a\r\nb"));
+}
+
+TEST(CTextEdit, ArrowKeysAtTheEdgesDoNothing) {
+    ShownEdit e;
+    e->SetText(QStringLiteral("first\r\nlast"));
+    e->SetSel(9, 9); // inside the last line
+    QTest::keyClick(e.edit.get(), Qt::Key_Down);
+    EXPECT_EQ(e->GetSel(), std::make_pair(9, 9));
+    e->SetSel(2, 2);
+    QTest::keyClick(e.edit.get(), Qt::Key_Up);
+    EXPECT_EQ(e->GetSel(), std::make_pair(2, 2));
+    e->SetSel(11, 11);
+    QTest::keyClick(e.edit.get(), Qt::Key_Right);
+    EXPECT_EQ(e->GetSel(), std::make_pair(11, 11));
+    // Elsewhere the keys move as usual.
+    e->SetSel(2, 2);
+    QTest::keyClick(e.edit.get(), Qt::Key_Down);
+    EXPECT_EQ(e->LineFromChar(-1), 1);
+    QTest::keyClick(e.edit.get(), Qt::Key_Up);
+    EXPECT_EQ(e->LineFromChar(-1), 0);
+}
+
+TEST(CTextEdit, ChangeNoticeForEditsButNotForSetText) {
+    ShownEdit e;
+    QSignalSpy changes(e.edit.get(), &CTextEdit::changeNotice);
+    e->SetText(QStringLiteral("abc"));
+    EXPECT_EQ(changes.count(), 0);
+    QTest::keyClicks(e.edit.get(), QStringLiteral("x"));
+    EXPECT_EQ(changes.count(), 1);
+    e->SetSel(0, 1);
+    e->ReplaceSel(QStringLiteral("y"));
+    EXPECT_EQ(changes.count(), 2);
+}
+
+TEST(CTextEdit, CaretNoticeOnlyWithCaretFlags) {
+    ShownEdit e;
+    QSignalSpy notices(e.edit.get(), &CTextEdit::caretMoveNotice);
+    QTest::keyClick(e.edit.get(), Qt::Key_A);
+    EXPECT_EQ(notices.count(), 0);
+    e->setCaretReportFlags(0x100);
+    QTest::keyClick(e.edit.get(), Qt::Key_B);
+    QTest::mouseClick(e->viewport(), Qt::LeftButton);
+    EXPECT_EQ(notices.count(), 2);
+}
+
+TEST(CTextEdit, WrappingControlCountsDisplayedLines) {
+    ShownEdit e(CTextEdit::Wrap::On, QSize(200, 300));
+    const QString para = QString(400, QLatin1Char('w'));
+    e->SetText(para + QStringLiteral("\r\nshort"));
+    const int lines = e->GetLineCount();
+    ASSERT_GT(lines, 3);
+    EXPECT_EQ(e->LineFromChar(402), lines - 1); // "short"
+    EXPECT_EQ(e->LineIndex(lines - 1), 402);
+    int total = 0;
+    for (int line = 0; line < lines - 1; ++line) {
+        const int start = e->LineIndex(line);
+        EXPECT_EQ(e->LineFromChar(start), line);
+        EXPECT_EQ(e->GetLine(line).size(), e->LineLength(start));
+        total += e->LineLength(start);
+    }
+    EXPECT_EQ(total, 400);
+
+    // Typing inside the paragraph keeps the counts exact.
+    e->SetSel(0, 0);
+    QTest::keyClicks(e.edit.get(), QString(60, QLatin1Char('v')));
+    EXPECT_GT(e->GetLineCount(), lines);
+    EXPECT_EQ(e->LineFromChar(e->GetTextLength()), e->GetLineCount() - 1);
+
+    // A narrower control wraps into more lines.
+    const int before = e->GetLineCount();
+    e->resize(120, 300);
+    EXPECT_GT(e->GetLineCount(), before);
+}
+
+TEST(CTextEdit, FirstVisibleLineAndLineScroll) {
+    for (auto wrap : {CTextEdit::Wrap::Off, CTextEdit::Wrap::On}) {
+        ShownEdit e(wrap);
+        QString text;
+        for (int i = 0; i < 200; ++i)
+            text += QStringLiteral("line %1\r\n").arg(i);
+        e->SetText(text);
+        EXPECT_EQ(e->GetFirstVisibleLine(), 0);
+        e->LineScroll(40);
+        EXPECT_EQ(e->GetFirstVisibleLine(), 40);
+        e->LineScroll(-15);
+        EXPECT_EQ(e->GetFirstVisibleLine(), 25);
+        const auto [index, line] = e->CharFromPos(QPoint(2, e->lineHeight() / 2 + 4));
+        EXPECT_EQ(line, 25);
+        EXPECT_EQ(index, e->LineIndex(25));
+    }
+}
+
+TEST(CTextEdit, LoneCrIsDrawnVisibly) {
+    ShownEdit e;
+    e->SetText(QStringLiteral("a b"));
+    const QImage plain = e->viewport()->grab().toImage();
+    e->SetText(QStringLiteral("a\rb"));
+    const QImage marked = e->viewport()->grab().toImage();
+    EXPECT_NE(plain, marked);
+    e->SetText(QStringLiteral("a\nb"));
+    EXPECT_NE(e->viewport()->grab().toImage(), marked);
+}

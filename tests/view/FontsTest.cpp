@@ -1,0 +1,141 @@
+#include "ViewTestSupport.h"
+
+#include "CommandIds.h"
+#include "FontSelectDialog.h"
+#include "FontSettings.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+TEST(Fonts, DefaultLabelsUseTheDefaultFaceAndSizes) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    const QString face = env.settings->defaultFaceName();
+    const int sizes[] = {7, 9, 12, 18};
+    for (int i = 0; i < 4; ++i) {
+        CommandState state;
+        ASSERT_TRUE(view->onUpdateCommand(cmd::ID_VIEW_FONT1 + i, state));
+        EXPECT_EQ(state.text.value_or(QString()),
+                  QStringLiteral("%1:%2pt(&%3)\tCtrl+%3").arg(face).arg(sizes[i]).arg(i + 1));
+        EXPECT_EQ(state.checked, i == 1); // FONT_SIZE defaults to 1
+    }
+}
+
+TEST(Fonts, LabelFormatZeroAndRecentPlatform) {
+    FontSpec spec{QStringLiteral("Face"), 12, false, false};
+    EXPECT_EQ(fonts::label(spec, 2, 0, false), QStringLiteral("フォント３(&3)\tCtrl+3"));
+    EXPECT_EQ(fonts::label(spec, 2, 0, true), QStringLiteral("フォント３(&3)"));
+    EXPECT_EQ(fonts::label(spec, 0, 1, true), QStringLiteral("Face:12pt(&1)"));
+    EXPECT_EQ(fonts::pixelHeight(9, 96), 12);
+    EXPECT_EQ(fonts::pixelHeight(7, 96), 9);
+    EXPECT_EQ(fonts::pointsFromPixels(12, 96), 9);
+    EXPECT_EQ(fonts::normalizedIndex(7), 0);
+}
+
+TEST(Fonts, FontsFollowTheirSettings) {
+    ViewEnvironment env;
+    env.settings->writeInt(QStringLiteral("FONT3_SIZE"), 24);
+    env.settings->writeInt(QStringLiteral("FONT3_BOLD"), 1);
+    env.settings->writeInt(QStringLiteral("FONT3_ITALIC"), 1);
+    env.settings->writeString(QStringLiteral("FONT3_NAME"), QStringLiteral("DejaVu Sans"));
+    auto view = env.makeView();
+    view->SelectFont(2);
+    const QFont f = view->activeEdit().font();
+    EXPECT_EQ(f.pixelSize(), fonts::pixelHeight(24, view->logicalDpiY()));
+    EXPECT_EQ(f.family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(f.bold());
+    EXPECT_TRUE(f.italic());
+    EXPECT_EQ(view->plainEdit().font(), f);
+    EXPECT_EQ(view->activeEdit().tabStopDistance(), 8 * QFontMetrics(f).averageCharWidth());
+}
+
+TEST(Fonts, CtrlThreeKeepsTheFirstVisibleLineAndChecksFontThree) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    for (bool wrap : {true, false}) {
+        if (view->wrapMode != wrap)
+            view->onCommand(cmd::ID_VIEW_WRAP);
+        view->onCommand(cmd::ID_VIEW_FONT1);
+        view->SetText(numberedLines(400));
+        view->SetSel(0, 0);
+        view->LineScroll(150);
+        const int topIndex = view->LineIndex(view->GetFirstVisibleLine());
+        QTest::keyClick(&view->activeEdit(), Qt::Key_3, Qt::ControlModifier);
+        EXPECT_EQ(view->fontIndex, 2);
+        EXPECT_EQ(view->LineIndex(view->GetFirstVisibleLine()), topIndex);
+        for (int i = 0; i < 4; ++i) {
+            CommandState state;
+            view->onUpdateCommand(cmd::ID_VIEW_FONT1 + i, state);
+            EXPECT_EQ(state.checked, i == 2);
+        }
+    }
+}
+
+TEST(FontSelectDialog, StartsFromTheRequestAndReturnsTheChoice) {
+    ScriptedMessageService messages;
+    QWidget target;
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(16);
+    target.setFont(f);
+    FontSelectDialog::Request request;
+    request.target = &target;
+    request.size = 14;
+    request.bold = 1;
+    FontSelectDialog dialog(request, messages);
+    auto* faces = dialog.findChild<QListWidget*>(QStringLiteral("1004"));
+    auto* sizes = dialog.findChild<QListWidget*>(QStringLiteral("1008"));
+    auto* sizeEdit = dialog.findChild<QLineEdit*>(QStringLiteral("1014"));
+    auto* bold = dialog.findChild<QCheckBox*>(QStringLiteral("1011"));
+    ASSERT_TRUE(faces && sizes && sizeEdit && bold);
+    ASSERT_EQ(sizes->count(), FontSelectDialog::standardSizes().size());
+    EXPECT_EQ(sizes->item(0)->text(), QStringLiteral("7"));
+    EXPECT_EQ(sizes->item(16)->text(), QStringLiteral("72"));
+    EXPECT_EQ(sizeEdit->text(), QStringLiteral("14"));
+    EXPECT_EQ(sizes->currentItem()->text(), QStringLiteral("14"));
+    EXPECT_TRUE(bold->isChecked());
+    EXPECT_EQ(faces->currentItem()->text(), QStringLiteral("DejaVu Sans"));
+    ASSERT_TRUE(dialog.previewFont().has_value());
+    EXPECT_TRUE(dialog.previewFont()->bold());
+
+    sizes->setCurrentRow(2); // 9
+    EXPECT_EQ(sizeEdit->text(), QStringLiteral("9"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result().size, 9);
+    EXPECT_EQ(dialog.result().face, QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(dialog.result().bold);
+    EXPECT_FALSE(dialog.result().italic);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST(FontSelectDialog, SizeOutsideOneTo144IsRefused) {
+    ScriptedMessageService messages;
+    FontSelectDialog::Request request;
+    request.face = QStringLiteral("No Such Face Installed");
+    request.size = 10;
+    FontSelectDialog dialog(request, messages);
+    auto* faces = dialog.findChild<QListWidget*>(QStringLiteral("1004"));
+    auto* sizeEdit = dialog.findChild<QLineEdit*>(QStringLiteral("1014"));
+    ASSERT_TRUE(faces && sizeEdit);
+    EXPECT_EQ(faces->currentRow(), 0); // a face that is not installed: the first one
+
+    sizeEdit->setText(QStringLiteral("0"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              QStringLiteral("フォントサイズには １ ～ 144 を入力してください。"));
+    EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONERROR);
+    dialog.accept();
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_NE(dialog.QDialog::result(), int(QDialog::Accepted));
+
+    sizeEdit->setText(QStringLiteral("145"));
+    EXPECT_EQ(messages.shown().size(), 3u);
+    dialog.accept();
+    EXPECT_EQ(messages.shown().size(), 4u);
+    EXPECT_NE(dialog.QDialog::result(), int(QDialog::Accepted));
+
+    sizeEdit->setText(QStringLiteral("144"));
+    dialog.accept();
+    EXPECT_EQ(messages.shown().size(), 4u);
+    EXPECT_EQ(dialog.result().size, 144);
+}

@@ -1,0 +1,153 @@
+#include "ViewTestSupport.h"
+
+#include "CommandIds.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+
+TEST(InsertStrings, StoredFormSplitsAtTheFirstTab) {
+    const InsertStringEntry a = insertstrings::parse(QStringLiteral("<b>\t</b>\tx"), 5);
+    EXPECT_TRUE(a.hasEndText);
+    EXPECT_TRUE(a.ctrl);
+    EXPECT_TRUE(a.shift);
+    EXPECT_EQ(a.key, QChar(u'J'));
+    EXPECT_EQ(a.insertText, QStringLiteral("<b>"));
+    EXPECT_EQ(a.endText, QStringLiteral("</b>\tx"));
+    const InsertStringEntry b = insertstrings::parse(QStringLiteral("plain"), 3);
+    EXPECT_FALSE(b.hasEndText);
+    EXPECT_FALSE(b.shift);
+    EXPECT_EQ(b.key, QChar(u'L'));
+    EXPECT_EQ(insertstrings::recordedText(a), QStringLiteral("<b>\t</b>\tx"));
+}
+
+TEST(InsertStrings, CtrlHSurroundsTheSelectionAndKeepsItSelected) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("say word now"));
+    view->SetSel(4, 8);
+    QTest::keyClick(&view->activeEdit(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(view->GetText(), QStringLiteral("say <word> now"));
+    EXPECT_EQ(view->GetSel(), std::make_pair(5, 9));
+
+    // Without a selection the caret ends between the two texts.
+    view->SetText(QString());
+    QTest::keyClick(&view->activeEdit(), Qt::Key_J, Qt::ControlModifier);
+    EXPECT_EQ(view->GetText(), QStringLiteral("{}"));
+    EXPECT_EQ(view->GetSel(), std::make_pair(1, 1));
+}
+
+TEST(InsertStrings, SurroundingASelectionOverLines) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("a\r\nb"));
+    view->SetSel(0, 4);
+    view->onCommand(cmd::ID_INSERT_STRING1 + 2);
+    EXPECT_EQ(view->GetText(), QStringLiteral("[a\r\nb]"));
+    EXPECT_EQ(view->GetSel(), std::make_pair(1, 5));
+}
+
+TEST(InsertStrings, CtrlLInsertsTheDateOfTheFixedClock) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    QTest::keyClick(&view->activeEdit(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(view->GetText(), QStringLiteral("2011年07月08日 23:30"));
+}
+
+TEST(InsertStrings, TemplatesAndPlainTextsReplaceTheSelection) {
+    ViewEnvironment env;
+    env.settings->writeString(QStringLiteral("INS_KEY_VALUE5"),
+                              QStringLiteral("#WW/MM/DD DofWjpn#"));
+    env.settings->writeString(QStringLiteral("INS_KEY_VALUE6"), QStringLiteral("Regards,"));
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("x SEL y"));
+    view->SetSel(2, 5);
+    QTest::keyClick(&view->activeEdit(), Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view->GetText(), QStringLiteral("x Regards, y"));
+    view->SetSel(0, 1);
+    QTest::keyClick(&view->activeEdit(), Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view->GetText(), QStringLiteral("平成23/07/08 金 Regards, y"));
+    // Each insertion is an undoable edit.
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(view->GetText(), QStringLiteral("x Regards, y"));
+}
+
+TEST(InsertStrings, EmptyEntriesDoNothing) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("keep"));
+    view->SetSel(0, 4);
+    view->onCommand(cmd::ID_INSERT_STRING8);
+    EXPECT_EQ(view->GetText(), QString());
+    view->SetText(QStringLiteral("keep"));
+    view->insertStrings.resize(2);
+    view->SetSel(0, 4);
+    EXPECT_TRUE(view->onCommand(cmd::ID_INSERT_STRING1 + 3)); // beyond the entries
+    EXPECT_EQ(view->GetText(), QStringLiteral("keep"));
+}
+
+TEST(InsertStrings, MenuListsTheEntriesWithTheirKeys) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    QMenu* menu = view->insertMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 4);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("<>\tCtrl+H"));
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("{}\tCtrl+J"));
+    EXPECT_EQ(actions[3]->text(), QStringLiteral("#YY年MM月DD日 HH:TT#\tCtrl+L"));
+    EXPECT_EQ(actions[3]->data().toInt(), 32844);
+    actions[1]->trigger();
+    EXPECT_EQ(view->GetText(), QStringLiteral("{}"));
+
+    env.settings->writeString(QStringLiteral("INS_KEY_VALUE7"), QStringLiteral("a\tb"));
+    env.recentPlatform = true;
+    view->ApplySettings();
+    const QList<QAction*> again = view->insertMenu()->actions();
+    ASSERT_EQ(again.size(), 5);
+    EXPECT_EQ(again[0]->text(), QStringLiteral("<>"));
+    EXPECT_EQ(again[4]->text(), QStringLiteral("ab"));
+    EXPECT_EQ(again[4]->data().toInt(), 32847);
+}
+
+TEST(InsertStrings, MenuWithoutEntriesShowsOneDisabledItem) {
+    ViewEnvironment env;
+    for (int i = 1; i <= 8; ++i)
+        env.settings->writeString(QStringLiteral("INS_KEY_VALUE%1").arg(i), QString());
+    auto view = env.makeView();
+    const QList<QAction*> actions = view->insertMenu()->actions();
+    ASSERT_EQ(actions.size(), 1);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("(未登録)"));
+    EXPECT_FALSE(actions[0]->isEnabled());
+    EXPECT_EQ(actions[0]->data().toInt(), 32841);
+}
+
+TEST(InsertStrings, SoftKeyOpensTheMenuOverTheBottomOfTheText) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->onCommand(cmd::ID_INSERT_STRING_MENU);
+    QTRY_VERIFY(view->insertMenu()->isVisible());
+    view->insertMenu()->hide();
+}
+
+TEST(InsertStrings, RecordingHandsAMarkupStepToTheRecorder) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    QSignalSpy steps(view.get(), &CEditer::macroStepRecorded);
+    view->onCommand(cmd::ID_INSERT_STRING1);
+    EXPECT_EQ(steps.count(), 0); // not recording
+    view->macroRecording = true;
+    view->onCommand(cmd::ID_INSERT_STRING1);
+    QTest::keyClicks(&view->activeEdit(), QStringLiteral("q"));
+    ASSERT_GE(steps.count(), 3);
+    const auto markup = steps.at(0).at(0).value<RecordedStep>();
+    EXPECT_EQ(markup.kind, RecordedStep::Kind::Markup);
+    EXPECT_EQ(markup.text, QStringLiteral("<\t>"));
+    EXPECT_TRUE(markup.skipModifiers);
+    const auto key = steps.at(1).at(0).value<RecordedStep>();
+    EXPECT_EQ(key.kind, RecordedStep::Kind::KeyDown);
+    EXPECT_EQ(key.key, int(Qt::Key_Q));
+    const auto typed = steps.at(2).at(0).value<RecordedStep>();
+    EXPECT_EQ(typed.kind, RecordedStep::Kind::Character);
+    EXPECT_EQ(typed.text, QStringLiteral("q"));
+}

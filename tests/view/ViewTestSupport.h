@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CEditer.h"
+#include "Clock.h"
+#include "MessageService.h"
+#include "ProfileStore.h"
+#include "Registry.h"
+#include "Settings.h"
+
+#include <QFontDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A fresh registry in a temporary folder, the settings over it, scripted
+// message boxes and a fixed clock: everything a view needs.
+struct ViewEnvironment {
+    QTemporaryDir dir;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<ProfileStore> store;
+    std::unique_ptr<Settings> settings;
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
+    bool recentPlatform = false;
+
+    ViewEnvironment() {
+        registry = std::make_unique<Registry>(dir.filePath(QStringLiteral("registry.sqlite")));
+        store = std::make_unique<ProfileStore>(*registry);
+        store->SetRegistryKey(QStringLiteral("Orvane"));
+        settings = std::make_unique<Settings>(*store, Locale(0x0411, 0x0411),
+                                              [] { return QFontDatabase::families(); });
+    }
+
+    ViewServices services() {
+        ViewServices s{*settings, messages, clock, Locale(0x0411, 0x0411)};
+        s.isRecentPlatform = [this] { return recentPlatform; };
+        return s;
+    }
+
+    // A shown view after its first initial update, at a phone-like size.
+    std::unique_ptr<CEditer> makeView(QSize size = QSize(480, 640)) {
+        auto view = std::make_unique<CEditer>(services());
+        view->resize(size);
+        view->show();
+        view->OnInitialUpdate();
+        view->OnTimer(17); // arrange the controls now instead of in 300 ms
+        return view;
+    }
+};
+
+// "line 1\r\nline 2\r\n..." with n lines.
+inline QString numberedLines(int n) {
+    QString s;
+    for (int i = 1; i <= n; ++i) {
+        s += QStringLiteral("line %1").arg(i);
+        if (i < n)
+            s += QStringLiteral("\r\n");
+    }
+    return s;
+}
