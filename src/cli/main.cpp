@@ -1,3 +1,5 @@
+#include "ConvertCommand.h"
+#include "DetectCommand.h"
 #include "Subcommand.h"
 
 #include <QCoreApplication>
@@ -12,7 +14,7 @@ namespace {
 // The subcommands, in the order the usage lists them. A new subcommand adds
 // its entry here.
 std::vector<Subcommand> subcommands() {
-    return {};
+    return {detectSubcommand(), convertSubcommand()};
 }
 
 } // namespace

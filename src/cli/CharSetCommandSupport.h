@@ -1,0 +1,54 @@
+#pragma once
+
+#include "CharSet.h"
+#include "Locale.h"
+#include "Subcommand.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class CharSetServices;
+class Registry;
+class ProfileStore;
+class Settings;
+
+// What detect and convert share: the options common to both, the editor's
+// settings (when the user has a settings store) and reading a file the way the
+// loader does.
+class CharSetCommandContext {
+  public:
+    CharSetCommandContext();
+    ~CharSetCommandContext();
+
+    // Takes "--lang HEX" (or "--lang=HEX") out of args; false with a usage
+    // message on io's error stream when the value is not a language id.
+    bool takeLanguageOption(QStringList& args, CliIo& io);
+
+    const Locale& locale() const { return *locale_; }
+    const CharSetServices& services();
+    // JIS_KATAKANA_MODE as the editor's save would read it.
+    JisKatakanaMode katakanaMode();
+
+    // Reads a whole file; on failure writes the loader's message for it to
+    // io's error stream and returns nothing.
+    static std::optional<QByteArray> readFile(const QString& path, CliIo& io);
+
+  private:
+    Settings* settings();
+
+    std::optional<Locale> locale_;
+    std::unique_ptr<Registry> registry_;
+    std::unique_ptr<ProfileStore> store_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<CharSetServices> services_;
+};
+
+// Takes the value of "--name V" or "--name=V" out of args. nullopt when the
+// option is absent; sets error when it is present without a value.
+std::optional<QString> takeOption(QStringList& args, const QString& name, bool& error);
+
+// A message of the string table with the path filled in, as the editor shows it.
+QString editorMessage(uint32_t id, const QString& fallback, const QString& path = QString());

@@ -1,0 +1,162 @@
+#include "ConvertCommand.h"
+
+#include "CharSetCommandSupport.h"
+#include "CharSetServices.h"
+#include "CodePage.h"
+#include "TextCodec.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Usage: tavlo-cli convert [--lang HEX] [--from ID] --to ID [--eol 0|1|2] "
+    "[--katakana-mode 0|1] IN OUT\n"
+    "  IDs: 0 detect (--from only), 1 ANSI, 2 Unicode, 3 Unicode(BigEndian), 4 UTF-8,\n"
+    "       5 UTF-8N, 6 EUC, 7 JIS, 8 Shift-JIS; line endings: 0 CR LF, 1 CR, 2 LF\n"
+    "  OUT \"-\" writes to standard output.\n");
+
+struct ConvertOptions {
+    CharSetId from = charset::AUTO_DETECT;
+    CharSetId to = charset::NOT_FOUND;
+    std::optional<LineEndingId> eol;
+    std::optional<JisKatakanaMode> katakanaMode;
+    QString in, out;
+};
+
+// Takes a numeric option in [low, high]; false (with a message) when it is
+// given badly.
+bool takeNumber(QStringList& args, const QString& name, int low, int high, std::optional<int>& out,
+                CliIo& io) {
+    bool error = false;
+    const std::optional<QString> text = takeOption(args, name, error);
+    if (!text && !error)
+        return true;
+    bool ok = false;
+    const int value = text ? text->toInt(&ok) : 0;
+    if (error || !ok || value < low || value > high) {
+        io.printError(QStringLiteral("tavlo-cli: %1 takes a number from %2 to %3\n")
+                          .arg(name)
+                          .arg(low)
+                          .arg(high));
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+std::optional<ConvertOptions> parse(QStringList args, CharSetCommandContext& context, CliIo& io) {
+    if (!context.takeLanguageOption(args, io))
+        return std::nullopt;
+    std::optional<int> from, to, eol, kana;
+    if (!takeNumber(args, QStringLiteral("--from"), 0, 8, from, io) ||
+        !takeNumber(args, QStringLiteral("--to"), 1, 8, to, io) ||
+        !takeNumber(args, QStringLiteral("--eol"), 0, 2, eol, io) ||
+        !takeNumber(args, QStringLiteral("--katakana-mode"), 0, 1, kana, io))
+        return std::nullopt;
+    args.removeOne(QStringLiteral("--"));
+    if (!to || args.size() != 2) {
+        io.printError(kUsage);
+        return std::nullopt;
+    }
+    for (const QString& arg : std::as_const(args)) {
+        if (arg.startsWith(u"--")) {
+            io.printError(QStringLiteral("tavlo-cli: unknown option \"%1\"\n").arg(arg) + kUsage);
+            return std::nullopt;
+        }
+    }
+    ConvertOptions options;
+    options.from = from.value_or(charset::AUTO_DETECT);
+    options.to = *to;
+    options.eol = eol;
+    if (kana)
+        options.katakanaMode = *kana ? JisKatakanaMode::HalfWidth : JisKatakanaMode::FullWidth;
+    options.in = args.at(0);
+    options.out = args.at(1);
+    return options;
+}
+
+QString conversionMessage(RESULT result) {
+    if (result == rc::OUT_OF_MEMORY)
+        return editorMessage(40000, QStringLiteral("メモリー不足が発生しました。"));
+    return editorMessage(40019, QStringLiteral("文字コード変換の際にエラーが発生しました。"));
+}
+
+// Writes the whole file or nothing: the old OUT stays as it was on failure.
+bool writeOut(const QString& path, const QByteArray& bytes, CliIo& io) {
+    const QString accessError =
+        editorMessage(33003, QStringLiteral("下記ファイルにアクセスできません。\n\n%s"), path);
+    if (path == u"-") {
+        if (io.out.write(bytes) != bytes.size()) {
+            io.printError(accessError + u'\n');
+            return false;
+        }
+        return true;
+    }
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        io.printError(
+            editorMessage(33001,
+                          QStringLiteral("出力先に指定されている下記のパスはフォルダです。"
+                                         "\n\n%s"),
+                          path) +
+            u'\n');
+        return false;
+    }
+    if (info.exists() && !info.isWritable()) {
+        // The editor would ask before overwriting; here nobody can answer.
+        io.printError(
+            QStringLiteral("tavlo-cli: %1 is read-only; it was left as it is\n").arg(path));
+        return false;
+    }
+    QSaveFile file(path);
+    // Unbuffered, so that a short write (a full disk, a size limit) shows in
+    // write() itself rather than being lost in a later flush.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        io.printError(accessError + u'\n');
+        return false;
+    }
+    return true;
+}
+
+int runConvert(const QStringList& args, CliIo& io) {
+    CharSetCommandContext context;
+    const std::optional<ConvertOptions> options = parse(args, context, io);
+    if (!options)
+        return cli::kExitUsage;
+    std::optional<QByteArray> bytes = CharSetCommandContext::readFile(options->in, io);
+    if (!bytes)
+        return cli::kExitFailure;
+    const CharSetId from = options->from != charset::AUTO_DETECT
+                               ? options->from
+                               : context.services().DetectForLoading(*bytes);
+    const CodePage& ansi = CodePage::ansi(context.locale());
+    DecodedText decoded = DecodeFileText(std::move(*bytes), from, ansi);
+    bytes.reset();
+    if (decoded.result != rc::SUCCESS) {
+        io.printError(conversionMessage(decoded.result) + u'\n');
+        return cli::kExitFailure;
+    }
+    const LineEndingId eol = options->eol.value_or(decoded.lineEnding);
+    const JisKatakanaMode kana = options->katakanaMode.value_or(
+        options->to == charset::JIS ? context.katakanaMode() : JisKatakanaMode::FullWidth);
+    const EncodedText encoded =
+        EncodeFileText(std::move(decoded.text), options->to, eol, kana, ansi);
+    if (encoded.result != rc::SUCCESS) {
+        io.printError(conversionMessage(encoded.result) + u'\n');
+        return cli::kExitFailure;
+    }
+    return writeOut(options->out, encoded.bytes, io) ? cli::kExitOk : cli::kExitFailure;
+}
+
+} // namespace
+
+Subcommand convertSubcommand() {
+    return {QStringLiteral("convert"),
+            QStringLiteral("[--lang HEX] [--from ID] --to ID [--eol 0|1|2] [--katakana-mode 0|1] "
+                           "IN OUT"),
+            QStringLiteral("load IN as the editor would and save it as OUT in another set"),
+            [](const QStringList& args, CliIo& io) { return runConvert(args, io); }};
+}

@@ -1,0 +1,188 @@
+// tavlo-cli detect and convert, run as a user runs them.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QByteArray out;
+    QString err;
+};
+
+class CharSetCommands : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray read(const QString& name) const {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        return f.readAll();
+    }
+
+    // No settings store: the built-in detection, like a fresh installation.
+    CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TAVLO_REGISTRY", path("no-registry.sqlite"));
+        env.insert("LANG", "en_US.UTF-8");
+        env.remove("LC_ALL");
+        env.remove("LC_MESSAGES");
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir_.path());
+        if (shellPrefix.isEmpty()) {
+            p.start(TAVLO_CLI, args);
+        } else {
+            QString command = shellPrefix + " exec \"$0\"";
+            for (int i = 0; i < args.size(); ++i)
+                command += QStringLiteral(" \"$%1\"").arg(i + 1);
+            p.start("/bin/sh", QStringList{"-c", command, TAVLO_CLI} + args);
+        }
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return {p.exitCode(), p.readAllStandardOutput(),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    static QByteArray iconv(const QByteArray& in, const char* from, const char* to) {
+        QProcess p;
+        p.start("iconv", {"-f", from, "-t", to});
+        p.write(in);
+        p.closeWriteChannel();
+        p.waitForFinished(30000);
+        return p.readAllStandardOutput();
+    }
+    static QByteArray corpus() {
+        QFile f(TAVLO_TEST_DATA_DIR "/text/japanese.txt");
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+TEST_F(CharSetCommands, DetectPrintsSetLineEndingAndPath) {
+    const QByteArray utf8 = corpus();
+    write("sjis.txt", iconv(utf8, "UTF-8", "CP932"));
+    write("euc.txt", iconv(QByteArray(utf8).replace("\n", "\r\n"), "UTF-8", "EUC-JP"));
+    write("jis.txt", iconv(QByteArray(utf8).replace("\n", "\r"), "UTF-8", "ISO-2022-JP"));
+    write("be.txt", "\xfe\xff" + iconv(utf8, "UTF-8", "UTF-16BE"));
+    write("empty.txt", QByteArray());
+    const CliRun r =
+        run({"detect", "--lang", "0411", "sjis.txt", "euc.txt", "jis.txt", "be.txt", "empty.txt"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("8\t2\tsjis.txt\n6\t0\teuc.txt\n7\t1\tjis.txt\n3\t2\tbe.txt\n"
+                                "1\t0\tempty.txt\n"));
+    EXPECT_TRUE(r.err.isEmpty());
+    // An English system uses the generic detector: Shift-JIS is not found.
+    EXPECT_EQ(run({"detect", "--lang", "0409", "sjis.txt"}).out, QByteArray("1\t2\tsjis.txt\n"));
+}
+
+TEST_F(CharSetCommands, DetectReportsUnreadableFilesAndGoesOn) {
+    write("a.txt", "plain\r\n");
+    QDir(dir_.path()).mkdir("folder");
+    const CliRun r = run({"detect", "missing.txt", "a.txt", "folder"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, QByteArray("1\t0\ta.txt\n"));
+    EXPECT_EQ(r.err,
+              QString::fromUtf8("下記ファイルのオープンでエラーが発生しました。\n\nmissing.txt\n"
+                                "下のパスはテキストファイルではなく、フォルダであるためオープ"
+                                "ンできません\n\nfolder\n"));
+}
+
+TEST_F(CharSetCommands, DetectUsageErrors) {
+    EXPECT_EQ(run({"detect"}).exitCode, 2);
+    const CliRun bad = run({"detect", "--lang", "xyz", "a.txt"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_FALSE(bad.err.isEmpty());
+}
+
+TEST_F(CharSetCommands, ConvertMatchesIconvAndKeepsTheLineEnding) {
+    const QByteArray utf8 = corpus();
+    write("in.sjis", iconv(utf8, "UTF-8", "CP932"));
+    CliRun r = run({"convert", "--lang", "0411", "--to", "5", "in.sjis", "out.txt"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(read("out.txt"), utf8);
+    EXPECT_TRUE(r.out.isEmpty());
+
+    r = run(
+        {"convert", "--lang", "0411", "--from", "5", "--to", "6", "--eol", "0", "out.txt", "-"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, iconv(QByteArray(utf8).replace("\n", "\r\n"), "UTF-8", "EUC-JP"));
+
+    r = run({"convert", "--lang=0411", "--to=7", "out.txt", "-"});
+    EXPECT_EQ(r.out, iconv(utf8, "UTF-8", "ISO-2022-JP"));
+    r = run({"convert", "--to", "4", "--eol", "1", "out.txt", "-"});
+    EXPECT_EQ(r.out, "\xef\xbb\xbf" + QByteArray(utf8).replace("\n", "\r"));
+    r = run({"convert", "--to", "3", "out.txt", "-"});
+    EXPECT_EQ(r.out, "\xfe\xff" + iconv(utf8, "UTF-8", "UTF-16BE"));
+}
+
+TEST_F(CharSetCommands, ConvertKatakanaModeAndCharactersOutsideTheBmp) {
+    write("kana.txt", "\xef\xbd\xb6\xef\xbe\x9e\n"); // ｶﾞ
+    EXPECT_EQ(run({"convert", "--lang", "0411", "--to", "7", "kana.txt", "-"}).out,
+              QByteArray("\x1b$B%,\x1b(B\n"));
+    EXPECT_EQ(
+        run({"convert", "--lang", "0411", "--to", "7", "--katakana-mode", "1", "kana.txt", "-"})
+            .out,
+        QByteArray("\x1b(I6^\x1b(B\n"));
+    write("emoji.txt", "\xf0\x9f\x98\x80\xf0\xa9\xb8\xbd\r\n");
+    EXPECT_EQ(run({"convert", "--to", "5", "emoji.txt", "-"}).out,
+              QByteArray("\xf0\x9f\x98\x80\xf0\xa9\xb8\xbd\r\n"));
+    EXPECT_EQ(run({"convert", "--lang", "0411", "--to", "8", "emoji.txt", "-"}).out,
+              QByteArray("??\r\n"));
+}
+
+TEST_F(CharSetCommands, ConvertFailuresLeaveOutAsItWas) {
+    write("in.txt", QByteArray(4096, 'a'));
+    write("out.txt", "old");
+    CliRun r = run({"convert", "--to", "5", "missing.txt", "out.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              QString::fromUtf8("下記ファイルのオープンでエラーが発生しました。\n\nmissing.txt\n"));
+    EXPECT_EQ(read("out.txt"), QByteArray("old"));
+
+    QDir(dir_.path()).mkdir("folder");
+    r = run({"convert", "--to", "5", "in.txt", "folder"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              QString::fromUtf8("出力先に指定されている下記のパスはフォルダです。\n\nfolder\n"));
+
+    // A write that fails part way (file size limit of 1 KiB, as even root
+    // can't exceed it) leaves the old file and no temporary file behind.
+    r = run({"convert", "--to", "5", "in.txt", "out.txt"}, "trap '' XFSZ; ulimit -f 1;");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QString::fromUtf8("下記ファイルにアクセスできません。\n\nout.txt\n"));
+    EXPECT_EQ(read("out.txt"), QByteArray("old"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
+}
+
+TEST_F(CharSetCommands, ConvertUsageErrors) {
+    write("in.txt", "x");
+    for (const QStringList& args :
+         {QStringList{"convert", "in.txt", "out.txt"},
+          QStringList{"convert", "--to", "0", "in.txt", "o"},
+          QStringList{"convert", "--to", "5", "--from", "9", "in.txt", "o"},
+          QStringList{"convert", "--to", "5", "--eol", "3", "in.txt", "o"},
+          QStringList{"convert", "--to", "5", "--katakana-mode", "2", "in.txt", "o"},
+          QStringList{"convert", "--to", "5", "in.txt"},
+          QStringList{"convert", "--to", "5", "--bogus", "in.txt", "o"}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty());
+        EXPECT_FALSE(QFile::exists(path("o")));
+    }
+}
