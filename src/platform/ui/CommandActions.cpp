@@ -95,7 +95,11 @@ void CommandActions::expandDynamicItems(QMenu* menu) {
         for (QAction* action : actions) {
             if (action->property(kDynamicForProperty).toInt() == placeholderId) {
                 menu->removeAction(action);
-                action->deleteLater();
+                // A sub-menu owns its menu action; delete the menu instead.
+                if (QMenu* sub = action->menu())
+                    sub->deleteLater();
+                else
+                    action->deleteLater();
             } else if (commandId(action) == placeholderId && !placeholder) {
                 placeholder = action;
             }
