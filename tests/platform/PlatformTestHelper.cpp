@@ -7,6 +7,8 @@
 //   handover-serve <folder>             answers copy data with the text's length,
 //                                       prints "ready"; exits on the text "quit"
 //   hold-lock <folder>                  takes the lock, prints "locked", sleeps
+//   handover-as-nobody <folder>         (run as root) becomes user 65534, asks
+//                                       for a raise; prints "answer N" or "no-answer"
 #include "HandOverChannel.h"
 #include "Registry.h"
 #include "SingleInstanceLock.h"
@@ -15,6 +17,7 @@
 #include <QTextStream>
 #include <QThread>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace reg;
 
@@ -70,6 +73,19 @@ int main(int argc, char** argv) {
         out << "ready\n";
         out.flush();
         return app.exec();
+    }
+    if (args.size() == 2 && args[0] == QLatin1String("handover-as-nobody")) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            out << "no-setuid\n";
+            return 1;
+        }
+        HandOverClient client(args[1]);
+        if (!client.connectToRunning(5000)) {
+            out << "no-connection\n";
+            return 0;
+        }
+        out << (client.raiseWindow(3000) ? "answer 1\n" : "no-answer\n");
+        return 0;
     }
     if (args.size() == 2 && args[0] == QLatin1String("hold-lock")) {
         SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), args[1]);

@@ -1,6 +1,7 @@
 #include "HandOverChannel.h"
 #include "SingleInstanceLock.h"
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -90,6 +91,68 @@ TEST(SingleInstanceLockTest, RuntimeFolderIsPrivate) {
         qunsetenv("XDG_RUNTIME_DIR");
     else
         qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
+    QTemporaryDir tmp;
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const QString expected = tmp.path() + "/tavlo-" + QString::number(::geteuid());
+
+    // Ours but open to others: closed again.
+    ASSERT_TRUE(QDir().mkdir(expected));
+    ASSERT_EQ(::chmod(QFile::encodeName(expected).constData(), 0777), 0);
+    EXPECT_EQ(SingleInstanceLock::runtimeFolder(), expected);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(expected).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A link planted in its place is refused, and so is the lock.
+    ASSERT_TRUE(QDir().rmdir(expected));
+    ASSERT_TRUE(QDir().mkdir(tmp.filePath("elsewhere")));
+    ASSERT_EQ(::symlink(QFile::encodeName(tmp.filePath("elsewhere")).constData(),
+                        QFile::encodeName(expected).constData()),
+              0);
+    EXPECT_EQ(SingleInstanceLock::runtimeFolder(), QString());
+    SingleInstanceLock lock;
+    EXPECT_EQ(lock.tryLock(), SingleInstanceLock::Result::Failed);
+    HandOverChannel channel;
+    EXPECT_FALSE(channel.listen());
+
+    if (savedRuntime.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    if (savedTmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", savedTmp);
+}
+
+TEST(HandOverChannelTest, ConnectionsOfAnotherUserAreRefused) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run a client as another user";
+    QTemporaryDir dir;
+    HandOverChannel channel(dir.path());
+    int raised = 0;
+    channel.setRaiseHandler([&] { ++raised; });
+    ASSERT_TRUE(channel.listen());
+    QSignalSpy rejected(&channel, &HandOverChannel::recordRejected);
+    // Open the folder and the socket to everybody, so that only the peer
+    // check stands between the other user and the running editor.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(channel.socketPath()).constData(), 0777), 0);
+
+    QProcess other;
+    other.start(helper(), {QStringLiteral("handover-as-nobody"), dir.path()});
+    QTRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 30000);
+    EXPECT_EQ(other.exitCode(), 0);
+    EXPECT_EQ(other.readAllStandardOutput(), QByteArray("no-answer\n"));
+    EXPECT_EQ(raised, 0);
+    ASSERT_EQ(rejected.count(), 1);
+    EXPECT_EQ(rejected.at(0).at(0).toString(), QStringLiteral("connection from another user"));
 }
 
 TEST(HandOverChannelTest, SecondProcessRaisesAndHandsOverItsPath) {
