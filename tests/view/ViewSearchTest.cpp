@@ -1,0 +1,72 @@
+// The search operations on the view's real edit control: indices with CR LF,
+// one undo for replace-all, scrolling the match into place, the flash.
+#include "CEditer.h"
+#include "TextSearch.h"
+#include "ViewTestSupport.h"
+
+#include <QPalette>
+
+namespace {
+
+class ViewSearchTest : public ::testing::Test {
+  protected:
+    ViewSearchTest() : view(env.makeView()), search(env.clock, env.messages) {}
+
+    QPair<int, int> sel() const { return {view->GetSel().first, view->GetSel().second}; }
+
+    ViewEnvironment env;
+    std::unique_ptr<CEditer> view;
+    TextSearch search;
+};
+
+TEST_F(ViewSearchTest, OneUndoRestoresTheTextBeforeReplaceAll) {
+    const QString before = QStringLiteral("aaaa\r\nAAAA\r\nxaax");
+    view->SetText(before);
+    view->SetSel(0, 0);
+    ASSERT_TRUE(search.replaceAll(view->searchTarget(), QStringLiteral("aa"), QStringLiteral("a"),
+                                  MatchCase::Off));
+    EXPECT_EQ(view->GetText(), QStringLiteral("aa\r\naa\r\nxax"));
+    EXPECT_EQ(env.messages.texts(), QStringList{QStringLiteral("5 箇所の文字列を置換しました。")});
+    EXPECT_TRUE(view->activeEdit().updatesEnabled());
+    ASSERT_TRUE(view->CanUndo());
+    view->Undo();
+    EXPECT_EQ(view->GetText(), before);
+}
+
+TEST_F(ViewSearchTest, MatchesAreSelectedAtTheControlsIndices) {
+    view->SetText(QStringLiteral("İİ\r\nline two ABC"));
+    view->SetSel(0, 0);
+    ASSERT_TRUE(search.search(view->searchTarget(), QStringLiteral("abc"), SearchDirection::Down,
+                              MatchCase::Off, SearchMode::Find));
+    EXPECT_EQ(sel(), qMakePair(13, 16));
+    const QString text = view->GetText();
+    EXPECT_EQ(text.mid(13, 3), QStringLiteral("ABC"));
+}
+
+TEST_F(ViewSearchTest, AMatchFarBelowStandsSixthFromTheTop) {
+    QString text = numberedLines(300);
+    text.replace(QStringLiteral("line 200\r\n"), QStringLiteral("target\r\n"));
+    view->SetText(text);
+    view->SetSel(0, 0);
+    view->ScrollCaret();
+    ASSERT_EQ(view->GetFirstVisibleLine(), 0);
+    ASSERT_TRUE(search.search(view->searchTarget(), QStringLiteral("target"), SearchDirection::Down,
+                              MatchCase::On, SearchMode::Find));
+    const int line = view->LineFromChar(sel().first);
+    EXPECT_EQ(line, 199);
+    EXPECT_EQ(view->GetFirstVisibleLine(), line - 5);
+}
+
+TEST_F(ViewSearchTest, NothingFoundFlashesTheControlAndLeavesTheText) {
+    view->SetText(QStringLiteral("abc"));
+    view->SetSel(3, 3);
+    const QColor base = view->activeEdit().palette().color(QPalette::Base);
+    EXPECT_FALSE(search.search(view->searchTarget(), QStringLiteral("zzz"), SearchDirection::Down,
+                               MatchCase::Off, SearchMode::Find));
+    EXPECT_NE(view->activeEdit().palette().color(QPalette::Base), base);
+    QTRY_COMPARE(view->activeEdit().palette().color(QPalette::Base), base);
+    EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
+    EXPECT_TRUE(env.messages.shown().empty());
+}
+
+} // namespace
