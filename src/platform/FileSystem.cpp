@@ -253,6 +253,8 @@ bool FileSystem::copyFile(const QString& from, const QString& to, bool failIfExi
             err = EISDIR;
         else if (failIfExists)
             err = EEXIST;
+        else if (!(dst_st.st_mode & S_IWUSR))
+            err = EACCES;
         else if (dst_st.st_dev == st.st_dev && dst_st.st_ino == st.st_ino)
             err = EINVAL; // copying a file onto itself would empty it
         if (err) {
@@ -402,6 +404,8 @@ bool FileSystem::deleteFile(const QString& path) {
         return fail(p.isEmpty() ? ENOENT : errno);
     if (S_ISDIR(st.st_mode))
         return fail(EISDIR);
+    if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))
+        return fail(EACCES);
     return ::unlink(p.constData()) == 0 ? succeed() : fail(errno);
 }
 

@@ -63,16 +63,19 @@ class FileSystem {
     virtual bool getFileTime(const QString& path, FILETIME* lastWriteTime);
     virtual bool getFileSize(const QString& path, uint64_t* size);
 
-    // Copies a file's bytes and permission bits (through a temporary file and
-    // a rename, so a failed copy leaves the destination as it was). With
-    // failIfExists an existing destination fails with EEXIST. The source must
-    // be a file; a destination that is a folder fails with EISDIR.
+    // Copies a file's bytes, permission bits, modification time and stored
+    // attributes (through a temporary file and a rename, so a failed copy
+    // leaves the destination as it was). With failIfExists an existing
+    // destination fails with EEXIST; a read-only destination is never
+    // replaced (EACCES), as on the device: clear its attribute first. The
+    // source must be a file; a destination that is a folder fails with EISDIR.
     virtual bool copyFile(const QString& from, const QString& to, bool failIfExists);
     // Renames; across file systems it copies completely, then deletes the
     // source (a folder is copied as a tree, never following symbolic links).
     // An existing destination fails with EEXIST.
     virtual bool moveFile(const QString& from, const QString& to);
-    // Files and symbolic links (the link itself); a folder fails with EISDIR.
+    // Files and symbolic links (the link itself); a folder fails with EISDIR
+    // and a read-only file with EACCES, as on the device.
     virtual bool deleteFile(const QString& path);
     virtual bool createDirectory(const QString& path);
     // Only an empty folder (ENOTEMPTY otherwise).

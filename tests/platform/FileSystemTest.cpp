@@ -191,6 +191,15 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     ASSERT_TRUE(fs.copyFile(src, other, false));
     EXPECT_EQ(read(other), bytes);
 
+    const QString readOnly = write("ro.txt", "keep", 0444);
+    EXPECT_FALSE(fs.copyFile(src, readOnly, false));
+    EXPECT_EQ(fs.lastError(), EACCES);
+    EXPECT_EQ(read(readOnly), QByteArray("keep"));
+    ASSERT_TRUE(fs.setFileAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(fs.copyFile(src, readOnly, false));
+    EXPECT_EQ(read(readOnly), bytes);
+    EXPECT_EQ(modeOf(readOnly), mode_t(0640));
+
     EXPECT_FALSE(fs.copyFile(src, src, false));
     EXPECT_EQ(read(src), bytes);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
@@ -201,7 +210,7 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     EXPECT_FALSE(fs.copyFile(path("missing"), path("x"), false));
     EXPECT_EQ(fs.lastError(), ENOENT);
     // No temporary files are left behind.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
 }
 
 TEST_F(FileSystemTest, MoveRenamesAndRefusesToReplace) {
@@ -260,6 +269,13 @@ TEST_F(FileSystemTest, DeleteAndFolders) {
     ASSERT_TRUE(fs.deleteFile(path("d/f")));
     ASSERT_TRUE(fs.removeDirectory(path("d")));
     EXPECT_FALSE(fs.exists(path("d")));
+
+    // A read-only file stays until its attribute is cleared.
+    const QString readOnly = write("ro", "r", 0444);
+    EXPECT_FALSE(fs.deleteFile(readOnly));
+    EXPECT_EQ(fs.lastError(), EACCES);
+    ASSERT_TRUE(fs.setFileAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(fs.deleteFile(readOnly));
 
     // Deleting a link deletes the link only.
     const QString target = write("target", "t");
