@@ -28,6 +28,10 @@ class QsdShortcutReader {
     Target readLnk(const QString& path) const;
     Target readSymlink(const QString& path) const;
 
+    void setDecoder(Decoder decoder) {
+        if (decoder)
+            decoder_ = std::move(decoder);
+    }
     // Folders tried for a relative ".exe" target, in order.
     void setProgramFolders(QStringList folders) { programFolders_ = std::move(folders); }
 

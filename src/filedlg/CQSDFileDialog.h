@@ -1,0 +1,120 @@
+#pragma once
+
+#include "QsdSelectLogic.h"
+#include "QsdServices.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class CQSDComboBox;
+class CQSDFileList;
+class CQSDFolderTree;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+// The program's own file select dialog: title line, name box, file type and
+// option pull-downs, folder tree and file list, driven by the `file select
+// flags`. In `common mode` (the default) it takes the persisted flag bits,
+// list style and sort key, and every dialog hands its own back when it goes.
+class CQSDFileDialog : public QDialog, private QsdOkPort {
+    Q_OBJECT
+  public:
+    CQSDFileDialog(QsdServices& services, QWidget* parent = nullptr);
+    ~CQSDFileDialog() override;
+
+    // Fields set by the caller before exec().
+    uint32_t flags = 0;
+    uint32_t ofnFlags = 0;
+    QString initialDir;
+    QString filterText;
+    QString title;
+    QString initialName;
+    uint32_t filterIndex = 1;
+    QString optionList; // labels separated by "|", ended by an empty label
+    QString optionLabel;
+    int optionIndex = -1;
+    int listStyle = 1;
+    bool commonMode = true;
+
+    // Results after exec().
+    QString resultFolder() const { return resultFolder_; }
+    QStringList resultNames() const { return resultNames_; }
+    bool showFolders() const { return flags & qsd::SHOW_FOLDERS; }
+    int sortKey() const;
+
+    int exec() override;
+    // Runs the initialisation without showing (exec() calls it).
+    void initialize();
+    void runOk();
+    void handleCommand(int id);
+    // The soft-key menu's pop-up with its current states (the caller owns it).
+    QMenu* buildMenu();
+    QMenu* buildFolderMenu();
+
+    CQSDFileList* fileList() const { return list_; }
+    CQSDFolderTree* folderTree() const { return tree_; }
+    QLineEdit* nameBox() const { return name_; }
+    CQSDComboBox* typeBox() const { return type_; }
+    CQSDComboBox* optionBox() const { return option_; }
+    QLabel* titleLine() const { return titleLine_; }
+    // The pane that is zoomed: 0 none, 1 tree, 2 list (shared by all dialogs).
+    static int zoomedPane();
+    void requestZoom(int pane);
+    void layoutControls();
+
+    void reject() override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool moveTreeTo(const QString& folder) override;
+    void fillFromPattern(const QString& pattern) override;
+    void setNameText(const QString& text) override;
+    void focusNameBox() override;
+
+    void buildControls();
+    void toggleFlag(uint32_t bit);
+    void fillFileTypes();
+    void fillOptions();
+    void onFolderChanged(const QString& folder);
+    void onRowTapped(int row, bool doubleTap);
+    void onPaneFocus(int pane);
+    void selectLinkFile();
+    bool renameFolder(class QTreeWidgetItem* item, const QString& label);
+    void newFolder();
+    void deleteFolder();
+    void showNameMenu(const QPoint& globalPos);
+    void showFolderMenu(const QPoint& globalPos);
+    void recordState();
+    int focusedPane() const;
+
+    QsdServices& services_;
+    QLabel* titleLine_ = nullptr;
+    QFrame* titleSeparator_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QLabel* typeLabel_ = nullptr;
+    CQSDComboBox* type_ = nullptr;
+    QLabel* optionLabel_ = nullptr;
+    CQSDComboBox* option_ = nullptr;
+    CQSDFolderTree* tree_ = nullptr;
+    CQSDFileList* list_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QWidget* softKeys_ = nullptr;
+    QToolButton* softOk_ = nullptr;
+    QToolButton* softMenu_ = nullptr;
+    std::vector<QsdFilterItem> fileTypes_;
+    QString resultFolder_;
+    QStringList resultNames_;
+    QTimer zoomTimer_;
+    int zoomTarget_ = 0;
+    int lastPane_ = 0;
+    bool initialized_ = false;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "QsdFileSystem.h"
+#include "QsdTypes.h"
+
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+// The folder tree of the file select dialog: one root item "マイ デバイス"
+// for "/", with folders read as items are expanded. Symbolic links are not
+// listed as folders (they show in the file list as shortcuts).
+class CQSDFolderTree : public QTreeWidget {
+    Q_OBJECT
+  public:
+    CQSDFolderTree(const QsdFileSystem& fs, QWidget* parent = nullptr);
+
+    static constexpr int PathRole = Qt::UserRole + 1;
+
+    void setOptionBits(uint32_t bits) { options_ = bits; }
+    QTreeWidgetItem* rootItem() const { return topLevelItem(0); }
+    // The selected folder, ending with "/".
+    QString currentPath() const;
+    static QString pathOf(const QTreeWidgetItem* item);
+    // Selects a folder, expanding one level at a time; NOT_EXISTING leaves
+    // the tree as it was.
+    RESULT moveTo(const QString& folder);
+    // Reads the children of an item again.
+    void reread(QTreeWidgetItem* item);
+    // Starts label editing (never on the root).
+    void editLabel(QTreeWidgetItem* item);
+    bool isEditingLabel() const { return state() == QAbstractItemView::EditingState; }
+    // Decides a finished label edit: true takes the new label.
+    std::function<bool(QTreeWidgetItem*, const QString&)> renameHandler;
+
+  signals:
+    void folderChanged(const QString& folder);
+    void contextMenuRequested(const QPoint& globalPos);
+    void emptyAreaTapped(bool doubleTap);
+    void focusEntered();
+    void enterPressed();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    void fillChildren(QTreeWidgetItem* item);
+    void addPlaceholder(QTreeWidgetItem* item);
+    bool outsideLabel(const QPoint& pos) const;
+
+    const QsdFileSystem& fs_;
+    uint32_t options_ = 0;
+    QTimer hold_;
+    QPoint holdPos_;
+};
