@@ -586,3 +586,22 @@ SearchTarget& CEditer::searchTarget() {
         searchTarget_ = std::make_unique<ViewSearchTarget>(*this);
     return *searchTarget_;
 }
+
+TextSearch& CEditer::textSearch() {
+    if (!textSearch_)
+        textSearch_ = std::make_unique<TextSearch>(services_.clock, services_.messages);
+    return *textSearch_;
+}
+
+bool CEditer::Search(const QString& text, SearchDirection direction, MatchCase matchCase,
+                     SearchMode mode) {
+    return textSearch().search(searchTarget(), text, direction, matchCase, mode);
+}
+
+bool CEditer::Replace(const QString& findText, const QString& replaceText, MatchCase matchCase) {
+    return textSearch().replace(searchTarget(), findText, replaceText, matchCase);
+}
+
+bool CEditer::ReplaceAll(const QString& findText, const QString& replaceText, MatchCase matchCase) {
+    return textSearch().replaceAll(searchTarget(), findText, replaceText, matchCase);
+}

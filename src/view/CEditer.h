@@ -4,6 +4,7 @@
 #include "CommandRouter.h"
 #include "FontSet.h"
 #include "InsertStrings.h"
+#include "TextSearch.h"
 #include "TitleComposer.h"
 #include "ViewServices.h"
 
@@ -122,6 +123,14 @@ class CEditer : public QWidget, public CommandTarget {
     // The search operations' view of the active control.
     SearchTarget& searchTarget();
 
+    // ---- find and replace, shared by the find and replace bars and the macro player ----
+    // One search memory for the whole program run lives in textSearch().
+    bool Search(const QString& text, SearchDirection direction, MatchCase matchCase,
+                SearchMode mode);
+    bool Replace(const QString& findText, const QString& replaceText, MatchCase matchCase);
+    bool ReplaceAll(const QString& findText, const QString& replaceText, MatchCase matchCase);
+    TextSearch& textSearch();
+
     // ---- fonts ----
     void LoadFonts(bool f1, bool f2, bool f3, bool f4);
     void SetFontLabels();
@@ -189,6 +198,7 @@ class CEditer : public QWidget, public CommandTarget {
     QString title_;
     std::unique_ptr<QMenu> insertMenu_;
     std::unique_ptr<SearchTarget> searchTarget_;
+    std::unique_ptr<TextSearch> textSearch_;
     QTimer sizeWatchTimer_;
     QTimer resizeTimer_;
     QTimer titleTimer_;

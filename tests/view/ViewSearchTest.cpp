@@ -57,6 +57,20 @@ TEST_F(ViewSearchTest, AMatchFarBelowStandsSixthFromTheTop) {
     EXPECT_EQ(view->GetFirstVisibleLine(), line - 5);
 }
 
+TEST_F(ViewSearchTest, TheViewsSearchRemembersBetweenCalls) {
+    view->SetText(QStringLiteral("abc\r\nabc"));
+    view->SetSel(5, 8);
+    // The clock stands still, so the repeat falls within ten seconds.
+    EXPECT_FALSE(view->Search(QStringLiteral("ABC"), SearchDirection::Down, MatchCase::Off,
+                              SearchMode::ReplaceNext));
+    EXPECT_EQ(env.messages.texts(),
+              QStringList{QStringLiteral("“置換元” にマッチする文字列は、もうありません。")});
+    EXPECT_TRUE(view->textSearch().memory().wrapped);
+    EXPECT_TRUE(view->Replace(QStringLiteral("ABC"), QStringLiteral("x"), MatchCase::Off));
+    EXPECT_EQ(view->GetText(), QStringLiteral("abc\r\nx"));
+    EXPECT_EQ(sel(), qMakePair(0, 3));
+}
+
 TEST_F(ViewSearchTest, NothingFoundFlashesTheControlAndLeavesTheText) {
     view->SetText(QStringLiteral("abc"));
     view->SetSel(3, 3);
