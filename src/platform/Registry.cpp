@@ -200,7 +200,7 @@ bool Registry::ensureOpen() {
                       " folded TEXT NOT NULL,"
                       " name TEXT NOT NULL,"
                       " UNIQUE(root, folded))") &&
-             exec(db, "CREATE INDEX IF NOT EXISTS keys_parent ON keys(parent)") &&
+             exec(db, "CREATE INDEX IF NOT EXISTS keys_children ON keys(parent, folded)") &&
              exec(db, "CREATE TABLE IF NOT EXISTS vals ("
                       " key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,"
                       " folded TEXT NOT NULL,"
@@ -208,6 +208,8 @@ bool Registry::ensureOpen() {
                       " type INTEGER NOT NULL,"
                       " data BLOB NOT NULL,"
                       " UNIQUE(key, folded))") &&
+             // The values of a key in the order they were written (rowid).
+             exec(db, "CREATE INDEX IF NOT EXISTS vals_by_key ON vals(key)") &&
              exec(db, "INSERT OR IGNORE INTO keys(root, parent, folded, name) VALUES"
                       " (1, NULL, '', ''), (2, NULL, '', '')");
         ok = ok ? exec(db, "COMMIT") : (exec(db, "ROLLBACK"), false);
