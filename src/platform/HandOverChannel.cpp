@@ -6,6 +6,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
 #include <QtEndian>
 
 #include <sys/socket.h>
@@ -93,6 +94,14 @@ void HandOverChannel::onNewConnection() {
             socket->deleteLater();
             continue;
         }
+        auto* idle = new QTimer(socket);
+        idle->setObjectName(QStringLiteral("idle"));
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, socket, [this, socket] {
+            emit recordRejected(QStringLiteral("connection stalled"));
+            socket->abort();
+        });
+        idle->start(idleTimeoutMs_);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
         if (socket->bytesAvailable() > 0)
             onReadyRead(socket);
@@ -118,6 +127,11 @@ void HandOverChannel::onReadyRead(QLocalSocket* socket) {
             return; // the rest is still on its way
         guard->read(kHeaderSize);
         const QByteArray payload = guard->read(length);
+        // The handlers may take long (a question to the user): the clock
+        // starts again once the answer is out.
+        auto* idle = guard->findChild<QTimer*>(QStringLiteral("idle"));
+        if (idle)
+            idle->stop();
 
         int result = 0;
         if (kind == kRaise) {
@@ -152,6 +166,8 @@ void HandOverChannel::onReadyRead(QLocalSocket* socket) {
         qToLittleEndian(int32_t(result), answer.data() + kHeaderSize);
         guard->write(answer);
         guard->flush();
+        if (idle)
+            idle->start(idleTimeoutMs_);
     }
 }
 

@@ -20,7 +20,8 @@ class QLocalSocket;
 //     kind 2 (copy data): uint32 code, then the text as UTF-16LE with a NUL
 //   answer:  uint32 kind | 0x80000000, uint32 4, int32 result
 // A record that is malformed or longer than kMaxPayload ends the connection
-// without an answer; the running editor goes on unharmed.
+// without an answer, and so does a connection that stalls; the running editor
+// goes on unharmed.
 class HandOverChannel : public QObject {
     Q_OBJECT
   public:
@@ -48,6 +49,9 @@ class HandOverChannel : public QObject {
     // result becomes the sender's answer (0 when none is set).
     void setCopyDataHandler(CopyDataHandler handler) { copyData_ = std::move(handler); }
     void setRaiseHandler(RaiseHandler handler) { raise_ = std::move(handler); }
+    // A connection that has not completed a record for this long is closed,
+    // so that a stalled sender can't pile up connections (default 30 s).
+    void setIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
 
   signals:
     // A connection was refused (other user) or a record rejected.
@@ -61,6 +65,7 @@ class HandOverChannel : public QObject {
     QLocalServer* server_ = nullptr;
     CopyDataHandler copyData_;
     RaiseHandler raise_;
+    int idleTimeoutMs_ = 30000;
 };
 
 // The second start's side: connects to the running instance, if any, and

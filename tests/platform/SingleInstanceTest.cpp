@@ -259,3 +259,20 @@ TEST(HandOverChannelTest, MalformedRecordsAreRejectedAndTheChannelGoesOn) {
     EXPECT_EQ(received, QStringList({"/a"}));
     EXPECT_EQ(rejected.count(), expectedRejections);
 }
+
+TEST(HandOverChannelTest, StalledConnectionsAreClosed) {
+    QTemporaryDir dir;
+    HandOverChannel channel(dir.path());
+    channel.setIdleTimeout(200);
+    ASSERT_TRUE(channel.listen());
+    QSignalSpy rejected(&channel, &HandOverChannel::recordRejected);
+
+    QLocalSocket socket;
+    socket.connectToServer(channel.socketPath());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    socket.write(QByteArray("\x02\0\0\0", 4)); // half a header, then nothing
+    socket.flush();
+    QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
+    ASSERT_EQ(rejected.count(), 1);
+    EXPECT_EQ(rejected.at(0).at(0).toString(), QStringLiteral("connection stalled"));
+}
