@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 #include "DetectCommand.h"
+#include "MacroCommand.h"
 #include "Subcommand.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,7 @@ namespace {
 // The subcommands, in the order the usage lists them. A new subcommand adds
 // its entry here.
 std::vector<Subcommand> subcommands() {
-    return {detectSubcommand(), convertSubcommand()};
+    return {detectSubcommand(), convertSubcommand(), macroSubcommand()};
 }
 
 } // namespace

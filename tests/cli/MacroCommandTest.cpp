@@ -1,0 +1,120 @@
+// tavlo-cli macro check and dump, run as a user runs them.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MacroRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+class MacroCommand : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    MacroRun run(const QStringList& args) const {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TAVLO_REGISTRY", path("no-registry.sqlite"));
+        env.insert("LANG", "ja_JP.UTF-8");
+        env.remove("LC_ALL");
+        env.remove("LC_MESSAGES");
+        p.setProcessEnvironment(env);
+        p.start(TAVLO_CLI, QStringList{"macro"} + args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QTemporaryDir dir_;
+};
+
+const QString kHeaderStart = QStringLiteral("# ================================\n"
+                                            "# ==  Tavloエディタ マクロファイル\n"
+                                            "# ==\n"
+                                            "# ==  作成日：");
+
+} // namespace
+
+TEST_F(MacroCommand, CheckPrintsTheReportAndExitsZeroWhenLoaded) {
+    write("warn.mcr", "TYPE \"abc\nFIND /A \"x\"\nCOPY\n");
+    const MacroRun r = run({"check", path("warn.mcr")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(
+        r.out,
+        QStringLiteral(
+            "    Worning (1): TYPE コマンドの引数のダブルクォートが完結していません。\n"
+            "    Worning (2): FIND コマンドで無効なオプション \"/A\" が指定されています。\n"));
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(MacroCommand, CheckOfACleanFilePrintsNothing) {
+    write("clean.mcr", "# comment\nCOPY\n");
+    const MacroRun r = run({"check", path("clean.mcr")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+TEST_F(MacroCommand, CheckExitsOneWhenAnErrorCancelledTheLoad) {
+    write("bad.mcr", "COPY\nMARKUP X\nSLEEP 30001\n");
+    const MacroRun r = run({"check", path("bad.mcr")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, QStringLiteral("*** ERROR (2): 未知のマクロコマンド \"X\" を検出しました。\n"
+                                    "*** ERROR (3): SLEEP コマンドの書式に誤りがあります。引数には "
+                                    "1～30000 の値を指定してください。\n"));
+}
+
+TEST_F(MacroCommand, CheckExitsTwoWhenTheFileCannotBeRead) {
+    const MacroRun r = run({"check", path("missing.mcr")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains(QStringLiteral("マクロファイルの読み込みでエラーが発生しました。")));
+    EXPECT_TRUE(r.err.contains(path("missing.mcr")));
+    EXPECT_EQ(run({"dump", dir_.path()}).exitCode, 2);
+}
+
+TEST_F(MacroCommand, DumpPrintsTheStepsAsSaved) {
+    write("steps.mcr",
+          "TOOLTIP t\ntype ctrl+shift right\nfind /u \"a\\tb\"\nOPEN C:\\dir\\ \nGOTO + 3\n");
+    const MacroRun r = run({"dump", path("steps.mcr")});
+    EXPECT_EQ(r.exitCode, 0);
+    ASSERT_TRUE(r.out.startsWith(kHeaderStart)) << r.out.toStdString();
+    EXPECT_TRUE(r.out.endsWith(QStringLiteral("日\n\nVERSION 1.00\n\n"
+                                              "TYPE CTRL + SHIFT RIGHT\n"
+                                              "FIND /U \"a\\tb\"\n"
+                                              "OPEN \"C:\\dir\\\\\"\n"
+                                              "GOTO +3\n")))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(MacroCommand, DumpOfACancelledLoadHasOnlyTheHeader) {
+    write("bad.mcr", "COPY\nMARKUP X\n");
+    const MacroRun r = run({"dump", path("bad.mcr")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.endsWith(QStringLiteral("VERSION 1.00\n\n")));
+    EXPECT_EQ(r.err,
+              QStringLiteral("*** ERROR (2): 未知のマクロコマンド \"X\" を検出しました。\n"));
+}
+
+TEST_F(MacroCommand, WrongArgumentsAreAUsageError) {
+    EXPECT_EQ(run({}).exitCode, 2);
+    EXPECT_EQ(run({"lint", path("x.mcr")}).exitCode, 2);
+    const MacroRun r = run({"check"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("tavlo-cli macro check FILE.mcr")));
+}

@@ -1,0 +1,78 @@
+#include "MacroLoadErrorDialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kReport =
+    QStringLiteral("*** ERROR (3): 未知のマクロコマンド \"X\" を検出しました。\r\n"
+                   "\r\n ----------------------------\r\n"
+                   "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。");
+
+} // namespace
+
+TEST(MacroLoadErrorDialog, CoversItsParentWithTheReport) {
+    QWidget parent;
+    parent.setGeometry(40, 50, 320, 240);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+
+    MacroLoadErrorDialog dialog(kReport, &parent);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("マクロ・ロードエラー"));
+    EXPECT_EQ(dialog.size(), parent.size());
+    EXPECT_EQ(dialog.mapToGlobal(QPoint(0, 0)), parent.mapToGlobal(QPoint(0, 0)));
+
+    QPlainTextEdit* edit = dialog.reportEdit();
+    ASSERT_EQ(dialog.findChild<QPlainTextEdit*>(QStringLiteral("1000")), edit);
+    EXPECT_EQ(edit->geometry(), dialog.rect());
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(edit->toPlainText(),
+              QStringLiteral("*** ERROR (3): 未知のマクロコマンド \"X\" を検出しました。\n"
+                             "\n ----------------------------\n"
+                             "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。"));
+    EXPECT_FALSE(edit->textCursor().hasSelection());
+    EXPECT_EQ(edit->textCursor().position(), 0);
+    EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().isEmpty());
+
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTRY_VERIFY(!dialog.isVisible());
+}
+
+TEST(MacroLoadErrorDialog, FollowsResizing) {
+    MacroLoadErrorDialog dialog(kReport);
+    dialog.resize(200, 150);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.resize(260, 180);
+    QTRY_COMPARE(dialog.reportEdit()->size(), QSize(260, 180));
+}
+
+TEST(MacroLoadDialogPresenter, ShowsTheDialogModallyAndHandsOnTheTooltip) {
+    QWidget parent;
+    parent.resize(300, 200);
+    parent.show();
+    QStringList tooltips;
+    MacroLoadDialogPresenter presenter(&parent, [&](const QString& t) { tooltips.append(t); });
+
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<MacroLoadErrorDialog*>(QApplication::activeModalWidget());
+        if (dialog) {
+            seen = dialog->reportEdit()->toPlainText();
+            dialog->reject();
+        }
+    });
+    presenter.showLoadErrors(QStringLiteral("line 1\r\nline 2\r\n"));
+    EXPECT_EQ(seen, QStringLiteral("line 1\nline 2\n"));
+
+    presenter.setPlayButtonTooltip(QStringLiteral("Run it"));
+    EXPECT_EQ(tooltips, QStringList{QStringLiteral("Run it")});
+}
