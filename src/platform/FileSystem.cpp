@@ -185,7 +185,8 @@ bool FileSystem::setFileAttributes(const QString& path, uint32_t attributes) {
             if (rc != 0 && errno == ENODATA)
                 rc = 0;
         } else {
-            const QByteArray text = "0x" + QByteArray::number(wanted, 16);
+            const QByteArray text =
+                QByteArray::number(wanted); // decimal, as the file dialog reads it
             rc =
                 ::setxattr(p.constData(), kAttributeName, text.constData(), size_t(text.size()), 0);
         }

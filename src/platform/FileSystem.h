@@ -43,7 +43,8 @@ struct FindData {
 // write permission (setting it clears every write bit, clearing it gives the
 // owner write permission back); hidden = the name starts with "." or the
 // stored attribute; archive, system, temporary and a stored hidden live in the
-// extended attribute "user.tavlo.attributes" (where the file system has no
+// extended attribute "user.tavlo.attributes" as a decimal number (where the
+// file system has no
 // extended attributes, changing them fails with ENOTSUP); in ROM = the file
 // lies on a file system mounted read-only.
 //

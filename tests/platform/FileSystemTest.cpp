@@ -94,9 +94,9 @@ TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
                                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
         EXPECT_EQ(modeOf(file), mode_t(0444));
         char value[32] = {};
-        EXPECT_GT(::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes", value,
-                             sizeof value),
-                  0);
+        const ssize_t n = ::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes",
+                                     value, sizeof value);
+        EXPECT_EQ(QByteArray(value, int(std::max<ssize_t>(n, 0))), QByteArray("38")); // 0x26
         ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_TEMPORARY));
         EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_TEMPORARY);
         EXPECT_EQ(modeOf(file), mode_t(0644));
