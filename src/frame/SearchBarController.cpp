@@ -74,7 +74,7 @@ QString SearchBarController::findSoftKeyLabel() const {
 CommandState SearchBarController::query(int id) {
     CommandState state;
     state.enabled = true;
-    if (!commands_.onUpdateCommand(id, state))
+    if (!target_.onUpdateCommand(id, state))
         state.enabled = false;
     return state;
 }
@@ -82,7 +82,45 @@ CommandState SearchBarController::query(int id) {
 bool SearchBarController::execute(int id) {
     if (!query(id).enabled)
         return false;
-    return commands_.onCommand(id);
+    return target_.onCommand(id);
+}
+
+namespace {
+
+bool isClipboardCommand(int id) {
+    return id == cmd::ID_EDIT_CUT || id == cmd::ID_EDIT_COPY || id == cmd::ID_EDIT_PASTE;
+}
+
+bool clipboardHasText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+} // namespace
+
+bool SearchBarController::Target::onCommand(int id) {
+    if (!isClipboardCommand(id))
+        return owner_.commands_.onCommand(id);
+    QLineEdit* box = owner_.focusedTextBox();
+    if (!box)
+        return false;
+    if (id == cmd::ID_EDIT_CUT)
+        box->cut();
+    else if (id == cmd::ID_EDIT_COPY)
+        box->copy();
+    else
+        box->paste();
+    return true;
+}
+
+bool SearchBarController::Target::onUpdateCommand(int id, CommandState& state) {
+    if (!isClipboardCommand(id))
+        return owner_.commands_.onUpdateCommand(id, state);
+    const QLineEdit* box = owner_.focusedTextBox();
+    if (!box)
+        return false;
+    state.enabled = id == cmd::ID_EDIT_PASTE ? clipboardHasText() : box->hasSelectedText();
+    return true;
 }
 
 void SearchBarController::bindCommands() {
@@ -164,10 +202,7 @@ void SearchBarController::bindEditCommands(SearchBar* bar, int cut, int copy, in
         copy, [](QLineEdit* box) { box->copy(); }, hasSelection);
     bind(
         paste, [](QLineEdit* box) { box->paste(); },
-        [](const QLineEdit*) {
-            const QMimeData* data = QApplication::clipboard()->mimeData();
-            return data && data->hasText();
-        });
+        [](const QLineEdit*) { return clipboardHasText(); });
     bind(
         undo, [](QLineEdit* box) { box->undo(); },
         [](const QLineEdit* box) { return box->isUndoAvailable(); });

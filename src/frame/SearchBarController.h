@@ -36,8 +36,11 @@ class SearchBarController : public QObject {
     bool isFindBarShown() const;
     bool isReplaceBarShown() const;
 
-    // The command target of the bars' commands (frame level).
-    CommandTarget& commandTarget() { return commands_; }
+    // The command target of the bars' commands (frame level). While a bar's
+    // text box has the focus it also claims cut, copy and paste (57635,
+    // 57634, 57637) and runs them on that box; otherwise it leaves them to
+    // the view.
+    CommandTarget& commandTarget() { return target_; }
     // Runs one command through the bars' own routing; true when handled.
     bool execute(int id);
     CommandState query(int id);
@@ -68,6 +71,17 @@ class SearchBarController : public QObject {
     void macroStepRecorded(int command, const QString& text, int param);
 
   private:
+    // The bars' command map, plus cut, copy and paste while a text box has the focus.
+    class Target : public CommandTarget {
+      public:
+        explicit Target(SearchBarController& owner) : owner_(owner) {}
+        bool onCommand(int id) override;
+        bool onUpdateCommand(int id, CommandState& state) override;
+
+      private:
+        SearchBarController& owner_;
+    };
+
     void bindCommands();
     void bindEditCommands(SearchBar* bar, int cut, int copy, int paste, int undo, int selectAll,
                           int clear);
@@ -88,4 +102,5 @@ class SearchBarController : public QObject {
     FindBar* findBar_;
     ReplaceBar* replaceBar_;
     CommandMap commands_;
+    Target target_{*this};
 };

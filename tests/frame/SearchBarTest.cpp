@@ -145,9 +145,9 @@ TEST_F(SearchBarTest, EveryItemOfTheBarsSoftKeyMenusIsHandled) {
         }
     }
     // The bars' buttons and the frame's commands on them are claimed as well.
-    for (int id : {findbar::IDC_CASE_ON, findbar::IDC_CASE_OFF, replacebar::IDC_CASE_ON,
-                   replacebar::IDC_CASE_OFF, ID_EDIT_FIND, ID_EDIT_REPLACE, ID_FIND_NEXT,
-                   ID_FIND_PREV}) {
+    for (int id :
+         {findbar::IDC_CASE_ON, findbar::IDC_CASE_OFF, replacebar::IDC_CASE_ON,
+          replacebar::IDC_CASE_OFF, ID_EDIT_FIND, ID_EDIT_REPLACE, ID_FIND_NEXT, ID_FIND_PREV}) {
         CommandState state;
         EXPECT_TRUE(controller->commandTarget().onUpdateCommand(id, state)) << id;
     }
@@ -436,6 +436,28 @@ TEST_F(SearchBarTest, EditItemsActOnTheTextBoxWithTheFocus) {
     EXPECT_TRUE(controller->query(ID_FIND_TEXT_CLEAR).enabled);
     run(ID_FIND_TEXT_CLEAR);
     EXPECT_EQ(findBar()->searchText(), QString());
+}
+
+TEST_F(SearchBarTest, CutCopyAndPasteActOnAFocusedTextBoxOnly) {
+    CommandState state;
+    EXPECT_FALSE(controller->commandTarget().onUpdateCommand(ID_EDIT_COPY, state));
+    run(ID_EDIT_FIND);
+    QLineEdit* box = findBar()->searchTextBox();
+    box->setText(QStringLiteral("needle"));
+    box->deselect();
+    EXPECT_FALSE(controller->query(ID_EDIT_COPY).enabled);
+    box->setSelection(0, 3);
+    run(ID_EDIT_COPY);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("nee"));
+    run(ID_EDIT_CUT);
+    EXPECT_EQ(box->text(), QStringLiteral("dle"));
+    box->setCursorPosition(3);
+    run(ID_EDIT_PASTE);
+    EXPECT_EQ(box->text(), QStringLiteral("dlenee"));
+    editor->setFocus();
+    EXPECT_FALSE(controller->commandTarget().onUpdateCommand(ID_EDIT_PASTE, state));
+    EXPECT_FALSE(controller->commandTarget().onCommand(ID_EDIT_PASTE));
+    EXPECT_EQ(box->text(), QStringLiteral("dlenee"));
 }
 
 TEST_F(SearchBarTest, VisibilityAndOptionsSurviveARestart) {
