@@ -1,0 +1,332 @@
+#include "CQSDComboBox.h"
+#include "CQSDFileDialog.h"
+#include "CQSDFileList.h"
+#include "CQSDFilePropertiesDialog.h"
+#include "CQSDFolderTree.h"
+#include "CommandIds.h"
+#include "FiledlgTestUtil.h"
+#include "QsdMenus.h"
+#include "QsdSelectFile.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPalette>
+#include <QTest>
+#include <QTreeView>
+#include <cstring>
+
+using namespace mb;
+using namespace cmd;
+
+namespace {
+
+struct DialogFixture : ::testing::Test {
+    TempTree tree;
+    ScriptedMessageService messages;
+    Clock clock;
+    QsdCommonSettings common;
+    QsdServices services{PosixFileSystem::instance(), messages, clock, common};
+
+    std::unique_ptr<CQSDFileDialog> open(uint32_t flags, bool commonMode = false,
+                                         uint32_t ofnFlags = 0) {
+        auto d = std::make_unique<CQSDFileDialog>(services);
+        d->flags = flags;
+        d->commonMode = commonMode;
+        d->ofnFlags = ofnFlags;
+        d->initialDir = tree.root();
+        d->filterText = u"テキスト|*.txt|すべて|*.*||"_qs;
+        d->filterIndex = 2;
+        d->initialize();
+        d->resize(480, 640);
+        return d;
+    }
+    static QStringList menuIds(QMenu* menu) {
+        QStringList ids;
+        for (QAction* a : menu->actions()) {
+            if (a->menu())
+                ids << u"["_qs + menuIds(a->menu()).join(u',') + u"]"_qs;
+            else if (a->isSeparator())
+                ids << u"-"_qs;
+            else
+                ids << QString::number(qsdmenu::idOf(a)) + (a->isEnabled() ? u""_qs : u"x"_qs) +
+                           (a->isChecked() ? u"v"_qs : u""_qs);
+        }
+        return ids;
+    }
+};
+
+} // namespace
+
+TEST_F(DialogFixture, CommonModePersistsAcrossTwoDialogs) {
+    tree.mkdir(u"sub"_qs);
+    common.flags = qsd::DEFAULT_COMMON_MODE & ~qsd::HIDE_TREE;
+    {
+        auto first = open(0x10000, true);
+        EXPECT_FALSE(first->flags & qsd::HIDE_TREE);
+        EXPECT_TRUE(first->folderTree()->isVisibleTo(first.get()));
+        first->handleCommand(ID_QSD_SHOW_TREE);
+        EXPECT_FALSE(first->folderTree()->isVisibleTo(first.get()));
+        first->handleCommand(ID_QSD_SORT_SIZE);
+        first->handleCommand(ID_QSD_STYLE_LIST);
+        first->reject();
+    }
+    EXPECT_TRUE(common.flags & qsd::HIDE_TREE);
+    EXPECT_EQ(common.sortKey, qsd::SORT_SIZE);
+    EXPECT_EQ(common.listStyle, qsd::STYLE_LIST);
+    auto second = open(0x10000, true);
+    EXPECT_TRUE(second->flags & qsd::HIDE_TREE);
+    EXPECT_TRUE(second->flags & qsd::OPENING); // the caller's own bit stays
+    EXPECT_FALSE(second->folderTree()->isVisibleTo(second.get()));
+    EXPECT_EQ(second->fileList()->style(), qsd::STYLE_LIST);
+    EXPECT_EQ(second->sortKey(), qsd::SORT_SIZE);
+}
+
+TEST_F(DialogFixture, MultipleSelectionResultThroughQsdSelectFile) {
+    for (const char* n : {"a.txt", "b.txt", "c.txt"})
+        tree.write(QString::fromLatin1(n), "x");
+    std::vector<char16_t> buffer(1024, u'#');
+    OPENFILENAMEW block;
+    block.lpstrFilter = u"テキスト|*.txt||"_qs;
+    block.nFilterIndex = 1;
+    block.lpstrFile = buffer.data();
+    block.nMaxFile = static_cast<uint32_t>(buffer.size());
+    block.lpstrInitialDir = tree.root();
+    block.Flags = ofn::OFN_ALLOWMULTISELECT;
+    buffer[0] = u'\0';
+    int style = qsd::STYLE_DETAILS;
+    bool showFolders = false;
+    const auto chooseAll = [](CQSDFileDialog& d) {
+        d.fileList()->ToggleMultipleSelection();
+        d.fileList()->SelectAll();
+        d.runOk();
+        return d.result();
+    };
+    ASSERT_EQ(QsdSelectFileWith(&block, qsd::SHOW_FOLDERS, {}, {}, nullptr, &style, &showFolders,
+                                false, services, chooseAll),
+              1);
+    const QString expected = tree.root() + QChar(0) + u"a.txt"_qs + QChar(0) + u"b.txt"_qs +
+                             QChar(0) + u"c.txt"_qs + QChar(0) + QChar(0);
+    EXPECT_EQ(QString::fromUtf16(buffer.data(), expected.size()), expected);
+    EXPECT_TRUE(showFolders);
+    EXPECT_EQ(block.nFilterIndex, 1u);
+
+    block.nMaxFile = 10;
+    buffer[0] = u'\0';
+    EXPECT_EQ(QsdSelectFileWith(&block, 0, {}, {}, nullptr, &style, &showFolders, false, services,
+                                chooseAll),
+              0);
+    uint32_t needed = 0;
+    std::memcpy(&needed, buffer.data(), sizeof needed);
+    EXPECT_EQ(needed, static_cast<uint32_t>(expected.size()));
+    EXPECT_FALSE(showFolders);
+}
+
+TEST_F(DialogFixture, OptionsAndTitleCaption) {
+    QWidget mainWindow;
+    mainWindow.setWindowTitle(u"main"_qs);
+    std::vector<char16_t> buffer(256, 0);
+    OPENFILENAMEW block;
+    block.hwndOwner = &mainWindow;
+    block.lpstrTitle = u"開く"_qs;
+    block.lpstrFile = buffer.data();
+    block.nMaxFile = 256;
+    block.lpstrInitialDir = tree.root();
+    tree.write(u"x.txt"_qs, "x");
+    int option = 2;
+    QString captionWhileOpen;
+    const auto pick = [&](CQSDFileDialog& d) {
+        captionWhileOpen = mainWindow.windowTitle();
+        EXPECT_EQ(d.optionBox()->currentIndex(), 2);
+        d.optionBox()->setCurrentIndex(1);
+        d.nameBox()->setText(u"x.txt"_qs);
+        d.runOk();
+        return d.result();
+    };
+    EXPECT_EQ(QsdSelectFileWith(&block, qsd::TITLE_IN_CAPTION | qsd::SHOW_OPTION, u"コード"_qs,
+                                u"A|B|C||"_qs, &option, nullptr, nullptr, false, services, pick),
+              1);
+    EXPECT_EQ(captionWhileOpen, u"開く"_qs);
+    EXPECT_EQ(mainWindow.windowTitle(), u"main"_qs);
+    EXPECT_EQ(option, 1);
+    EXPECT_EQ(QString::fromUtf16(buffer.data()), tree.path(u"x.txt"_qs));
+}
+
+TEST_F(DialogFixture, NameBoxHiddenAndNothingSelectedAsksForAFile) {
+    auto d = open(qsd::HIDE_NAME | qsd::SHOW_FOLDERS);
+    d->runOk();
+    EXPECT_EQ(messages.texts(), QStringList{u"ファイルリストでファイルを選択してください。"_qs});
+    EXPECT_EQ(d->result(), 0);
+}
+
+TEST_F(DialogFixture, TypedFolderOpensItAndTypedPatternFillsList) {
+    tree.mkdir(u"Windows"_qs);
+    tree.write(u"Windows/a.txt"_qs, "");
+    tree.write(u"Windows/b.ini"_qs, "");
+    auto d = open(qsd::SHOW_FOLDERS);
+    d->nameBox()->setText(u"Windows/*.ini"_qs);
+    d->runOk();
+    EXPECT_EQ(d->folderTree()->currentPath(), tree.path(u"Windows/"_qs));
+    EXPECT_EQ(d->nameBox()->text(), u"*.ini"_qs);
+    ASSERT_EQ(d->fileList()->model().rowCount(), 2); // ".." and b.ini
+    EXPECT_EQ(d->fileList()->GetItemRecord(1)->data.cFileName, u"b.ini"_qs);
+    d->nameBox()->setText(u".."_qs);
+    d->runOk();
+    EXPECT_EQ(d->folderTree()->currentPath(), tree.root());
+    EXPECT_EQ(d->result(), 0);
+}
+
+TEST_F(DialogFixture, FileListContextMenuRules) {
+    tree.mkdir(u"sub"_qs);
+    tree.write(u"a.txt"_qs, "");
+    auto d = open(qsd::SHOW_FOLDERS | qsd::NO_OK_CANCEL_MENU);
+    CQSDFileList* list = d->fileList();
+    list->selectRow(0); // ".."
+    std::unique_ptr<QMenu> menu(list->buildContextMenu());
+    EXPECT_EQ(menuIds(menu.get()),
+              (QStringList{u"[32806v,32807,32808,32809]"_qs, u"[32812,32810,32811v]"_qs, u"-"_qs,
+                           u"[32791x,32790x,32793x,32792x]"_qs, u"32794"_qs, u"-"_qs, u"32801v"_qs,
+                           u"32800"_qs, u"32795"_qs}));
+    list->selectRow(2); // a.txt
+    list->Copy();
+    menu.reset(list->buildContextMenu());
+    EXPECT_EQ(menuIds(menu.get())[3], u"[32791,32790,32793,32792]"_qs);
+
+    auto multi = open(qsd::SHOW_FOLDERS, false, ofn::OFN_ALLOWMULTISELECT);
+    multi->folderTree()->moveTo(u"/"_qs);
+    multi->fileList()->ToggleMultipleSelection();
+    menu.reset(multi->fileList()->buildContextMenu());
+    const QStringList ids = menuIds(menu.get());
+    EXPECT_EQ(ids[3], u"32793x"_qs); // nothing selected: one paste item
+    EXPECT_EQ(ids[4], u"32799"_qs);
+    EXPECT_TRUE(ids.contains(u"32798v"_qs));
+    EXPECT_FALSE(ids.join(u' ').contains(u"32800"_qs)); // root: no parent folder
+    EXPECT_TRUE(ids.contains(u"32801xv"_qs));
+    EXPECT_TRUE(ids.contains(u"1"_qs));
+    EXPECT_EQ(qsdmenu::find(menu.get(), ID_QSD_MULTI_SELECT)->text(), u"選択終了"_qs);
+    menu.reset(); // owned by the list until here
+}
+
+TEST_F(DialogFixture, KeysCopyPasteDeleteAndCutMarks) {
+    tree.write(u"a.txt"_qs, "alpha");
+    auto d = open(qsd::SHOW_FOLDERS);
+    d->show();
+    CQSDFileList* list = d->fileList();
+    QAbstractItemView* view = list->currentView();
+    const int row = list->model().rowOfName(u"a.txt"_qs);
+    list->selectRow(row);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(tree.read(u"コピー ～ a.txt"_qs), "alpha");
+    EXPECT_GE(list->model().rowOfName(u"コピー ～ a.txt"_qs), 0);
+
+    list->selectRow(list->model().rowOfName(u"a.txt"_qs));
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    const QModelIndex cutIndex = view->model()->index(list->model().rowOfName(u"a.txt"_qs), 0);
+    EXPECT_TRUE(cutIndex.data(QsdFileListModel::CutRole).toBool());
+    EXPECT_EQ(cutIndex.data(Qt::ForegroundRole).value<QBrush>().color(),
+              QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier); // into its own folder: nothing
+    EXPECT_TRUE(tree.exists(u"a.txt"_qs));
+    EXPECT_FALSE(tree.exists(u"コピー(2) ～ a.txt"_qs));
+
+    list->selectRow(list->model().rowOfName(u"a.txt"_qs));
+    messages.queueAnswer(IDYES);
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_FALSE(tree.exists(u"a.txt"_qs));
+    EXPECT_LT(list->model().rowOfName(u"a.txt"_qs), 0);
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"選択されているファイル・フォルダを削除します。\nよろしですか？"_qs});
+}
+
+TEST_F(DialogFixture, EnterOnFolderRowOpensItInTheTree) {
+    tree.mkdir(u"sub"_qs);
+    auto d = open(qsd::SHOW_FOLDERS);
+    d->show();
+    CQSDFileList* list = d->fileList();
+    list->selectRow(list->model().rowOfName(u"sub"_qs));
+    list->currentView()->setFocus();
+    QTest::keyClick(list->currentView(), Qt::Key_Return);
+    EXPECT_EQ(d->folderTree()->currentPath(), tree.path(u"sub/"_qs));
+    EXPECT_EQ(list->folder(), tree.path(u"sub/"_qs));
+}
+
+TEST_F(DialogFixture, TreeRenameRefusesQuestionMarkAndRenames) {
+    tree.mkdir(u"old"_qs);
+    auto d = open(qsd::SHOW_FOLDERS);
+    CQSDFolderTree* t = d->folderTree();
+    ASSERT_EQ(t->moveTo(tree.path(u"old/"_qs)), rc::SUCCESS);
+    QTreeWidgetItem* item = t->currentItem();
+    EXPECT_FALSE(t->renameHandler(item, u"wh?at"_qs));
+    EXPECT_EQ(messages.texts().last(),
+              u"ファイル名には次の文字は使えません。\n/ : * ? \" < > |"_qs);
+    QTRY_VERIFY(t->isEditingLabel()); // editing starts again
+    EXPECT_TRUE(t->renameHandler(item, u"new"_qs));
+    EXPECT_TRUE(tree.exists(u"new"_qs));
+    EXPECT_EQ(CQSDFolderTree::pathOf(item), tree.path(u"new/"_qs));
+    EXPECT_EQ(d->fileList()->folder(), tree.path(u"new/"_qs));
+}
+
+TEST_F(DialogFixture, NewFolderFromTheTreeStartsLabelEditing) {
+    auto d = open(qsd::SHOW_FOLDERS);
+    d->show();
+    d->handleCommand(ID_QSD_FOLDER_NEW);
+    EXPECT_TRUE(tree.exists(u"新規フォルダ(1)"_qs));
+    EXPECT_EQ(d->folderTree()->currentItem()->text(0), u"新規フォルダ(1)"_qs);
+    EXPECT_TRUE(d->folderTree()->isEditingLabel());
+}
+
+TEST_F(DialogFixture, LayoutSideBySideStackedAndZoom) {
+    auto d = open(qsd::SHOW_FOLDERS | qsd::SIDE_BY_SIDE_WIDE);
+    d->resize(480, 640);
+    d->layoutControls();
+    const QRect treeRect = d->folderTree()->geometry();
+    const QRect listRect = d->fileList()->geometry();
+    EXPECT_LT(treeRect.bottom(), listRect.top()); // tall: stacked, tree on top
+    EXPECT_NEAR(treeRect.height(), listRect.height(), 8);
+    d->requestZoom(2);
+    EXPECT_EQ(CQSDFileDialog::zoomedPane(), 2);
+    EXPECT_GT(d->fileList()->height(), 2 * d->folderTree()->height());
+    d->requestZoom(0);
+    d->resize(640, 240);
+    d->layoutControls();
+    EXPECT_EQ(d->folderTree()->geometry().top(), d->fileList()->geometry().top()); // wide
+    d->handleCommand(ID_QSD_SHOW_TREE);
+    EXPECT_FALSE(d->folderTree()->isVisibleTo(d.get()));
+    EXPECT_EQ(d->fileList()->width(), d->width() - 8);
+}
+
+TEST_F(DialogFixture, PropertiesDialogShowsTextsAndChangesOnlyEditedBit) {
+    tree.write(u"r.txt"_qs, QByteArray(1000, 'x'));
+    tree.setReadOnly(u"r.txt"_qs, true);
+    auto props = QsdProperties::fromPath(services.fs, tree.path(u"r.txt"_qs));
+    ASSERT_TRUE(props);
+    CQSDFilePropertiesDialog dialog(services, *props);
+    EXPECT_EQ(dialog.label(9922)->text(), u"1,000 バイト"_qs);
+    EXPECT_EQ(dialog.label(9912)->text(), u"r.txt"_qs);
+    EXPECT_FALSE(dialog.attributeBox(fattr::INROM)->isEnabled());
+    EXPECT_TRUE(dialog.attributeBox(fattr::READONLY)->isChecked());
+    dialog.attributeBox(fattr::READONLY)->setChecked(false);
+    dialog.accept();
+    EXPECT_FALSE(tree.isReadOnly(u"r.txt"_qs));
+    EXPECT_EQ(dialog.properties().attributes & fattr::READONLY, 0u);
+
+    QsdProperties rom = *props;
+    rom.attributes |= fattr::INROM;
+    CQSDFilePropertiesDialog romDialog(services, rom);
+    for (uint32_t bit :
+         {fattr::READONLY, fattr::HIDDEN, fattr::ARCHIVE, fattr::SYSTEM, fattr::TEMPORARY})
+        EXPECT_FALSE(romDialog.attributeBox(bit)->isEnabled());
+
+    auto folderProps = QsdProperties::fromPath(services.fs, tree.root());
+    CQSDFilePropertiesDialog folderDialog(services, *folderProps);
+    EXPECT_TRUE(folderDialog.label(9900)->isHidden());
+    EXPECT_EQ(folderDialog.label(9913)->text(), qsdpath::withoutSlash(tree.root()));
+
+    CQSDFilePropertiesDialog::openForFolder(services, tree.path(u"gone/"_qs), nullptr);
+    EXPECT_EQ(messages.texts().last(),
+              u"下記フォルダは既に存在しません。処理を中止します。\n\n"_qs + tree.path(u"gone"_qs));
+}
