@@ -2,6 +2,7 @@
 #include "SingleInstanceLock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -275,4 +276,26 @@ TEST(HandOverChannelTest, StalledConnectionsAreClosed) {
     QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
     ASSERT_EQ(rejected.count(), 1);
     EXPECT_EQ(rejected.at(0).at(0).toString(), QStringLiteral("connection stalled"));
+}
+
+TEST(HandOverChannelTest, SocketOfACrashedInstanceIsNoInstanceAndIsReplaced) {
+    QTemporaryDir dir;
+    QProcess crashed;
+    crashed.start(helper(), {QStringLiteral("handover-serve"), dir.path()});
+    ASSERT_TRUE(waitForLine(crashed, "ready"));
+    crashed.kill();
+    ASSERT_TRUE(crashed.waitForFinished(30000));
+    const QString socketPath = dir.path() + "/ORVANE QXE 1.00";
+    ASSERT_TRUE(QFileInfo::exists(socketPath)); // left behind
+
+    HandOverClient client(dir.path());
+    EXPECT_FALSE(client.connectToRunning(2000));
+
+    HandOverChannel channel(dir.path());
+    channel.setCopyDataHandler([](uint32_t, const QString& text) { return int(text.size()); });
+    ASSERT_TRUE(channel.listen());
+    QProcess second;
+    second.start(helper(), {QStringLiteral("handover-send"), dir.path(), QStringLiteral("/abc")});
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+    EXPECT_EQ(second.readAllStandardOutput(), QByteArray("raise 1\nanswer 4\n"));
 }
