@@ -78,6 +78,7 @@ struct CodePage::Impl {
     std::vector<char16_t> pairs;          // leadIndex * 256 + trail -> unit, 0 invalid
     std::unordered_map<uint16_t, std::u16string> multi; // codes read as 2+ units
     std::vector<uint16_t> encode;                       // BMP unit -> byte or (lead << 8 | trail)
+    bool asciiIdentity = false;                         // 0x00-0x7F read and write as themselves
 
     bool build(const QByteArray& name);
     void buildDecode(IconvHandle& dec);
@@ -167,6 +168,9 @@ bool CodePage::Impl::build(const QByteArray& name) {
         return false;
     buildDecode(dec);
     buildEncode(enc);
+    asciiIdentity = true;
+    for (unsigned b = 0; b < 0x80; ++b)
+        asciiIdentity = asciiIdentity && kind[b] == kSingle && single[b] == b && encode[b] == b;
     return true;
 }
 
@@ -337,24 +341,59 @@ int CodePage::WideCharToMultiByte(const char16_t* src, int srcLen, char* dst, in
 }
 
 QString CodePage::toUnicode(QByteArrayView bytes) const {
-    QString out;
-    // A code page never gives more units than bytes, except for the rare
-    // codes that read as two units.
-    out.resize(bytes.size());
-    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
-    size_t count = 0;
+    const Impl& m = *impl_;
     const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());
     const size_t n = static_cast<size_t>(bytes.size());
+    // A code page never gives more units than bytes, except for the rare
+    // codes that read as two units; those take the slow path, which grows.
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    size_t k = 0;
+    auto put = [&](char16_t u) {
+        if (k >= static_cast<size_t>(out.size())) {
+            out.resize(out.size() * 2 + 2);
+            d = reinterpret_cast<char16_t*>(out.data());
+        }
+        d[k++] = u;
+    };
     for (size_t i = 0; i < n;) {
-        i += impl_->decodeAt(src, n, i, [&](char16_t u) {
-            if (count >= static_cast<size_t>(out.size())) {
-                out.resize(out.size() * 2 + 2);
-                dst = reinterpret_cast<char16_t*>(out.data());
+        const uint8_t b = src[i];
+        // Every fast path gives at most one unit per byte, so k <= i holds and
+        // the buffer of n units has room.
+        if (b < 0x80 && m.asciiIdentity && i + 8 <= n) {
+            uint64_t x;
+            std::memcpy(&x, src + i, 8);
+            if ((x & 0x8080808080808080ULL) == 0) {
+                for (int j = 0; j < 8; ++j)
+                    d[k + j] = src[i + j];
+                k += 8;
+                i += 8;
+                continue;
             }
-            dst[count++] = u;
-        });
+        }
+        const uint8_t kind = m.kind[b];
+        if (kind == kSingle) {
+            d[k++] = m.single[b];
+            ++i;
+            continue;
+        }
+        if (kind == kLead && i + 1 < n) {
+            const char16_t u = m.pairs[static_cast<size_t>(m.leadIndex[b]) * 256 + src[i + 1]];
+            if (u != 0 && u != kMultiUnit) {
+                d[k++] = u;
+                i += 2;
+                continue;
+            }
+        }
+        i += m.decodeAt(src, n, i, put);
+        // A code read as more units than it has bytes moves k ahead of i:
+        // keep room for one unit per remaining byte.
+        if (k + (n - i) > static_cast<size_t>(out.size())) {
+            out.resize(static_cast<qsizetype>(k + (n - i)));
+            d = reinterpret_cast<char16_t*>(out.data());
+        }
     }
-    out.truncate(static_cast<qsizetype>(count));
+    out.truncate(static_cast<qsizetype>(k));
     return out;
 }
 

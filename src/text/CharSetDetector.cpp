@@ -72,6 +72,59 @@ LineEndingId decideLineEnding(uint64_t crs, uint64_t lfs, uint64_t pairs) {
 
 } // namespace
 
+namespace {
+
+// Byte classes for the walks below, built once.
+struct Utf8Classes {
+    // 0 refused, 1 a passing single byte, 2-6 the length of a sequence it leads.
+    uint8_t length[256];
+    Utf8Classes() {
+        for (int c = 0; c < 256; ++c) {
+            const int ones = std::countl_one(static_cast<uint8_t>(c));
+            if (c < 0x20)
+                length[c] = isTabLfCr(static_cast<uint8_t>(c)) ? 1 : 0;
+            else if (c < 0x80)
+                length[c] = 1;
+            else
+                length[c] = (ones >= 2 && ones <= 6) ? static_cast<uint8_t>(ones) : 0;
+        }
+    }
+};
+const Utf8Classes kUtf8;
+
+struct ShiftJisClasses {
+    uint8_t kind[256]; // 0 refused, 1 single byte, 2 lead byte
+    bool trail[256];
+    ShiftJisClasses() {
+        for (int c = 0; c < 256; ++c) {
+            const auto b = static_cast<uint8_t>(c);
+            if ((b >= 0xA1 && b <= 0xDF) || (b >= 0x20 && b <= 0x7E) || isTabLfCr(b))
+                kind[c] = 1;
+            else if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF))
+                kind[c] = 2;
+            else
+                kind[c] = 0;
+            trail[c] = (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+        }
+    }
+};
+const ShiftJisClasses kShiftJis;
+
+// Checks that the count-1 bytes after p[i] are continuation bytes 10xxxxxx.
+bool continuationsFollow(const Bytes& b, size_t i, int count) {
+    if (i + 8 <= b.size()) {
+        // Bytes 1..count-1 of the little-endian word.
+        const uint64_t mask = (count >= 8 ? ~0ULL : (1ULL << (8 * count)) - 1) & ~0xFFULL;
+        return (load8(b.data() + i) & mask & 0xC0C0C0C0C0C0C0C0ULL) == (mask & kHighs);
+    }
+    for (int k = 1; k < count; ++k)
+        if ((b.at(i + k) & 0xC0) != 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
     const Bytes b(view);
     const uint8_t* p = b.data();
@@ -79,29 +132,20 @@ bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
     asciiOnly = true;
     size_t i = 0;
     while (i < n) {
-        if (i + 8 <= n && allPrintable(load8(p + i), true)) {
+        const uint8_t c = p[i];
+        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), true)) {
             i += 8;
             continue;
         }
-        const uint8_t c = p[i];
-        if (c < 0x20) {
-            if (!isTabLfCr(c))
-                return false;
+        const int length = kUtf8.length[c];
+        if (length == 1) {
             ++i;
             continue;
         }
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        const int ones = std::countl_one(c);
-        if (ones < 2 || ones > 6)
+        if (length == 0 || !continuationsFollow(b, i, length))
             return false;
-        for (int k = 1; k < ones; ++k)
-            if ((b.at(i + k) & 0xC0) != 0x80)
-                return false;
         asciiOnly = false;
-        i += ones;
+        i += static_cast<size_t>(length);
     }
     return true;
 }
@@ -110,23 +154,24 @@ bool IsShiftJisText(QByteArrayView view) {
     const Bytes b(view);
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    bool trailExpected = false;
     size_t i = 0;
     while (i < n) {
-        if (!trailExpected && i + 8 <= n && allPrintable(load8(p + i), false)) {
+        const uint8_t c = p[i];
+        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
             i += 8;
             continue;
         }
-        const uint8_t c = p[i++];
-        if (trailExpected) {
-            if (!((c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC)))
+        switch (kShiftJis.kind[c]) {
+        case 1:
+            ++i;
+            break;
+        case 2:
+            // A lead byte at the very end passes.
+            if (i + 1 < n && !kShiftJis.trail[p[i + 1]])
                 return false;
-            trailExpected = false;
-        } else if ((c >= 0xA1 && c <= 0xDF) || (c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {
-            // a single-byte character
-        } else if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF)) {
-            trailExpected = true;
-        } else {
+            i += 2;
+            break;
+        default:
             return false;
         }
     }
@@ -137,14 +182,14 @@ bool IsEucText(QByteArrayView view) {
     const Bytes b(view);
     const uint8_t* p = b.data();
     const size_t n = b.size();
+    auto inGR = [](uint8_t x) { return x >= 0xA1 && x <= 0xFE; };
     size_t i = 0;
     while (i < n) {
-        if (i + 8 <= n && allPrintable(load8(p + i), false)) {
+        const uint8_t c = p[i];
+        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
             i += 8;
             continue;
         }
-        const uint8_t c = p[i];
-        auto inGR = [](uint8_t x) { return x >= 0xA1 && x <= 0xFE; };
         if (inGR(c)) {
             if (!inGR(b.at(i + 1)))
                 return false;

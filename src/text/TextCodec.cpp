@@ -122,42 +122,55 @@ RESULT encodeText(QStringView text, CharSetId charSet, JisKatakanaMode mode, con
 QString widenLineBreaks(QString text, LineEndingId lineEnding) {
     if (lineEnding != lineending::CR && lineEnding != lineending::LF)
         return text;
-    const char16_t lone = lineEnding == lineending::CR ? u'\r' : u'\n';
-    const qsizetype n = text.size();
-    const auto* s = reinterpret_cast<const char16_t*>(text.constData());
-    const qsizetype count = std::count(s, s + n, lone);
+    const QChar lone = lineEnding == lineending::CR ? u'\r' : u'\n';
+    const QStringView view(text);
+    qsizetype count = 0;
+    for (qsizetype at = view.indexOf(lone); at >= 0; at = view.indexOf(lone, at + 1))
+        ++count;
     if (count == 0)
         return text;
-    QString out(n + count, Qt::Uninitialized);
-    auto* d = reinterpret_cast<char16_t*>(out.data());
-    qsizetype k = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = s[i];
-        if (u == lone) {
-            d[k++] = u'\r';
-            d[k++] = u'\n';
-        } else {
-            d[k++] = u;
-        }
+    // Copy the runs between the breaks whole; the searches are vectorised.
+    QString out(text.size() + count, Qt::Uninitialized);
+    QChar* d = out.data();
+    qsizetype from = 0;
+    for (qsizetype at = view.indexOf(lone); at >= 0; at = view.indexOf(lone, from)) {
+        std::memcpy(d, view.data() + from, static_cast<size_t>(at - from) * sizeof(QChar));
+        d += at - from;
+        *d++ = u'\r';
+        *d++ = u'\n';
+        from = at + 1;
     }
+    std::memcpy(d, view.data() + from, static_cast<size_t>(view.size() - from) * sizeof(QChar));
     return out;
 }
 
 QString narrowLineBreaks(QString text, LineEndingId lineEnding) {
     if (lineEnding != lineending::CR && lineEnding != lineending::LF)
         return text;
-    const char16_t keep = lineEnding == lineending::CR ? u'\r' : u'\n';
-    auto* s = reinterpret_cast<char16_t*>(text.data());
+    const QChar keep = lineEnding == lineending::CR ? u'\r' : u'\n';
+    if (!text.contains(u"\r\n"))
+        return text;
     const qsizetype n = text.size();
-    qsizetype k = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (s[i] == u'\r' && i + 1 < n && s[i + 1] == u'\n') {
+    QChar* s = text.data();
+    qsizetype k = 0;    // write position
+    qsizetype from = 0; // start of the run not yet moved
+    qsizetype scan = 0; // where to look for the next CR
+    for (;;) {
+        qsizetype cr = QStringView(s + scan, n - scan).indexOf(u'\r');
+        if (cr < 0)
+            break;
+        cr += scan;
+        if (cr + 1 < n && s[cr + 1] == u'\n') {
+            std::memmove(s + k, s + from, static_cast<size_t>(cr - from) * sizeof(QChar));
+            k += cr - from;
             s[k++] = keep;
-            ++i;
+            from = scan = cr + 2;
         } else {
-            s[k++] = s[i];
+            scan = cr + 1;
         }
     }
+    std::memmove(s + k, s + from, static_cast<size_t>(n - from) * sizeof(QChar));
+    k += n - from;
     text.truncate(k);
     return text;
 }

@@ -100,7 +100,12 @@ RESULT Utf16ToUtf8(QStringView text, QByteArray& utf8) {
         qsizetype k = 0;
         for (qsizetype i = 0; i < n; ++i) {
             const char16_t u = s[i];
-            if (u < 0x80) {
+            if (u >= 0x800 && !QChar::isSurrogate(u)) {
+                d[k] = static_cast<uint8_t>(0xE0 | u >> 12);
+                d[k + 1] = static_cast<uint8_t>(0x80 | (u >> 6 & 0x3F));
+                d[k + 2] = static_cast<uint8_t>(0x80 | (u & 0x3F));
+                k += 3;
+            } else if (u < 0x80) {
                 d[k++] = static_cast<uint8_t>(u);
             } else if (u < 0x800) {
                 d[k++] = static_cast<uint8_t>(0xC0 | u >> 6);
