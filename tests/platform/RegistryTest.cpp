@@ -199,8 +199,9 @@ TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
     for (int i = int(values) - 1; i >= 0; --i) {
         ASSERT_EQ(registry.RegEnumValue(key, uint32_t(i), &name, nullptr, nullptr, nullptr),
                   ERROR_SUCCESS);
-        if (name != QLatin1String("100"))
+        if (name != QLatin1String("100")) {
             ASSERT_EQ(registry.RegDeleteValue(key, name), ERROR_SUCCESS);
+        }
     }
     ASSERT_EQ(registry.RegQueryInfoKey(key, nullptr, &values), ERROR_SUCCESS);
     EXPECT_EQ(values, 1u);
