@@ -19,7 +19,7 @@ struct MacroFileRequest {
     MacroFileMode mode = MacroFileMode::Open;
     // The initial folder: the macro's last folder.
     QString folder;
-    // In and out: the chosen filter, counted from 0 here as the caller keeps it.
+    // In and out: the chosen file type, counted from 1; 0 presets none.
     int filterIndex = 0;
     QString title;
     std::vector<MacroFileFilter> filters;

@@ -26,6 +26,11 @@ namespace {
 
 const QString kCaption = QStringLiteral("Tavloテキストエディタ");
 
+// The dialogs start on the macro file type: the list shows macro files, and a
+// name typed without extension gets ".mcr" (the file select dialog has no
+// default extension of its own).
+constexpr int kMacroFileType = 1;
+
 std::vector<MacroFileFilter> macroFilters() {
     return {{QStringLiteral("マクロファイル (*.mcr)"), QStringLiteral("*.mcr")},
             {QStringLiteral("すべてのファイル (*.*)"), QStringLiteral("*.*")}};
@@ -60,6 +65,7 @@ bool MacroLoad(Macro& macro, const std::optional<QString>& path,
         request.title = QStringLiteral("マクロのロード");
         request.filters = macroFilters();
         request.flags = macrofile::OFN_FILEMUSTEXIST;
+        request.filterIndex = kMacroFileType;
         const std::optional<QString> chosen = services.chooser->MacroFileDialog(request);
         if (!chosen)
             return false;
@@ -101,6 +107,7 @@ bool MacroSave(Macro& macro, const std::optional<QString>& path,
         request.title = QStringLiteral("マクロを保存");
         request.filters = macroFilters();
         request.flags = macrofile::OFN_OVERWRITEPROMPT;
+        request.filterIndex = kMacroFileType;
         request.fileName = proposedMacroFileName(macro.lastFolder);
         const std::optional<QString> chosen = services.chooser->MacroFileDialog(request);
         if (!chosen)

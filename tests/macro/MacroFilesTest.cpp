@@ -114,7 +114,7 @@ TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
     EXPECT_EQ(request.title, QStringLiteral("マクロのロード"));
     EXPECT_EQ(request.flags, macrofile::OFN_FILEMUSTEXIST);
     EXPECT_EQ(request.folder, dir.path() + u'/');
-    EXPECT_EQ(request.filterIndex, 0);
+    EXPECT_EQ(request.filterIndex, 1);
     EXPECT_TRUE(request.fileName.isEmpty());
     ASSERT_EQ(request.filters.size(), 2u);
     EXPECT_EQ(request.filters[0].name, QStringLiteral("マクロファイル (*.mcr)"));

@@ -1,0 +1,150 @@
+#include "QsdMacroFileChooser.h"
+
+#include "CQSDFileDialog.h"
+#include "MacroCommands.h"
+#include "MacroFiles.h"
+#include "ProfileStore.h"
+#include "QsdServices.h"
+#include "Registry.h"
+#include "Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class QsdMacroFileChooserTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        store.SetRegistryKey(QStringLiteral("Orvane"));
+        QFile file(path("a.mcr"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("COPY\n");
+    }
+
+    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    struct Seen {
+        uint32_t flags = 0;
+        uint32_t ofnFlags = 0;
+        QString initialDir;
+        QString filterText;
+        QString title;
+        QString initialName;
+        uint32_t filterIndex = 99;
+        int listStyle = -1;
+        bool commonMode = false;
+        QString optionList;
+    };
+
+    // Records what the dialog was given, then types the name and presses OK
+    // (an empty name cancels).
+    std::function<int(CQSDFileDialog&)> scripted(Seen& seen, const QString& name,
+                                                 int listStyleOut) {
+        return [&seen, name, listStyleOut](CQSDFileDialog& dialog) {
+            seen = {dialog.flags,      dialog.ofnFlags,    dialog.initialDir,  dialog.filterText,
+                    dialog.title,      dialog.initialName, dialog.filterIndex, dialog.listStyle,
+                    dialog.commonMode, dialog.optionList};
+            dialog.listStyle = listStyleOut;
+            if (name.isEmpty()) {
+                dialog.reject();
+                return dialog.result();
+            }
+            dialog.nameBox()->setText(name);
+            dialog.runOk();
+            // A name without extension gets the file type's one and the
+            // dialog waits for a second OK.
+            if (dialog.result() != QDialog::Accepted)
+                dialog.runOk();
+            return dialog.result();
+        };
+    }
+
+    QTemporaryDir dir;
+    Registry registry{QDir(dir.path()).filePath("registry.sqlite")};
+    ProfileStore store{registry};
+    Settings settings{store, Locale(0x0411, 0x0411)};
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2026, 5, 1), QTime(9, 0))};
+    QsdCommonSettings common;
+    QsdServices services{PosixFileSystem::instance(), messages, clock, common};
+};
+
+} // namespace
+
+TEST_F(QsdMacroFileChooserTest, LoadDialogGetsTheMacroBlockAndReturnsThePath) {
+    QsdMacroFileChooser chooser(settings, services, nullptr);
+    Seen seen;
+    chooser.setRunHook(scripted(seen, QStringLiteral("a.mcr"), 2));
+    Macro macro;
+    macro.lastFolder = dir.path() + u'/';
+    const MacroFileServices macroServices{messages, Locale(0x0411, 0x0411), clock, &chooser,
+                                          nullptr};
+    ASSERT_TRUE(MacroLoad(macro, std::nullopt, macroServices));
+    EXPECT_EQ(macro.steps.size(), 1u);
+    EXPECT_EQ(macro.lastFolder, dir.path() + u'/');
+
+    // In common mode the dialog keeps the persisted bits of the common mask.
+    EXPECT_EQ(seen.flags, qsdlogic::mergeCommonFlags(0x1D210u | 0x1u | 0x8000000u, common.flags));
+    EXPECT_EQ(seen.ofnFlags, 0x1000u);
+    EXPECT_EQ(seen.initialDir, dir.path() + u'/');
+    EXPECT_EQ(seen.filterText,
+              QStringLiteral("マクロファイル (*.mcr)|*.mcr|すべてのファイル (*.*)|*.*||"));
+    EXPECT_EQ(seen.title, QStringLiteral("マクロのロード"));
+    EXPECT_TRUE(seen.initialName.isEmpty());
+    EXPECT_EQ(seen.filterIndex, 1u);
+    EXPECT_TRUE(seen.commonMode);
+    EXPECT_TRUE(seen.optionList.isEmpty());
+    // What the dialog ends with is written back.
+    EXPECT_EQ(settings.getInt(QStringLiteral("FILE_LIST_STYLE")), common.listStyle);
+    EXPECT_EQ(settings.getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")),
+              (common.flags & qsd::SHOW_FOLDERS) ? 1 : 0);
+}
+
+TEST_F(QsdMacroFileChooserTest, SaveDialogProposesTheNameAndWritesBackOnCancel) {
+    ASSERT_TRUE(settings.writeInt(QStringLiteral("LONG_DELAY"), 0));
+    ASSERT_TRUE(settings.writeInt(QStringLiteral("STR_ZOOM_METHOD"), 2));
+    ASSERT_TRUE(settings.writeInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST"), 1));
+    common.flags &= ~qsd::SHOW_FOLDERS;
+    common.listStyle = 3;
+    QsdMacroFileChooser chooser(settings, services, nullptr);
+    Seen seen;
+    chooser.setRunHook(scripted(seen, QString(), 0));
+    MacroFileRequest request;
+    request.mode = MacroFileMode::Save;
+    request.folder = dir.path() + u'/';
+    request.fileName = QStringLiteral("新規マクロ(1).mcr");
+    request.flags = 0x2;
+    EXPECT_FALSE(chooser.MacroFileDialog(request));
+    EXPECT_EQ(seen.flags, qsdlogic::mergeCommonFlags(0x265210u | 0x1u | 0x800000u, common.flags));
+    EXPECT_EQ(seen.initialName, QStringLiteral("新規マクロ(1).mcr"));
+    EXPECT_EQ(seen.title, QStringLiteral("Save Macro File"));
+    EXPECT_EQ(seen.filterText, QStringLiteral("Macro (*.mcr)|*.mcr|All Files (*.*)|*.*||"));
+    EXPECT_EQ(seen.listStyle, 3);
+    EXPECT_EQ(settings.getInt(QStringLiteral("FILE_LIST_STYLE")), common.listStyle);
+    EXPECT_EQ(settings.getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")), 0);
+}
+
+TEST_F(QsdMacroFileChooserTest, SavedMacroGoesToTheChosenFile) {
+    QsdMacroFileChooser chooser(settings, services, nullptr);
+    Seen seen;
+    chooser.setRunHook(scripted(seen, QStringLiteral("new"), 1));
+    Macro macro;
+    macro.lastFolder = dir.path() + u'/';
+    macro.steps.push_back(MacroStep{MacroCommand::Paste, {}, 0, false, false, false});
+    const MacroFileServices macroServices{messages, Locale(0x0411, 0x0411), clock, &chooser,
+                                          nullptr};
+    ASSERT_TRUE(MacroSaveCommand(macro, macroServices))
+        << messages.texts().join(u'|').toStdString();
+    // The file type's pattern gives a typed name its extension.
+    EXPECT_TRUE(QFile::exists(path("new.mcr")))
+        << QDir(dir.path()).entryList().join(',').toStdString()
+        << messages.texts().join('|').toStdString();
+    EXPECT_EQ(seen.title, QStringLiteral("マクロを保存"));
+    EXPECT_EQ(seen.ofnFlags, 0x2u);
+    EXPECT_EQ(seen.initialName, QStringLiteral("新規マクロ(1).mcr"));
+}
