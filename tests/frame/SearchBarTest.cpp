@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -429,6 +430,18 @@ TEST_F(SearchBarTest, EditItemsActOnTheTextBoxWithTheFocus) {
     run(ID_REPLACE_TEXT_CLEAR);
     EXPECT_EQ(find->text(), QString());
     EXPECT_EQ(replace->text(), QString());
+
+    // While a soft-key menu is open the box that had the focus stays the target.
+    replace->setText(QStringLiteral("delta"));
+    replace->setFocus();
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    menu.popup(window->mapToGlobal(QPoint(0, 0)));
+    QTRY_VERIFY(QApplication::activePopupWidget() == &menu);
+    EXPECT_TRUE(controller->query(ID_REPLACE_TEXT_SELECT_ALL).enabled);
+    menu.close();
+    run(ID_REPLACE_TEXT_SELECT_ALL);
+    EXPECT_EQ(replace->selectedText(), QStringLiteral("delta"));
 
     // The find bar's items act on its one text box.
     findBar()->setSearchText(QStringLiteral("gamma"));
