@@ -3,7 +3,10 @@
 #include "CommandIds.h"
 #include "DateTemplate.h"
 #include "EditAnchor.h"
+#include "EditCommands.h"
+#include "EditerDocument.h"
 #include "MessageService.h"
+#include "OpenDocuments.h"
 #include "Settings.h"
 #include "StringTable.h"
 #include "ViewSearchTarget.h"
@@ -64,6 +67,8 @@ CEditer::CEditer(ViewServices services, QWidget* parent)
     connect(&titleTimer_, &QTimer::timeout, this, [this] { OnTimer(cmd::timer::TITLE_REFRESH); });
 
     bindCommands();
+    document_ = std::make_unique<EditerDocument>(*this, services_);
+    editCommands_ = std::make_unique<EditCommands>(*this, services_);
 }
 
 CEditer::~CEditer() {
@@ -77,6 +82,7 @@ CEditer::~CEditer() {
         settings.writeInt(QStringLiteral("FILTER_INDEX"), filterIndex);
         settings.writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), wrapMode ? 1 : 0);
     }
+    document_->openDocuments().UnregisterOpenDocument(ownWindowHandle);
     if (services_.removeOpenDocument)
         services_.removeOpenDocument();
 }
@@ -138,11 +144,12 @@ void CEditer::bindCommands() {
 }
 
 bool CEditer::onCommand(int id) {
-    return commands_.onCommand(id);
+    return commands_.onCommand(id) || document_->onCommand(id) || editCommands_->onCommand(id);
 }
 
 bool CEditer::onUpdateCommand(int id, CommandState& state) {
-    return commands_.onUpdateCommand(id, state);
+    return commands_.onUpdateCommand(id, state) || document_->onUpdateCommand(id, state) ||
+           editCommands_->onUpdateCommand(id, state);
 }
 
 void CEditer::toggleWrap() {
@@ -269,14 +276,7 @@ bool CEditer::IsDocumentChanged() const {
 }
 
 bool CEditer::OpenFileByPath(const QString& path) {
-    RecordedStep step;
-    step.kind = RecordedStep::Kind::Open;
-    step.text = path;
-    recordMacroStep(step);
-    const QString text = res::substitute(
-        res::loadString(33000, QStringLiteral("Can't open the file below.\n\n%s")), path);
-    services_.messages.show(text, caption(), mb::MB_OK | mb::MB_ICONERROR, window());
-    return false;
+    return document_->OpenFileByPath(path);
 }
 
 QString CEditer::caption() const {

@@ -20,6 +20,8 @@
 
 class QMenu;
 class SearchTarget;
+class EditerDocument;
+class EditCommands;
 
 // What the view hands to the macro recorder: the raw events the recorder
 // turns into macro steps.
@@ -103,9 +105,12 @@ class CEditer : public QWidget, public CommandTarget {
 
     // ---- view operations ----
     bool IsDocumentChanged() const;
-    // Opens a file by its full path. Loading text files is not part of this
-    // view yet: it tells the user the file can't be opened and returns false.
+    // Opens a file by its full path (see EditerDocument::OpenFileByPath).
     bool OpenFileByPath(const QString& path);
+    // Loading, saving, New and the file information dialog.
+    EditerDocument& document() { return *document_; }
+    // Undo, cut, copy, paste, select all, jump and help.
+    EditCommands& editCommands() { return *editCommands_; }
     void UpdateTitle(const std::optional<QString>& name, uint16_t flags, bool setName);
     void RefreshTitleName();
     const QString& title() const { return title_; }
@@ -198,6 +203,8 @@ class CEditer : public QWidget, public CommandTarget {
     QString title_;
     std::unique_ptr<QMenu> insertMenu_;
     std::unique_ptr<SearchTarget> searchTarget_;
+    std::unique_ptr<EditerDocument> document_;
+    std::unique_ptr<EditCommands> editCommands_;
     std::unique_ptr<TextSearch> textSearch_;
     QTimer sizeWatchTimer_;
     QTimer resizeTimer_;

@@ -1,0 +1,139 @@
+#include "TextFileIO.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace textfile {
+
+namespace {
+
+// Closes a descriptor on every way out.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+ReadResult readAll(const QString& path, qint64 maxBytes) {
+    ReadResult result;
+    Fd file;
+    file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (file.fd < 0) {
+        result.status = ReadStatus::OpenFailed;
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0) {
+        result.status = ReadStatus::SizeFailed;
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        result.status = ReadStatus::OpenFailed;
+        return result;
+    }
+    const qint64 size = st.st_size;
+    if (size > maxBytes) {
+        result.status = ReadStatus::TooLarge;
+        return result;
+    }
+    try {
+        // The four zero bytes after the data sit in QByteArray's reserve.
+        result.bytes.reserve(size + 4);
+        result.bytes.resize(size);
+        std::fill_n(result.bytes.data() + size, 4, '\0');
+    } catch (const std::bad_alloc&) {
+        result.bytes = QByteArray();
+        result.status = ReadStatus::OutOfMemory;
+        return result;
+    }
+    qint64 done = 0;
+    char* data = result.bytes.data();
+    while (done < size) {
+        const ssize_t n = ::read(file.fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            result.bytes = QByteArray();
+            result.status = ReadStatus::ReadFailed;
+            return result;
+        }
+        done += n;
+    }
+    result.status = ReadStatus::Ok;
+    return result;
+}
+
+bool readStamp(const QString& path, FileStamp* stamp) {
+    *stamp = FileStamp{};
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    stamp->time = FileSystem::fileTimeFromTimespec(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    stamp->size = st.st_size;
+    return true;
+}
+
+QString saveTarget(const QString& path) {
+    QString target = path;
+    // A chain of links is followed link by link, so that a link to a file
+    // that doesn't exist yet is still written through. The bound stops loops.
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            return target;
+        const QString next = info.symLinkTarget();
+        if (next.isEmpty())
+            return target;
+        target = next;
+    }
+    return path;
+}
+
+bool writeAtomically(const QString& path, const QByteArray& bytes, QString* errorText) {
+    const QString target = saveTarget(path);
+    const QFileInfo before(target);
+    const bool existed = before.exists();
+    const QFileDevice::Permissions permissions =
+        existed ? before.permissions() : QFileDevice::Permissions();
+    QSaveFile file(target);
+    // Never fall back to writing into the old file: a failure must leave it whole.
+    file.setDirectWriteFallback(false);
+    auto fail = [&](const QString& why) {
+        if (errorText)
+            *errorText = why;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (existed)
+        file.setPermissions(permissions);
+    if (file.write(bytes) != bytes.size())
+        return fail(file.errorString());
+    if (!file.flush())
+        return fail(file.errorString());
+    if (::fsync(file.handle()) != 0)
+        return fail(QString::fromLocal8Bit(strerror(errno)));
+    if (!file.commit()) {
+        if (errorText)
+            *errorText = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace textfile

@@ -1,0 +1,173 @@
+#include "EditCommands.h"
+
+#include "CEditer.h"
+#include "CommandIds.h"
+#include "JumpDialog.h"
+#include "MessageService.h"
+#include "StringTable.h"
+#include "TitleComposer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+
+#ifndef TAVLO_HELP_SOURCE_DIR
+#define TAVLO_HELP_SOURCE_DIR ""
+#endif
+#ifndef TAVLO_HELP_INSTALL_DIR
+#define TAVLO_HELP_INSTALL_DIR ""
+#endif
+
+namespace {
+constexpr const char* kHelpFile = "TAVLO100.htm";
+}
+
+EditCommands::EditCommands(CEditer& view, ViewServices services)
+    : view_(view), services_(std::move(services)) {}
+
+QLineEdit* EditCommands::barTextBox() const {
+    return barTextBox_ ? barTextBox_() : nullptr;
+}
+
+void EditCommands::afterEdit() {
+    if (view_.titleFlags & titleflags::kCaretMask)
+        view_.UpdateTitle(std::nullopt, view_.titleFlags, false);
+}
+
+bool EditCommands::onCommand(int id) {
+    QLineEdit* box = nullptr;
+    RecordedStep step;
+    switch (id) {
+    case cmd::ID_EDIT_UNDO:
+        view_.Undo();
+        break;
+    case cmd::ID_EDIT_CUT:
+    case cmd::ID_EDIT_COPY:
+    case cmd::ID_EDIT_PASTE:
+        box = barTextBox();
+        if (box) {
+            id == cmd::ID_EDIT_CUT    ? box->cut()
+            : id == cmd::ID_EDIT_COPY ? box->copy()
+                                      : box->paste();
+            return true;
+        }
+        step.kind = id == cmd::ID_EDIT_CUT    ? RecordedStep::Kind::Cut
+                    : id == cmd::ID_EDIT_COPY ? RecordedStep::Kind::Copy
+                                              : RecordedStep::Kind::Paste;
+        view_.recordMacroStep(step);
+        id == cmd::ID_EDIT_CUT    ? view_.Cut()
+        : id == cmd::ID_EDIT_COPY ? view_.Copy()
+                                  : view_.Paste();
+        break;
+    case cmd::ID_EDIT_SELECT_ALL:
+        view_.SetSel(0, -1);
+        break;
+    case cmd::ID_EDIT_JUMP:
+        OnJump();
+        return true;
+    case cmd::ID_HELP:
+        OnHelp();
+        return true;
+    default:
+        return false;
+    }
+    afterEdit();
+    return true;
+}
+
+bool EditCommands::onUpdateCommand(int id, CommandState& state) {
+    switch (id) {
+    case cmd::ID_EDIT_UNDO:
+        state.enabled = view_.CanUndo();
+        return true;
+    case cmd::ID_EDIT_CUT:
+    case cmd::ID_EDIT_COPY:
+        if (QLineEdit* box = barTextBox()) {
+            state.enabled = box->hasSelectedText();
+        } else {
+            const auto [start, end] = view_.GetSel();
+            state.enabled = start != end;
+        }
+        return true;
+    case cmd::ID_EDIT_PASTE: {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        state.enabled = data && data->hasText();
+        return true;
+    }
+    case cmd::ID_EDIT_SELECT_ALL:
+    case cmd::ID_EDIT_JUMP:
+    case cmd::ID_HELP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditCommands::OnJump() {
+    const auto [start, end] = view_.GetSel();
+    Q_UNUSED(end);
+    const int current = view_.LineFromChar(start) + 1;
+    const int last = view_.GetLineCount();
+    JumpDialog dialog(current, last, services_.messages, view_.window());
+    const int result = runJump_ ? runJump_(dialog) : dialog.exec();
+    if (result != QDialog::Accepted)
+        return;
+    JumpTo(dialog.target());
+}
+
+void EditCommands::JumpTo(int targetLine) {
+    const int t = targetLine - 1;
+    view_.LineScroll(t - view_.GetFirstVisibleLine() - 3);
+    const int index = std::max(0, view_.LineIndex(t));
+    view_.SetSel(index, index);
+    view_.ScrollCaret();
+    afterEdit();
+}
+
+QString EditCommands::helpFilePath() {
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        QString::fromUtf8(TAVLO_HELP_INSTALL_DIR),
+        appDir + QStringLiteral("/../share/tavlo/help"),
+        appDir,
+        QString::fromUtf8(TAVLO_HELP_SOURCE_DIR),
+    };
+    for (const QString& folder : candidates) {
+        if (folder.isEmpty())
+            continue;
+        const QFileInfo file(QDir(folder).filePath(QString::fromLatin1(kHelpFile)));
+        if (file.isFile())
+            return file.canonicalFilePath();
+    }
+    return QString();
+}
+
+QString EditCommands::helpUrl() {
+    const QString path = helpFilePath();
+    if (path.isEmpty())
+        return QString();
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(QStringLiteral("MAIN_CONTENTS"));
+    return url.toString();
+}
+
+void EditCommands::OnHelp() {
+    const QString url = helpUrl();
+    if (url.isEmpty()) {
+        services_.messages.show(QStringLiteral("ヘルプファイル TAVLO100.htm が見つかりません。"),
+                                res::loadString(35081, QStringLiteral("Tavlo")),
+                                mb::MB_OK | mb::MB_ICONERROR, view_.window());
+        return;
+    }
+    // The viewer's own result is not the editor's business.
+    if (openHelp_)
+        openHelp_(url);
+    else
+        QDesktopServices::openUrl(QUrl(url));
+}

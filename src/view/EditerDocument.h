@@ -1,0 +1,91 @@
+#pragma once
+
+#include "CommandRouter.h"
+#include "DocumentFileDialog.h"
+#include "TextFileIO.h"
+#include "ViewServices.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CEditer;
+class CharSetServices;
+class FileInfoDialog;
+class OpenDocuments;
+
+// The document operations of the view: loading (ReadTextFile,
+// OpenFileByPath, Open, the outside-change check), saving (WriteTextFile,
+// Save, Save As, SaveBeforeDiscard), New and the file information dialog.
+// It works on the view's edit buffer and its state fields.
+class EditerDocument : public CommandTarget {
+  public:
+    EditerDocument(CEditer& view, ViewServices services);
+    ~EditerDocument() override;
+
+    // ---- hooks ----
+    void setFileDialog(std::unique_ptr<DocumentFileDialog> dialog) {
+        fileDialog_ = std::move(dialog);
+    }
+    // Adds a path to the application's recent-file list.
+    void setRecentFileAdder(std::function<void(const QString&)> add) {
+        addRecent_ = std::move(add);
+    }
+    // Replaces the modal run of the file information dialog (tests script it);
+    // returns the dialog's result code.
+    void setFileInfoRunner(std::function<int(FileInfoDialog&)> run) {
+        runFileInfo_ = std::move(run);
+    }
+    OpenDocuments& openDocuments() { return *openDocs_; }
+
+    // ---- loading ----
+    bool ReadTextFile(const QString& path, int& charSet, int& lineEnding, bool warnIfOpenElsewhere);
+    bool OpenFileByPath(const QString& path);
+    void OnFileOpen();
+    // The file's last-write time; 0 and false when it can't be read.
+    static bool RecordFileTime(const QString& path, uint64_t& time);
+    // Run when the main window is activated: asks once per change of the
+    // file (its time, either way, or its size) whether to read it again.
+    void CheckOutsideChange();
+
+    // ---- saving ----
+    bool WriteTextFile(const QString& path, int charSet, int lineEnding);
+    void OnFileSave();
+    void OnFileSaveAs();
+    bool SaveBeforeDiscard();
+
+    // ---- new document, file information ----
+    void OnFileNew();
+    void OnFileProperties();
+
+    // The file dialog request for opening or saving, built from the view's
+    // state and the settings.
+    DocumentDialogRequest buildRequest(bool saving) const;
+
+    bool onCommand(int id) override;
+    bool onUpdateCommand(int id, CommandState& state) override;
+
+  private:
+    int show(uint32_t id, const QString& fallback, uint32_t style, const QString& path = QString());
+    int showText(const QString& text, uint32_t style);
+    // Asks 30006 before the document is replaced; false when the caller stops.
+    bool offerSave(uint32_t extraStyle);
+    std::optional<DocumentDialogResult> runDialog(bool saving, DocumentDialogRequest& request);
+    int codeFromResult(const DocumentDialogRequest& request, const DocumentDialogResult& result,
+                       int fallback) const;
+    void recordStamp(const QString& path);
+    void recordStep(int kind, const QString& path);
+    void addRecent(const QString& path);
+    void markChanged();
+
+    CEditer& view_;
+    ViewServices services_;
+    std::unique_ptr<CharSetServices> charSets_;
+    std::unique_ptr<OpenDocuments> openDocs_;
+    std::unique_ptr<DocumentFileDialog> fileDialog_;
+    std::function<void(const QString&)> addRecent_;
+    std::function<int(FileInfoDialog&)> runFileInfo_;
+    textfile::FileStamp stamp_;
+    bool checkingOutsideChange_ = false;
+};

@@ -1,0 +1,203 @@
+// The open-documents key and the recent-file list on a temporary registry.
+#include "OpenDocuments.h"
+#include "CommandIds.h"
+#include "ProfileStore.h"
+#include "RecentFileList.h"
+#include "Registry.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Store {
+    QTemporaryDir dir;
+    Registry registry{dir.filePath(QStringLiteral("registry.sqlite"))};
+    ProfileStore profile{registry};
+    Store() { profile.SetRegistryKey(QStringLiteral("Orvane")); }
+
+    RegKey openDocsKey() {
+        RegKey key;
+        registry.RegCreateKeyEx(HKEY_CURRENT_USER,
+                                QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
+                                &key);
+        return key;
+    }
+    std::optional<QString> value(const QString& name) {
+        return registry.queryString(openDocsKey(), name);
+    }
+};
+
+// A real process that stands for another running editor.
+struct OtherProcess {
+    QProcess process;
+    OtherProcess() {
+        process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        EXPECT_TRUE(process.waitForStarted());
+    }
+    ~OtherProcess() { end(); }
+    qint64 pid() const { return process.processId(); }
+    void end() {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    }
+};
+
+} // namespace
+
+TEST(OpenDocuments, RegistersUnderTheProcessIdAndUnregisters) {
+    Store s;
+    OpenDocuments docs(s.registry, s.profile.applicationKeyPath(), 4242,
+                       [](qint64) { return true; });
+    qint64 own = 0;
+    docs.RegisterOpenDocument(QStringLiteral("/home/u/memo.txt"), &own);
+    EXPECT_EQ(own, 4242);
+    uint32_t type = 0, size = 0;
+    ASSERT_EQ(
+        s.registry.RegQueryValueEx(s.openDocsKey(), QStringLiteral("4242"), &type, nullptr, &size),
+        reg::ERROR_SUCCESS);
+    EXPECT_EQ(type, reg::REG_SZ);
+    EXPECT_EQ(size, uint32_t((16 + 1) * 2));
+    EXPECT_EQ(s.value(QStringLiteral("4242")), QStringLiteral("/home/u/memo.txt"));
+
+    // Its own value is no other instance.
+    EXPECT_FALSE(docs.IsOpenElsewhere(QStringLiteral("/home/u/memo.txt"), &own));
+    EXPECT_TRUE(docs.UnregisterOpenDocument(own));
+    EXPECT_FALSE(s.value(QStringLiteral("4242")).has_value());
+    EXPECT_TRUE(docs.UnregisterOpenDocument(0));
+}
+
+TEST(OpenDocuments, AnotherLiveProcessIsFoundAndItsValueGoesWithIt) {
+    Store s;
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("shared.txt"));
+    OtherProcess other;
+    const QString otherName = QString::number(other.pid());
+    s.registry.setString(s.openDocsKey(), otherName, path);
+
+    OpenDocuments docs(s.registry, s.profile.applicationKeyPath(), ::getpid());
+    qint64 own = 0;
+    EXPECT_TRUE(docs.IsOpenElsewhere(path, &own));
+    EXPECT_EQ(own, qint64(::getpid()));
+    // The same file by another spelling of its path.
+    EXPECT_TRUE(docs.IsOpenElsewhere(files.path() + QStringLiteral("/./shared.txt"), &own));
+    EXPECT_FALSE(docs.IsOpenElsewhere(files.filePath(QStringLiteral("other.txt")), &own));
+
+    other.end();
+    EXPECT_FALSE(docs.IsOpenElsewhere(path, &own));
+    EXPECT_FALSE(s.value(otherName).has_value()) << "the stale value stayed";
+}
+
+TEST(OpenDocuments, StaleAndMalformedValuesAreRemovedLiveOnesStay) {
+    Store s;
+    OtherProcess live;
+    const RegKey key = s.openDocsKey();
+    s.registry.setString(key, QStringLiteral("999999991"), QStringLiteral("/a"));
+    s.registry.setString(key, QStringLiteral("not a number"), QStringLiteral("/b"));
+    s.registry.setString(key, QString::number(live.pid()), QStringLiteral("/c"));
+    OpenDocuments docs(s.registry, s.profile.applicationKeyPath(), ::getpid(),
+                       [&](qint64 pid) { return pid == live.pid(); });
+    qint64 own = 0;
+    EXPECT_FALSE(docs.IsOpenElsewhere(QStringLiteral("/x"), &own));
+    uint32_t count = 0;
+    s.registry.RegQueryInfoKey(key, nullptr, &count);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(s.value(QString::number(live.pid())), QStringLiteral("/c"));
+}
+
+TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
+    Store s;
+    RecentFileList list(s.profile, 3);
+    for (const char* p : {"/a", "/b", "/c", "/d"})
+        list.Add(QString::fromLatin1(p));
+    EXPECT_EQ(list.entries(), (QStringList{"/d", "/c", "/b"}));
+    list.Add(QStringLiteral("/b"));
+    EXPECT_EQ(list.entries(), (QStringList{"/b", "/d", "/c"}));
+    list.Remove(1);
+    EXPECT_EQ(list.entries(), (QStringList{"/b", "/c"}));
+
+    RecentFileList one(s.profile, 1);
+    one.Add(QStringLiteral("/a"));
+    one.Add(QStringLiteral("/b"));
+    EXPECT_EQ(one.entries(), QStringList{"/b"});
+}
+
+TEST(RecentFileList, SurvivesARestart) {
+    Store s;
+    {
+        RecentFileList list(s.profile, 3);
+        list.ReadList();
+        list.Add(QStringLiteral("/home/u/one.txt"));
+        list.Add(QStringLiteral("/home/u/two.txt"));
+        list.WriteList();
+    }
+    EXPECT_EQ(s.profile.GetProfileString("NotepatMRUList", "File1", {}),
+              QStringLiteral("/home/u/two.txt"));
+    EXPECT_EQ(s.profile.GetProfileString("NotepatMRUList", "File2", {}),
+              QStringLiteral("/home/u/one.txt"));
+    RecentFileList again(s.profile, 3);
+    again.ReadList();
+    EXPECT_EQ(again.entries(), (QStringList{"/home/u/two.txt", "/home/u/one.txt"}));
+
+    // A smaller list writes no entries beyond its size.
+    RecentFileList smaller(s.profile, 1);
+    smaller.ReadList();
+    smaller.WriteList();
+    EXPECT_TRUE(s.profile.GetProfileString("NotepatMRUList", "File2", {}).isEmpty());
+}
+
+TEST(RecentFileList, MenuTextsAreNumberedAndAbbreviated) {
+    Store s;
+    RecentFileList list(s.profile, 3);
+    EXPECT_TRUE(list.menuItems().empty());
+    CommandState state;
+    state.enabled = true;
+    ASSERT_TRUE(list.onUpdateCommand(cmd::ID_FILE_MRU_FILE1, state));
+    EXPECT_FALSE(state.enabled);
+
+    list.Add(QStringLiteral("/home/user/documents/projects/tavlo/notes/today.txt"));
+    list.Add(QStringLiteral("/tmp/R&D.txt"));
+    const auto items = list.menuItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].text, QStringLiteral("&1 /tmp/R&&D.txt"));
+    EXPECT_EQ(items[0].id, cmd::ID_FILE_MRU_FILE1);
+    EXPECT_EQ(items[1].text, QStringLiteral("&2 /home/.../notes/today.txt"));
+    EXPECT_EQ(items[1].id, cmd::ID_FILE_MRU_FILE1 + 1);
+
+    for (const QString& path :
+         {QStringLiteral("/a/b/c/d/e/f/g/h/i/j/k/l/m/n/o/p.txt"),
+          QStringLiteral("/very/long/folder/name/with/a_really_long_file_name_here.txt"),
+          QStringLiteral("relative/path/that/is/quite/long/too/x.txt")}) {
+        const QString shortened = RecentFileList::abbreviate(path);
+        EXPECT_LE(shortened.size(), 30) << shortened.toStdString();
+        EXPECT_FALSE(shortened.isEmpty());
+    }
+    EXPECT_EQ(RecentFileList::abbreviate(QStringLiteral("/short.txt")),
+              QStringLiteral("/short.txt"));
+}
+
+TEST(RecentFileList, OpeningAnEntryMovesItUpOrRemovesIt) {
+    Store s;
+    RecentFileList list(s.profile, 3);
+    list.Add(QStringLiteral("/gone.txt"));
+    list.Add(QStringLiteral("/there.txt"));
+    list.Add(QStringLiteral("/top.txt"));
+    QStringList opened;
+    list.setOpener([&](const QString& p) -> std::optional<bool> {
+        opened << p;
+        return p != QStringLiteral("/gone.txt");
+    });
+    EXPECT_TRUE(list.onCommand(cmd::ID_FILE_MRU_FILE1 + 1));
+    EXPECT_EQ(list.entries(), (QStringList{"/there.txt", "/top.txt", "/gone.txt"}));
+    list.onCommand(cmd::ID_FILE_MRU_FILE1 + 2);
+    EXPECT_EQ(list.entries(), (QStringList{"/there.txt", "/top.txt"}));
+    EXPECT_EQ(opened, (QStringList{"/there.txt", "/gone.txt"}));
+
+    // Without a view nothing happens.
+    list.setOpener([](const QString&) { return std::nullopt; });
+    list.onCommand(cmd::ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(list.entries(), (QStringList{"/there.txt", "/top.txt"}));
+}

@@ -1,0 +1,210 @@
+// Reading and safe writing of text files, the file stamp, and the texts of the
+// file information dialog.
+#include "TextFileIO.h"
+#include "CodePage.h"
+#include "FileInfo.h"
+#include "StringTable.h"
+#include "TextCodec.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    return st.st_mode;
+}
+
+} // namespace
+
+TEST(TextFileRead, ReadsAllBytesAndRefusesWhatIsNoFileOrTooLarge) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.txt");
+    putFile(path, QByteArray("abc\0def", 7));
+    textfile::ReadResult r = textfile::readAll(path);
+    ASSERT_EQ(r.status, textfile::ReadStatus::Ok);
+    EXPECT_EQ(r.bytes, QByteArray("abc\0def", 7));
+
+    EXPECT_EQ(textfile::readAll(path, 6).status, textfile::ReadStatus::TooLarge);
+    EXPECT_EQ(textfile::readAll(dir.path()).status, textfile::ReadStatus::OpenFailed);
+    EXPECT_EQ(textfile::readAll(dir.filePath("missing")).status, textfile::ReadStatus::OpenFailed);
+
+    putFile(path, QByteArray());
+    r = textfile::readAll(path);
+    EXPECT_EQ(r.status, textfile::ReadStatus::Ok);
+    EXPECT_TRUE(r.bytes.isEmpty());
+}
+
+TEST(TextFileStamp, ChangesWithTimeEitherWayAndWithSize) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.txt");
+    putFile(path, "12345");
+    textfile::FileStamp first;
+    ASSERT_TRUE(textfile::readStamp(path, &first));
+    EXPECT_EQ(first.size, 5);
+
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addDays(-30),
+                              QFileDevice::FileModificationTime));
+    f.close();
+    textfile::FileStamp older;
+    ASSERT_TRUE(textfile::readStamp(path, &older));
+    EXPECT_LT(older.time, first.time);
+    EXPECT_FALSE(older == first);
+
+    textfile::FileStamp none;
+    EXPECT_FALSE(textfile::readStamp(dir.filePath("missing"), &none));
+    EXPECT_EQ(none.time, 0u);
+}
+
+TEST(TextFileWrite, ReplacesContentKeepingPermissionsAndLeavesNoTemporaryFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.txt");
+    putFile(path, "old content");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+
+    ASSERT_TRUE(textfile::writeAtomically(path, "new"));
+    EXPECT_EQ(fileBytes(path), QByteArray("new"));
+    EXPECT_EQ(modeOf(path) & 07777, mode_t(0640));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("keep.txt")});
+}
+
+TEST(TextFileWrite, SavesThroughASymbolicLinkWhichStaysALink) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target.txt");
+    const QString link = dir.filePath("link.txt");
+    putFile(target, "before");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    EXPECT_EQ(textfile::saveTarget(link), target);
+    ASSERT_TRUE(textfile::writeAtomically(link, "after"));
+    EXPECT_TRUE(S_ISLNK(modeOf(link)));
+    EXPECT_EQ(fileBytes(target), QByteArray("after"));
+}
+
+TEST(TextFileWrite, AFolderInPlaceOfTheFileFails) {
+    QTemporaryDir dir;
+    QString why;
+    EXPECT_FALSE(textfile::writeAtomically(dir.path(), "x", &why));
+    EXPECT_FALSE(why.isEmpty());
+}
+
+// A write that fails part-way: a child process under a small file-size limit
+// (which holds for root too) tries to save; the original stays byte-identical.
+TEST(TextFileWrite, AWriteFailingPartWayLeavesTheOriginalUntouched) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("precious.txt");
+    const QByteArray original("precious original bytes\r\n");
+    putFile(path, original);
+    const QByteArray big(256 * 1024, 'x');
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        limit.rlim_cur = limit.rlim_max = 4096;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(3);
+        ::_exit(textfile::writeAtomically(path, big) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as a success";
+    EXPECT_EQ(fileBytes(path), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("precious.txt")});
+}
+
+// Every set and line ending: bytes written by the writer's pipeline come back
+// from disk, decode to the same text and encode to the same bytes again.
+TEST(TextFileRoundTrip, EverySetAndLineEndingThroughTheDisk) {
+    QTemporaryDir dir;
+    const CodePage& cp932 = CodePage::get(932);
+    const QString text = QStringLiteral("Tavlo テキスト\r\n二行目 abc 漢字\r\n\r\n最後");
+    for (CharSetId set = charset::ANSI; set <= charset::SHIFT_JIS; ++set) {
+        for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
+            SCOPED_TRACE(testing::Message() << "set " << set << " line ending " << le);
+            const EncodedText encoded =
+                EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932);
+            ASSERT_EQ(encoded.result, rc::SUCCESS);
+            const QString path = dir.filePath(QStringLiteral("f%1_%2.txt").arg(set).arg(le));
+            ASSERT_TRUE(textfile::writeAtomically(path, encoded.bytes));
+            textfile::ReadResult read = textfile::readAll(path);
+            ASSERT_EQ(read.status, textfile::ReadStatus::Ok);
+            const DecodedText decoded = DecodeFileText(read.bytes, set, cp932);
+            EXPECT_EQ(decoded.text, text);
+            EXPECT_EQ(decoded.lineEnding, le);
+            EXPECT_EQ(EncodeFileText(decoded.text, set, decoded.lineEnding,
+                                     JisKatakanaMode::FullWidth, cp932)
+                          .bytes,
+                      encoded.bytes);
+        }
+    }
+}
+
+TEST(FileInfoTexts, CountsSizesAndGroups) {
+    EXPECT_EQ(fileinfo::countCharacters(u"a b\r\nc"), 3);
+    EXPECT_EQ(fileinfo::countCharacters(u"\t \r\n"), 0);
+    EXPECT_EQ(fileinfo::countCharacters(u"あ\u3000い"), 3); // full-width blanks count
+    EXPECT_EQ(fileinfo::groupDigits(0), QStringLiteral("0"));
+    EXPECT_EQ(fileinfo::groupDigits(999), QStringLiteral("999"));
+    EXPECT_EQ(fileinfo::groupDigits(1000), QStringLiteral("1,000"));
+    EXPECT_EQ(fileinfo::groupDigits(1234567), QStringLiteral("1,234,567"));
+    EXPECT_EQ(fileinfo::sizeText(1234567), QStringLiteral("1,234,567 バイト"));
+
+    const QDateTime local(QDate(2011, 7, 8), QTime(9, 5, 3));
+    const auto ms = uint64_t(local.toMSecsSinceEpoch());
+    const FILETIME ft = ms * 10000 + 116444736000000000ULL;
+    EXPECT_EQ(fileinfo::timeText(ft), QStringLiteral("2011 年 7月 8日 9:05:03"));
+}
+
+TEST(FileDialogRequest, FilterIndexFollowsTheExtension) {
+    const QString filters = *res::loadString(35045);
+    EXPECT_EQ(fileinfo::filterIndexForName("memo.txt", filters, 5), 1);
+    EXPECT_EQ(fileinfo::filterIndexForName("page.html", filters, 5), 2);
+    EXPECT_EQ(fileinfo::filterIndexForName("system.ini", filters, 5), 3);
+    EXPECT_EQ(fileinfo::filterIndexForName("a.b.mcr", filters, 5), 4);
+    EXPECT_EQ(fileinfo::filterIndexForName("README", filters, 5), 5);
+    // The match is case-sensitive, as it always was.
+    EXPECT_EQ(fileinfo::filterIndexForName("MEMO.TXT", filters, 2), 2);
+    EXPECT_EQ(fileinfo::filterIndexForName("x.ht", filters, 2), 2);
+}
+
+TEST(FileDialogRequest, FlagsFromTheSettings) {
+    using fileinfo::DialogMode;
+    // The settings' defaults: long delay, single tap, zoom 1, code set, folders.
+    EXPECT_EQ(fileinfo::fileSelectFlags(DialogMode::Open, 1, 1, 1, 1, 1),
+              0x8000u | 0x1u | 0x8000000u | 0x20u | 0x5000u | 0x210u | 0x10000u);
+    EXPECT_EQ(fileinfo::fileSelectFlags(DialogMode::Save, 0, 0, 2, 0, 0),
+              0x800000u | 0x5000u | 0x200u | 0x260000u);
+    EXPECT_EQ(fileinfo::folderOf("/home/u/memo.txt"), QStringLiteral("/home/u/"));
+    EXPECT_EQ(fileinfo::folderOf("memo.txt"), QStringLiteral("memo.txt"));
+    EXPECT_EQ(fileinfo::nameOf("/home/u/memo.txt"), QStringLiteral("memo.txt"));
+}
