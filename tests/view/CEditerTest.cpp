@@ -231,14 +231,16 @@ TEST(CEditer, SizeWatchShowsAtMostOneBoxAtATime) {
     EXPECT_EQ(messages.shown, 2);
 }
 
-TEST(CEditer, OpenFileByPathSaysItCannotOpen) {
+TEST(CEditer, OpenFileByPathOfAMissingFileSaysItCannotBeReached) {
     ViewEnvironment env;
     auto view = env.makeView();
-    EXPECT_FALSE(view->OpenFileByPath(QStringLiteral("/tmp/x.txt")));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.txt"));
+    EXPECT_FALSE(view->OpenFileByPath(path));
     ASSERT_EQ(env.messages.shown().size(), 1u);
     EXPECT_EQ(env.messages.shown()[0].text,
-              QStringLiteral("下記ファイルのオープンでエラーが発生しました。\n\n/tmp/x.txt"));
-    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK | mb::MB_ICONERROR);
+              QStringLiteral("下記ファイルにアクセスできません。\n\n") + path);
+    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK | mb::MB_ICONERROR | mb::MB_TOPMOST);
 }
 
 TEST(CEditer, FocusNoticesReachTheFrame) {
