@@ -38,16 +38,41 @@ QString normalizeForeignText(QString text) {
     return text;
 }
 
-QString standInLabel(char16_t c) {
+// Draws the mark of a stand-in into its cell: an arrow to the left for a
+// lone CR, an arrow down for a lone LF, a pilcrow for a paragraph separator
+// and a bent arrow for a line separator. Drawn with lines, so that no font
+// needs to have the glyphs.
+void drawStandInMark(QPainter& painter, const QRectF& cell, char16_t c) {
+    const qreal w = cell.width();
+    const qreal h = cell.height();
+    const qreal cx = cell.center().x();
+    const qreal cy = cell.center().y();
+    const qreal head = std::max<qreal>(2, std::min(w, h) / 3);
     switch (c) {
-    case edittext::kLoneCr:
-        return QStringLiteral("CR");
-    case edittext::kLoneLf:
-        return QStringLiteral("LF");
+    case edittext::kLoneCr: {
+        const qreal left = cell.left() + 1;
+        painter.drawLine(QPointF(cell.right() - 1, cy), QPointF(left, cy));
+        painter.drawLine(QPointF(left, cy), QPointF(left + head, cy - head));
+        painter.drawLine(QPointF(left, cy), QPointF(left + head, cy + head));
+        break;
+    }
+    case edittext::kLoneLf: {
+        const qreal bottom = cell.top() + h * 0.8;
+        painter.drawLine(QPointF(cx, cell.top() + h * 0.2), QPointF(cx, bottom));
+        painter.drawLine(QPointF(cx, bottom), QPointF(cx - head, bottom - head));
+        painter.drawLine(QPointF(cx, bottom), QPointF(cx + head, bottom - head));
+        break;
+    }
     case edittext::kParagraphSeparator:
-        return QStringLiteral("PS");
-    default:
-        return QStringLiteral("LS");
+        painter.drawText(cell, Qt::AlignCenter, QString(QChar(0x00B6)));
+        break;
+    default: {
+        const qreal right = cell.right() - 1;
+        const qreal bottom = cell.top() + h * 0.7;
+        painter.drawLine(QPointF(right, cell.top() + h * 0.25), QPointF(right, bottom));
+        painter.drawLine(QPointF(right, bottom), QPointF(cell.left() + 1, bottom));
+        break;
+    }
     }
 }
 } // namespace
@@ -663,15 +688,13 @@ void CTextEdit::paintEvent(QPaintEvent* e) {
     paintStandIns();
 }
 
-// A lone CR or LF (and the separators kept as stand-ins) is drawn as a small
-// boxed label, so that the user sees there is a character.
+// A lone CR or LF (and the separators kept as stand-ins) is drawn as its
+// control picture on a shaded cell, so that the user sees there is a character.
 void CTextEdit::paintStandIns() {
     QPainter painter(viewport());
-    QFont small = font();
-    small.setPixelSize(std::max(6, QFontInfo(font()).pixelSize() / 2));
-    painter.setFont(small);
     const QPointF offset = contentOffset();
     const int bottom = viewport()->height();
+    const QColor shade = palette().color(QPalette::Text);
     for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
         const QRectF r = blockBoundingGeometry(b).translated(offset);
         if (r.top() > bottom)
@@ -688,12 +711,15 @@ void CTextEdit::paintStandIns() {
                 continue;
             const qreal x1 = line.cursorToX(int(i));
             const qreal x2 = line.cursorToX(int(i) + 1);
-            const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 2),
+            const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 4),
                               line.height());
-            painter.fillRect(cell, palette().color(QPalette::Base));
-            painter.setPen(palette().color(QPalette::PlaceholderText));
-            painter.drawRect(cell.adjusted(0.5, 1.5, -0.5, -1.5));
-            painter.drawText(cell, Qt::AlignCenter, standInLabel(text[i].unicode()));
+            QColor background = palette().color(QPalette::Base);
+            painter.fillRect(cell, background);
+            QColor tint = shade;
+            tint.setAlpha(40);
+            painter.fillRect(cell.adjusted(0, 1, 0, -1), tint);
+            painter.setPen(shade);
+            drawStandInMark(painter, cell, text[i].unicode());
         }
     }
 }
