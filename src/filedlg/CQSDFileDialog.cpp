@@ -124,6 +124,15 @@ void CQSDFileDialog::buildControls() {
     tree_->renameHandler = [this](QTreeWidgetItem* item, const QString& label) {
         return renameFolder(item, label);
     };
+    // The buttons wait while a folder label is edited and come back however it ends.
+    connect(tree_, &CQSDFolderTree::labelEditingStarted, this, [this] {
+        for (QWidget* w : {static_cast<QWidget*>(okButton_), static_cast<QWidget*>(cancelButton_)})
+            w->setEnabled(false);
+    });
+    connect(tree_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        okButton_->setEnabled(true);
+        cancelButton_->setEnabled(true);
+    });
     connect(list_, &CQSDFileList::emptyAreaTapped, this, [this](bool doubleTap) {
         if ((doubleTap && (flags & qsd::ZOOM_DOUBLE_TAP)) ||
             (!doubleTap && (flags & qsd::ZOOM_SINGLE_TAP)))
@@ -585,6 +594,17 @@ bool CQSDFileDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CQSDFileDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter never closes the dialog by itself: it runs OK processing where
+    // it is meant to (everywhere with folder selection).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (flags & qsd::FOLDER_SELECT)
+            runOk();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CQSDFileDialog::resizeEvent(QResizeEvent* event) {

@@ -70,6 +70,7 @@ class CQSDFileDialog : public QDialog, private QsdOkPort {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

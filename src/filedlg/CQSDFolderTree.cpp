@@ -133,6 +133,7 @@ void CQSDFolderTree::editLabel(QTreeWidgetItem* item) {
     if (!item || item == rootItem())
         return;
     setCurrentItem(item);
+    emit labelEditingStarted();
     editItem(item, 0);
 }
 

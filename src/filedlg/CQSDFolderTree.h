@@ -39,6 +39,7 @@ class CQSDFolderTree : public QTreeWidget {
     void emptyAreaTapped(bool doubleTap);
     void focusEntered();
     void enterPressed();
+    void labelEditingStarted();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

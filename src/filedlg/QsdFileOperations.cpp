@@ -298,17 +298,16 @@ RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destina
         if (r != rc::SUCCESS)
             skipped = true;
     }
+    RESULT result = skipped ? rc::USER_NO : rc::SUCCESS;
     if (!skipped && !fs_.removeFolder(source)) {
-        if (RESULT r = failure(kMoveFolderError, source, interactive, rc::ITEM_FAILED);
-            r == rc::USER_CANCEL)
-            return r;
-        skipped = true;
+        result = failure(kMoveFolderError, source, interactive, rc::ITEM_FAILED);
+        if (result == rc::USER_CANCEL)
+            return result;
     }
     if (!fs_.setAttributes(destination, attributes)) {
-        if (RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
-            r == rc::USER_CANCEL)
-            return r;
-        skipped = true;
+        const RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
+        if (r == rc::USER_CANCEL || result == rc::SUCCESS)
+            result = r;
     }
-    return skipped ? rc::USER_NO : rc::SUCCESS;
+    return result;
 }

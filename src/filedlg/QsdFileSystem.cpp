@@ -208,6 +208,10 @@ bool PosixFileSystem::setAttributes(const QString& path, uint32_t attributes) {
     struct stat st;
     if (::lstat(p.constData(), &st) != 0)
         return false;
+    // A name starting with "." is hidden by the name itself; that can't be cleared.
+    const bool dotName = qsdpath::nameOf(path).startsWith(u'.');
+    if (dotName && !(attributes & fattr::HIDDEN))
+        return false;
     if (!S_ISLNK(st.st_mode)) {
         mode_t mode = st.st_mode & 07777;
         if (attributes & fattr::READONLY)
@@ -218,8 +222,8 @@ bool PosixFileSystem::setAttributes(const QString& path, uint32_t attributes) {
             return false;
     }
     uint32_t stored = attributes & kStoredBits;
-    if (qsdpath::nameOf(path).startsWith(u'.'))
-        stored &= ~fattr::HIDDEN; // the name itself says hidden
+    if (dotName)
+        stored &= ~fattr::HIDDEN;
     if (stored == storedAttributes(p))
         return true;
     if (stored == 0)

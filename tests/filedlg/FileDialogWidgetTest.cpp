@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 #include <cstring>
@@ -256,7 +257,8 @@ TEST_F(DialogFixture, EnterOnFolderRowOpensItInTheTree) {
 
 TEST_F(DialogFixture, TreeRenameRefusesQuestionMarkAndRenames) {
     tree.mkdir(u"old"_qs);
-    auto d = open(qsd::SHOW_FOLDERS);
+    auto d = open(qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL);
+    d->show();
     CQSDFolderTree* t = d->folderTree();
     ASSERT_EQ(t->moveTo(tree.path(u"old/"_qs)), rc::SUCCESS);
     QTreeWidgetItem* item = t->currentItem();
@@ -264,10 +266,22 @@ TEST_F(DialogFixture, TreeRenameRefusesQuestionMarkAndRenames) {
     EXPECT_EQ(messages.texts().last(),
               u"ファイル名には次の文字は使えません。\n/ : * ? \" < > |"_qs);
     QTRY_VERIFY(t->isEditingLabel()); // editing starts again
-    EXPECT_TRUE(t->renameHandler(item, u"new"_qs));
+    QPushButton* okButton = nullptr;
+    for (QPushButton* b : d->findChildren<QPushButton*>())
+        if (b->text() == u"OK"_qs)
+            okButton = b;
+    ASSERT_TRUE(okButton);
+    EXPECT_FALSE(okButton->isEnabled()); // the buttons wait while a label is edited
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    editor->setText(u"new"_qs);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!t->isEditingLabel());
     EXPECT_TRUE(tree.exists(u"new"_qs));
     EXPECT_EQ(CQSDFolderTree::pathOf(item), tree.path(u"new/"_qs));
     EXPECT_EQ(d->fileList()->folder(), tree.path(u"new/"_qs));
+    QTRY_COMPARE(item->text(0), u"new"_qs);
+    EXPECT_TRUE(okButton->isEnabled());
 }
 
 TEST_F(DialogFixture, NewFolderFromTheTreeStartsLabelEditing) {
@@ -329,4 +343,56 @@ TEST_F(DialogFixture, PropertiesDialogShowsTextsAndChangesOnlyEditedBit) {
     CQSDFilePropertiesDialog::openForFolder(services, tree.path(u"gone/"_qs), nullptr);
     EXPECT_EQ(messages.texts().last(),
               u"下記フォルダは既に存在しません。処理を中止します。\n\n"_qs + tree.path(u"gone"_qs));
+}
+
+TEST_F(DialogFixture, TapsFillTheNameBoxOpenFoldersAndChooseFiles) {
+    tree.mkdir(u"sub"_qs);
+    tree.write(u"a.txt"_qs, "a");
+    auto d = open(qsd::SHOW_FOLDERS);
+    d->show();
+    CQSDFileList* list = d->fileList();
+    QAbstractItemView* view = list->currentView();
+    const auto rowPoint = [&](const QString& name) {
+        return view->visualRect(view->model()->index(list->model().rowOfName(name), 0)).center();
+    };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowPoint(u"a.txt"_qs));
+    EXPECT_EQ(d->nameBox()->text(), u"a.txt"_qs);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowPoint(u"sub"_qs));
+    EXPECT_EQ(d->nameBox()->text(), QString());
+    EXPECT_EQ(list->folder(), tree.root()); // a single tap without bit 0 doesn't open
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowPoint(u"sub"_qs));
+    EXPECT_EQ(list->folder(), tree.path(u"sub/"_qs));
+
+    auto single = open(qsd::SHOW_FOLDERS | qsd::SINGLE_TAP);
+    single->show();
+    CQSDFileList* list2 = single->fileList();
+    QAbstractItemView* view2 = list2->currentView();
+    const auto rowPoint2 = [&](const QString& name) {
+        return view2->visualRect(view2->model()->index(list2->model().rowOfName(name), 0)).center();
+    };
+    QTest::mouseClick(view2->viewport(), Qt::LeftButton, {}, rowPoint2(u"a.txt"_qs));
+    EXPECT_EQ(single->result(), QDialog::Accepted);
+    EXPECT_EQ(single->resultFolder(), tree.root());
+    EXPECT_EQ(single->resultNames(), QStringList{u"a.txt"_qs});
+}
+
+TEST_F(DialogFixture, ChoosingTheShortcutFileItself) {
+    tree.write(u"t.txt"_qs, "t");
+    tree.write(u"t.lnk"_qs, "1#" + tree.path(u"t.txt"_qs).toUtf8());
+    auto d = open(qsd::SHOW_FOLDERS, false, ofn::OFN_OVERWRITEPROMPT);
+    CQSDFileList* list = d->fileList();
+    list->selectRow(list->model().rowOfName(u"t.lnk"_qs));
+    std::unique_ptr<QMenu> menu(list->buildContextMenu());
+    EXPECT_TRUE(qsdmenu::find(menu.get(), ID_QSD_SELECT_LINK_FILE));
+    menu.reset();
+    messages.queueAnswer(IDNO);
+    d->handleCommand(ID_QSD_SELECT_LINK_FILE);
+    EXPECT_EQ(d->result(), 0);
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"指定のファイルは既に存在します。このファイルを上書きしますか？\n\n"_qs +
+                          tree.path(u"t.lnk"_qs)});
+    messages.queueAnswer(IDYES);
+    d->handleCommand(ID_QSD_SELECT_LINK_FILE);
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->resultNames(), QStringList{u"t.lnk"_qs});
 }

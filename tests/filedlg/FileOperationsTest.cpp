@@ -3,6 +3,7 @@
 #include "QsdFileOperations.h"
 #include "QsdFolderOperations.h"
 
+#include <QSet>
 #include <cerrno>
 
 using namespace mb;
@@ -13,6 +14,7 @@ namespace {
 class FaultyFileSystem : public PosixFileSystem {
   public:
     QStringList undeletable; // names whose removal fails
+    QSet<QString> phantoms;  // paths reported as existing folders without being on disk
     bool crossDevice = false;
     QStringList order; // "copy:<name>" and "unlink:<name>" as they happen
 
@@ -25,6 +27,16 @@ class FaultyFileSystem : public PosixFileSystem {
     bool copyFile(const QString& from, const QString& to) override {
         order << u"copy:"_qs + qsdpath::nameOf(from);
         return PosixFileSystem::copyFile(from, to);
+    }
+
+    std::optional<QsdFindData> stat(const QString& path) const override {
+        if (phantoms.contains(path)) {
+            QsdFindData d;
+            d.cFileName = qsdpath::nameOf(path);
+            d.dwFileAttributes = fattr::DIRECTORY;
+            return d;
+        }
+        return PosixFileSystem::stat(path);
     }
 
   protected:
@@ -87,8 +99,10 @@ TEST_F(OperationsFixture, CopyIntoSameFolderNamesCopiesTwice) {
 TEST_F(OperationsFixture, CopyNameLimitIsReported) {
     tree.write(u"a.txt"_qs, "alpha");
     tree.write(u"コピー ～ a.txt"_qs, "");
-    for (int n = 2; n <= QsdFileOperations::kCopyNameLimit; ++n)
-        tree.write(u"コピー(%1) ～ a.txt"_qs.arg(n), "");
+    tree.write(u"コピー(2) ～ a.txt"_qs, "");
+    // The rest of the names are taken without filling the disk.
+    for (int n = 3; n <= QsdFileOperations::kCopyNameLimit; ++n)
+        fs.phantoms << tree.path(u"コピー(%1) ～ a.txt"_qs.arg(n));
     QString name;
     EXPECT_EQ(ops.CopyName(tree.path(u"a.txt"_qs), tree.root(), false, name), rc::NO_COPY_NAME);
     messages.queueAnswer(IDCANCEL);
@@ -353,8 +367,11 @@ TEST_F(OperationsFixture, NewFolderNumbersAndLimit) {
     EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(1)"_qs);
     EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(2)"_qs);
     EXPECT_TRUE(tree.exists(u"新規フォルダ(2)"_qs));
-    for (int n = 3; n <= QsdFolderOperations::kNewFolderLimit; ++n)
-        ASSERT_TRUE(QDir().mkdir(tree.path(u"新規フォルダ(%1)"_qs.arg(n))));
+    for (int n = 3; n < QsdFolderOperations::kNewFolderLimit; ++n)
+        fs.phantoms << tree.path(u"新規フォルダ(%1)"_qs.arg(n));
+    // The last free number is still used, the 4096th request is refused.
+    EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(4095)"_qs);
+    EXPECT_TRUE(tree.exists(u"新規フォルダ(4095)"_qs));
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(folders.NewFolder(tree.root()), QString());
     EXPECT_EQ(messages.texts(), QStringList{u"これ以上フォルダを作成できません。"_qs});

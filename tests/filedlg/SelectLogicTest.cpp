@@ -250,6 +250,16 @@ TEST(QsdPropertiesLogic, SizeTimeAndAttributeChange) {
         props->apply(PosixFileSystem::instance(), messenger, props->attributes & ~fattr::READONLY));
     EXPECT_FALSE(tree.isReadOnly(u"r.txt"_qs));
     EXPECT_TRUE(messages.shown().empty());
+    // Hidden comes from the name of a dot file: clearing it fails and says so.
+    tree.write(u".dot"_qs, "x");
+    auto dot = QsdProperties::fromPath(PosixFileSystem::instance(), tree.path(u".dot"_qs));
+    ASSERT_TRUE(dot && (dot->attributes & fattr::HIDDEN));
+    EXPECT_FALSE(
+        dot->apply(PosixFileSystem::instance(), messenger, dot->attributes & ~fattr::HIDDEN));
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"ファイル属性の変更操作で、エラーが発生しました。"_qs});
+    EXPECT_TRUE(dot->attributes & fattr::HIDDEN);
+
     auto folderProps = QsdProperties::fromPath(PosixFileSystem::instance(), tree.root());
     ASSERT_TRUE(folderProps);
     EXPECT_TRUE(folderProps->isFolder());
