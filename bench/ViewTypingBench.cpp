@@ -108,6 +108,25 @@ BENCHMARK(BM_TypeWithTitleAfterEachKey)
     ->Args({0, 60000})
     ->Unit(benchmark::kMillisecond);
 
+// Loading a multi-megabyte text into the view and asking for its displayed
+// lines, which lays every paragraph out once: linear in the text.
+void BM_SetTextAndCountLines(benchmark::State& state) {
+    const bool wrap = state.range(0) != 0;
+    const QString text = documentOf(int(state.range(1)));
+    Editor editor(wrap);
+    for (auto _ : state) {
+        editor.view.SetText(text);
+        benchmark::DoNotOptimize(editor.view.GetLineCount());
+        benchmark::DoNotOptimize(editor.view.GetText());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+BENCHMARK(BM_SetTextAndCountLines)
+    ->Args({1, 1 << 20})
+    ->Args({1, 4 << 20})
+    ->Args({0, 4 << 20})
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
