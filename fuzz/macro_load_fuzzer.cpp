@@ -2,6 +2,7 @@
 // out of bounds, and every macro it accepts must survive the writer: written
 // and loaded again, it plays the same, and a second round gives the very same
 // steps.
+#include "FuzzSupport.h"
 #include "Locale.h"
 #include "MacroLoader.h"
 #include "MacroStepValues.h"
@@ -10,14 +11,10 @@
 #include <QByteArrayView>
 #include <QDate>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using fuzz::check;
 
 Macro reload(const Macro& macro) {
     Macro again;
