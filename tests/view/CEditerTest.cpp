@@ -175,11 +175,11 @@ TEST(CEditer, ResizeIsDeferredByTimer17) {
 TEST(CEditer, SizeWatchWarnsNearAndOverTheLimit) {
     ViewEnvironment env;
     auto view = env.makeView();
-    view->SetText(QString(65280, QLatin1Char('a')));
+    view->SetText(textOfLength(65280));
     view->OnTimer(16);
     EXPECT_TRUE(env.messages.shown().empty());
 
-    view->SetText(QString(65281, QLatin1Char('a')));
+    view->SetText(textOfLength(65281));
     view->OnTimer(16);
     ASSERT_EQ(env.messages.shown().size(), 1u);
     EXPECT_EQ(env.messages.shown()[0].text,
@@ -188,7 +188,7 @@ TEST(CEditer, SizeWatchWarnsNearAndOverTheLimit) {
                   "る」などの対処を行ってください。"));
     EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK);
 
-    view->SetText(QString(65535, QLatin1Char('a')));
+    view->SetText(textOfLength(65535));
     view->OnTimer(16);
     view->OnTimer(16); // it repeats while the text stays large
     ASSERT_EQ(env.messages.shown().size(), 3u);
@@ -223,7 +223,7 @@ TEST(CEditer, SizeWatchShowsAtMostOneBoxAtATime) {
     view.show();
     view.OnInitialUpdate();
     messages.view = &view;
-    view.SetText(QString(70000, QLatin1Char('a')));
+    view.SetText(textOfLength(70000));
     view.OnTimer(16);
     EXPECT_EQ(messages.shown, 1);
     // Once the box is closed the next timer warns again.
@@ -262,4 +262,49 @@ TEST(CEditer, SelectRangeAndScrollAlsoAsPostedMessage) {
     EXPECT_EQ(view->GetSel().first, 0);
     QTRY_COMPARE(view->GetSel(), std::make_pair(view->LineIndex(250), view->LineIndex(250) + 4));
     EXPECT_TRUE(view->IsCaretVisible(view->activeEdit()));
+}
+
+TEST(CEditer, SettingsSheetChangesAreApplied) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("a\tb"));
+    env.settings->writeInt(QStringLiteral("TAB_SIZE"), 4);
+    env.settings->writeInt(QStringLiteral("COLOR_TEXT"), 0x00FF0000);
+    env.settings->writeInt(QStringLiteral("COLOR_BACKGROUND"), 0x00000080);
+    env.settings->writeInt(QStringLiteral("FONT2_SIZE"), 20);
+    env.settings->writeString(QStringLiteral("INS_KEY_VALUE1"), QStringLiteral("(\t)"));
+    view->ApplySettings();
+
+    EXPECT_EQ(view->tabSize, 4);
+    const QFontMetrics metrics(view->activeEdit().font());
+    EXPECT_EQ(view->activeEdit().tabStopDistance(), 4 * metrics.averageCharWidth());
+    EXPECT_EQ(view->textColor, QColor(0, 0, 255));
+    EXPECT_EQ(view->backgroundColor, QColor(128, 0, 0));
+    EXPECT_EQ(view->wrapEdit().palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_EQ(view->plainEdit().palette().color(QPalette::Base), QColor(128, 0, 0));
+    // Font 2 is the current one and follows its new size.
+    EXPECT_EQ(view->activeEdit().font().pixelSize(), 20 * view->logicalDpiY() / 72);
+    CommandState state;
+    view->onUpdateCommand(cmd::ID_VIEW_FONT2, state);
+    EXPECT_TRUE(state.text.value_or(QString()).contains(QStringLiteral(":20pt(&2)")));
+    view->SetSel(0, -1);
+    view->onCommand(cmd::ID_INSERT_STRING1);
+    EXPECT_EQ(view->GetText(), QStringLiteral("(a\tb)"));
+}
+
+TEST(CEditer, SearchTargetWorksOnTheActiveControl) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(QStringLiteral("ab\r\ncd"));
+    SearchTarget& target = view->searchTarget();
+    EXPECT_EQ(target.text(), QStringLiteral("ab\r\ncd"));
+    target.setSelection(4, 6);
+    EXPECT_EQ(target.selectionStart(), 4);
+    EXPECT_EQ(target.selectionEnd(), 6);
+    EXPECT_EQ(target.lineFromChar(4), 1);
+    target.replaceSelection(QStringLiteral("x"));
+    EXPECT_EQ(view->GetText(), QStringLiteral("ab\r\nx"));
+    view->onCommand(cmd::ID_VIEW_WRAP);
+    EXPECT_EQ(target.text(), QStringLiteral("ab\r\nx"));
+    EXPECT_EQ(target.selectionStart(), 5);
 }

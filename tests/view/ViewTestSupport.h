@@ -59,3 +59,13 @@ inline QString numberedLines(int n) {
     }
     return s;
 }
+
+// A text of exactly n characters in lines of 62 characters and CR LF.
+inline QString textOfLength(int n) {
+    QString s;
+    s.reserve(n);
+    while (s.size() < n)
+        s += QStringLiteral("abcdefghijklmnopqrstuvwxyz abcdefghijklmnopqrstuvwxyz 0123456\r\n");
+    s.truncate(n);
+    return s;
+}
