@@ -67,7 +67,11 @@ CQSDFileList::CQSDFileList(QsdServices& services, QWidget* parent)
     icons_->setSelectionModel(selection_);
     icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     icons_->setResizeMode(QListView::Adjust);
-    icons_->setUniformItemSizes(true);
+    // Names differ in width; a large folder is laid out in batches so the
+    // list stays responsive while it fills.
+    icons_->setUniformItemSizes(false);
+    icons_->setLayoutMode(QListView::Batched);
+    icons_->setBatchSize(500);
     icons_->setWrapping(true);
 
     stack_ = new QStackedLayout(this);
@@ -125,7 +129,7 @@ void CQSDFileList::applyStyle() {
         icons_->setViewMode(QListView::ListMode);
         icons_->setFlow(QListView::LeftToRight);
         icons_->setIconSize(QSize(16, 16));
-        icons_->setGridSize(QSize(110, 20));
+        icons_->setGridSize(QSize(150, 22));
         break;
     }
     icons_->setWrapping(true);

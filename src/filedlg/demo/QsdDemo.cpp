@@ -1,8 +1,10 @@
 // A small harness that opens the file select dialog over a sample folder.
 //   qsd-demo [folder]              run the dialog interactively
-//   qsd-demo --screenshot out.png  lay it out at 480x640 and save a picture
+//   qsd-demo --screenshot out.png [--icons|--list|--properties]
+//                                  lay it out at 480x640 and save a picture
 #include "CQSDFileDialog.h"
 #include "CQSDFileList.h"
+#include "CQSDFilePropertiesDialog.h"
 #include "QsdSelectFile.h"
 
 #include <QApplication>
@@ -105,6 +107,10 @@ int main(int argc, char** argv) {
         dialog.optionList = options;
         dialog.optionIndex = 0;
         dialog.initialName = u"メモ.txt"_qs;
+        if (args.contains(u"--icons"_qs))
+            dialog.listStyle = qsd::STYLE_ICONS;
+        if (args.contains(u"--list"_qs))
+            dialog.listStyle = qsd::STYLE_LIST;
         dialog.initialize();
         dialog.resize(480, 640);
         dialog.show();
@@ -112,6 +118,14 @@ int main(int argc, char** argv) {
         dialog.layoutControls();
         QApplication::processEvents();
         const QString out = shot + 1 < args.size() ? args[shot + 1] : u"/tmp/qsd-demo.png"_qs;
+        if (args.contains(u"--properties"_qs)) {
+            auto props = QsdProperties::fromPath(fs, folder + u"/夏休み.jpg"_qs);
+            CQSDFilePropertiesDialog properties(services, *props);
+            properties.resize(480, 400);
+            properties.show();
+            QApplication::processEvents();
+            return properties.grab().save(out) ? 0 : 1;
+        }
         return dialog.grab().save(out) ? 0 : 1;
     }
 
