@@ -1,6 +1,7 @@
 #include "MacroTestSupport.h"
 
 #include "Locale.h"
+#include "MacroReport.h"
 
 #include <gtest/gtest.h>
 
@@ -509,4 +510,20 @@ TEST(MacroLoader, ZeroByteBeyondTheProbeStaysEightBit) {
     EXPECT_EQ(macro.steps[1].command, MacroCommand::Paste);
     EXPECT_EQ(macro.steps[2].command, MacroCommand::Cut);
     EXPECT_TRUE(macro.report.isEmpty());
+}
+
+// A first REPLACE argument with an unbalanced quote takes the rest of the line,
+// so the line always ends as 33013; message 33030 is checked through the
+// report on its own.
+TEST(MacroLoader, UnbalancedFirstReplaceArgumentEndsAsFormatError) {
+    const Macro macro = parseMacro(QStringLiteral("REPLACE \"a \\\" b"));
+    EXPECT_TRUE(macro.hasError);
+    EXPECT_EQ(
+        reportLines(macro),
+        QStringList{QStringLiteral("*** ERROR (1): 置換コマンドのフォーマットに誤りがあります。")});
+    QString report;
+    MacroReport(report).add(macromsg::ReplaceQuote1, 7);
+    EXPECT_EQ(report, QStringLiteral(
+                          "    Worning (7): REPLACE "
+                          "コマンドの１番目の引数のダブルクォートの対応が正しくありません。\r\n"));
 }
