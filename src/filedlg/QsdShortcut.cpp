@@ -1,5 +1,6 @@
 #include "QsdShortcut.h"
 
+#include "FileSystem.h"
 #include "QsdTypes.h"
 
 #include <QFileInfo>
@@ -57,9 +58,10 @@ QsdShortcutReader::Target QsdShortcutReader::readLnk(const QString& path) const 
     QByteArrayView raw = text.sliced(hash + 1);
     if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')
         raw = raw.sliced(1, raw.size() - 2);
-    // The device's separator is read as ours.
+    // A device path ("\\My Documents\\memo.txt") is read as this platform's.
     QString target = decoder_(raw);
-    target.replace(u'\\', u'/');
+    if (target.contains(u'\\'))
+        target = FileSystem::toNativePath(target);
     if (target.isEmpty())
         return {};
     if (target.startsWith(u'/'))

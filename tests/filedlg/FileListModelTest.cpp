@@ -258,6 +258,11 @@ TEST_F(ModelFixture, LnkReaderKeepsUnmatchedQuoteAndReadsAtMost780Bytes) {
     EXPECT_FALSE(reader.readLnk(tree.path(u"long.lnk"_qs)).valid());
     tree.write(u"ok.lnk"_qs, "3#" + tree.path(u"a.txt"_qs).toUtf8());
     EXPECT_EQ(reader.readLnk(tree.path(u"ok.lnk"_qs)).path, tree.path(u"a.txt"_qs));
+    // The device's separator in a stored target reads as ours.
+    QString devicePath = tree.path(u"a.txt"_qs);
+    devicePath.replace(u'/', u'\\');
+    tree.write(u"dev.lnk"_qs, "3#" + devicePath.toUtf8() + "\r\n");
+    EXPECT_EQ(reader.readLnk(tree.path(u"dev.lnk"_qs)).path, tree.path(u"a.txt"_qs));
 }
 
 TEST_F(ModelFixture, SymbolicLinksAreShortcutsAndNotFolders) {
