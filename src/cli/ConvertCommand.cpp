@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <malloc.h>
+
 namespace {
 
 const QString kUsage = QStringLiteral(
@@ -122,6 +124,13 @@ bool writeOut(const QString& path, const QByteArray& bytes, CliIo& io) {
 }
 
 int runConvert(const QStringList& args, CliIo& io) {
+#ifdef M_MMAP_THRESHOLD
+    // The pipeline frees each large buffer before it makes the next one: let
+    // them come from the heap and be reused instead of mapping fresh pages
+    // (and taking their faults) for every step.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
     CharSetCommandContext context;
     const std::optional<ConvertOptions> options = parse(args, context, io);
     if (!options)
