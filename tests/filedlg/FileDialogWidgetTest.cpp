@@ -396,3 +396,23 @@ TEST_F(DialogFixture, ChoosingTheShortcutFileItself) {
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(d->resultNames(), QStringList{u"t.lnk"_qs});
 }
+
+TEST_F(DialogFixture, SortFromMenuBarFlipsButFromContextMenuKeepsDirection) {
+    tree.write(u"a.txt"_qs, "");
+    tree.write(u"b.txt"_qs, "");
+    auto d = open(0);
+    QsdFileListModel& model = d->fileList()->model();
+    ASSERT_EQ(model.sortKey(), qsd::SORT_NAME);
+    d->handleCommand(ID_QSD_SORT_NAME);
+    EXPECT_FALSE(model.ascending());
+    EXPECT_EQ(model.entry(0)->data.cFileName, u"b.txt"_qs);
+    d->fileList()->handleCommand(ID_QSD_SORT_NAME);
+    EXPECT_FALSE(model.ascending());
+    d->fileList()->handleCommand(ID_QSD_SORT_TIME);
+    EXPECT_EQ(model.sortKey(), qsd::SORT_TIME);
+    EXPECT_FALSE(model.ascending());
+    std::unique_ptr<QMenu> bar(d->buildMenu());
+    EXPECT_TRUE(qsdmenu::find(bar.get(), ID_QSD_SORT_TIME)->isChecked());
+    EXPECT_FALSE(qsdmenu::find(bar.get(), ID_QSD_REFRESH)->isEnabled());
+    bar.reset();
+}
