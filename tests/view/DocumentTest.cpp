@@ -1,0 +1,503 @@
+// Loading and saving documents through the view: bytes on disk, messages,
+// the open-documents key, and the state after success and failure.
+#include "CharSetServices.h"
+#include "CommandIds.h"
+#include "EditerDocument.h"
+#include "FileInfoDialog.h"
+#include "StringTable.h"
+#include "ViewTestSupport.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray B(std::initializer_list<int> list) {
+    QByteArray b;
+    for (int v : list)
+        b.append(char(v));
+    return b;
+}
+
+QString message(uint32_t id, const QString& path = QString()) {
+    QString text = *res::loadString(id);
+    return path.isNull() ? text : res::substitute(text, path);
+}
+
+class ScriptedFileDialog : public DocumentFileDialog {
+  public:
+    std::vector<DocumentDialogRequest> requests;
+    std::function<std::optional<DocumentDialogResult>(DocumentDialogRequest&)> answer;
+
+    std::optional<DocumentDialogResult> run(DocumentDialogRequest& request, QWidget*) override {
+        requests.push_back(request);
+        return answer ? answer(request) : std::nullopt;
+    }
+};
+
+// Another running editor: a real process whose id holds a value.
+struct OtherProcess {
+    QProcess process;
+    OtherProcess() {
+        process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        EXPECT_TRUE(process.waitForStarted());
+    }
+    ~OtherProcess() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+class DocumentTest : public ::testing::Test {
+  protected:
+    ViewEnvironment env;
+    QTemporaryDir files;
+    std::unique_ptr<CEditer> view;
+    ScriptedFileDialog* dialog = nullptr;
+    QStringList recent;
+    CharSetServices charSets{[] { return QString(); }, Locale(0x0411, 0x0411)};
+
+    void SetUp() override {
+        view = env.makeView();
+        auto scripted = std::make_unique<ScriptedFileDialog>();
+        dialog = scripted.get();
+        view->document().setFileDialog(std::move(scripted));
+        view->document().setRecentFileAdder([this](const QString& p) { recent << p; });
+    }
+
+    EditerDocument& doc() { return view->document(); }
+
+    QString put(const QString& name, const QByteArray& bytes) {
+        const QString path = files.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        return path;
+    }
+    QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+    // The dialog answers with this path and character set.
+    void choose(const QString& path, int set) {
+        dialog->answer = [this, path, set](DocumentDialogRequest& r) {
+            DocumentDialogResult result;
+            result.path = path;
+            result.filterIndex = r.filterIndex;
+            const CharSetServices::ListIndex index = charSets.ListIndexOf(0, set, r.codeList);
+            EXPECT_TRUE(index.found) << "set " << set << " not offered";
+            result.codeIndex = index.index;
+            return result;
+        };
+    }
+    void openAs(const QString& path, int set) {
+        choose(path, set);
+        doc().OnFileOpen();
+    }
+    bool enabled(int id) {
+        CommandState state;
+        state.enabled = true;
+        EXPECT_TRUE(view->onUpdateCommand(id, state));
+        return state.enabled;
+    }
+    RegKey openDocsKey() {
+        RegKey key;
+        env.registry->RegCreateKeyEx(
+            HKEY_CURRENT_USER, QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
+            &key);
+        return key;
+    }
+    void setTime(const QString& path, const QDateTime& time) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+};
+
+// "あい", line break, "A", line break, in every set and line ending.
+QByteArray sample(int set, int lineEnding) {
+    const bool utf16 = set == charset::UNICODE_LE || set == charset::UNICODE_BE;
+    const QByteArray eol8 = lineEnding == 1   ? B({0x0D})
+                            : lineEnding == 2 ? B({0x0A})
+                                              : B({0x0D, 0x0A});
+    auto unit = [&](int u) {
+        return set == charset::UNICODE_BE ? B({u >> 8, u & 0xFF}) : B({u & 0xFF, u >> 8});
+    };
+    QByteArray eol;
+    if (utf16) {
+        for (char c : eol8)
+            eol += unit(uchar(c));
+    } else {
+        eol = eol8;
+    }
+    QByteArray word;
+    switch (set) {
+    case charset::UNICODE_LE:
+    case charset::UNICODE_BE:
+        return unit(0xFEFF) + unit(0x3042) + unit(0x3044) + eol + unit('A') + eol;
+    case charset::UTF8:
+        word = B({0xEF, 0xBB, 0xBF, 0xE3, 0x81, 0x82, 0xE3, 0x81, 0x84});
+        break;
+    case charset::UTF8N:
+        word = B({0xE3, 0x81, 0x82, 0xE3, 0x81, 0x84});
+        break;
+    case charset::EUC:
+        word = B({0xA4, 0xA2, 0xA4, 0xA4});
+        break;
+    case charset::JIS:
+        word = B({0x1B, 0x24, 0x42, 0x24, 0x22, 0x24, 0x24, 0x1B, 0x28, 0x42});
+        break;
+    default:
+        word = B({0x82, 0xA0, 0x82, 0xA2});
+        break;
+    }
+    return word + eol + "A" + eol;
+}
+
+} // namespace
+
+TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
+    for (int set = charset::ANSI; set <= charset::SHIFT_JIS; ++set) {
+        for (int le : {0, 1, 2}) {
+            SCOPED_TRACE(testing::Message() << "set " << set << " line ending " << le);
+            const QByteArray original = sample(set, le);
+            const QString path = put(QStringLiteral("s%1_%2.txt").arg(set).arg(le), original);
+            openAs(path, set);
+            ASSERT_EQ(view->currentPath, path);
+            EXPECT_EQ(view->GetText(), QStringLiteral("あい\r\nA\r\n"));
+            // On a Japanese system the list offers ANSI as Shift-JIS.
+            EXPECT_TRUE(view->charSet == set ||
+                        (set == charset::ANSI && view->charSet == charset::SHIFT_JIS))
+                << view->charSet;
+            EXPECT_EQ(view->lineEnding, le);
+            EXPECT_FALSE(view->IsDocumentChanged());
+            doc().OnFileSave();
+            EXPECT_EQ(bytesOf(path).toHex(' '), original.toHex(' '));
+        }
+    }
+    EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join('|').toStdString();
+}
+
+TEST_F(DocumentTest, DetectionByPathFindsMarksAndLineEndings) {
+    const QString le = put("le.txt", sample(charset::UNICODE_LE, 2));
+    ASSERT_TRUE(view->OpenFileByPath(le));
+    EXPECT_EQ(view->charSet, charset::UNICODE_LE);
+    EXPECT_EQ(view->lineEnding, 2);
+    EXPECT_EQ(view->GetText(), QStringLiteral("あい\r\nA\r\n"));
+    const QString utf8 = put("u8.txt", sample(charset::UTF8, 1));
+    ASSERT_TRUE(view->OpenFileByPath(utf8));
+    EXPECT_EQ(view->charSet, charset::UTF8);
+    EXPECT_EQ(view->lineEnding, 1);
+    EXPECT_EQ(view->currentPath, utf8);
+}
+
+TEST_F(DocumentTest, EmptyFilesAndEmptyTexts) {
+    const QString empty = put("empty.txt", QByteArray());
+    ASSERT_TRUE(view->OpenFileByPath(empty));
+    EXPECT_EQ(view->charSet, charset::ANSI);
+    EXPECT_EQ(view->lineEnding, 0);
+    EXPECT_TRUE(view->GetText().isEmpty());
+    doc().OnFileSave();
+    EXPECT_TRUE(bytesOf(empty).isEmpty());
+
+    const std::pair<int, QByteArray> expected[] = {
+        {charset::ANSI, {}},
+        {charset::UNICODE_LE, B({0xFF, 0xFE})},
+        {charset::UNICODE_BE, B({0xFE, 0xFF})},
+        {charset::UTF8, B({0xEF, 0xBB, 0xBF})},
+        {charset::UTF8N, {}},
+        {charset::EUC, {}},
+        {charset::JIS, {}},
+        {charset::SHIFT_JIS, {}},
+    };
+    for (const auto& [set, bytes] : expected) {
+        SCOPED_TRACE(set);
+        const QString path = files.filePath(QStringLiteral("saved%1.txt").arg(set));
+        ASSERT_TRUE(doc().WriteTextFile(path, set, 0));
+        EXPECT_EQ(bytesOf(path), bytes);
+    }
+}
+
+TEST_F(DocumentTest, HandChosenSetsDropTheFirstUnitOrBytes) {
+    // Unicode chosen for a file marked FE FF: the mark goes, the rest reads
+    // little endian.
+    const QString be = put("be.txt", B({0xFE, 0xFF, 0x00, 0x41, 0x00, 0x42}));
+    openAs(be, charset::UNICODE_LE);
+    EXPECT_EQ(view->GetText(), QString(QChar(0x4100)) + QChar(0x4200));
+    // UTF-8 chosen for a file without the mark loses its first three bytes.
+    const QString plain = put("plain.txt", "abcdef");
+    openAs(plain, charset::UTF8);
+    EXPECT_EQ(view->GetText(), QStringLiteral("def"));
+}
+
+TEST_F(DocumentTest, ANulCharacterCutsTheTextAndSaysSoOnce) {
+    const QString path = put("nul.txt", QByteArray("abc\0def\r\n", 9));
+    openAs(path, charset::ANSI);
+    ASSERT_EQ(view->currentPath, path);
+    EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
+    ASSERT_EQ(env.messages.shown().size(), 1u);
+    EXPECT_TRUE(env.messages.texts()[0].contains(QStringLiteral("NUL")));
+    EXPECT_TRUE(env.messages.texts()[0].contains(path));
+    EXPECT_EQ(env.messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONEXCLAMATION);
+}
+
+TEST_F(DocumentTest, OutsideChangeIsAskedOncePerChangeEitherWayInTime) {
+    const QString path = put("watched.txt", "first\r\n");
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    setTime(path, QDateTime::currentDateTime().addSecs(-3600));
+    const QDateTime base = QFileInfo(path).lastModified();
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    doc().CheckOutsideChange();
+    EXPECT_TRUE(env.messages.shown().empty());
+
+    // A later time and another size.
+    put("watched.txt", "second version\r\n");
+    setTime(path, base.addSecs(60));
+    env.messages.queueAnswer(mb::IDNO);
+    doc().CheckOutsideChange();
+    ASSERT_EQ(env.messages.texts(), QStringList{message(33038, path)});
+    EXPECT_EQ(env.messages.shown()[0].style & mb::MB_TYPEMASK, mb::MB_YESNO);
+    EXPECT_EQ(view->GetText(), QStringLiteral("first\r\n"));
+    doc().CheckOutsideChange();
+    EXPECT_EQ(env.messages.shown().size(), 1u) << "asked again without a change";
+
+    // An older copy of the same size put back: asked again; Yes reads it.
+    put("watched.txt", "backup version\r\n");
+    setTime(path, base.addDays(-10));
+    env.messages.queueAnswer(mb::IDYES);
+    doc().CheckOutsideChange();
+    EXPECT_EQ(env.messages.shown().size(), 2u);
+    EXPECT_EQ(view->GetText(), QStringLiteral("backup version\r\n"));
+    EXPECT_FALSE(view->IsDocumentChanged());
+    doc().CheckOutsideChange();
+    EXPECT_EQ(env.messages.shown().size(), 2u);
+}
+
+TEST_F(DocumentTest, SavingOverAReadOnlyFileAsksFirst) {
+    const QString path = put("ro.txt", "old\r\n");
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    view->SetText(QStringLiteral("new\r\n"));
+    view->SetModify(true);
+
+    env.messages.queueAnswer(mb::IDNO);
+    doc().OnFileSave();
+    EXPECT_EQ(env.messages.texts(), QStringList{message(33002, path)});
+    EXPECT_EQ(bytesOf(path), QByteArray("old\r\n"));
+    EXPECT_TRUE(view->GetModify());
+
+    env.messages.queueAnswer(mb::IDYES);
+    doc().OnFileSave();
+    EXPECT_EQ(bytesOf(path), QByteArray("new\r\n"));
+    EXPECT_TRUE(QFileInfo(path).permissions() & QFileDevice::WriteOwner);
+    EXPECT_FALSE(view->IsDocumentChanged());
+}
+
+TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
+    const QByteArray original("the original file\r\n");
+    const QString path = put("full.txt", original);
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    view->SetText(QString(200000, u'x'));
+    view->SetModify(true);
+    view->textChanged = true;
+    env.settings->getInt(QStringLiteral("JIS_KATAKANA_MODE"));
+
+    // A small file-size limit makes the write fail part-way, for root too.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previous = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 32 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    doc().OnFileSave();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(env.messages.texts(), QStringList{message(33003, path)});
+    EXPECT_EQ(env.messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
+    EXPECT_EQ(bytesOf(path), original);
+    EXPECT_EQ(QDir(files.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("full.txt")});
+    EXPECT_TRUE(view->GetModify());
+    EXPECT_TRUE(view->textChanged);
+    EXPECT_EQ(view->currentPath, path);
+}
+
+TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
+    const QString path = put("shared.txt", "x");
+    OtherProcess other;
+    env.registry->setString(openDocsKey(), QString::number(other.process.processId()), path);
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    EXPECT_EQ(env.messages.texts(), QStringList{message(35024)});
+    EXPECT_EQ(view->ownWindowHandle, qint64(::getpid()));
+    EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), path);
+
+    // New removes this editor's value.
+    doc().OnFileNew();
+    EXPECT_FALSE(env.registry->queryString(openDocsKey(), QString::number(::getpid())));
+    EXPECT_TRUE(view->currentPath.isEmpty());
+    EXPECT_EQ(view->charSet, charset::ANSI);
+
+    // Once the other editor is gone, its value goes at the next look.
+    other.process.kill();
+    other.process.waitForFinished();
+    env.messages.clear();
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    EXPECT_TRUE(env.messages.shown().empty());
+    EXPECT_FALSE(
+        env.registry->queryString(openDocsKey(), QString::number(other.process.processId())));
+}
+
+TEST_F(DocumentTest, FailuresToOpenKeepThePreviousDocument) {
+    const QString kept = put("kept.txt", "kept text");
+    ASSERT_TRUE(view->OpenFileByPath(kept));
+
+    EXPECT_FALSE(view->OpenFileByPath(files.path()));
+    EXPECT_FALSE(view->OpenFileByPath(files.filePath("missing.txt")));
+    const QString huge = files.filePath("huge.txt");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(textfile::kMaxLoadBytes + 1)); // sparse: no real disk use
+    }
+    EXPECT_FALSE(view->OpenFileByPath(huge));
+    const QStringList texts = env.messages.texts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts[0], message(33004, files.path()));
+    EXPECT_EQ(texts[1], message(33003, files.filePath("missing.txt")));
+    EXPECT_TRUE(texts[2].contains(huge) && texts[2].contains(QStringLiteral("64 MB")));
+    EXPECT_EQ(view->GetText(), QStringLiteral("kept text"));
+    EXPECT_EQ(view->currentPath, kept);
+}
+
+TEST_F(DocumentTest, ChangedTextIsOfferedForSavingBeforeOpening) {
+    const QString first = put("first.txt", "one");
+    const QString second = put("second.txt", "two");
+    ASSERT_TRUE(view->OpenFileByPath(first));
+    view->SetModify(true);
+    env.messages.queueAnswer(mb::IDCANCEL);
+    EXPECT_TRUE(view->OpenFileByPath(second)); // no error about the file
+    EXPECT_EQ(view->currentPath, first);
+    EXPECT_EQ(env.messages.texts(), QStringList{message(30006)});
+    EXPECT_TRUE(env.messages.shown()[0].style & mb::MB_TOPMOST);
+
+    // Yes saves through the dialog, under the name chosen there.
+    const QString copy = files.filePath("copy.txt");
+    choose(copy, charset::UTF8N);
+    env.messages.queueAnswer(mb::IDYES);
+    EXPECT_TRUE(view->OpenFileByPath(second));
+    EXPECT_EQ(bytesOf(copy), QByteArray("one"));
+    EXPECT_EQ(recent, QStringList{copy});
+    EXPECT_EQ(view->currentPath, second);
+    EXPECT_EQ(view->GetText(), QStringLiteral("two"));
+}
+
+TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
+    const QString ini = put("system.ini", "[a]\r\n");
+    ASSERT_TRUE(view->OpenFileByPath(ini));
+    const QString target = files.filePath("renamed.ini");
+    choose(target, charset::UTF8);
+    doc().OnFileSaveAs();
+    ASSERT_EQ(dialog->requests.size(), 1u);
+    const DocumentDialogRequest& r = dialog->requests[0];
+    EXPECT_TRUE(r.saving);
+    EXPECT_EQ(r.title, *res::loadString(35035));
+    EXPECT_EQ(r.initialName, QStringLiteral("system.ini"));
+    EXPECT_EQ(r.filterIndex, 3);
+    EXPECT_EQ(r.ofnFlags, 0x802u);
+    EXPECT_EQ(r.codeIndex, charSets.ListIndexOf(0, charset::ANSI, r.codeList).index);
+    EXPECT_EQ(bytesOf(target), QByteArray("\xEF\xBB\xBF[a]\r\n"));
+    EXPECT_EQ(view->currentPath, target);
+    EXPECT_EQ(view->charSet, charset::UTF8);
+    EXPECT_EQ(view->lastFolder, files.path() + u'/');
+    EXPECT_EQ(recent, QStringList{target});
+    EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), target);
+    EXPECT_EQ(bytesOf(ini), QByteArray("[a]\r\n"));
+}
+
+TEST_F(DocumentTest, OpenRequestComesFromTheSettings) {
+    dialog->answer = nullptr;
+    doc().OnFileOpen();
+    ASSERT_EQ(dialog->requests.size(), 1u);
+    const DocumentDialogRequest& r = dialog->requests[0];
+    EXPECT_FALSE(r.saving);
+    EXPECT_EQ(r.title, *res::loadString(35034));
+    EXPECT_EQ(r.filters, *res::loadString(35045));
+    EXPECT_EQ(r.ofnFlags, 0x1000u);
+    EXPECT_EQ(r.selectFlags, 0x8000u | 0x1u | 0x8000000u | 0x20u | 0x5000u | 0x210u | 0x10000u);
+    EXPECT_EQ(r.codeLabel, *res::loadString(35030));
+    EXPECT_EQ(r.codeIndex, 0);
+    EXPECT_EQ(charSets.CodeFromListIndex(r.codeList, 0), charset::AUTO_DETECT);
+
+    // A list style changed in the dialog is written back.
+    dialog->answer = [](DocumentDialogRequest& req) {
+        req.listStyle = 3;
+        req.showFolders = false;
+        return std::nullopt;
+    };
+    doc().OnFileOpen();
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("FILE_LIST_STYLE")), 3);
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")), 0);
+}
+
+TEST_F(DocumentTest, ChangingTheLineEndingInFileInformationEnablesSave) {
+    const QString path = put("lines.txt", "a\r\nb\r\n");
+    ASSERT_TRUE(view->OpenFileByPath(path));
+    EXPECT_FALSE(enabled(cmd::ID_FILE_SAVE));
+    doc().setFileInfoRunner([](FileInfoDialog& d) {
+        EXPECT_EQ(d.lineEndingBox()->currentText(), QStringLiteral("CR-LF"));
+        d.lineEndingBox()->setCurrentIndex(2);
+        d.accept();
+        return d.result();
+    });
+    doc().OnFileProperties();
+    EXPECT_EQ(env.messages.texts(), QStringList{message(30043)});
+    EXPECT_EQ(env.messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONINFORMATION);
+    EXPECT_EQ(view->lineEnding, 2);
+    EXPECT_TRUE(view->textChanged);
+    EXPECT_TRUE(view->title().endsWith(QStringLiteral(" *")));
+    EXPECT_EQ(bytesOf(path), QByteArray("a\r\nb\r\n"));
+    EXPECT_TRUE(enabled(cmd::ID_FILE_SAVE));
+    view->onCommand(cmd::ID_FILE_SAVE);
+    EXPECT_EQ(bytesOf(path), QByteArray("a\nb\n"));
+    EXPECT_FALSE(enabled(cmd::ID_FILE_SAVE));
+    EXPECT_FALSE(view->title().endsWith(QStringLiteral(" *")));
+}
+
+TEST_F(DocumentTest, FileInformationShowsCountSizeAndNewDocument) {
+    view->SetText(QStringLiteral("a b\r\nc"));
+    doc().setFileInfoRunner([](FileInfoDialog& d) {
+        EXPECT_EQ(d.pathText(), QStringLiteral("(新規テキスト)"));
+        EXPECT_TRUE(d.timeText().isEmpty());
+        EXPECT_TRUE(d.sizeText().isEmpty());
+        EXPECT_EQ(d.countText(), QStringLiteral("3"));
+        return int(QDialog::Rejected);
+    });
+    doc().OnFileProperties();
+
+    const QString big = files.filePath("big.txt");
+    {
+        QFile f(big);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(1234567));
+    }
+    view->currentPath = big;
+    view->charSet = charset::EUC;
+    doc().setFileInfoRunner([](FileInfoDialog& d) {
+        EXPECT_EQ(d.sizeText(), QStringLiteral("1,234,567 バイト"));
+        EXPECT_TRUE(d.timeText().contains(QStringLiteral("年")));
+        EXPECT_EQ(d.codeBox()->currentText(), QStringLiteral("EUC"));
+        return int(QDialog::Rejected);
+    });
+    doc().OnFileProperties();
+    EXPECT_TRUE(env.messages.shown().empty());
+    EXPECT_FALSE(view->textChanged);
+}
