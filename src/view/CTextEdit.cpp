@@ -90,10 +90,12 @@ CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
 
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int from, int removed, int added) {
+                // The document layout clears the blocks up to from + removed +
+                // added; they are laid out again before lines are counted.
                 if (dirtyFrom_ <= dirtyTo_ && from <= dirtyTo_)
                     dirtyTo_ = std::max(from, dirtyTo_ + added - removed);
                 dirtyFrom_ = std::min(dirtyFrom_, from);
-                dirtyTo_ = std::max(dirtyTo_, from + added);
+                dirtyTo_ = std::max(dirtyTo_, from + removed + added);
                 if (!settingText_ && (removed != 0 || added != 0))
                     emit changeNotice();
             });
@@ -202,6 +204,11 @@ void CTextEdit::ensureLineCounts() const {
         emit layout->documentSizeChanged(layout->documentSize());
 }
 
+void CTextEdit::ensureBlockLaidOut(const QTextBlock& block) const {
+    if (auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+}
+
 int CTextEdit::lineOfPosition(int position) const {
     const QTextBlock b = document()->findBlock(position);
     if (!b.isValid())
@@ -209,6 +216,7 @@ int CTextEdit::lineOfPosition(int position) const {
     if (!wraps())
         return b.blockNumber();
     ensureLineCounts();
+    ensureBlockLaidOut(b);
     int within = 0;
     if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {
         const QTextLine line = l->lineForTextPosition(position - b.position());
@@ -223,8 +231,10 @@ QTextBlock CTextEdit::blockOfLine(int line, int* lineInBlock) const {
         return document()->findBlockByNumber(line);
     ensureLineCounts();
     const QTextBlock b = document()->findBlockByLineNumber(line);
-    if (b.isValid())
+    if (b.isValid()) {
+        ensureBlockLaidOut(b);
         *lineInBlock = line - b.firstLineNumber();
+    }
     return b;
 }
 
@@ -290,9 +300,12 @@ int CTextEdit::LineIndex(int line) const {
 int CTextEdit::LineLength(int index) const {
     auto lengthAt = [this](int position) {
         const QTextBlock b = document()->findBlock(position);
-        if (!wraps() || !b.layout() || b.layout()->lineCount() == 0)
+        if (!wraps())
             return b.length() - 1;
         ensureLineCounts();
+        ensureBlockLaidOut(b);
+        if (!b.layout() || b.layout()->lineCount() == 0)
+            return b.length() - 1;
         const QTextLine line = b.layout()->lineForTextPosition(position - b.position());
         return line.isValid() ? line.textLength() : b.length() - 1;
     };
@@ -341,6 +354,7 @@ int CTextEdit::GetFirstVisibleLine() const {
     if (!wraps())
         return b.blockNumber();
     ensureLineCounts();
+    ensureBlockLaidOut(b);
     // The top of the viewport lies this far into the first visible block.
     const qreal y = -contentOffset().y();
     int within = 0;

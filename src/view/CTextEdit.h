@@ -128,6 +128,7 @@ class CTextEdit : public QPlainTextEdit {
     int lineOfPosition(int position) const;
     QTextBlock blockOfLine(int line, int* lineInBlock) const;
     void ensureLineCounts() const;
+    void ensureBlockLaidOut(const QTextBlock& block) const;
     void markLayoutDirty() const { layoutDirtyAll_ = true; }
     bool isConsumedEdgeKey(const QKeyEvent* e) const;
     int acceleratorCommand(const QKeyEvent* e) const;

@@ -1,5 +1,6 @@
 #include "CTextEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -256,4 +257,66 @@ TEST(CTextEdit, LoneCrIsDrawnVisibly) {
     EXPECT_NE(plain, marked);
     e->SetText(QStringLiteral("a\nb"));
     EXPECT_NE(e->viewport()->grab().toImage(), marked);
+}
+
+TEST(CTextEdit, DisplayedLinesStayExactThroughEdits) {
+    // After every edit the wrapping control's line mapping must agree with
+    // a control that lays the same text out from scratch.
+    ShownEdit e(CTextEdit::Wrap::On, QSize(220, 300));
+    ShownEdit fresh(CTextEdit::Wrap::On, QSize(220, 300));
+    QString text;
+    for (int i = 0; i < 60; ++i)
+        text += QString((i * 37) % 140, QLatin1Char('a' + i % 26)) + QStringLiteral(" w\r\n");
+    e->SetText(text);
+    e->LineScroll(20);
+    uint32_t seed = 12345;
+    auto next = [&seed](int bound) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % uint32_t(bound));
+    };
+    for (int round = 0; round < 150; ++round) {
+        const int at = next(e->GetTextLength() + 1);
+        e->SetSel(at, std::min(e->GetTextLength(), at + next(5)));
+        const int kind = next(4);
+        if (kind == 3)
+            QTest::keyClicks(e.edit.get(), QStringLiteral("typed words "));
+        else
+            e->ReplaceSel(kind == 0   ? QString(next(90), QLatin1Char('z'))
+                          : kind == 1 ? QStringLiteral("x\r\ny ")
+                                      : QString());
+        fresh->SetText(e->GetText());
+        ASSERT_EQ(e->GetLineCount(), fresh->GetLineCount()) << "round " << round;
+        for (int line = 0; line < fresh->GetLineCount(); ++line)
+            ASSERT_EQ(e->LineIndex(line), fresh->LineIndex(line)) << "round " << round;
+        const int probe = next(e->GetTextLength() + 1);
+        ASSERT_EQ(e->LineFromChar(probe), fresh->LineFromChar(probe)) << "round " << round;
+    }
+}
+
+TEST(CTextEdit, WindowShortcutsKeepTheirKeys) {
+    // Keys of the main accelerator table reach the window's actions even
+    // where the text control has a binding of its own (Ctrl+K, Ctrl+Z).
+    QWidget window;
+    auto* edit = new CTextEdit(1000, CTextEdit::Wrap::On, &window);
+    int insertString3 = 0;
+    int undo = 0;
+    auto* a = new QAction(&window);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    QObject::connect(a, &QAction::triggered, [&] { ++insertString3; });
+    auto* b = new QAction(&window);
+    b->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QObject::connect(b, &QAction::triggered, [&] { ++undo; });
+    window.addAction(a);
+    window.addAction(b);
+    window.resize(200, 100);
+    window.show();
+    window.activateWindow();
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->SetText(QStringLiteral("abc"));
+    QTest::keyClick(edit, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(insertString3, 1);
+    EXPECT_EQ(undo, 1);
+    EXPECT_EQ(edit->GetText(), QStringLiteral("abc"));
 }
