@@ -284,6 +284,16 @@ TEST(CTextEdit, DisplayedLinesStayExactThroughEdits) {
             e->ReplaceSel(kind == 0   ? QString(next(90), QLatin1Char('z'))
                           : kind == 1 ? QStringLiteral("x\r\ny ")
                                       : QString());
+        if (round % 25 == 24) {
+            // New widths and fonts lay everything out anew.
+            const QSize size(150 + next(200), 300);
+            e->resize(size);
+            fresh->resize(size);
+            QFont f = e->font();
+            f.setPixelSize(10 + next(8));
+            e->setFont(f);
+            fresh->setFont(f);
+        }
         fresh->SetText(e->GetText());
         ASSERT_EQ(e->GetLineCount(), fresh->GetLineCount()) << "round " << round;
         for (int line = 0; line < fresh->GetLineCount(); ++line)
