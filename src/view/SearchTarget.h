@@ -12,6 +12,10 @@ class SearchTarget {
 
     // The whole text, with CR LF line breaks.
     virtual QString text() const = 0;
+    // A number that changes whenever the text may have changed, so that a
+    // repeated search can reuse the text it read last time. 0 means the
+    // target can't tell; the text is then read for every search.
+    virtual quint64 textRevision() const { return 0; }
     virtual int selectionStart() const = 0;
     virtual int selectionEnd() const = 0;
     virtual void setSelection(int start, int end) = 0;

@@ -65,10 +65,23 @@ QString TextSearch::replacedText(int count) {
     return res::substitute(QStringLiteral("%d 箇所の文字列を置換しました。"), count);
 }
 
+const QString& TextSearch::readText(const SearchTarget& target) {
+    const quint64 revision = target.textRevision();
+    if (revision == 0 || &target != readTarget_ || revision != readRevision_) {
+        readText_ = target.text();
+        readTarget_ = &target;
+        readRevision_ = revision;
+    }
+    return readText_;
+}
+
 const QString& TextSearch::haystackFor(const QString& text, MatchCase matchCase) {
     if (matchCase == MatchCase::On)
         return text;
-    if (text.size() != cachedSource_.size() || text != cachedSource_) {
+    // The same shared text (a reused read) needs no comparison.
+    const bool sameData =
+        text.constData() == cachedSource_.constData() && text.size() == cachedSource_.size();
+    if (!sameData && text != cachedSource_) {
         cachedSource_ = text;
         cachedFolded_ = casefold::fold(text);
     }
@@ -96,7 +109,7 @@ void TextSearch::updateMemory(const QString& needle, SearchDirection direction) 
 bool TextSearch::search(SearchTarget& target, const QString& findText, SearchDirection direction,
                         MatchCase matchCase, SearchMode mode) {
     BusyScope busy(target);
-    const QString text = target.text();
+    const QString text = readText(target);
     int selStart = target.selectionStart();
     int selEnd = target.selectionEnd();
     if (selStart > selEnd)
@@ -210,7 +223,7 @@ bool TextSearch::replace(SearchTarget& target, const QString& findText, const QS
     int selEnd = target.selectionEnd();
     if (selStart > selEnd)
         std::swap(selStart, selEnd);
-    const QString selected = target.text().mid(selStart, selEnd - selStart);
+    const QString selected = readText(target).mid(selStart, selEnd - selStart);
     const bool isMatch = matchCase == MatchCase::On ? selected == findText
                                                     : casefold::equalFolded(selected, findText);
     SearchMode mode = SearchMode::Replace;
@@ -233,7 +246,7 @@ bool TextSearch::replaceAll(SearchTarget& target, const QString& findText,
     {
         BusyScope busy(target);
         target.setEditVisible(false);
-        const QString text = target.text();
+        const QString text = readText(target);
         const QString& haystack = haystackFor(text, matchCase);
 
         // Every scan continues right after the inserted replacement, so the

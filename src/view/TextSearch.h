@@ -64,6 +64,9 @@ class TextSearch {
     static QString replacedText(int count);
 
   private:
+    // The target's text, reused from the last call while its revision says
+    // it has not changed.
+    const QString& readText(const SearchTarget& target);
     // Returns the folded text for a search without match case, reusing the
     // last result while the text has not changed.
     const QString& haystackFor(const QString& text, MatchCase matchCase);
@@ -79,6 +82,9 @@ class TextSearch {
     const Clock& clock_;
     MessageService& messages_;
     SearchMemory memory_;
+    const SearchTarget* readTarget_ = nullptr;
+    quint64 readRevision_ = 0;
+    QString readText_;
     QString cachedSource_;
     QString cachedFolded_;
 };

@@ -4,14 +4,30 @@
 #include "WaitCursor.h"
 
 #include <QPalette>
+#include <QTextDocument>
 #include <QTimer>
 
-ViewSearchTarget::ViewSearchTarget(CEditer& view) : view_(view) {}
+ViewSearchTarget::ViewSearchTarget(CEditer& view)
+    : view_(view), documentWatch_(std::make_unique<QObject>()) {
+    for (CTextEdit* edit : {&view_.wrapEdit(), &view_.plainEdit()}) {
+        QObject::connect(edit->document(), &QTextDocument::contentsChange, documentWatch_.get(),
+                         [this] { ++revision_; });
+    }
+}
 
 ViewSearchTarget::~ViewSearchTarget() = default;
 
 QString ViewSearchTarget::text() const {
     return view_.GetText();
+}
+
+quint64 ViewSearchTarget::textRevision() const {
+    // Switching the active control counts as a change of the text.
+    if (&view_.activeEdit() != lastActive_) {
+        lastActive_ = &view_.activeEdit();
+        ++revision_;
+    }
+    return revision_;
 }
 
 int ViewSearchTarget::selectionStart() const {

@@ -2,6 +2,7 @@
 
 #include "SearchTarget.h"
 
+#include <QObject>
 #include <memory>
 
 class CEditer;
@@ -14,6 +15,7 @@ class ViewSearchTarget : public SearchTarget {
     ~ViewSearchTarget() override;
 
     QString text() const override;
+    quint64 textRevision() const override;
     int selectionStart() const override;
     int selectionEnd() const override;
     void setSelection(int start, int end) override;
@@ -30,4 +32,9 @@ class ViewSearchTarget : public SearchTarget {
   private:
     CEditer& view_;
     std::unique_ptr<WaitCursor> wait_;
+    // Counts the changes of both controls' documents; the connections live
+    // as long as this object.
+    std::unique_ptr<QObject> documentWatch_;
+    mutable quint64 revision_ = 1;
+    mutable const void* lastActive_ = nullptr;
 };

@@ -371,6 +371,36 @@ TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
     }
 }
 
+// A target that tells when its text changed, and counts how often it is read.
+class RevisionTarget : public FakeSearchTarget {
+  public:
+    using FakeSearchTarget::FakeSearchTarget;
+    QString text() const override {
+        ++reads;
+        return FakeSearchTarget::text();
+    }
+    quint64 textRevision() const override { return revision; }
+    mutable int reads = 0;
+    quint64 revision = 1;
+};
+
+TEST_F(TextSearchTest, RepeatedSearchesReuseTheTextUntilItsRevisionChanges) {
+    RevisionTarget t(QStringLiteral("one two one two"));
+    ASSERT_TRUE(search.search(t, QStringLiteral("TWO"), SearchDirection::Down, MatchCase::Off,
+                              SearchMode::Find));
+    ASSERT_TRUE(search.search(t, QStringLiteral("two"), SearchDirection::Down, MatchCase::Off,
+                              SearchMode::Find));
+    EXPECT_EQ(t.selectionStart(), 12);
+    EXPECT_EQ(t.reads, 1);
+    t.setText(QStringLiteral("two one"));
+    t.revision = 2;
+    t.select(0, 0);
+    ASSERT_TRUE(search.search(t, QStringLiteral("one"), SearchDirection::Down, MatchCase::Off,
+                              SearchMode::Find));
+    EXPECT_EQ(t.selectionStart(), 4);
+    EXPECT_EQ(t.reads, 2);
+}
+
 TEST(LastMatchBeforeTest, StopsAtTheLimit) {
     EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 3), 0);
     EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 4), 3);

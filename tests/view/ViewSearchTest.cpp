@@ -1,6 +1,7 @@
 // The search operations on the view's real edit control: indices with CR LF,
 // one undo for replace-all, scrolling the match into place, the flash.
 #include "CEditer.h"
+#include "CommandIds.h"
 #include "TextSearch.h"
 #include "ViewTestSupport.h"
 
@@ -69,6 +70,42 @@ TEST_F(ViewSearchTest, TheViewsSearchRemembersBetweenCalls) {
     EXPECT_TRUE(view->Replace(QStringLiteral("ABC"), QStringLiteral("x"), MatchCase::Off));
     EXPECT_EQ(view->GetText(), QStringLiteral("abc\r\nx"));
     EXPECT_EQ(sel(), qMakePair(0, 3));
+}
+
+TEST_F(ViewSearchTest, ARepeatedSearchSeesEveryChangeOfTheText) {
+    view->SetText(QStringLiteral("abc xyz"));
+    view->SetSel(0, 0);
+    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::On,
+                             SearchMode::Find));
+    EXPECT_EQ(sel(), qMakePair(4, 7));
+    // Same length, other text.
+    view->SetText(QStringLiteral("xyz abc"));
+    view->SetSel(0, 0);
+    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::On,
+                             SearchMode::Find));
+    EXPECT_EQ(sel(), qMakePair(0, 3));
+    view->SetSel(0, 3);
+    view->ReplaceSel(QStringLiteral("q"));
+    view->SetSel(0, 0);
+    EXPECT_FALSE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::On,
+                              SearchMode::Find));
+    // Typing counts too.
+    view->activeEdit().setFocus();
+    view->SetSel(5, 5);
+    QTest::keyClicks(&view->activeEdit(), QStringLiteral("XYZ"));
+    view->SetSel(0, 0);
+    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::Off,
+                             SearchMode::Find));
+    EXPECT_EQ(sel(), qMakePair(5, 8));
+    // So does the other control taking over the text.
+    const CTextEdit* before = &view->activeEdit();
+    ASSERT_TRUE(view->onCommand(cmd::ID_VIEW_WRAP));
+    ASSERT_NE(&view->activeEdit(), before);
+    view->SetText(QStringLiteral("__XYZ"));
+    view->SetSel(0, 0);
+    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::Off,
+                             SearchMode::Find));
+    EXPECT_EQ(sel(), qMakePair(2, 5));
 }
 
 TEST_F(ViewSearchTest, NothingFoundFlashesTheControlAndLeavesTheText) {
