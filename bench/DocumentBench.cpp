@@ -1,0 +1,127 @@
+// Opening a 10 MB Shift-JIS file must show it well under a second, and saving
+// it again likewise: every step of loading (read, detect, convert, widen the
+// line breaks, fill the edit control) and of saving (narrow, convert, write
+// through a temporary file) is linear.
+#include "CEditer.h"
+#include "CharSetServices.h"
+#include "Clock.h"
+#include "CodePage.h"
+#include "EditerDocument.h"
+#include "MessageService.h"
+#include "ProfileStore.h"
+#include "Registry.h"
+#include "Settings.h"
+#include "TextCodec.h"
+#include "TextFileIO.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Editor {
+    QTemporaryDir dir;
+    Registry registry{dir.filePath(QStringLiteral("registry.sqlite"))};
+    ProfileStore store{registry};
+    Settings settings{store, Locale(0x0411, 0x0411)};
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
+    std::unique_ptr<CEditer> view;
+
+    Editor() {
+        store.SetRegistryKey(QStringLiteral("Orvane"));
+        view = std::make_unique<CEditer>(
+            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)});
+        view->resize(480, 640);
+        view->show();
+        view->OnInitialUpdate();
+        view->OnTimer(17);
+    }
+};
+
+// About 10 MB of Shift-JIS: lines of kana, kanji and ASCII, CR LF breaks.
+QString writeShiftJisFile(const QString& path) {
+    // "日本語のテキスト、" in Shift-JIS, then ASCII.
+    const QByteArray line = QByteArray::fromHex("93fa967b8cea82cc8365834c8358836781410d0a") +
+                            QByteArray("Tavlo text editor line 0123456789\r\n");
+    QByteArray bytes;
+    bytes.reserve(10 * 1024 * 1024 + line.size());
+    while (bytes.size() < 10 * 1024 * 1024)
+        bytes += line;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+void BM_OpenAndShowTenMegabytesShiftJis(benchmark::State& state) {
+    Editor editor;
+    const QString path = writeShiftJisFile(editor.dir.filePath(QStringLiteral("big.txt")));
+    for (auto _ : state) {
+        editor.view->document().OnFileNew();
+        const bool ok = editor.view->OpenFileByPath(path);
+        QCoreApplication::processEvents(); // lay out and paint the first screen
+        if (!ok || editor.view->charSet != 8 && editor.view->charSet != 1)
+            state.SkipWithError("the file did not open as Shift-JIS");
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
+}
+BENCHMARK(BM_OpenAndShowTenMegabytesShiftJis)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SaveTenMegabytesShiftJis(benchmark::State& state) {
+    Editor editor;
+    const QString path = writeShiftJisFile(editor.dir.filePath(QStringLiteral("big.txt")));
+    if (!editor.view->OpenFileByPath(path)) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    for (auto _ : state) {
+        editor.view->SetModify(true);
+        editor.view->document().OnFileSave();
+        if (editor.view->GetModify())
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
+}
+BENCHMARK(BM_SaveTenMegabytesShiftJis)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The two halves of opening, to see where the time goes.
+void BM_ReadDetectDecodeTenMegabytes(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = writeShiftJisFile(dir.filePath(QStringLiteral("big.txt")));
+    const Locale locale(0x0411, 0x0411);
+    CharSetServices charSets([] { return QString(); }, locale);
+    for (auto _ : state) {
+        textfile::ReadResult read = textfile::readAll(path);
+        const CharSetId set = charSets.DetectForLoading(read.bytes);
+        DecodedText text = DecodeFileText(std::move(read.bytes), set, CodePage::ansi(locale));
+        benchmark::DoNotOptimize(text.text.size());
+    }
+}
+BENCHMARK(BM_ReadDetectDecodeTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SetTextTenMegabytes(benchmark::State& state) {
+    Editor editor;
+    const QString text =
+        (QStringLiteral("日本語のテキスト、\r\nTavlo text editor line 0123456789\r\n"))
+            .repeated(10 * 1024 * 1024 / 55);
+    for (auto _ : state) {
+        editor.view->SetText(QString());
+        editor.view->SetText(text);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SetTextTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
