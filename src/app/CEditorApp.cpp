@@ -1,0 +1,204 @@
+#include "CEditorApp.h"
+
+#include "AppIcon.h"
+#include "AssociationStartupCheck.h"
+#include "CAboutDlg.h"
+#include "CEditer.h"
+#include "CMainFrame.h"
+#include "CommandIds.h"
+#include "CommandLine.h"
+#include "DocumentWiring.h"
+#include "FileTypeAssociation.h"
+#include "HandOverChannel.h"
+#include "MessageService.h"
+#include "RecentFileList.h"
+#include "Registry.h"
+#include "Settings.h"
+#include "SingleInstanceLock.h"
+#include "StringTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLoggingCategory>
+#include <QThread>
+
+// Start-up and hand-over steps; enable with QT_LOGGING_RULES="tavlo.app.debug=true".
+Q_LOGGING_CATEGORY(lcApp, "tavlo.app", QtWarningMsg)
+
+namespace {
+
+// A relative path names a file of the folder the editor was started in; the
+// running editor, which may have another current folder, gets it absolute.
+QString absolutePath(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isRelative())
+        return path;
+    return QDir::current().absoluteFilePath(path);
+}
+
+} // namespace
+
+CEditorApp::CEditorApp(AppServices services, QString commandLine)
+    : services_(std::move(services)), commandLine_(std::move(commandLine)),
+      profile_(services_.registry) {
+    handOverToRunningInstance();
+}
+
+CEditorApp::~CEditorApp() {
+    router_.removeTarget(this);
+    // The frame and the view go before the settings they write at the end.
+    frame_.reset();
+}
+
+QString CEditorApp::lockName() {
+    return QString::fromLatin1(SingleInstanceLock::kName) + QStringLiteral(".lock");
+}
+
+QString CEditorApp::runtimeFolder() const {
+    return services_.runtimeFolder;
+}
+
+void CEditorApp::handOverToRunningInstance() {
+    HandOverClient client(runtimeFolder());
+    if (!client.connectToRunning())
+        return;
+    foundRunning_ = true;
+    qCDebug(lcApp) << "running instance found";
+    client.raiseWindow();
+    // Give the running editor time to come to the front before it is asked
+    // to open anything.
+    QThread::msleep(500);
+
+    const QString text = absolutePath(commandline::handOverText(commandLine_));
+    if (text.isEmpty())
+        return;
+    const auto answer = client.sendCopyData(HandOverChannel::kCopyDataOpenFile, text);
+    qCDebug(lcApp) << "handed over" << text << "answer" << answer.value_or(-1);
+}
+
+bool CEditorApp::InitInstance() {
+    // The lock file takes a name of its own: the hand-over socket, which
+    // listens under the lock's name, would otherwise take the file's place.
+    lock_ = std::make_unique<SingleInstanceLock>(lockName(), runtimeFolder());
+    switch (lock_->tryLock()) {
+    case SingleInstanceLock::Result::AlreadyRunning:
+        qCDebug(lcApp) << "another instance runs; ending";
+        return false;
+    case SingleInstanceLock::Result::Failed:
+        qCWarning(lcApp) << "single-instance lock unavailable:" << lock_->errorString();
+        // A running editor answered: this start has done its part. Without
+        // one, the editor still works; only later starts can't find it.
+        if (foundRunning_)
+            return false;
+        break;
+    case SingleInstanceLock::Result::Acquired:
+        break;
+    }
+
+    profile_.SetRegistryKey(QString::fromLatin1(kCompanyName));
+    settings_ = std::make_unique<Settings>(profile_, services_.locale,
+                                           [] { return QFontDatabase::families(); });
+    recentFiles_ = std::make_unique<RecentFileList>(
+        profile_, settings_->getInt(QStringLiteral("MRU_LIST_ITEM_COUNT")));
+    recentFiles_->ReadList();
+
+    const QString commandLine = commandLine_.trimmed();
+    createFrameAndView();
+    if (view_)
+        connectDocuments(*this, *frame_, *view_, *recentFiles_);
+
+    if (!commandLine.isEmpty() && view_) {
+        const QString path = absolutePath(commandline::openPath(commandLine));
+        if (!path.isEmpty() && view_->OpenFileByPath(path))
+            AddToRecentFileList(path);
+    }
+
+    frame_->show();
+    listenForHandOver();
+    checkAssociation();
+    return true;
+}
+
+void CEditorApp::createFrameAndView() {
+    QApplication::setFont(CMainFrame::preferredUiFont());
+    QApplication::setWindowIcon(tavloAppIcon());
+    commands_.on(cmd::ID_APP_ABOUT, [this] { OnAppAbout(); });
+
+    frame_ = std::make_unique<CMainFrame>(
+        FrameServices{*settings_, services_.messages, router_, &CEditorApp::IsRecentPlatform});
+    auto* view = new CEditer(ViewServices{*settings_,
+                                          services_.messages,
+                                          services_.clock,
+                                          services_.locale,
+                                          &CEditorApp::IsRecentPlatform,
+                                          {}});
+    frame_->setView(view);
+    view_ = view;
+    router_.setTargets({view, frame_.get(), this});
+    view->OnInitialUpdate();
+}
+
+void CEditorApp::listenForHandOver() {
+    channel_ = std::make_unique<HandOverChannel>(runtimeFolder());
+    channel_->setRaiseHandler([this] {
+        qCDebug(lcApp) << "raise requested";
+        if (!frame_)
+            return;
+        frame_->showNormal();
+        frame_->raise();
+        frame_->activateWindow();
+    });
+    channel_->setCopyDataHandler(
+        [this](uint32_t code, const QString& text) { return OnCopyData(code, text); });
+    if (channel_->listen())
+        qCDebug(lcApp) << "listening on" << channel_->socketPath();
+    else
+        qCWarning(lcApp) << "can't listen for later starts on" << channel_->socketPath();
+}
+
+void CEditorApp::checkAssociation() {
+    FileTypeAssociation association(services_.registry);
+    runAssociationStartupCheck(association, services_.messages, frame_.get());
+}
+
+int CEditorApp::ExitInstance() {
+    if (channel_)
+        channel_->close();
+    if (recentFiles_)
+        recentFiles_->WriteList();
+    return 0;
+}
+
+void CEditorApp::AddToRecentFileList(const QString& path) {
+    if (recentFiles_)
+        recentFiles_->Add(path);
+}
+
+int CEditorApp::OnCopyData(uint32_t code, const QString& text) {
+    if (code != HandOverChannel::kCopyDataOpenFile)
+        return 0;
+    qCDebug(lcApp).noquote() << "open handed-over path:" << text;
+    if (!view_) {
+        services_.messages.show(res::loadString(40013, QStringLiteral("The file can't be opened.")),
+                                res::loadString(57344, QStringLiteral("Tavlo TextEditor")),
+                                mb::MB_OK | mb::MB_ICONERROR | mb::MB_TOPMOST, frame_.get());
+        return 0;
+    }
+    if (view_->OpenFileByPath(text))
+        AddToRecentFileList(text);
+    return 1;
+}
+
+void CEditorApp::OnAppAbout() {
+    CAboutDlg dialog(frame_.get());
+    dialog.exec();
+}
+
+bool CEditorApp::onCommand(int id) {
+    return commands_.onCommand(id);
+}
+
+bool CEditorApp::onUpdateCommand(int id, CommandState& state) {
+    return commands_.onUpdateCommand(id, state);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "CommandRouter.h"
+#include "Locale.h"
+#include "ProfileStore.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class CEditer;
+class CMainFrame;
+class Clock;
+class HandOverChannel;
+class MessageService;
+class RecentFileList;
+class Registry;
+class Settings;
+class SingleInstanceLock;
+
+// What the application works with; main() builds the real ones, tests
+// temporary ones.
+struct AppServices {
+    Registry& registry;
+    MessageService& messages;
+    const Clock& clock;
+    Locale locale;
+    // Where the single-instance lock and the hand-over socket live; empty =
+    // the per-user runtime folder.
+    QString runtimeFolder;
+};
+
+// The application object: makes sure one editor runs, hands a second start's
+// file to it, sets up the settings, creates the frame and the view, opens the
+// file of the command line and checks the file-type association.
+class CEditorApp : public QObject, public CommandTarget {
+    Q_OBJECT
+  public:
+    static constexpr const char* kAppName = "Tavlo Text Editor";
+    static constexpr const char* kCompanyName = "Orvane";
+
+    // commandLine: the program's arguments joined by one blank. Looks for a
+    // running editor and, when one answers, raises it and hands the path over.
+    CEditorApp(AppServices services, QString commandLine);
+    ~CEditorApp() override;
+
+    // Start-up; false when this process must end (another editor runs).
+    bool InitInstance();
+    int ExitInstance();
+
+    // Whether the platform's menus drop their key names: never here.
+    static bool IsRecentPlatform() { return false; }
+
+    void AddToRecentFileList(const QString& path);
+    // The recent-file list (MRU_LIST_ITEM_COUNT entries), read at start-up
+    // and written at exit; null before InitInstance.
+    RecentFileList* recentFileList() const { return recentFiles_.get(); }
+
+    // The receiving side of a hand-over: 0x1024 opens the path in the view.
+    // Returns the answer the second start gets (0: not handled or failed
+    // before opening, 1: handled).
+    int OnCopyData(uint32_t code, const QString& text);
+    // Shows dialog 100.
+    void OnAppAbout();
+
+    // The file of the single-instance lock in the runtime folder.
+    static QString lockName();
+
+    // True when construction found a running editor.
+    bool foundRunningInstance() const { return foundRunning_; }
+
+    CMainFrame* mainFrame() const { return frame_.get(); }
+    CEditer* activeView() const { return view_; }
+    Settings& settings() const { return *settings_; }
+    ProfileStore& profileStore() { return profile_; }
+    CommandRouter& router() { return router_; }
+    HandOverChannel* handOverChannel() const { return channel_.get(); }
+
+    bool onCommand(int id) override;
+    bool onUpdateCommand(int id, CommandState& state) override;
+
+  private:
+    void handOverToRunningInstance();
+    void createFrameAndView();
+    void listenForHandOver();
+    void checkAssociation();
+    QString runtimeFolder() const;
+
+    AppServices services_;
+    QString commandLine_;
+    bool foundRunning_ = false;
+    ProfileStore profile_;
+    std::unique_ptr<Settings> settings_;
+    CommandRouter router_;
+    CommandMap commands_;
+    std::unique_ptr<SingleInstanceLock> lock_;
+    std::unique_ptr<HandOverChannel> channel_;
+    std::unique_ptr<CMainFrame> frame_;
+    CEditer* view_ = nullptr;
+    std::unique_ptr<RecentFileList> recentFiles_;
+};

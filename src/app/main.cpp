@@ -1,0 +1,23 @@
+#include "CEditorApp.h"
+#include "Clock.h"
+#include "CommandLine.h"
+#include "QtMessageService.h"
+#include "Registry.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(CEditorApp::kAppName));
+
+    Registry registry;
+    QtMessageService messages;
+    Clock clock;
+    CEditorApp app(AppServices{registry, messages, clock, Locale::fromEnvironment(), QString()},
+                   commandline::fromArguments(QApplication::arguments()));
+    if (!app.InitInstance())
+        return 0;
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
+}

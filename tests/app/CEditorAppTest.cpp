@@ -1,0 +1,133 @@
+#include "CEditorApp.h"
+#include "CEditer.h"
+#include "CMainFrame.h"
+#include "Clock.h"
+#include "CommandIds.h"
+#include "FileTypeAssociation.h"
+#include "HandOverChannel.h"
+#include "MessageService.h"
+#include "Registry.h"
+#include "Settings.h"
+#include "SingleInstanceLock.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class EditorApp : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QDir().mkpath(runtime());
+        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
+    }
+    QString runtime() const { return dir.filePath("run"); }
+    std::unique_ptr<CEditorApp> makeApp(const QString& commandLine = QString()) {
+        return std::make_unique<CEditorApp>(
+            AppServices{*registry, messages, clock, Locale(0x0411, 0x0411), runtime()},
+            commandLine);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Registry> registry;
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
+};
+
+TEST_F(EditorApp, StartsWithFrameViewAndListeningChannel) {
+    auto app = makeApp();
+    EXPECT_FALSE(app->foundRunningInstance());
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_NE(app->mainFrame(), nullptr);
+    EXPECT_EQ(app->mainFrame()->GetActiveView(), app->activeView());
+    EXPECT_TRUE(app->mainFrame()->isVisible());
+    EXPECT_EQ(app->profileStore().applicationKeyPath(), "Software\\Orvane\\Tavlo Text Editor");
+    ASSERT_NE(app->handOverChannel(), nullptr);
+    EXPECT_TRUE(app->handOverChannel()->isListening());
+    EXPECT_TRUE(messages.shown().empty()) << "no association, nothing to ask";
+    EXPECT_FALSE(CEditorApp::IsRecentPlatform());
+    // The router reaches view, frame and application in that order.
+    EXPECT_TRUE(app->router().query(cmd::ID_APP_ABOUT).enabled);
+    EXPECT_TRUE(app->router().query(cmd::ID_VIEW_WRAP).enabled);
+    EXPECT_EQ(app->ExitInstance(), 0);
+    EXPECT_FALSE(app->handOverChannel()->isListening());
+}
+
+TEST_F(EditorApp, EndsWhenAnotherInstanceHoldsTheLock) {
+    SingleInstanceLock other(CEditorApp::lockName(), runtime());
+    ASSERT_EQ(other.tryLock(), SingleInstanceLock::Result::Acquired);
+    auto app = makeApp("/tmp/whatever.txt");
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_EQ(app->mainFrame(), nullptr) << "no window";
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(EditorApp, CommandLinePathGoesToTheView) {
+    const QString path = dir.filePath("メモ 1.txt");
+    auto app = makeApp("\"" + path + "\"");
+    ASSERT_TRUE(app->InitInstance());
+    // The view can't load files yet and says so, naming the unquoted path.
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.shown()[0].text.contains(path)) << messages.shown()[0].text.toStdString();
+    EXPECT_FALSE(messages.shown()[0].text.contains("\"" + path));
+}
+
+TEST_F(EditorApp, HandOverOpensOnlyItsOwnCode) {
+    auto app = makeApp();
+    ASSERT_TRUE(app->InitInstance());
+    EXPECT_EQ(app->OnCopyData(0x1025, "/tmp/x.txt"), 0) << "other codes: default handling";
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(app->OnCopyData(0x1024, "/tmp/x.txt"), 1);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.shown()[0].text.contains("/tmp/x.txt"));
+}
+
+TEST_F(EditorApp, StartUpAsksToRepairAForeignAssociation) {
+    const QString other = dir.filePath("other-editor");
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    FileTypeAssociation assoc(*registry, other);
+    ASSERT_TRUE(assoc.Register(".txt", "TavloText", "テキストファイル"));
+    messages.queueAnswer(mb::IDYES);
+
+    auto app = makeApp();
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              "デバイス上の別のTavloテキストエディタ実行ファイルに拡張子の関連付けがされています。"
+              "\n\n関連付けをやり直しますか？");
+    FileTypeAssociation self(*registry);
+    EXPECT_EQ(self.CheckAll(), 0) << "repaired to this program";
+}
+
+TEST_F(EditorApp, AboutShowsDialog100) {
+    auto app = makeApp();
+    ASSERT_TRUE(app->InitInstance());
+    QString title;
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        if (auto* label = dialog->findChild<QLabel*>("aboutText"))
+            text = label->text();
+        dialog->accept();
+    });
+    poll.start(10);
+    EXPECT_TRUE(app->router().execute(cmd::ID_APP_ABOUT));
+    EXPECT_EQ(title, "バージョン情報");
+    EXPECT_EQ(text, "Tavloテキスト エディタ V1.11");
+}
+
+} // namespace

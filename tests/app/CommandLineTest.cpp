@@ -1,0 +1,31 @@
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CommandLine, ArgumentsAreJoinedByOneBlank) {
+    EXPECT_EQ(commandline::fromArguments({"tavlo"}), "");
+    EXPECT_EQ(commandline::fromArguments({"tavlo", "/home/a/my", "notes.txt"}),
+              "/home/a/my notes.txt");
+    EXPECT_EQ(commandline::fromArguments({"tavlo", "\"/tmp/a", "b.txt\""}), "\"/tmp/a b.txt\"");
+}
+
+TEST(CommandLine, HandOverTextLosesOneQuoteAtEachEnd) {
+    EXPECT_EQ(commandline::handOverText("  \"/tmp/a b.txt\"  "), "/tmp/a b.txt");
+    EXPECT_EQ(commandline::handOverText("\" /tmp/x.txt \""), "/tmp/x.txt");
+    EXPECT_EQ(commandline::handOverText("\"\""), "") << "two quotes send nothing";
+    EXPECT_EQ(commandline::handOverText("\""), "");
+    EXPECT_EQ(commandline::handOverText("   "), "");
+    EXPECT_EQ(commandline::handOverText("\"\"/tmp/q\"\""), "\"/tmp/q\"") << "only one each";
+    EXPECT_EQ(commandline::handOverText("/tmp/plain.txt"), "/tmp/plain.txt");
+    EXPECT_EQ(commandline::handOverText("/tmp/end\""), "/tmp/end");
+}
+
+TEST(CommandLine, OpenPathLosesEveryQuoteAtTheEnds) {
+    EXPECT_EQ(commandline::openPath("  \"\"/tmp/a b.txt\"\"  "), "/tmp/a b.txt");
+    EXPECT_EQ(commandline::openPath("\"\""), "");
+    EXPECT_EQ(commandline::openPath("/tmp/in\"side.txt"), "/tmp/in\"side.txt");
+}
+
+} // namespace

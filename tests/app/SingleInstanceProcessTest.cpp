@@ -1,0 +1,173 @@
+#include "CEditorApp.h"
+#include "HandOverChannel.h"
+#include "SingleInstanceLock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// Starts the real `tavlo` program, each in its own process, under the
+// offscreen platform with a temporary runtime folder and registry.
+namespace {
+
+class SingleInstance : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QDir().mkpath(runtime());
+        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void TearDown() override {
+        for (QProcess* p : processes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(10000);
+            }
+            delete p;
+        }
+    }
+
+    QString runtime() const { return dir.filePath("run"); }
+    // The editor's folder below the runtime folder, as the program finds it.
+    QString editorFolder() const {
+        const QString folder = QDir(runtime()).filePath("tavlo");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return folder;
+    }
+
+    QProcess* start(const QStringList& arguments) {
+        auto* p = new QProcess;
+        processes.push_back(p);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime());
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        env.insert("TAVLO_REGISTRY", dir.filePath("registry.sqlite"));
+        env.insert("QT_LOGGING_RULES", "tavlo.app.debug=true");
+        p->setProcessEnvironment(env);
+        p->setWorkingDirectory(dir.path());
+        p->start(QStringLiteral(TAVLO_PROGRAM), arguments);
+        EXPECT_TRUE(p->waitForStarted(10000));
+        return p;
+    }
+
+    // Reads what the process wrote to its error output so far.
+    static QString errorOutput(QProcess* p, QString& collected) {
+        collected += QString::fromUtf8(p->readAllStandardError());
+        return collected;
+    }
+
+    // The first editor, once it listens for later starts.
+    // The first editor, once it listens for later starts (nullptr if it never does).
+    QProcess* startFirst() {
+        QProcess* first = start({});
+        const bool listening = QTest::qWaitFor(
+            [&] { return errorOutput(first, firstLog).contains("listening on"); }, 20000);
+        EXPECT_TRUE(listening) << firstLog.toStdString();
+        return listening ? first : nullptr;
+    }
+
+    QTemporaryDir dir;
+    std::vector<QProcess*> processes;
+    QString firstLog;
+};
+
+TEST_F(SingleInstance, SecondStartHandsItsPathOverAndEnds) {
+    const QString path = dir.filePath("メモ 1.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("memo\r\n");
+    file.close();
+
+    QProcess* first = startFirst();
+    ASSERT_NE(first, nullptr);
+    // Two arguments make one path with a blank.
+    QProcess* second = start({dir.filePath("メモ"), "1.txt"});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return errorOutput(first, firstLog).contains("open handed-over path: " + path); },
+        20000))
+        << firstLog.toStdString();
+    EXPECT_TRUE(firstLog.contains("raise requested"));
+    // The second start waits for the first editor's answer (at most 30 s,
+    // should the first one show a message about the file), then ends at the
+    // single-instance lock.
+    ASSERT_TRUE(second->waitForFinished(45000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    const QString secondLog = QString::fromUtf8(second->readAllStandardError());
+    EXPECT_TRUE(secondLog.contains("running instance found")) << secondLog.toStdString();
+    EXPECT_FALSE(secondLog.contains("listening on")) << "the second start never ran as editor";
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(SingleInstance, SecondStartWithoutArgumentsOnlyRaises) {
+    QProcess* first = startFirst();
+    ASSERT_NE(first, nullptr);
+    QProcess* second = start({});
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return errorOutput(first, firstLog).contains("raise requested"); }));
+    EXPECT_FALSE(errorOutput(first, firstLog).contains("open handed-over path"));
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(SingleInstance, TwoDoubleQuotesSendNothing) {
+    QProcess* first = startFirst();
+    ASSERT_NE(first, nullptr);
+    QProcess* second = start({"\"\""});
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return errorOutput(first, firstLog).contains("raise requested"); }));
+    EXPECT_FALSE(errorOutput(first, firstLog).contains("open handed-over path"));
+    const QString secondLog = QString::fromUtf8(second->readAllStandardError());
+    EXPECT_FALSE(secondLog.contains("handed over")) << secondLog.toStdString();
+}
+
+// The running editor's side played by the test: the exact record a second
+// start sends, with the quotes of a quoted path taken off.
+TEST_F(SingleInstance, QuotedPathArrivesWithoutQuotes) {
+    SingleInstanceLock lock(CEditorApp::lockName(), editorFolder());
+    ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
+    HandOverChannel channel(editorFolder());
+    int raises = 0;
+    std::vector<std::pair<uint32_t, QString>> received;
+    channel.setRaiseHandler([&raises] { ++raises; });
+    channel.setCopyDataHandler([&received](uint32_t code, const QString& text) {
+        received.emplace_back(code, text);
+        return 1;
+    });
+    ASSERT_TRUE(channel.listen());
+
+    QProcess* second = start({"\"/tmp/a", "b.txt\""});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(raises, 1);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].first, 0x1024u);
+    EXPECT_EQ(received[0].second, "/tmp/a b.txt");
+}
+
+TEST_F(SingleInstance, RelativePathIsMadeAbsoluteForTheRunningEditor) {
+    SingleInstanceLock lock(CEditorApp::lockName(), editorFolder());
+    ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
+    HandOverChannel channel(editorFolder());
+    QString text;
+    channel.setCopyDataHandler([&text](uint32_t, const QString& t) {
+        text = t;
+        return 1;
+    });
+    ASSERT_TRUE(channel.listen());
+    QProcess* second = start({"notes.txt"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(text, QDir(dir.path()).filePath("notes.txt"));
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "CEditer.h"
+#include "CMainFrame.h"
+#include "Clock.h"
+#include "CommandActions.h"
+#include "CommandRouter.h"
+#include "MessageService.h"
+#include "ProfileStore.h"
+#include "Registry.h"
+#include "Settings.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A frame with its view over a temporary registry and scripted message boxes.
+class FrameFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
+        profile = std::make_unique<ProfileStore>(*registry);
+        profile->SetRegistryKey("Orvane");
+        settings = std::make_unique<Settings>(*profile, Locale(0x0411, 0x0411));
+    }
+
+    void TearDown() override { frame.reset(); }
+
+    // Settings to write before the frame exists go first.
+    void createFrame(std::function<bool()> isRecentPlatform = [] { return false; }) {
+        frame = std::make_unique<CMainFrame>(
+            FrameServices{*settings, messages, router, std::move(isRecentPlatform)});
+        view = new CEditer(ViewServices{
+            *settings, messages, clock, Locale(0x0411, 0x0411), [] { return false; }, {}});
+        frame->setView(view);
+        router.setTargets({view, frame.get()});
+        view->OnInitialUpdate();
+    }
+
+    // The item texts of a menu, in order; separators as "-".
+    static QStringList texts(const QMenu* menu) {
+        QStringList result;
+        for (const QAction* action : menu->actions())
+            result << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return result;
+    }
+    static QAction* actionFor(const QMenu* menu, int id) {
+        for (QAction* action : menu->actions()) {
+            if (CommandActions::commandId(action) == id)
+                return action;
+            if (action->menu()) {
+                if (QAction* found = actionFor(action->menu(), id))
+                    return found;
+            }
+        }
+        return nullptr;
+    }
+    static QMenu* subMenu(const QMenu* menu, const QString& title) {
+        for (QAction* action : menu->actions()) {
+            if (action->menu() && action->text() == title)
+                return action->menu();
+        }
+        return nullptr;
+    }
+    // Runs the menu's update handlers as opening it does.
+    static void prepare(QMenu* menu) { emit menu->aboutToShow(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<ProfileStore> profile;
+    std::unique_ptr<Settings> settings;
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
+    CommandRouter router;
+    std::unique_ptr<CMainFrame> frame;
+    CEditer* view = nullptr;
+};

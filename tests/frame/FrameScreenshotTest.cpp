@@ -1,0 +1,72 @@
+#include "FrameFixture.h"
+#include "SoftKeyBar.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+using FrameLayout = FrameFixture;
+
+// The phone-sized window: command bar on top, the text, the soft keys at the
+// bottom, all inside 480 x 640. The picture is kept for a look by eye.
+TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
+    createFrame();
+    frame->resize(480, 640);
+    view->SetText(
+        QStringLiteral("Tavloテキストエディタへようこそ。\r\n"
+                       "日本語の文章を入力して、保存できます。\r\n"
+                       "\r\n"
+                       "・文字コード：Shift-JIS、EUC、JIS、UTF-8、UTF-16\r\n"
+                       "・改行コード：CR LF、CR、LF\r\n"
+                       "・キーボードマクロの記録と再生\r\n"
+                       "\r\n"
+                       "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"
+                       "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。"));
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(480, 640); }));
+    // The view arranges its edit controls a moment after a size change.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
+
+    QToolBar* bar = frame->commandBar();
+    SoftKeyBar* keys = frame->softKeyBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(keys->isVisible());
+    const QRect barRect(bar->mapTo(frame.get(), QPoint(0, 0)), bar->size());
+    const QRect viewRect(view->mapTo(frame.get(), QPoint(0, 0)), view->size());
+    const QRect keysRect(keys->mapTo(frame.get(), QPoint(0, 0)), keys->size());
+    EXPECT_EQ(barRect.top(), 0);
+    EXPECT_LE(barRect.bottom(), viewRect.top());
+    EXPECT_LE(viewRect.bottom(), keysRect.top());
+    EXPECT_EQ(keysRect.bottom(), 639);
+    EXPECT_GE(viewRect.height(), 400) << "the text gets most of the window";
+    EXPECT_LE(bar->sizeHint().width(), 480) << "every button fits without an overflow menu";
+    EXPECT_EQ(keysRect.width(), 480);
+    EXPECT_LE(keysRect.height(), 48) << "the soft keys take one row";
+
+    const QImage shot = frame->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(480, 640) * frame->devicePixelRatio());
+    const QString path = QDir::temp().filePath("tavlo-frame-480x640.png");
+    EXPECT_TRUE(shot.save(path)) << path.toStdString();
+}
+
+TEST_F(FrameLayout, DesktopSizedWindowKeepsTheSameOrder) {
+    createFrame();
+    frame->resize(1024, 768);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(1024, 768); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
+    const int viewTop = view->mapTo(frame.get(), QPoint(0, 0)).y();
+    const int keysTop = frame->softKeyBar()->mapTo(frame.get(), QPoint(0, 0)).y();
+    EXPECT_GE(viewTop, frame->commandBar()->height());
+    EXPECT_EQ(keysTop + frame->softKeyBar()->height(), 768);
+    EXPECT_EQ(view->width(), 1024);
+    const QImage shot = frame->grab().toImage();
+    EXPECT_TRUE(shot.save(QDir::temp().filePath("tavlo-frame-1024x768.png")));
+}
+
+} // namespace
