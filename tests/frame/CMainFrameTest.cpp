@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <map>
 
 namespace {
 
@@ -185,6 +187,35 @@ TEST_F(FrameMenus, RebuildFollowsTheExitSetting) {
     QAction* left = frame->softKeyBar()->leftCommand();
     frame->rebuildBars();
     EXPECT_EQ(frame->softKeyBar()->leftCommand(), left);
+}
+
+TEST_F(FrameMenus, AcceleratorsRunTheirCommands) {
+    createFrame();
+    // Every key of the accelerator table is on a window action with its id.
+    std::map<QString, int> keys;
+    for (QAction* action : frame->actions()) {
+        for (const QKeySequence& key : action->shortcuts())
+            keys[key.toString()] = CommandActions::commandId(action);
+    }
+    EXPECT_EQ(keys["Ctrl+W"], cmd::ID_VIEW_WRAP);
+    EXPECT_EQ(keys["Alt+Backspace"], cmd::ID_EDIT_UNDO);
+    EXPECT_EQ(keys["Ctrl+Z"], cmd::ID_EDIT_UNDO);
+    EXPECT_EQ(keys["Shift+Ins"], cmd::ID_EDIT_PASTE);
+    EXPECT_EQ(keys["Ctrl+M"], cmd::ID_MENU_POPUP);
+    EXPECT_EQ(keys["Ctrl+Shift+L"], cmd::ID_INSERT_STRING8);
+    EXPECT_EQ(keys["F1"], cmd::ID_HELP);
+
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    const bool wrapBefore = view->wrapMode;
+    QTest::keyClick(&view->activeEdit(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_NE(view->wrapMode, wrapBefore) << "Ctrl+W switches the wrap mode";
+
+    // Ctrl+M opens the main pop-up at the view's bottom-left corner.
+    QTest::keyClick(&view->activeEdit(), Qt::Key_M, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->commandBarMenu()->isVisible(); }));
+    frame->commandBarMenu()->hide();
 }
 
 TEST_F(FrameMenus, ExitCommandClosesTheWindow) {
