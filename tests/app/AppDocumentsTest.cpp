@@ -1,0 +1,74 @@
+// The editor's documents across a restart: the command-line file is opened
+// for real, enters the recent-file list, and the list comes back at the next
+// start; the recent-file commands open their entries.
+#include "CEditer.h"
+#include "CEditorApp.h"
+#include "Clock.h"
+#include "CommandIds.h"
+#include "MessageService.h"
+#include "RecentFileList.h"
+#include "Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class AppDocuments : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QDir().mkpath(dir.filePath("run"));
+        QFile::setPermissions(dir.filePath("run"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
+    }
+    std::unique_ptr<CEditorApp> makeApp(const QString& commandLine = QString()) {
+        return std::make_unique<CEditorApp>(
+            AppServices{*registry, messages, clock, Locale(0x0411, 0x0411), dir.filePath("run")},
+            commandLine);
+    }
+    QString put(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Registry> registry;
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
+};
+
+} // namespace
+
+TEST_F(AppDocuments, TheRecentFileListSurvivesARestart) {
+    const QString memo = put("memo.txt", "line one\r\nline two\r\n");
+    {
+        auto app = makeApp(QStringLiteral("\"%1\"").arg(memo));
+        ASSERT_TRUE(app->InitInstance());
+        EXPECT_TRUE(messages.shown().empty()) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(app->activeView()->GetText(), QStringLiteral("line one\r\nline two\r\n"));
+        EXPECT_EQ(app->activeView()->currentPath, memo);
+        ASSERT_NE(app->recentFileList(), nullptr);
+        EXPECT_EQ(app->recentFileList()->entries(), QStringList{memo});
+        app->ExitInstance();
+    }
+    auto again = makeApp();
+    ASSERT_TRUE(again->InitInstance());
+    EXPECT_EQ(again->recentFileList()->entries(), QStringList{memo});
+    EXPECT_TRUE(again->activeView()->currentPath.isEmpty());
+    EXPECT_TRUE(again->router().query(cmd::ID_FILE_MRU_FILE1).enabled);
+    EXPECT_FALSE(again->router().query(cmd::ID_FILE_MRU_FILE1 + 1).enabled);
+
+    // The entry's command opens it; a deleted file leaves the list.
+    EXPECT_TRUE(again->router().execute(cmd::ID_FILE_MRU_FILE1));
+    EXPECT_EQ(again->activeView()->currentPath, memo);
+    ASSERT_TRUE(QFile::remove(memo));
+    EXPECT_TRUE(again->router().execute(cmd::ID_FILE_MRU_FILE1));
+    EXPECT_TRUE(again->recentFileList()->entries().isEmpty());
+    EXPECT_FALSE(again->router().query(cmd::ID_FILE_MRU_FILE1).enabled);
+    again->ExitInstance();
+}
