@@ -9,6 +9,7 @@
 #include "OpenDocuments.h"
 #include "Settings.h"
 #include "StringTable.h"
+#include "ViewMacroCommands.h"
 #include "ViewSearchTarget.h"
 #include "WaitCursor.h"
 
@@ -69,6 +70,7 @@ CEditer::CEditer(ViewServices services, QWidget* parent)
     bindCommands();
     document_ = std::make_unique<EditerDocument>(*this, services_);
     editCommands_ = std::make_unique<EditCommands>(*this, services_);
+    macroCommands_ = std::make_unique<ViewMacroCommands>(*this, services_);
 }
 
 CEditer::~CEditer() {
@@ -144,12 +146,13 @@ void CEditer::bindCommands() {
 }
 
 bool CEditer::onCommand(int id) {
-    return commands_.onCommand(id) || document_->onCommand(id) || editCommands_->onCommand(id);
+    return commands_.onCommand(id) || document_->onCommand(id) || editCommands_->onCommand(id) ||
+           macroCommands_->onCommand(id);
 }
 
 bool CEditer::onUpdateCommand(int id, CommandState& state) {
     return commands_.onUpdateCommand(id, state) || document_->onUpdateCommand(id, state) ||
-           editCommands_->onUpdateCommand(id, state);
+           editCommands_->onUpdateCommand(id, state) || macroCommands_->onUpdateCommand(id, state);
 }
 
 void CEditer::toggleWrap() {

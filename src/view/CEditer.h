@@ -22,6 +22,7 @@ class QMenu;
 class SearchTarget;
 class EditerDocument;
 class EditCommands;
+class ViewMacroCommands;
 
 // What the view hands to the macro recorder: the raw events the recorder
 // turns into macro steps.
@@ -111,6 +112,8 @@ class CEditer : public QWidget, public CommandTarget {
     EditerDocument& document() { return *document_; }
     // Undo, cut, copy, paste, select all, jump and help.
     EditCommands& editCommands() { return *editCommands_; }
+    // Load Macro, Save Macro, the start-up load, and the view's macro.
+    ViewMacroCommands& macroCommands() { return *macroCommands_; }
     void UpdateTitle(const std::optional<QString>& name, uint16_t flags, bool setName);
     void RefreshTitleName();
     const QString& title() const { return title_; }
@@ -206,6 +209,7 @@ class CEditer : public QWidget, public CommandTarget {
     std::unique_ptr<EditerDocument> document_;
     std::unique_ptr<EditCommands> editCommands_;
     std::unique_ptr<TextSearch> textSearch_;
+    std::unique_ptr<ViewMacroCommands> macroCommands_;
     QTimer sizeWatchTimer_;
     QTimer resizeTimer_;
     QTimer titleTimer_;
