@@ -21,7 +21,7 @@ QString socketPathIn(const QString& folder) {
     const QString base = folder.isEmpty() ? SingleInstanceLock::runtimeFolder() : folder;
     if (base.isEmpty())
         return QString();
-    return base + QLatin1Char('/') + QString::fromLatin1(SingleInstanceLock::kName);
+    return base + QLatin1Char('/') + HandOverChannel::socketFileName();
 }
 
 bool peerIsSameUser(QLocalSocket* socket) {
@@ -47,6 +47,10 @@ HandOverChannel::HandOverChannel(const QString& folder, QObject* parent)
 
 HandOverChannel::~HandOverChannel() {
     close();
+}
+
+QString HandOverChannel::socketFileName() {
+    return QString::fromLatin1(SingleInstanceLock::kName) + QStringLiteral(".socket");
 }
 
 QString HandOverChannel::socketPath() const {

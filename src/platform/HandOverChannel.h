@@ -10,9 +10,10 @@ class QLocalSocket;
 
 // The channel between a second start and the running editor, in place of the
 // device's marked window and WM_COPYDATA. The running instance listens on a
-// local socket named like the single-instance lock ("ORVANE QXE 1.00") in the
-// per-user runtime folder; only the same user may connect (socket permissions,
-// and the peer's uid is checked again on every connection).
+// local socket named after the single-instance lock ("ORVANE QXE 1.00.socket",
+// beside the lock's "ORVANE QXE 1.00.lock") in the per-user runtime folder;
+// only the same user may connect (socket permissions, and the peer's uid is
+// checked again on every connection).
 //
 // Records, all numbers little-endian:
 //   request: uint32 kind, uint32 payload length, payload
@@ -44,6 +45,8 @@ class HandOverChannel : public QObject {
     bool isListening() const;
     void close();
     QString socketPath() const;
+    // The socket's file in the runtime folder; never the lock file's name.
+    static QString socketFileName();
 
     // Run on the receiving side, in the event loop; the copy-data handler's
     // result becomes the sender's answer (0 when none is set).

@@ -47,9 +47,13 @@ SingleInstanceLock::~SingleInstanceLock() {
     unlock();
 }
 
+QString SingleInstanceLock::lockFileName(const QString& name) {
+    return name + QStringLiteral(".lock");
+}
+
 QString SingleInstanceLock::lockFilePath() const {
     const QString folder = folder_.isEmpty() ? runtimeFolder() : folder_;
-    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name_;
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + lockFileName(name_);
 }
 
 SingleInstanceLock::Result SingleInstanceLock::tryLock() {

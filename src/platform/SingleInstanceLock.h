@@ -2,10 +2,12 @@
 
 #include <QString>
 
-// The device's named mutex "ORVANE QXE 1.00": an exclusive flock on a lock
-// file of that name in the per-user runtime folder. The kernel releases it
+// The device's named mutex "ORVANE QXE 1.00": an exclusive flock on the lock
+// file "<name>.lock" in the per-user runtime folder. The kernel releases it
 // when the process ends, however it ends, so a crashed editor never blocks
-// the next start.
+// the next start. The hand-over socket of the same name lies beside it under
+// a name of its own (HandOverChannel::socketFileName()), so neither replaces
+// the other.
 class SingleInstanceLock {
   public:
     enum class Result {
@@ -27,6 +29,8 @@ class SingleInstanceLock {
     bool isLocked() const { return fd_ >= 0; }
     void unlock();
     QString lockFilePath() const;
+    // The file the lock of the given name takes in the runtime folder.
+    static QString lockFileName(const QString& name);
     QString errorString() const { return error_; }
 
     // $XDG_RUNTIME_DIR/tavlo, else <temp>/tavlo-<uid>; created with mode 0700.

@@ -1,5 +1,6 @@
 #include "HandOverChannel.h"
 #include "SingleInstanceLock.h"
+#include "WaitFor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ TEST(SingleInstanceLockTest, SecondHolderIsToldThatTheInstanceRuns) {
     SingleInstanceLock first(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     ASSERT_EQ(first.tryLock(), SingleInstanceLock::Result::Acquired);
     EXPECT_TRUE(first.isLocked());
-    EXPECT_EQ(first.lockFilePath(), dir.path() + "/ORVANE QXE 1.00");
+    EXPECT_EQ(first.lockFilePath(), dir.path() + "/ORVANE QXE 1.00.lock");
 
     SingleInstanceLock second(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
@@ -132,6 +133,52 @@ TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
         qputenv("TMPDIR", savedTmp);
 }
 
+// The running editor holds the lock and listens under the same name: the
+// socket must not take the lock file's place, or the next start would find
+// neither a lock to test nor the file it expects.
+TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
+    QTemporaryDir dir;
+    SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
+    ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
+    HandOverChannel channel(dir.path());
+    QStringList received;
+    channel.setCopyDataHandler([&](uint32_t, const QString& text) {
+        received << text;
+        return 1;
+    });
+    ASSERT_TRUE(channel.listen());
+    EXPECT_EQ(channel.socketPath(), dir.path() + "/ORVANE QXE 1.00.socket");
+    EXPECT_NE(channel.socketPath(), lock.lockFilePath());
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(lock.lockFilePath()).constData(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    ASSERT_EQ(::lstat(QFile::encodeName(channel.socketPath()).constData(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+
+    // A second start in this process and in another one: the instance runs.
+    SingleInstanceLock again(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
+    EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
+    QProcess holder;
+    holder.start(helper(), {QStringLiteral("hold-lock"), dir.path()});
+    TAVLO_TRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 30000);
+    EXPECT_EQ(holder.exitCode(), 1);
+    EXPECT_EQ(holder.readAllStandardOutput(), QByteArray());
+
+    // ... and it still reaches the running instance.
+    QProcess second;
+    second.start(helper(), {QStringLiteral("handover-send"), dir.path(), QStringLiteral("/x")});
+    TAVLO_TRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+    EXPECT_EQ(second.readAllStandardOutput(), QByteArray("raise 1\nanswer 1\n"));
+    EXPECT_EQ(received, QStringList({"/x"}));
+
+    // Listening again (a restart of the channel) leaves the held lock alone.
+    channel.close();
+    ASSERT_TRUE(channel.listen());
+    EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
+    lock.unlock();
+    EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::Acquired);
+}
+
 TEST(HandOverChannelTest, ConnectionsOfAnotherUserAreRefused) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to run a client as another user";
@@ -148,7 +195,7 @@ TEST(HandOverChannelTest, ConnectionsOfAnotherUserAreRefused) {
 
     QProcess other;
     other.start(helper(), {QStringLiteral("handover-as-nobody"), dir.path()});
-    QTRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 30000);
+    TAVLO_TRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 30000);
     EXPECT_EQ(other.exitCode(), 0);
     EXPECT_EQ(other.readAllStandardOutput(), QByteArray("no-answer\n"));
     EXPECT_EQ(raised, 0);
@@ -175,7 +222,7 @@ TEST(HandOverChannelTest, SecondProcessRaisesAndHandsOverItsPath) {
     QProcess second;
     const QString path = QStringLiteral("/home/user/メモ 1.txt");
     second.start(helper(), {QStringLiteral("handover-send"), dir.path(), path});
-    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+    TAVLO_TRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
     EXPECT_EQ(second.exitCode(), 0);
     const QString out = QString::fromUtf8(second.readAllStandardOutput());
     EXPECT_EQ(out, QStringLiteral("raise 1\nanswer 1\n"));
@@ -238,8 +285,8 @@ TEST(HandOverChannelTest, MalformedRecordsAreRejectedAndTheChannelGoesOn) {
         socket.write(r);
         socket.flush();
         ++expectedRejections;
-        QTRY_COMPARE_WITH_TIMEOUT(rejected.count(), expectedRejections, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
+        TAVLO_TRY_COMPARE_WITH_TIMEOUT(rejected.count(), expectedRejections, 10000);
+        TAVLO_TRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
         EXPECT_EQ(socket.bytesAvailable(), 0);
     }
     EXPECT_TRUE(received.isEmpty());
@@ -254,7 +301,7 @@ TEST(HandOverChannelTest, MalformedRecordsAreRejectedAndTheChannelGoesOn) {
     QTest::qWait(0);
     socket.write(good.mid(5));
     socket.flush();
-    QTRY_COMPARE_WITH_TIMEOUT(socket.bytesAvailable(), qint64(12), 10000);
+    TAVLO_TRY_COMPARE_WITH_TIMEOUT(socket.bytesAvailable(), qint64(12), 10000);
     const QByteArray answer = socket.readAll();
     EXPECT_EQ(answer, QByteArray("\x02\0\0\x80\x04\0\0\0\x07\0\0\0", 12));
     EXPECT_EQ(received, QStringList({"/a"}));
@@ -273,7 +320,7 @@ TEST(HandOverChannelTest, StalledConnectionsAreClosed) {
     ASSERT_TRUE(socket.waitForConnected(5000));
     socket.write(QByteArray("\x02\0\0\0", 4)); // half a header, then nothing
     socket.flush();
-    QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
+    TAVLO_TRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 10000);
     ASSERT_EQ(rejected.count(), 1);
     EXPECT_EQ(rejected.at(0).at(0).toString(), QStringLiteral("connection stalled"));
 }
@@ -285,7 +332,7 @@ TEST(HandOverChannelTest, SocketOfACrashedInstanceIsNoInstanceAndIsReplaced) {
     ASSERT_TRUE(waitForLine(crashed, "ready"));
     crashed.kill();
     ASSERT_TRUE(crashed.waitForFinished(30000));
-    const QString socketPath = dir.path() + "/ORVANE QXE 1.00";
+    const QString socketPath = dir.path() + "/ORVANE QXE 1.00.socket";
     ASSERT_TRUE(QFileInfo::exists(socketPath)); // left behind
 
     HandOverClient client(dir.path());
@@ -296,6 +343,6 @@ TEST(HandOverChannelTest, SocketOfACrashedInstanceIsNoInstanceAndIsReplaced) {
     ASSERT_TRUE(channel.listen());
     QProcess second;
     second.start(helper(), {QStringLiteral("handover-send"), dir.path(), QStringLiteral("/abc")});
-    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+    TAVLO_TRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
     EXPECT_EQ(second.readAllStandardOutput(), QByteArray("raise 1\nanswer 4\n"));
 }
