@@ -85,42 +85,89 @@ QString conversionMessage(RESULT result) {
     return editorMessage(40019, QStringLiteral("文字コード変換の際にエラーが発生しました。"));
 }
 
-// Writes the whole file or nothing: the old OUT stays as it was on failure.
-bool writeOut(const QString& path, const QByteArray& bytes, CliIo& io) {
-    const QString accessError =
-        editorMessage(33003, QStringLiteral("下記ファイルにアクセスできません。\n\n%s"), path);
-    if (path == u"-") {
-        if (io.out.write(bytes) != bytes.size()) {
-            io.printError(accessError + u'\n');
+// Where the converted bytes go: standard output, or OUT through QSaveFile, so
+// that OUT is replaced whole only when every byte was written and the old OUT
+// stays as it was on any failure.
+class Output {
+  public:
+    Output(const QString& path, CliIo& io) : path_(path), io_(io) {}
+
+    bool open() {
+        if (path_ == u"-")
+            return true;
+        const QFileInfo info(path_);
+        if (info.isDir()) {
+            io_.printError(
+                editorMessage(33001,
+                              QStringLiteral("出力先に指定されている下記のパスはフォルダです。"
+                                             "\n\n%s"),
+                              path_) +
+                u'\n');
             return false;
         }
+        if (info.exists() && !info.isWritable()) {
+            // The editor would ask before overwriting; here nobody can answer.
+            io_.printError(
+                QStringLiteral("tavlo-cli: %1 is read-only; it was left as it is\n").arg(path_));
+            return false;
+        }
+        file_.emplace(path_);
+        // Unbuffered, so that a short write (a full disk, a size limit) shows
+        // in write() itself rather than being lost in a later flush.
+        if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return fail();
         return true;
     }
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        io.printError(
-            editorMessage(33001,
-                          QStringLiteral("出力先に指定されている下記のパスはフォルダです。"
-                                         "\n\n%s"),
-                          path) +
-            u'\n');
+    bool write(const char* data, qsizetype size) {
+        if (size == 0)
+            return true;
+        QIODevice& device = file_ ? static_cast<QIODevice&>(*file_) : io_.out;
+        if (device.write(data, size) != size)
+            return fail();
+        return true;
+    }
+    bool commit() {
+        if (file_ && !file_->commit())
+            return fail();
+        return true;
+    }
+    void cancel() {
+        if (file_)
+            file_->cancelWriting();
+    }
+
+  private:
+    bool fail() {
+        if (file_)
+            file_->cancelWriting();
+        io_.printError(editorMessage(33003,
+                                     QStringLiteral("下記ファイルにアクセスできません。\n\n%s"),
+                                     path_) +
+                       u'\n');
         return false;
     }
-    if (info.exists() && !info.isWritable()) {
-        // The editor would ask before overwriting; here nobody can answer.
-        io.printError(
-            QStringLiteral("tavlo-cli: %1 is read-only; it was left as it is\n").arg(path));
-        return false;
-    }
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk, a size limit) shows in
-    // write() itself rather than being lost in a later flush.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        io.printError(accessError + u'\n');
-        return false;
-    }
-    return true;
+
+    QString path_;
+    CliIo& io_;
+    std::optional<QSaveFile> file_;
+};
+
+// Where a piece of the text may end so that encoding the pieces one after the
+// other gives the bytes of encoding the whole: not inside a CR LF pair and not
+// inside a surrogate pair.
+qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size) {
+    qsizetype end = std::min(text.size(), from + size);
+    if (end < text.size() && end - 1 > from &&
+        ((text[end - 1] == u'\r' && text[end] == u'\n') ||
+         (text[end - 1].isHighSurrogate() && text[end].isLowSurrogate())))
+        --end;
+    return end;
+}
+
+EncodedText encode(QString text, CharSetId to, LineEndingId eol, JisKatakanaMode kana,
+                   const CodePage& ansi, bool asIs) {
+    return asIs ? EncodeFileTextAsIs(std::move(text), to, kana, ansi)
+                : EncodeFileText(std::move(text), to, eol, kana, ansi);
 }
 
 int runConvert(const QStringList& args, CliIo& io) {
@@ -142,22 +189,63 @@ int runConvert(const QStringList& args, CliIo& io) {
                                ? options->from
                                : context.services().DetectForLoading(*bytes);
     const CodePage& ansi = CodePage::ansi(context.locale());
-    DecodedText decoded = DecodeFileText(std::move(*bytes), from, ansi);
+    // The text keeps the file's line breaks as they are: widening them and
+    // narrowing them again to the same line ending would change nothing.
+    DecodedText decoded = DecodeFileTextAsIs(std::move(*bytes), from, ansi);
     bytes.reset();
     if (decoded.result != rc::SUCCESS) {
         io.printError(conversionMessage(decoded.result) + u'\n');
         return cli::kExitFailure;
     }
     const LineEndingId eol = options->eol.value_or(decoded.lineEnding);
+    const bool asIs = eol == decoded.lineEnding;
+    if (!asIs) {
+        try {
+            decoded.text = widenLineBreaks(std::move(decoded.text), decoded.lineEnding);
+        } catch (const std::bad_alloc&) {
+            io.printError(conversionMessage(rc::OUT_OF_MEMORY) + u'\n');
+            return cli::kExitFailure;
+        }
+    }
     const JisKatakanaMode kana = options->katakanaMode.value_or(
         options->to == charset::JIS ? context.katakanaMode() : JisKatakanaMode::FullWidth);
-    const EncodedText encoded =
-        EncodeFileText(std::move(decoded.text), options->to, eol, kana, ansi);
-    if (encoded.result != rc::SUCCESS) {
-        io.printError(conversionMessage(encoded.result) + u'\n');
+    Output output(options->out, io);
+    if (!output.open())
         return cli::kExitFailure;
+    // The text is written a piece at a time while the piece's bytes are still
+    // in the cache; JIS's shift state runs through the whole text, so it is
+    // encoded in one go.
+    QString text = std::move(decoded.text);
+    const qsizetype pieceSize = 1 << 18;
+    if (options->to == charset::JIS || text.size() <= pieceSize) {
+        const EncodedText encoded = encode(std::move(text), options->to, eol, kana, ansi, asIs);
+        if (encoded.result != rc::SUCCESS) {
+            output.cancel();
+            io.printError(conversionMessage(encoded.result) + u'\n');
+            return cli::kExitFailure;
+        }
+        if (!output.write(encoded.bytes.constData(), encoded.bytes.size()))
+            return cli::kExitFailure;
+        return output.commit() ? cli::kExitOk : cli::kExitFailure;
     }
-    return writeOut(options->out, encoded.bytes, io) ? cli::kExitOk : cli::kExitFailure;
+    // Every piece is written with the set's byte-order mark first, which is
+    // what an empty text encodes to: only the first piece keeps it.
+    const qsizetype markLength = encode(QString(), options->to, eol, kana, ansi, asIs).bytes.size();
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype end = pieceEnd(text, from, pieceSize);
+        const EncodedText encoded =
+            encode(text.sliced(from, end - from), options->to, eol, kana, ansi, asIs);
+        if (encoded.result != rc::SUCCESS) {
+            output.cancel();
+            io.printError(conversionMessage(encoded.result) + u'\n');
+            return cli::kExitFailure;
+        }
+        const qsizetype skip = from == 0 ? 0 : markLength;
+        if (!output.write(encoded.bytes.constData() + skip, encoded.bytes.size() - skip))
+            return cli::kExitFailure;
+        from = end;
+    }
+    return output.commit() ? cli::kExitOk : cli::kExitFailure;
 }
 
 } // namespace

@@ -125,12 +125,16 @@ bool continuationsFollow(const Bytes& b, size_t i, int count) {
 
 } // namespace
 
-bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
-    const Bytes b(view);
+namespace {
+
+// The exact byte-by-byte walks. The fast scans below check blocks of bytes
+// without branching on each character and hand a block to these walks only
+// when it holds a refused byte, so the answers (and asciiOnly) are the same.
+
+// Walks from i to the end; returns false at the first refused byte.
+bool utf8WalkFrom(const Bytes& b, size_t i, bool& asciiOnly) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    asciiOnly = true;
-    size_t i = 0;
     while (i < n) {
         const uint8_t c = p[i];
         if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), true)) {
@@ -150,11 +154,9 @@ bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
     return true;
 }
 
-bool IsShiftJisText(QByteArrayView view) {
-    const Bytes b(view);
+bool shiftJisWalkFrom(const Bytes& b, size_t i) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    size_t i = 0;
     while (i < n) {
         const uint8_t c = p[i];
         if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
@@ -178,20 +180,21 @@ bool IsShiftJisText(QByteArrayView view) {
     return true;
 }
 
-bool IsEucText(QByteArrayView view) {
-    const Bytes b(view);
+bool eucInGR(uint8_t x) {
+    return x >= 0xA1 && x <= 0xFE;
+}
+
+bool eucWalkFrom(const Bytes& b, size_t i) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    auto inGR = [](uint8_t x) { return x >= 0xA1 && x <= 0xFE; };
-    size_t i = 0;
     while (i < n) {
         const uint8_t c = p[i];
         if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
             i += 8;
             continue;
         }
-        if (inGR(c)) {
-            if (!inGR(b.at(i + 1)))
+        if (eucInGR(c)) {
+            if (!eucInGR(b.at(i + 1)))
                 return false;
             i += 2;
         } else if (c == 0x8E) {
@@ -200,7 +203,7 @@ bool IsEucText(QByteArrayView view) {
                 return false;
             i += 2;
         } else if (c == 0x8F) {
-            if (!inGR(b.at(i + 1)) || !inGR(b.at(i + 2)))
+            if (!eucInGR(b.at(i + 1)) || !eucInGR(b.at(i + 2)))
                 return false;
             i += 3;
         } else if ((c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {
@@ -210,6 +213,141 @@ bool IsEucText(QByteArrayView view) {
         }
     }
     return true;
+}
+
+// Tables of the block scans: per byte, its step and what it asks of the bytes
+// after it.
+struct ScanTables {
+    // UTF-8: step (1 for a refused byte, which sets the refused mask), the
+    // continuation mask and its expected value over the 8 bytes from the lead.
+    uint8_t utf8Step[256];
+    uint8_t utf8Refused[256];
+    uint64_t utf8Mask[256];
+    // Shift-JIS: bit 0 refused, bit 1 lead; notTrail is 1 for a byte no lead
+    // takes as its trail.
+    uint8_t sjisFlags[256];
+    uint8_t sjisNotTrail[256];
+    // EUC: step, refused, and the classes the next two bytes must have (bit 0
+    // GR 0xA1-0xFE, bit 1 kana 0xA1-0xDF).
+    uint8_t eucStep[256];
+    uint8_t eucRefused[256];
+    uint8_t eucNeed1[256];
+    uint8_t eucNeed2[256];
+    uint8_t eucClassMissing[256][4]; // [byte][need]: 1 when the byte lacks a needed class
+    ScanTables() {
+        for (int c = 0; c < 256; ++c) {
+            const auto b = static_cast<uint8_t>(c);
+            const int len = kUtf8.length[c];
+            utf8Step[c] = static_cast<uint8_t>(len == 0 ? 1 : len);
+            utf8Refused[c] = len == 0;
+            const int count = len == 0 ? 1 : len;
+            utf8Mask[c] = ((1ULL << (8 * count)) - 1) & ~0xFFULL;
+            sjisFlags[c] = static_cast<uint8_t>((kShiftJis.kind[c] == 0 ? 1 : 0) |
+                                                (kShiftJis.kind[c] == 2 ? 2 : 0));
+            sjisNotTrail[c] = !kShiftJis.trail[c];
+            eucNeed1[c] = eucNeed2[c] = 0;
+            eucRefused[c] = 0;
+            if (eucInGR(b)) {
+                eucStep[c] = 2;
+                eucNeed1[c] = 1;
+            } else if (b == 0x8E) {
+                eucStep[c] = 2;
+                eucNeed1[c] = 2;
+            } else if (b == 0x8F) {
+                eucStep[c] = 3;
+                eucNeed1[c] = eucNeed2[c] = 1;
+            } else {
+                eucStep[c] = 1;
+                eucRefused[c] = !((b >= 0x20 && b <= 0x7E) || isTabLfCr(b));
+            }
+            const uint8_t has =
+                static_cast<uint8_t>((eucInGR(b) ? 1 : 0) | (b >= 0xA1 && b <= 0xDF ? 2 : 0));
+            for (int need = 0; need < 4; ++need)
+                eucClassMissing[c][need] = (need & ~has) != 0;
+        }
+    }
+};
+const ScanTables kScan;
+
+constexpr size_t kBlock = 512;
+
+} // namespace
+
+bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    asciiOnly = true;
+    size_t i = 0;
+    // Whole blocks while eight bytes can be read at every position.
+    while (i + kBlock + 16 <= n) {
+        const size_t start = i, end = i + kBlock;
+        uint64_t bad = 0, multi = 0;
+        while (i < end) {
+            const uint8_t c = p[i];
+            const uint64_t mask = kScan.utf8Mask[c];
+            bad |= ((load8(p + i) & mask & 0xC0C0C0C0C0C0C0C0ULL) ^ (mask & kHighs)) |
+                   kScan.utf8Refused[c];
+            multi |= mask;
+            if (__builtin_expect((c & 0xF0) == 0xE0, 1))
+                i += 3;
+            else
+                i += kScan.utf8Step[c];
+        }
+        if (bad) // asciiOnly still tells the bytes before this block
+            return utf8WalkFrom(b, start, asciiOnly);
+        if (multi)
+            asciiOnly = false;
+    }
+    return utf8WalkFrom(b, i, asciiOnly);
+}
+
+bool IsShiftJisText(QByteArrayView view) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    size_t i = 0;
+    // Whole blocks while the byte after any lead can be read.
+    while (i + kBlock + 2 <= n) {
+        const size_t start = i, end = i + kBlock;
+        unsigned bad = 0;
+        while (i < end) {
+            const unsigned f = kScan.sjisFlags[p[i]];
+            bad |= (f & 1) | ((f >> 1) & kScan.sjisNotTrail[p[i + 1]]);
+            // A branch the predictor follows, rather than a data dependency
+            // from one character to the next.
+            if (__builtin_expect(f & 2, 1))
+                i += 2;
+            else
+                ++i;
+        }
+        if (bad)
+            return shiftJisWalkFrom(b, start);
+    }
+    return shiftJisWalkFrom(b, i);
+}
+
+bool IsEucText(QByteArrayView view) {
+    const Bytes b(view);
+    const uint8_t* p = b.data();
+    const size_t n = b.size();
+    size_t i = 0;
+    while (i + kBlock + 3 <= n) {
+        const size_t start = i, end = i + kBlock;
+        unsigned bad = 0;
+        while (i < end) {
+            const uint8_t c = p[i];
+            bad |= kScan.eucRefused[c] | kScan.eucClassMissing[p[i + 1]][kScan.eucNeed1[c]] |
+                   kScan.eucClassMissing[p[i + 2]][kScan.eucNeed2[c]];
+            if (__builtin_expect(c >= 0xA1 && c != 0xFF, 1))
+                i += 2;
+            else
+                i += kScan.eucStep[c];
+        }
+        if (bad)
+            return eucWalkFrom(b, start);
+    }
+    return eucWalkFrom(b, i);
 }
 
 CharSetId DetectCharSetJapanese(QByteArrayView view) {

@@ -175,7 +175,9 @@ QString narrowLineBreaks(QString text, LineEndingId lineEnding) {
     return text;
 }
 
-DecodedText DecodeFileText(QByteArray bytes, CharSetId charSet, const CodePage& ansi) {
+namespace {
+
+DecodedText decodeFile(QByteArray bytes, CharSetId charSet, const CodePage& ansi, bool widen) {
     charSet = charset::usable(charSet);
     DecodedText decoded{QString(), DetectLineEndingFor(bytes, charSet), rc::SUCCESS};
     QString text;
@@ -187,7 +189,8 @@ DecodedText DecodeFileText(QByteArray bytes, CharSetId charSet, const CodePage& 
     if (nul >= 0)
         text.truncate(nul);
     try {
-        decoded.text = widenLineBreaks(std::move(text), decoded.lineEnding);
+        decoded.text =
+            widen ? widenLineBreaks(std::move(text), decoded.lineEnding) : std::move(text);
     } catch (const std::bad_alloc&) {
         decoded.text = QString();
         decoded.result = rc::OUT_OF_MEMORY;
@@ -195,12 +198,13 @@ DecodedText DecodeFileText(QByteArray bytes, CharSetId charSet, const CodePage& 
     return decoded;
 }
 
-EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnding,
-                           JisKatakanaMode katakanaMode, const CodePage& ansi) {
+EncodedText encodeFile(QString text, CharSetId charSet, LineEndingId lineEnding,
+                       JisKatakanaMode katakanaMode, const CodePage& ansi, bool narrow) {
     charSet = charset::usable(charSet);
     EncodedText encoded{QByteArray(), rc::SUCCESS};
     try {
-        text = narrowLineBreaks(std::move(text), lineEnding);
+        if (narrow)
+            text = narrowLineBreaks(std::move(text), lineEnding);
         QByteArray body;
         encoded.result = encodeText(text, charSet, katakanaMode, ansi, body);
         text = QString();
@@ -216,4 +220,24 @@ EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnd
         encoded.result = rc::OUT_OF_MEMORY;
     }
     return encoded;
+}
+
+} // namespace
+
+DecodedText DecodeFileText(QByteArray bytes, CharSetId charSet, const CodePage& ansi) {
+    return decodeFile(std::move(bytes), charSet, ansi, true);
+}
+
+EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnding,
+                           JisKatakanaMode katakanaMode, const CodePage& ansi) {
+    return encodeFile(std::move(text), charSet, lineEnding, katakanaMode, ansi, true);
+}
+
+DecodedText DecodeFileTextAsIs(QByteArray bytes, CharSetId charSet, const CodePage& ansi) {
+    return decodeFile(std::move(bytes), charSet, ansi, false);
+}
+
+EncodedText EncodeFileTextAsIs(QString text, CharSetId charSet, JisKatakanaMode katakanaMode,
+                               const CodePage& ansi) {
+    return encodeFile(std::move(text), charSet, lineending::CRLF, katakanaMode, ansi, false);
 }

@@ -39,6 +39,16 @@ struct EncodedText {
 EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnding,
                            JisKatakanaMode katakanaMode, const CodePage& ansi);
 
+// The two pipelines without the line-break conversions: the text keeps the
+// file's line breaks as they are. Widening a file's breaks and narrowing them
+// again to the same line ending gives the text back unchanged, so
+// EncodeFileTextAsIs(DecodeFileTextAsIs(b).text) writes what EncodeFileText
+// writes for DecodeFileText(b) with the line ending it found, in one pass
+// fewer each way.
+DecodedText DecodeFileTextAsIs(QByteArray bytes, CharSetId charSet, const CodePage& ansi);
+EncodedText EncodeFileTextAsIs(QString text, CharSetId charSet, JisKatakanaMode katakanaMode,
+                               const CodePage& ansi);
+
 // The line-break conversions of the two pipelines, on their own.
 QString widenLineBreaks(QString text, LineEndingId lineEnding);
 QString narrowLineBreaks(QString text, LineEndingId lineEnding);

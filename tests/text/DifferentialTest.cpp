@@ -1,0 +1,241 @@
+// The fast detectors and converters against straightforward reference
+// versions (the byte-by-byte code they replaced), on random byte strings
+// built to stay valid for long stretches and on the Japanese corpus.
+#include "CharSetDetector.h"
+#include "CodePage.h"
+#include "JapaneseConverters.h"
+#include "TestBytes.h"
+#include "TextCodec.h"
+#include "UnicodeConverters.h"
+
+#include <bit>
+#include <cstring>
+#include <random>
+
+namespace ref {
+
+const uint64_t kOnes = 0x0101010101010101ULL;
+const uint64_t kHighs = 0x8080808080808080ULL;
+
+uint64_t load8(const uint8_t* p) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    return x;
+}
+
+bool allPrintable(uint64_t x, bool allowDel) {
+    if (x & kHighs)
+        return false;
+    if ((x - kOnes * 0x20) & ~x & kHighs)
+        return false;
+    if (!allowDel) {
+        const uint64_t del = x ^ (kOnes * 0x7F);
+        if ((del - kOnes) & ~del & kHighs)
+            return false;
+    }
+    return true;
+}
+
+bool isTabLfCr(uint8_t b) {
+    return b == 0x09 || b == 0x0A || b == 0x0D;
+}
+
+uint8_t at(const uint8_t* p, size_t n, size_t i) {
+    return i < n ? p[i] : 0;
+}
+
+bool continuationsFollow(const uint8_t* p, size_t n, size_t i, int count) {
+    if (i + 8 <= n) {
+        const uint64_t mask = (count >= 8 ? ~0ULL : (1ULL << (8 * count)) - 1) & ~0xFFULL;
+        return (load8(p + i) & mask & 0xC0C0C0C0C0C0C0C0ULL) == (mask & kHighs);
+    }
+    for (int k = 1; k < count; ++k)
+        if ((at(p, n, i + k) & 0xC0) != 0x80)
+            return false;
+    return true;
+}
+
+int utf8Length(uint8_t c) {
+    const int ones = std::countl_one(c);
+    if (c < 0x20)
+        return isTabLfCr(c) ? 1 : 0;
+    if (c < 0x80)
+        return 1;
+    return (ones >= 2 && ones <= 6) ? ones : 0;
+}
+
+bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
+    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
+    const size_t n = static_cast<size_t>(view.size());
+    asciiOnly = true;
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t c = p[i];
+        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), true)) {
+            i += 8;
+            continue;
+        }
+        const int length = utf8Length(c);
+        if (length == 1) {
+            ++i;
+            continue;
+        }
+        if (length == 0 || !continuationsFollow(p, n, i, length))
+            return false;
+        asciiOnly = false;
+        i += static_cast<size_t>(length);
+    }
+    return true;
+}
+
+int sjisKind(uint8_t b) {
+    if ((b >= 0xA1 && b <= 0xDF) || (b >= 0x20 && b <= 0x7E) || isTabLfCr(b))
+        return 1;
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF))
+        return 2;
+    return 0;
+}
+bool sjisTrail(uint8_t b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+bool IsShiftJisText(QByteArrayView view) {
+    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
+    const size_t n = static_cast<size_t>(view.size());
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t c = p[i];
+        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
+            i += 8;
+            continue;
+        }
+        switch (sjisKind(c)) {
+        case 1:
+            ++i;
+            break;
+        case 2:
+            if (i + 1 < n && !sjisTrail(p[i + 1]))
+                return false;
+            i += 2;
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsEucText(QByteArrayView view) {
+    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
+    const size_t n = static_cast<size_t>(view.size());
+    auto inGR = [](uint8_t x) { return x >= 0xA1 && x <= 0xFE; };
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t c = p[i];
+        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
+            i += 8;
+            continue;
+        }
+        if (inGR(c)) {
+            if (!inGR(at(p, n, i + 1)))
+                return false;
+            i += 2;
+        } else if (c == 0x8E) {
+            const uint8_t k = at(p, n, i + 1);
+            if (k < 0xA1 || k > 0xDF)
+                return false;
+            i += 2;
+        } else if (c == 0x8F) {
+            if (!inGR(at(p, n, i + 1)) || !inGR(at(p, n, i + 2)))
+                return false;
+            i += 3;
+        } else if ((c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace ref
+
+namespace {
+
+const CodePage& cp932() {
+    return CodePage::get(932);
+}
+
+// The corpus with CR LF breaks, in the edit buffer's form.
+QString corpusText() {
+    return QString::fromUtf8(testbytes::corpus("japanese.txt")).replace(u"\n"_qs, u"\r\n"_qs);
+}
+
+// Inputs for one set: the corpus in that set at several lengths and line
+// endings, then copies with a few bytes changed at random places.
+std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
+    std::vector<QByteArray> out;
+    const QString text = corpusText().repeated(3);
+    for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
+        const QByteArray whole =
+            EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932()).bytes;
+        out.push_back(whole);
+        for (int k = 0; k < 40; ++k) {
+            QByteArray b =
+                whole.left(std::uniform_int_distribution<qsizetype>(0, whole.size())(rng));
+            const int changes = std::uniform_int_distribution<int>(0, 3)(rng);
+            for (int c = 0; c < changes && !b.isEmpty(); ++c)
+                b[std::uniform_int_distribution<qsizetype>(0, b.size() - 1)(rng)] =
+                    static_cast<char>(rng());
+            out.push_back(b);
+        }
+    }
+    // Plain random bytes from a few alphabets.
+    for (int k = 0; k < 60; ++k) {
+        QByteArray b(std::uniform_int_distribution<int>(0, 3000)(rng), Qt::Uninitialized);
+        const int alphabet = k % 3;
+        for (char& c : b) {
+            const unsigned r = rng();
+            c = static_cast<char>(alphabet == 0   ? r
+                                  : alphabet == 1 ? 0x20 + r % 0x5F
+                                                  : 0x80 + r % 0x80);
+        }
+        out.push_back(b);
+    }
+    return out;
+}
+
+TEST(DifferentialTest, DetectorsAnswerAsTheByteWalks) {
+    std::mt19937 rng(20261206);
+    int checked = 0;
+    for (CharSetId set : {charset::SHIFT_JIS, charset::EUC, charset::UTF8N, charset::JIS}) {
+        for (const QByteArray& b : samples(set, rng)) {
+            bool asciiRef = false, asciiNew = true;
+            ASSERT_EQ(IsUtf8Text(b, asciiNew), ref::IsUtf8Text(b, asciiRef)) << set;
+            ASSERT_EQ(asciiNew, asciiRef) << set;
+            ASSERT_EQ(IsShiftJisText(b), ref::IsShiftJisText(b)) << set;
+            ASSERT_EQ(IsEucText(b), ref::IsEucText(b)) << set;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 400);
+}
+
+TEST(DifferentialTest, WholeCorpusIsDetected) {
+    const QString text = corpusText().repeated(20);
+    const QByteArray sjis = EncodeFileText(text, charset::SHIFT_JIS, lineending::CRLF,
+                                           JisKatakanaMode::FullWidth, cp932())
+                                .bytes;
+    const QByteArray euc =
+        EncodeFileText(text, charset::EUC, lineending::LF, JisKatakanaMode::FullWidth, cp932())
+            .bytes;
+    bool ascii = true;
+    EXPECT_TRUE(IsShiftJisText(sjis));
+    EXPECT_TRUE(IsEucText(euc));
+    EXPECT_TRUE(IsUtf8Text(text.toUtf8(), ascii));
+    EXPECT_FALSE(ascii);
+    EXPECT_EQ(DetectCharSetJapanese(sjis), charset::SHIFT_JIS);
+    EXPECT_EQ(DetectCharSetJapanese(euc), charset::EUC);
+}
+
+} // namespace
