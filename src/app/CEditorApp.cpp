@@ -51,10 +51,6 @@ CEditorApp::~CEditorApp() {
     frame_.reset();
 }
 
-QString CEditorApp::lockName() {
-    return QString::fromLatin1(SingleInstanceLock::kName) + QStringLiteral(".lock");
-}
-
 QString CEditorApp::runtimeFolder() const {
     return services_.runtimeFolder;
 }
@@ -78,9 +74,8 @@ void CEditorApp::handOverToRunningInstance() {
 }
 
 bool CEditorApp::InitInstance() {
-    // The lock file takes a name of its own: the hand-over socket, which
-    // listens under the lock's name, would otherwise take the file's place.
-    lock_ = std::make_unique<SingleInstanceLock>(lockName(), runtimeFolder());
+    lock_ = std::make_unique<SingleInstanceLock>(QString::fromLatin1(SingleInstanceLock::kName),
+                                                 runtimeFolder());
     switch (lock_->tryLock()) {
     case SingleInstanceLock::Result::AlreadyRunning:
         qCDebug(lcApp) << "another instance runs; ending";

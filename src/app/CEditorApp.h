@@ -64,9 +64,6 @@ class CEditorApp : public QObject, public CommandTarget {
     // Shows dialog 100.
     void OnAppAbout();
 
-    // The file of the single-instance lock in the runtime folder.
-    static QString lockName();
-
     // True when construction found a running editor.
     bool foundRunningInstance() const { return foundRunning_; }
 

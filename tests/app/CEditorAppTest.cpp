@@ -62,7 +62,7 @@ TEST_F(EditorApp, StartsWithFrameViewAndListeningChannel) {
 }
 
 TEST_F(EditorApp, EndsWhenAnotherInstanceHoldsTheLock) {
-    SingleInstanceLock other(CEditorApp::lockName(), runtime());
+    SingleInstanceLock other(QString::fromLatin1(SingleInstanceLock::kName), runtime());
     ASSERT_EQ(other.tryLock(), SingleInstanceLock::Result::Acquired);
     auto app = makeApp("/tmp/whatever.txt");
     EXPECT_FALSE(app->InitInstance());

@@ -134,7 +134,7 @@ TEST_F(SingleInstance, TwoDoubleQuotesSendNothing) {
 // The running editor's side played by the test: the exact record a second
 // start sends, with the quotes of a quoted path taken off.
 TEST_F(SingleInstance, QuotedPathArrivesWithoutQuotes) {
-    SingleInstanceLock lock(CEditorApp::lockName(), editorFolder());
+    SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), editorFolder());
     ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
     HandOverChannel channel(editorFolder());
     int raises = 0;
@@ -156,7 +156,7 @@ TEST_F(SingleInstance, QuotedPathArrivesWithoutQuotes) {
 }
 
 TEST_F(SingleInstance, RelativePathIsMadeAbsoluteForTheRunningEditor) {
-    SingleInstanceLock lock(CEditorApp::lockName(), editorFolder());
+    SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), editorFolder());
     ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
     HandOverChannel channel(editorFolder());
     QString text;
