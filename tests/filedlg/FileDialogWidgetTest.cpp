@@ -7,6 +7,7 @@
 #include "FiledlgTestUtil.h"
 #include "QsdMenus.h"
 #include "QsdSelectFile.h"
+#include "WaitFor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -265,7 +266,7 @@ TEST_F(DialogFixture, TreeRenameRefusesQuestionMarkAndRenames) {
     EXPECT_FALSE(t->renameHandler(item, u"wh?at"_qs));
     EXPECT_EQ(messages.texts().last(),
               u"ファイル名には次の文字は使えません。\n/ : * ? \" < > |"_qs);
-    QTRY_VERIFY(t->isEditingLabel()); // editing starts again
+    TAVLO_TRY_VERIFY(t->isEditingLabel()); // editing starts again
     QPushButton* okButton = nullptr;
     for (QPushButton* b : d->findChildren<QPushButton*>())
         if (b->text() == u"OK"_qs)
@@ -276,11 +277,11 @@ TEST_F(DialogFixture, TreeRenameRefusesQuestionMarkAndRenames) {
     ASSERT_TRUE(editor);
     editor->setText(u"new"_qs);
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!t->isEditingLabel());
+    TAVLO_TRY_VERIFY(!t->isEditingLabel());
     EXPECT_TRUE(tree.exists(u"new"_qs));
     EXPECT_EQ(CQSDFolderTree::pathOf(item), tree.path(u"new/"_qs));
     EXPECT_EQ(d->fileList()->folder(), tree.path(u"new/"_qs));
-    QTRY_COMPARE(item->text(0), u"new"_qs);
+    TAVLO_TRY_COMPARE(item->text(0), u"new"_qs);
     EXPECT_TRUE(okButton->isEnabled());
 }
 

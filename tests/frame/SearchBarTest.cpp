@@ -11,6 +11,7 @@
 #include "SearchBarController.h"
 #include "SearchBarHost.h"
 #include "Settings.h"
+#include "WaitFor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -370,13 +371,13 @@ TEST_F(SearchBarTest, EnterSearchesAfterTheDelayAndADoublePressLeavesTheBar) {
     EXPECT_TRUE(findBar()->isEnterSearchPending());
     EXPECT_EQ(findBar()->enterTimerId(), 12291);
     EXPECT_EQ(sel(), qMakePair(0, 0));
-    QTRY_COMPARE(sel(), qMakePair(5, 7));
+    TAVLO_TRY_COMPARE(sel(), qMakePair(5, 7));
     EXPECT_EQ(steps.size(), 1u);
 
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_FALSE(findBar()->isEnterSearchPending());
-    QTRY_VERIFY(editor->hasFocus());
+    TAVLO_TRY_VERIFY(editor->hasFocus());
     EXPECT_EQ(sel(), qMakePair(5, 7));
     EXPECT_EQ(steps.size(), 1u);
 }
@@ -398,7 +399,7 @@ TEST_F(SearchBarTest, ReplaceBarArrowsMoveBetweenItsTextBoxes) {
     QLineEdit* box = findBar()->searchTextBox();
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Right);
-    QTRY_VERIFY(editor->hasFocus());
+    TAVLO_TRY_VERIFY(editor->hasFocus());
 }
 
 TEST_F(SearchBarTest, EditItemsActOnTheTextBoxWithTheFocus) {
@@ -437,7 +438,7 @@ TEST_F(SearchBarTest, EditItemsActOnTheTextBoxWithTheFocus) {
     QMenu menu;
     menu.addAction(QStringLiteral("item"));
     menu.popup(window->mapToGlobal(QPoint(0, 0)));
-    QTRY_VERIFY(QApplication::activePopupWidget() == &menu);
+    TAVLO_TRY_VERIFY(QApplication::activePopupWidget() == &menu);
     EXPECT_TRUE(controller->query(ID_REPLACE_TEXT_SELECT_ALL).enabled);
     menu.close();
     run(ID_REPLACE_TEXT_SELECT_ALL);

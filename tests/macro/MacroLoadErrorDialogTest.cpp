@@ -1,4 +1,5 @@
 #include "MacroLoadErrorDialog.h"
+#include "WaitFor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -43,7 +44,7 @@ TEST(MacroLoadErrorDialog, CoversItsParentWithTheReport) {
     EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().isEmpty());
 
     QTest::keyClick(edit, Qt::Key_Escape);
-    QTRY_VERIFY(!dialog.isVisible());
+    TAVLO_TRY_VERIFY(!dialog.isVisible());
 }
 
 TEST(MacroLoadErrorDialog, FollowsResizing) {
@@ -52,7 +53,7 @@ TEST(MacroLoadErrorDialog, FollowsResizing) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.resize(260, 180);
-    QTRY_COMPARE(dialog.reportEdit()->size(), QSize(260, 180));
+    TAVLO_TRY_COMPARE(dialog.reportEdit()->size(), QSize(260, 180));
 }
 
 TEST(MacroLoadDialogPresenter, ShowsTheDialogModallyAndHandsOnTheTooltip) {
