@@ -90,12 +90,13 @@ CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
 
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int from, int removed, int added) {
-                // The document layout clears the blocks up to from + removed +
-                // added; they are laid out again before lines are counted.
-                if (dirtyFrom_ <= dirtyTo_ && from <= dirtyTo_)
-                    dirtyTo_ = std::max(from, dirtyTo_ + added - removed);
-                dirtyFrom_ = std::min(dirtyFrom_, from);
-                dirtyTo_ = std::max(dirtyTo_, from + removed + added);
+                // The document layout clears (or lays out anew) the blocks
+                // from the one holding `from` on; the blocks before it keep
+                // their exact line counts.
+                if (exactUpTo_ > from) {
+                    const QTextBlock b = document()->findBlock(from);
+                    exactUpTo_ = b.isValid() ? std::min(exactUpTo_, b.position()) : 0;
+                }
                 if (!settingText_ && (removed != 0 || added != 0))
                     emit changeNotice();
             });
@@ -114,15 +115,9 @@ CTextEdit::~CTextEdit() = default;
 // ---- text ----
 
 QString CTextEdit::GetText() const {
-    const QTextDocument* doc = document();
-    QString control;
-    control.reserve(doc->characterCount());
-    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
-        if (b != doc->firstBlock())
-            control.append(QChar(u'\n'));
-        control.append(b.text());
-    }
-    return edittext::fromControlText(control);
+    // The raw text has a paragraph separator between blocks, which the
+    // mapping turns into CR LF; one copy out of the document, one mapped.
+    return edittext::fromControlText(document()->toRawText());
 }
 
 void CTextEdit::SetText(const QString& text) {
@@ -171,41 +166,66 @@ int CTextEdit::indexFromPosition(int position) const {
     return position + (b.isValid() ? b.blockNumber() : document()->blockCount() - 1);
 }
 
-void CTextEdit::ensureLineCounts() const {
-    if (!wraps())
-        return;
-    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-    if (!layout)
-        return;
+QPlainTextDocumentLayout* CTextEdit::plainLayout() const {
+    return qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+}
+
+QTextBlock CTextEdit::exactFrontier() const {
     if (viewport()->width() != laidOutWidth_) {
         laidOutWidth_ = viewport()->width();
-        layoutDirtyAll_ = true;
+        exactUpTo_ = 0;
     }
-    bool changed = false;
-    const QTextDocument* doc = document();
-    if (layoutDirtyAll_) {
-        for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next())
+    if (exactUpTo_ >= document()->characterCount())
+        return QTextBlock();
+    return document()->findBlock(exactUpTo_);
+}
+
+// Lays out the blocks from the frontier on, one after the other, until
+// `stop` says the block just laid out is the last one needed. Afterwards
+// every block up to that one has its exact line count, so that the block
+// map's line numbers are exact up to there. Returns the last block laid out
+// (invalid when the frontier was already beyond the end).
+template <typename Stop> QTextBlock CTextEdit::layOutFromFrontier(Stop stop) const {
+    QPlainTextDocumentLayout* layout = plainLayout();
+    QTextBlock b = exactFrontier();
+    if (!layout || !b.isValid())
+        return QTextBlock();
+    const int linesBefore = document()->lineCount();
+    {
+        // One size notice at the end instead of one per block.
+        const QSignalBlocker blocker(layout);
+        int firstLine = b.firstLineNumber();
+        for (;;) {
             layout->ensureBlockLayout(b);
-        layoutDirtyAll_ = false;
-        changed = true;
-    } else if (dirtyFrom_ <= dirtyTo_) {
-        const QTextBlock last = doc->findBlock(std::min(dirtyTo_, doc->characterCount() - 1));
-        for (QTextBlock b = doc->findBlock(dirtyFrom_); b.isValid(); b = b.next()) {
-            layout->ensureBlockLayout(b);
-            if (b == last)
+            const QTextBlock next = b.next();
+            exactUpTo_ = next.isValid() ? next.position() : INT_MAX;
+            if (stop(b, firstLine) || !next.isValid())
                 break;
+            firstLine += b.lineCount();
+            b = next;
         }
-        changed = true;
     }
-    dirtyFrom_ = INT_MAX;
-    dirtyTo_ = -1;
-    // Let the scroll bar learn the exact number of lines.
-    if (changed)
+    if (document()->lineCount() != linesBefore)
         emit layout->documentSizeChanged(layout->documentSize());
+    return b;
+}
+
+void CTextEdit::ensureExactThrough(const QTextBlock& block) const {
+    if (!wraps() || !block.isValid())
+        return;
+    const int target = block.position();
+    if (exactFrontier().isValid() && exactUpTo_ <= target)
+        layOutFromFrontier([target](const QTextBlock& b, int) { return b.position() >= target; });
+    ensureBlockLaidOut(block);
+}
+
+void CTextEdit::ensureAllExact() const {
+    if (wraps() && exactFrontier().isValid())
+        layOutFromFrontier([](const QTextBlock&, int) { return false; });
 }
 
 void CTextEdit::ensureBlockLaidOut(const QTextBlock& block) const {
-    if (auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout()))
+    if (QPlainTextDocumentLayout* layout = plainLayout())
         layout->ensureBlockLayout(block);
 }
 
@@ -215,8 +235,7 @@ int CTextEdit::lineOfPosition(int position) const {
         return std::max(0, GetLineCount() - 1);
     if (!wraps())
         return b.blockNumber();
-    ensureLineCounts();
-    ensureBlockLaidOut(b);
+    ensureExactThrough(b);
     int within = 0;
     if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {
         const QTextLine line = l->lineForTextPosition(position - b.position());
@@ -227,14 +246,26 @@ int CTextEdit::lineOfPosition(int position) const {
 
 QTextBlock CTextEdit::blockOfLine(int line, int* lineInBlock) const {
     *lineInBlock = 0;
+    if (line < 0)
+        return QTextBlock();
     if (!wraps())
         return document()->findBlockByNumber(line);
-    ensureLineCounts();
-    const QTextBlock b = document()->findBlockByLineNumber(line);
-    if (b.isValid()) {
-        ensureBlockLaidOut(b);
-        *lineInBlock = line - b.firstLineNumber();
+    QTextBlock b;
+    const QTextBlock frontier = exactFrontier();
+    if (!frontier.isValid() || line < frontier.firstLineNumber()) {
+        // Within the exact part: the block map knows the line numbers.
+        b = document()->findBlockByLineNumber(line);
+    } else {
+        b = layOutFromFrontier([line](const QTextBlock& block, int firstLine) {
+            return line < firstLine + block.lineCount();
+        });
     }
+    if (!b.isValid())
+        return QTextBlock();
+    ensureBlockLaidOut(b);
+    *lineInBlock = line - b.firstLineNumber();
+    if (*lineInBlock >= std::max(1, b.lineCount()))
+        return QTextBlock(); // beyond the last line
     return b;
 }
 
@@ -270,7 +301,7 @@ void CTextEdit::ReplaceSel(const QString& text) {
 }
 
 void CTextEdit::ScrollCaret() {
-    ensureLineCounts();
+    ensureExactThrough(textCursor().block());
     ensureCursorVisible();
 }
 
@@ -285,8 +316,6 @@ int CTextEdit::LineFromChar(int index) const {
 int CTextEdit::LineIndex(int line) const {
     if (line < 0)
         line = lineOfPosition(textCursor().position());
-    if (line >= GetLineCount())
-        return -1;
     int within = 0;
     const QTextBlock b = blockOfLine(line, &within);
     if (!b.isValid())
@@ -302,7 +331,6 @@ int CTextEdit::LineLength(int index) const {
         const QTextBlock b = document()->findBlock(position);
         if (!wraps())
             return b.length() - 1;
-        ensureLineCounts();
         ensureBlockLaidOut(b);
         if (!b.layout() || b.layout()->lineCount() == 0)
             return b.length() - 1;
@@ -324,8 +352,6 @@ int CTextEdit::LineLength(int index) const {
 }
 
 QString CTextEdit::GetLine(int line) const {
-    if (line < 0 || line >= GetLineCount())
-        return QString();
     int within = 0;
     const QTextBlock b = blockOfLine(line, &within);
     if (!b.isValid())
@@ -342,7 +368,7 @@ int CTextEdit::GetLineCount() const {
     const QTextDocument* doc = document();
     if (!wraps())
         return doc->blockCount();
-    ensureLineCounts();
+    ensureAllExact();
     const QTextBlock last = doc->lastBlock();
     return last.firstLineNumber() + std::max(1, last.lineCount());
 }
@@ -353,8 +379,7 @@ int CTextEdit::GetFirstVisibleLine() const {
         return 0;
     if (!wraps())
         return b.blockNumber();
-    ensureLineCounts();
-    ensureBlockLaidOut(b);
+    ensureExactThrough(b);
     // The top of the viewport lies this far into the first visible block.
     const qreal y = -contentOffset().y();
     int within = 0;
@@ -368,9 +393,16 @@ int CTextEdit::GetFirstVisibleLine() const {
 }
 
 void CTextEdit::LineScroll(int lines, int chars) {
-    ensureLineCounts();
     if (lines != 0) {
-        const int target = std::clamp(GetFirstVisibleLine() + lines, 0, GetLineCount() - 1);
+        const int first = GetFirstVisibleLine();
+        int target = std::max(0, first + lines);
+        int within = 0;
+        // Lays the lines out up to the target only; beyond the last line
+        // everything is laid out and the count is exact.
+        if (!blockOfLine(target, &within).isValid())
+            target = std::max(0, GetLineCount() - 1);
+        else if (target > verticalScrollBar()->maximum())
+            ensureAllExact(); // the last page's top needs the exact count
         verticalScrollBar()->setValue(target);
     }
     if (chars != 0 && !wraps())

@@ -9,6 +9,7 @@
 #include <utility>
 
 class QMimeData;
+class QPlainTextDocumentLayout;
 class QTextBlock;
 
 // The multi-line edit control of the view, over QPlainTextEdit, with the
@@ -127,9 +128,15 @@ class CTextEdit : public QPlainTextEdit {
   private:
     int lineOfPosition(int position) const;
     QTextBlock blockOfLine(int line, int* lineInBlock) const;
-    void ensureLineCounts() const;
+    // Wrapping control: makes the line counts of all blocks up to `block`
+    // exact by laying out only the blocks from the frontier to it.
+    void ensureExactThrough(const QTextBlock& block) const;
+    void ensureAllExact() const;
+    template <typename Stop> QTextBlock layOutFromFrontier(Stop stop) const;
+    QTextBlock exactFrontier() const;
+    QPlainTextDocumentLayout* plainLayout() const;
     void ensureBlockLaidOut(const QTextBlock& block) const;
-    void markLayoutDirty() const { layoutDirtyAll_ = true; }
+    void markLayoutDirty() const { exactUpTo_ = 0; }
     bool isConsumedEdgeKey(const QKeyEvent* e) const;
     int acceleratorCommand(const QKeyEvent* e) const;
     // Room left under the limit when the selection is replaced.
@@ -144,9 +151,12 @@ class CTextEdit : public QPlainTextEdit {
     const bool* macroRecording_ = nullptr;
     bool settingText_ = false;
 
-    // Lazily kept exact line counts of the wrapping control.
-    mutable bool layoutDirtyAll_ = true;
-    mutable int dirtyFrom_ = INT_MAX;
-    mutable int dirtyTo_ = -1;
+    // The wrapping control lays blocks out lazily. Every block that starts
+    // before this position has been laid out for the current width, so its
+    // line count in the block map is exact, and so are the line numbers of
+    // the blocks up to here (the block map sums line counts in O(log n)).
+    // Edits move it back to the block they touch; a change of width, font
+    // or tab stops back to 0. INT_MAX: all blocks are exact.
+    mutable int exactUpTo_ = 0;
     mutable int laidOutWidth_ = -1;
 };

@@ -3,59 +3,77 @@
 namespace edittext {
 
 QString toControlText(QStringView deviceText) {
-    QString out;
-    out.reserve(deviceText.size());
     const qsizetype n = deviceText.size();
+    QString out(n, Qt::Uninitialized);
+    const char16_t* in = deviceText.utf16();
+    char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+    char16_t* o = begin;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = deviceText[i].unicode();
+        const char16_t c = in[i];
+        if (c > u'\r' && c != 0x2028 && c != 0x2029) {
+            *o++ = c;
+            continue;
+        }
         switch (c) {
         case u'\r':
-            if (i + 1 < n && deviceText[i + 1] == u'\n') {
-                out.append(QChar(u'\n'));
+            if (i + 1 < n && in[i + 1] == u'\n') {
+                *o++ = u'\n';
                 ++i;
             } else {
-                out.append(QChar(kLoneCr));
+                *o++ = kLoneCr;
             }
             break;
         case u'\n':
-            out.append(QChar(kLoneLf));
+            *o++ = kLoneLf;
             break;
         case 0x2029:
-            out.append(QChar(kParagraphSeparator));
+            *o++ = kParagraphSeparator;
             break;
         case 0x2028:
-            out.append(QChar(kLineSeparator));
+            *o++ = kLineSeparator;
             break;
         default:
-            out.append(QChar(c));
+            *o++ = c;
         }
     }
+    out.truncate(o - begin);
     return out;
 }
 
 QString fromControlText(QStringView controlText) {
-    QString out;
-    out.reserve(controlText.size() + controlText.size() / 16);
-    for (QChar ch : controlText) {
-        switch (ch.unicode()) {
+    const qsizetype n = controlText.size();
+    const char16_t* in = controlText.utf16();
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        breaks += (in[i] == u'\n' || in[i] == 0x2029) ? 1 : 0;
+    QString out(n + breaks, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c < kLoneCr && c != u'\n' && c != 0x2029) {
+            *o++ = c;
+            continue;
+        }
+        switch (c) {
         case u'\n':
         case 0x2029:
-            out.append(u"\r\n");
+            *o++ = u'\r';
+            *o++ = u'\n';
             break;
         case kLoneCr:
-            out.append(QChar(u'\r'));
+            *o++ = u'\r';
             break;
         case kLoneLf:
-            out.append(QChar(u'\n'));
+            *o++ = u'\n';
             break;
         case kParagraphSeparator:
-            out.append(QChar(0x2029));
+            *o++ = 0x2029;
             break;
         case kLineSeparator:
-            out.append(QChar(0x2028));
+            *o++ = 0x2028;
             break;
         default:
-            out.append(ch);
+            *o++ = c;
         }
     }
     return out;

@@ -1,4 +1,5 @@
 #include "CTextEdit.h"
+#include "WaitFor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -6,8 +7,12 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 struct ShownEdit {
@@ -322,11 +327,105 @@ TEST(CTextEdit, WindowShortcutsKeepTheirKeys) {
     window.show();
     window.activateWindow();
     edit->setFocus();
-    QTRY_VERIFY(edit->hasFocus());
+    TAVLO_TRY_VERIFY(edit->hasFocus());
     edit->SetText(QStringLiteral("abc"));
     QTest::keyClick(edit, Qt::Key_K, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(insertString3, 1);
     EXPECT_EQ(undo, 1);
     EXPECT_EQ(edit->GetText(), QStringLiteral("abc"));
+}
+
+TEST(CTextEdit, WrappingControlLaysOutOnlyUpToTheLineAsked) {
+    ShownEdit e(CTextEdit::Wrap::On, QSize(220, 300));
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += QString(20 + (i * 37) % 90, QLatin1Char('a' + i % 26)) + QStringLiteral("\r\n");
+    e->SetText(text);
+    QCoreApplication::processEvents();
+    const QTextDocument* doc = e->document();
+    auto laidOut = [doc](int block) {
+        return doc->findBlockByNumber(block).layout()->lineCount() > 0;
+    };
+    // The title's questions after loading: caret line, first line, line start.
+    EXPECT_EQ(e->LineFromChar(-1), 0);
+    EXPECT_EQ(e->GetFirstVisibleLine(), 0);
+    EXPECT_EQ(e->LineIndex(-1), 0);
+    EXPECT_FALSE(laidOut(5000));
+    EXPECT_FALSE(laidOut(15000));
+    // A question about block 10,000 lays out the blocks before it, no more.
+    const int index = doc->findBlockByNumber(10000).position() + 10000;
+    const int line = e->LineFromChar(index);
+    EXPECT_TRUE(laidOut(5000));
+    EXPECT_TRUE(laidOut(10000));
+    EXPECT_FALSE(laidOut(15000));
+    EXPECT_EQ(e->LineIndex(line), index);
+    EXPECT_GT(line, 10000); // paragraphs of up to 110 characters wrap
+    // Typing near the top does not lay the rest out again either.
+    e->SetSel(3, 3);
+    QTest::keyClicks(e.edit.get(), QStringLiteral("typed"));
+    EXPECT_EQ(e->LineFromChar(-1), 0);
+    EXPECT_FALSE(laidOut(15000));
+}
+
+TEST(CTextEdit, LazyLineNumbersAgreeWithAFullRecount) {
+    // Random edits, widths and fonts; every lazily answered question must
+    // give what a control laid out completely from scratch gives.
+    ShownEdit e(CTextEdit::Wrap::On, QSize(220, 300));
+    ShownEdit full(CTextEdit::Wrap::On, QSize(220, 300));
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += QString((i * 53) % 160, QLatin1Char('a' + i % 26)) + QStringLiteral(" w\r\n");
+    e->SetText(text);
+    uint32_t seed = 987;
+    auto next = [&seed](int bound) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % uint32_t(bound));
+    };
+    for (int round = 0; round < 200; ++round) {
+        const int at = next(e->GetTextLength() + 1);
+        e->SetSel(at, std::min(e->GetTextLength(), at + next(300)));
+        switch (next(5)) {
+        case 0:
+            e->ReplaceSel(QString(next(200), QLatin1Char('z')));
+            break;
+        case 1:
+            e->ReplaceSel(QStringLiteral("x\r\ny\r\n") + QString(next(150), QLatin1Char('q')));
+            break;
+        case 2:
+            e->ReplaceSel(QString());
+            break;
+        case 3:
+            QTest::keyClicks(e.edit.get(), QStringLiteral("typed words"));
+            break;
+        default:
+            QTest::keyClick(e.edit.get(), Qt::Key_Return);
+            break;
+        }
+        if (round % 40 == 39) {
+            const QSize size(150 + next(200), 300);
+            e->resize(size);
+            full->resize(size);
+            QFont f = e->font();
+            f.setPixelSize(10 + next(8));
+            e->setFont(f);
+            full->setFont(f);
+        }
+        full->SetText(e->GetText());
+        const int lines = full->GetLineCount(); // lays out every block
+        // Lazily first: a character, its line, lines around it.
+        const int probe = next(e->GetTextLength() + 1);
+        const int line = full->LineFromChar(probe);
+        ASSERT_EQ(e->LineFromChar(probe), line) << "round " << round;
+        std::vector<int> asked{line, line + 1, line + 7, std::max(0, line - 3)};
+        if (round % 3 == 0) // the end lays out everything
+            asked.insert(asked.end(), {lines - 1, lines});
+        for (int l : asked) {
+            ASSERT_EQ(e->LineIndex(l), full->LineIndex(l)) << "round " << round << " line " << l;
+            ASSERT_EQ(e->GetLine(l), full->GetLine(l)) << "round " << round << " line " << l;
+        }
+        ASSERT_EQ(e->LineFromChar(-1), full->LineFromChar(e->GetSel().first));
+        if (round % 10 == 0)
+            ASSERT_EQ(e->GetLineCount(), lines) << "round " << round;
+    }
 }
