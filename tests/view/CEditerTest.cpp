@@ -1,4 +1,5 @@
 #include "ViewTestSupport.h"
+#include "WaitFor.h"
 
 #include "CommandIds.h"
 
@@ -106,9 +107,9 @@ TEST(CEditer, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
     EXPECT_TRUE(view->IsDocumentChanged());
     EXPECT_TRUE(view->title().endsWith(QStringLiteral(" *")));
     // The caret-moved notice starts timer 18; the title follows 500 ms later.
-    QTRY_COMPARE(view->title(), QStringLiteral("(1:3) (新規テキスト) *"));
+    TAVLO_TRY_COMPARE(view->title(), QStringLiteral("(1:3) (新規テキスト) *"));
     QTest::keyClick(&view->activeEdit(), Qt::Key_Left);
-    QTRY_COMPARE(view->title(), QStringLiteral("(1:2) (新規テキスト) *"));
+    TAVLO_TRY_COMPARE(view->title(), QStringLiteral("(1:2) (新規テキスト) *"));
 }
 
 TEST(CEditer, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
@@ -167,7 +168,7 @@ TEST(CEditer, ResizeIsDeferredByTimer17) {
     EXPECT_TRUE(view->isTimerRunning(17));
     view->resize(300, 400); // a burst arranges once
     EXPECT_NE(view->activeEdit().size(), QSize(300, 400));
-    QTRY_COMPARE(view->activeEdit().size(), QSize(300, 400));
+    TAVLO_TRY_COMPARE(view->activeEdit().size(), QSize(300, 400));
     EXPECT_FALSE(view->resizePending);
     EXPECT_EQ(view->plainEdit().size(), QSize(300, 400));
 }
@@ -250,7 +251,7 @@ TEST(CEditer, FocusNoticesReachTheFrame) {
     view->activateWindow();
     view->activeEdit().clearFocus();
     view->activeEdit().setFocus();
-    QTRY_VERIFY(!focus.isEmpty());
+    TAVLO_TRY_VERIFY(!focus.isEmpty());
     EXPECT_TRUE(focus.last().at(0).toBool());
 }
 
@@ -260,7 +261,8 @@ TEST(CEditer, SelectRangeAndScrollAlsoAsPostedMessage) {
     view->SetText(numberedLines(300));
     view->postSelectRangeAndScroll(view->LineIndex(250), view->LineIndex(250) + 4);
     EXPECT_EQ(view->GetSel().first, 0);
-    QTRY_COMPARE(view->GetSel(), std::make_pair(view->LineIndex(250), view->LineIndex(250) + 4));
+    TAVLO_TRY_COMPARE(view->GetSel(),
+                      std::make_pair(view->LineIndex(250), view->LineIndex(250) + 4));
     EXPECT_TRUE(view->IsCaretVisible(view->activeEdit()));
 }
 

@@ -1,4 +1,5 @@
 #include "ViewTestSupport.h"
+#include "WaitFor.h"
 
 #include "CommandIds.h"
 
@@ -126,7 +127,7 @@ TEST(InsertStrings, SoftKeyOpensTheMenuOverTheBottomOfTheText) {
     ViewEnvironment env;
     auto view = env.makeView();
     view->onCommand(cmd::ID_INSERT_STRING_MENU);
-    QTRY_VERIFY(view->insertMenu()->isVisible());
+    TAVLO_TRY_VERIFY(view->insertMenu()->isVisible());
     view->insertMenu()->hide();
 }
 

@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "TextSearch.h"
 #include "ViewTestSupport.h"
+#include "WaitFor.h"
 
 #include <QPalette>
 
@@ -115,7 +116,7 @@ TEST_F(ViewSearchTest, NothingFoundFlashesTheControlAndLeavesTheText) {
     EXPECT_FALSE(search.search(view->searchTarget(), QStringLiteral("zzz"), SearchDirection::Down,
                                MatchCase::Off, SearchMode::Find));
     EXPECT_NE(view->activeEdit().palette().color(QPalette::Base), base);
-    QTRY_COMPARE(view->activeEdit().palette().color(QPalette::Base), base);
+    TAVLO_TRY_COMPARE(view->activeEdit().palette().color(QPalette::Base), base);
     EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
     EXPECT_TRUE(env.messages.shown().empty());
 }
