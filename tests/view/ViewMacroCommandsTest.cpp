@@ -1,0 +1,276 @@
+#include "ViewMacroCommands.h"
+#include "WaitFor.h"
+
+#include "CQSDFileDialog.h"
+#include "CommandIds.h"
+#include "MacroFiles.h"
+#include "MacroLoadErrorDialog.h"
+#include "QsdMacroFileChooser.h"
+#include "ViewTestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+class ViewMacroTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(files.isValid());
+        watchErrorDialogs();
+    }
+    void TearDown() override { delete watcher; }
+
+    QString path(const QString& name) const { return QDir(files.path()).filePath(name); }
+    QString folder() const { return files.path() + u'/'; }
+
+    void writeFile(const QString& name, const QByteArray& bytes) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    // The macro file dialog types the name and presses OK (an empty name
+    // cancels); it records the folder it started in and counts its runs.
+    void scriptDialog(CEditer& view, const QString& name) {
+        view.macroCommands().fileChooser().setRunHook([this, name](CQSDFileDialog& dialog) {
+            ++dialogRuns;
+            dialogFolder = dialog.initialDir;
+            if (name.isEmpty()) {
+                dialog.reject();
+                return dialog.result();
+            }
+            dialog.nameBox()->setText(name);
+            dialog.runOk();
+            if (dialog.result() != QDialog::Accepted)
+                dialog.runOk();
+            return dialog.result();
+        });
+    }
+
+    // Closes every load-error dialog as soon as it runs, keeping its text,
+    // so that no test waits for a hand on the keyboard.
+    void watchErrorDialogs() {
+        watcher = new QTimer;
+        watcher->setInterval(5);
+        QObject::connect(watcher, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<MacroLoadErrorDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            errorDialogTexts.append(dialog->reportEdit()->toPlainText());
+            errorDialogParent = dialog->parentWidget();
+            dialog->reject();
+        });
+        watcher->start();
+    }
+
+    static bool enabled(CEditer& view, int id) {
+        CommandState state;
+        EXPECT_TRUE(view.onUpdateCommand(id, state));
+        return state.enabled;
+    }
+
+    QTemporaryDir files;
+    ViewEnvironment env;
+    int dialogRuns = 0;
+    QString dialogFolder;
+    QStringList errorDialogTexts;
+    QTimer* watcher = nullptr;
+    QWidget* errorDialogParent = nullptr;
+};
+
+const QByteArray kGoodMacro = "# a macro for the tests\n"
+                              "TOOLTIP \"Copy and paste\"\n"
+                              "EXPLAIN \"Copies the selection\\nand pastes it.\"\n"
+                              "COPY\n"
+                              "PASTE\n"
+                              "FIND \"abc\"\n";
+
+} // namespace
+
+TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
+    ASSERT_TRUE(env.settings->writeString(QStringLiteral("MRU_FOLDER"), folder()));
+    writeFile(QStringLiteral("good.mcr"), kGoodMacro);
+    auto view = env.makeView();
+    QStringList tooltips;
+    view->macroCommands().setPlayButtonTooltipSetter(
+        [&](const QString& tooltip) { tooltips.append(tooltip); });
+    scriptDialog(*view, QStringLiteral("good.mcr"));
+
+    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_LOAD));
+    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+
+    EXPECT_EQ(dialogRuns, 1);
+    // The dialog starts in the folder read from MRU_FOLDER.
+    EXPECT_EQ(dialogFolder, folder());
+    const Macro& macro = view->macroCommands().macro();
+    ASSERT_EQ(macro.steps.size(), 3u);
+    EXPECT_EQ(macro.steps[0].command, MacroCommand::Copy);
+    EXPECT_EQ(macro.steps[1].command, MacroCommand::Paste);
+    EXPECT_EQ(macro.steps[2].command, MacroCommand::FindDown);
+    EXPECT_EQ(macro.steps[2].text, QStringLiteral("abc"));
+    EXPECT_EQ(tooltips, QStringList{QStringLiteral("Copy and paste")});
+    ASSERT_EQ(env.messages.shown().size(), 1u);
+    EXPECT_EQ(env.messages.shown()[0].text,
+              QStringLiteral("Copies the selection\r\nand pastes it."));
+    EXPECT_EQ(env.messages.shown()[0].caption, QStringLiteral("マクロの説明"));
+    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
+    EXPECT_TRUE(errorDialogTexts.isEmpty());
+
+    // Steps and no recording: Save Macro is offered.
+    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
+}
+
+TEST_F(ViewMacroTest, BrokenMacroShowsTheReportWithTheCancelNotice) {
+    writeFile(QStringLiteral("broken.mcr"), "TOOLTIP \"never\"\nCOPY\nFIND \"\"\nPASTE\n");
+    auto view = env.makeView();
+    QStringList tooltips;
+    view->macroCommands().setPlayButtonTooltipSetter(
+        [&](const QString& tooltip) { tooltips.append(tooltip); });
+    scriptDialog(*view, path(QStringLiteral("broken.mcr")));
+
+    ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+
+    EXPECT_EQ(errorDialogTexts,
+              QStringList{QStringLiteral(
+                  "*** ERROR (3): 検索文字列の指定にあやまりがあります。\n"
+                  "\n ----------------------------\n"
+                  "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。")});
+    ASSERT_NE(errorDialogParent, nullptr);
+    EXPECT_EQ(errorDialogParent->window(), view->window());
+    // A cancelled load neither sets the tooltip nor keeps steps.
+    EXPECT_TRUE(tooltips.isEmpty());
+    EXPECT_TRUE(view->macroCommands().macro().steps.empty());
+    EXPECT_TRUE(env.messages.shown().empty());
+    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+}
+
+TEST_F(ViewMacroTest, CancelledDialogKeepsNothingAndShowsNothing) {
+    auto view = env.makeView();
+    scriptDialog(*view, QString());
+    ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+    EXPECT_EQ(dialogRuns, 1);
+    EXPECT_TRUE(view->macroCommands().macro().steps.empty());
+    EXPECT_TRUE(env.messages.shown().empty());
+}
+
+TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
+    writeFile(QStringLiteral("good.mcr"), kGoodMacro);
+    auto view = env.makeView();
+    scriptDialog(*view, path(QStringLiteral("good.mcr")));
+    ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+    ASSERT_EQ(dialogRuns, 1);
+    env.messages.clear();
+
+    view->macroRecording = true;
+    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_LOAD));
+    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    // Even when the command arrives, nothing runs.
+    EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+    EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
+    EXPECT_EQ(dialogRuns, 1);
+    EXPECT_EQ(view->macroCommands().macro().steps.size(), 3u);
+
+    view->macroRecording = false;
+    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_LOAD));
+    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
+}
+
+TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWhenThereAreSteps) {
+    auto view = env.makeView();
+    scriptDialog(*view, path(QStringLiteral("out.mcr")));
+    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
+    EXPECT_EQ(dialogRuns, 0);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.mcr"))));
+
+    writeFile(QStringLiteral("good.mcr"), kGoodMacro);
+    scriptDialog(*view, path(QStringLiteral("good.mcr")));
+    ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+    scriptDialog(*view, path(QStringLiteral("out.mcr")));
+    ASSERT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
+    ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
+    EXPECT_EQ(dialogRuns, 2);
+
+    QFile out(path(QStringLiteral("out.mcr")));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(out.readAll().startsWith("\xFF\xFE"));
+    Macro again;
+    const MacroFileServices services{env.messages, Locale(0x0411, 0x0411), env.clock, nullptr,
+                                     nullptr};
+    ASSERT_TRUE(MacroLoad(again, path(QStringLiteral("out.mcr")), services));
+    const Macro& saved = view->macroCommands().macro();
+    ASSERT_EQ(again.steps.size(), saved.steps.size());
+    for (size_t i = 0; i < saved.steps.size(); ++i) {
+        EXPECT_EQ(again.steps[i].command, saved.steps[i].command) << i;
+        EXPECT_EQ(again.steps[i].text, saved.steps[i].text) << i;
+    }
+}
+
+TEST_F(ViewMacroTest, StartupLoadReadsTheDefaultMacroWhenAsked) {
+    writeFile(QStringLiteral("startup.mcr"), kGoodMacro);
+    ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1));
+    ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"),
+                                          path(QStringLiteral("startup.mcr"))));
+    auto view = env.makeView();
+    // The load waits for the view's posted message.
+    EXPECT_TRUE(view->macroCommands().macro().steps.empty());
+    TAVLO_TRY_COMPARE(view->macroCommands().macro().steps.size(), size_t(3));
+    TAVLO_TRY_COMPARE(env.messages.shown().size(), size_t(1));
+    EXPECT_EQ(env.messages.shown()[0].caption, QStringLiteral("マクロの説明"));
+}
+
+TEST_F(ViewMacroTest, StartupLoadOfAMissingFileNamesIt) {
+    const QString missing = path(QStringLiteral("missing.mcr"));
+    ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1));
+    ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"), missing));
+    auto view = env.makeView();
+    TAVLO_TRY_COMPARE(env.messages.shown().size(), size_t(2));
+    EXPECT_EQ(env.messages.shown()[0].text, macrotext::readError(missing));
+    EXPECT_EQ(
+        env.messages.shown()[1].text,
+        QStringLiteral("起動時に読み込みの指定がある下記マクロファイルのロードでエラーが起こり"
+                       "ました。\n\n") +
+            missing);
+    EXPECT_EQ(env.messages.shown()[1].caption, QStringLiteral("Tavloテキストエディタ"));
+    EXPECT_EQ(env.messages.shown()[1].style, mb::MB_OK | mb::MB_ICONERROR);
+    EXPECT_TRUE(view->macroCommands().macro().steps.empty());
+}
+
+TEST_F(ViewMacroTest, NoStartupLoadUnlessAsked) {
+    writeFile(QStringLiteral("startup.mcr"), kGoodMacro);
+    ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 0));
+    ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"),
+                                          path(QStringLiteral("startup.mcr"))));
+    auto view = env.makeView();
+    // A later posted event runs after the view's own would have.
+    bool later = false;
+    QMetaObject::invokeMethod(
+        qApp, [&] { later = true; }, Qt::QueuedConnection);
+    TAVLO_TRY_VERIFY(later);
+    EXPECT_TRUE(view->macroCommands().macro().steps.empty());
+    EXPECT_TRUE(env.messages.shown().empty());
+}
+
+TEST_F(ViewMacroTest, LastFolderGoesToMruFolderWhenTheViewEnds) {
+    QDir(files.path()).mkdir(QStringLiteral("macros"));
+    const QString sub = path(QStringLiteral("macros"));
+    writeFile(QStringLiteral("macros/good.mcr"), kGoodMacro);
+    {
+        auto view = env.makeView();
+        scriptDialog(*view, sub + QStringLiteral("/good.mcr"));
+        ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
+        EXPECT_EQ(view->macroCommands().macro().lastFolder, sub + u'/');
+        EXPECT_NE(env.settings->getString(QStringLiteral("MRU_FOLDER")), sub + u'/');
+    }
+    EXPECT_EQ(env.settings->getString(QStringLiteral("MRU_FOLDER")), sub + u'/');
+
+    auto next = env.makeView();
+    EXPECT_EQ(next->macroCommands().macro().lastFolder, sub + u'/');
+}
