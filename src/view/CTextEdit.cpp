@@ -88,6 +88,10 @@ CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     viewport()->setContextMenuPolicy(Qt::NoContextMenu);
 
+    connectDocument();
+}
+
+void CTextEdit::connectDocument() {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int from, int removed, int added) {
                 // The document layout clears (or lays out anew) the blocks
@@ -97,6 +101,7 @@ CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
                     const QTextBlock b = document()->findBlock(from);
                     exactUpTo_ = b.isValid() ? std::min(exactUpTo_, b.position()) : 0;
                 }
+                emit textRevised();
                 if (!settingText_ && (removed != 0 || added != 0))
                     emit changeNotice();
             });
@@ -121,10 +126,35 @@ QString CTextEdit::GetText() const {
 }
 
 void CTextEdit::SetText(const QString& text) {
+    const QString control = edittext::toControlText(text);
+    // The text goes into a new document that has no view and no cursors yet,
+    // which then replaces the shown one: filling the shown document would
+    // also restyle every character and keep the view's cursors up to date.
+    QTextDocument* old = document();
+    auto* doc = new QTextDocument(this);
+    auto* layout = new QPlainTextDocumentLayout(doc);
+    layout->setPaintDevice(old->documentLayout()->paintDevice());
+    doc->setDocumentLayout(layout);
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDefaultTextOption(old->defaultTextOption()); // tab stops, wrapping
+    doc->setDocumentMargin(old->documentMargin());
+    doc->setUndoRedoEnabled(false);
+    doc->setPlainText(control);
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
     settingText_ = true;
-    setPlainText(edittext::toControlText(text));
+    disconnect(old, nullptr, this, nullptr);
+    disconnect(old->documentLayout(), nullptr, this, nullptr);
+    // The control deletes the document it made itself; the ones made here
+    // are deleted here.
+    const bool ours = old->parent() == this;
+    setDocument(doc);
+    if (ours)
+        delete old;
+    connectDocument();
     settingText_ = false;
     markLayoutDirty();
+    emit textRevised();
 }
 
 int CTextEdit::GetTextLength() const {

@@ -99,6 +99,9 @@ class CTextEdit : public QPlainTextEdit {
     void caretMoveNotice();
     // The text changed through typing or an edit operation (not SetText).
     void changeNotice();
+    // The text changed in any way, SetText included (which replaces the
+    // control's document: watch this rather than the document's signals).
+    void textRevised();
     void focusNotice(bool gained);
     // A character message while the view records a macro.
     void characterTyped(const QString& text, Qt::KeyboardModifiers modifiers);
@@ -126,6 +129,7 @@ class CTextEdit : public QPlainTextEdit {
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
+    void connectDocument();
     int lineOfPosition(int position) const;
     QTextBlock blockOfLine(int line, int* lineInBlock) const;
     // Wrapping control: makes the line counts of all blocks up to `block`

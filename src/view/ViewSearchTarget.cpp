@@ -10,7 +10,7 @@
 ViewSearchTarget::ViewSearchTarget(CEditer& view)
     : view_(view), documentWatch_(std::make_unique<QObject>()) {
     for (CTextEdit* edit : {&view_.wrapEdit(), &view_.plainEdit()}) {
-        QObject::connect(edit->document(), &QTextDocument::contentsChange, documentWatch_.get(),
+        QObject::connect(edit, &CTextEdit::textRevised, documentWatch_.get(),
                          [this] { ++revision_; });
     }
 }
