@@ -152,24 +152,6 @@ class Output {
     std::optional<QSaveFile> file_;
 };
 
-// Where a piece of the text may end so that encoding the pieces one after the
-// other gives the bytes of encoding the whole: not inside a CR LF pair and not
-// inside a surrogate pair.
-qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size) {
-    qsizetype end = std::min(text.size(), from + size);
-    if (end < text.size() && end - 1 > from &&
-        ((text[end - 1] == u'\r' && text[end] == u'\n') ||
-         (text[end - 1].isHighSurrogate() && text[end].isLowSurrogate())))
-        --end;
-    return end;
-}
-
-EncodedText encode(QString text, CharSetId to, LineEndingId eol, JisKatakanaMode kana,
-                   const CodePage& ansi, bool asIs) {
-    return asIs ? EncodeFileTextAsIs(std::move(text), to, kana, ansi)
-                : EncodeFileText(std::move(text), to, eol, kana, ansi);
-}
-
 int runConvert(const QStringList& args, CliIo& io) {
 #ifdef M_MMAP_THRESHOLD
     // The pipeline frees each large buffer before it makes the next one: let
@@ -189,61 +171,23 @@ int runConvert(const QStringList& args, CliIo& io) {
                                ? options->from
                                : context.services().DetectForLoading(*bytes);
     const CodePage& ansi = CodePage::ansi(context.locale());
-    // The text keeps the file's line breaks as they are: widening them and
-    // narrowing them again to the same line ending would change nothing.
-    DecodedText decoded = DecodeFileTextAsIs(std::move(*bytes), from, ansi);
-    bytes.reset();
-    if (decoded.result != rc::SUCCESS) {
-        io.printError(conversionMessage(decoded.result) + u'\n');
-        return cli::kExitFailure;
-    }
-    const LineEndingId eol = options->eol.value_or(decoded.lineEnding);
-    const bool asIs = eol == decoded.lineEnding;
-    if (!asIs) {
-        try {
-            decoded.text = widenLineBreaks(std::move(decoded.text), decoded.lineEnding);
-        } catch (const std::bad_alloc&) {
-            io.printError(conversionMessage(rc::OUT_OF_MEMORY) + u'\n');
-            return cli::kExitFailure;
-        }
-    }
     const JisKatakanaMode kana = options->katakanaMode.value_or(
         options->to == charset::JIS ? context.katakanaMode() : JisKatakanaMode::FullWidth);
     Output output(options->out, io);
     if (!output.open())
         return cli::kExitFailure;
-    // The text is written a piece at a time while the piece's bytes are still
-    // in the cache; JIS's shift state runs through the whole text, so it is
-    // encoded in one go.
-    QString text = std::move(decoded.text);
-    const qsizetype pieceSize = 1 << 18;
-    if (options->to == charset::JIS || text.size() <= pieceSize) {
-        const EncodedText encoded = encode(std::move(text), options->to, eol, kana, ansi, asIs);
-        if (encoded.result != rc::SUCCESS) {
-            output.cancel();
-            io.printError(conversionMessage(encoded.result) + u'\n');
-            return cli::kExitFailure;
-        }
-        if (!output.write(encoded.bytes.constData(), encoded.bytes.size()))
-            return cli::kExitFailure;
-        return output.commit() ? cli::kExitOk : cli::kExitFailure;
-    }
-    // Every piece is written with the set's byte-order mark first, which is
-    // what an empty text encodes to: only the first piece keeps it.
-    const qsizetype markLength = encode(QString(), options->to, eol, kana, ansi, asIs).bytes.size();
-    for (qsizetype from = 0; from < text.size();) {
-        const qsizetype end = pieceEnd(text, from, pieceSize);
-        const EncodedText encoded =
-            encode(text.sliced(from, end - from), options->to, eol, kana, ansi, asIs);
-        if (encoded.result != rc::SUCCESS) {
-            output.cancel();
-            io.printError(conversionMessage(encoded.result) + u'\n');
-            return cli::kExitFailure;
-        }
-        const qsizetype skip = from == 0 ? 0 : markLength;
-        if (!output.write(encoded.bytes.constData() + skip, encoded.bytes.size() - skip))
-            return cli::kExitFailure;
-        from = end;
+    // The converted bytes are written a piece at a time, while they are still
+    // in the cache; OUT is replaced only after the last piece.
+    const ConvertedText done =
+        ConvertFileText(std::move(*bytes), from, options->to, options->eol, kana, ansi,
+                        [&](const char* data, qsizetype size) { return output.write(data, size); });
+    bytes.reset();
+    if (done.writeFailed)
+        return cli::kExitFailure;
+    if (done.result != rc::SUCCESS) {
+        output.cancel();
+        io.printError(conversionMessage(done.result) + u'\n');
+        return cli::kExitFailure;
     }
     return output.commit() ? cli::kExitOk : cli::kExitFailure;
 }

@@ -340,6 +340,10 @@ int CodePage::WideCharToMultiByte(const char16_t* src, int srcLen, char* dst, in
     return count > static_cast<size_t>(INT32_MAX) ? 0 : static_cast<int>(count);
 }
 
+bool CodePage::readsAlone(uint8_t byte, char16_t u) const {
+    return impl_->kind[byte] == kSingle && impl_->single[byte] == u && !impl_->trailSeen[byte];
+}
+
 QString CodePage::toUnicode(QByteArrayView bytes) const {
     const Impl& m = *impl_;
     const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());

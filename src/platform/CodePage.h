@@ -13,7 +13,7 @@
 // the text: each bad unit becomes U+30FB for CP932 and U+FFFD otherwise;
 // characters the code page can't hold become its default character "?".
 class CodePage {
-public:
+  public:
     explicit CodePage(unsigned codePage);
     ~CodePage();
     CodePage(const CodePage&) = delete;
@@ -33,10 +33,15 @@ public:
     int MultiByteToWideChar(const char* src, int srcLen, char16_t* dst, int dstLen) const;
     int WideCharToMultiByte(const char16_t* src, int srcLen, char* dst, int dstLen) const;
 
+    // True when toUnicode always reads the byte as the one unit u of its own,
+    // wherever it stands: decoding the bytes up to and including it and the
+    // bytes after it apart gives the units of decoding them together.
+    bool readsAlone(uint8_t byte, char16_t u) const;
+
     QString toUnicode(QByteArrayView bytes) const;
     QByteArray fromUnicode(QStringView text) const;
 
-private:
+  private:
     struct Impl;
     unsigned codePage_;
     std::unique_ptr<Impl> impl_;

@@ -6,6 +6,7 @@
 #include "UnicodeConverters.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -240,4 +241,128 @@ DecodedText DecodeFileTextAsIs(QByteArray bytes, CharSetId charSet, const CodePa
 EncodedText EncodeFileTextAsIs(QString text, CharSetId charSet, JisKatakanaMode katakanaMode,
                                const CodePage& ansi) {
     return encodeFile(std::move(text), charSet, lineending::CRLF, katakanaMode, ansi, false);
+}
+
+namespace {
+
+// Where the piece starting at from may end, at about from + size: right after
+// an LF byte the decoding walk reaches and reads as LF alone. n when there
+// is none.
+qsizetype pieceEnd(const uint8_t* p, qsizetype n, qsizetype from, qsizetype size, bool utf8) {
+    for (qsizetype at = std::min(n, from + size); at < n;) {
+        const void* lf = std::memchr(p + at, '\n', static_cast<size_t>(n - at));
+        if (!lf)
+            return n;
+        const qsizetype j = static_cast<const uint8_t*>(lf) - p + 1;
+        bool ok = true;
+        if (utf8) {
+            // No sequence that a lead byte before the LF starts may take it in.
+            for (qsizetype q = std::max(from, j - 8); q < j - 1 && ok; ++q) {
+                const int ones = std::countl_one(p[q]);
+                if (ones >= 2 && ones <= 6 && q + ones > j - 1)
+                    ok = false;
+            }
+        }
+        if (ok)
+            return j;
+        at = j;
+    }
+    return n;
+}
+
+} // namespace
+
+ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
+                              std::optional<LineEndingId> eol, JisKatakanaMode katakanaMode,
+                              const CodePage& ansi,
+                              const std::function<bool(const char*, qsizetype)>& write) {
+    ConvertedText done;
+    from = charset::usable(from);
+    to = charset::usable(to);
+    const bool utf16In = from == charset::UNICODE_LE || from == charset::UNICODE_BE;
+    const bool utf8In = from == charset::UTF8 || from == charset::UTF8N;
+    const bool pieces = to != charset::JIS && !utf16In && (utf8In || ansi.readsAlone('\n', u'\n'));
+    if (!pieces) {
+        DecodedText decoded = DecodeFileTextAsIs(std::move(bytes), from, ansi);
+        if (decoded.result != rc::SUCCESS) {
+            done.result = decoded.result;
+            return done;
+        }
+        const LineEndingId out = eol.value_or(decoded.lineEnding);
+        EncodedText encoded;
+        if (out == decoded.lineEnding) {
+            encoded = EncodeFileTextAsIs(std::move(decoded.text), to, katakanaMode, ansi);
+        } else {
+            try {
+                decoded.text = widenLineBreaks(std::move(decoded.text), decoded.lineEnding);
+            } catch (const std::bad_alloc&) {
+                done.result = rc::OUT_OF_MEMORY;
+                return done;
+            }
+            encoded = EncodeFileText(std::move(decoded.text), to, out, katakanaMode, ansi);
+        }
+        done.result = encoded.result;
+        if (done.result == rc::SUCCESS)
+            done.writeFailed = !write(encoded.bytes.constData(), encoded.bytes.size());
+        return done;
+    }
+
+    const LineEndingId found = DetectLineEndingFor(bytes, from);
+    const LineEndingId out = eol.value_or(found);
+    QByteArray shiftJis; // EUC and JIS read through Shift-JIS
+    QByteArrayView in = bytes;
+    if (from == charset::EUC || from == charset::JIS) {
+        done.result =
+            from == charset::EUC ? EucToShiftJis(bytes, shiftJis) : JisToShiftJis(bytes, shiftJis);
+        bytes = QByteArray();
+        if (done.result != rc::SUCCESS)
+            return done;
+        in = shiftJis;
+    } else if (from == charset::UTF8) {
+        in = in.sliced(std::min<qsizetype>(3, in.size()));
+    }
+    const auto* p = reinterpret_cast<const uint8_t*>(in.data());
+    const qsizetype n = in.size();
+    constexpr qsizetype kPiece = 1 << 18;
+    qsizetype markLength = 0;
+    const char* mark = byteOrderMark(to, markLength);
+    if (!write(mark, markLength)) {
+        done.writeFailed = true;
+        return done;
+    }
+    if (n == 0)
+        return done;
+    QString text;
+    QByteArray body;
+    for (qsizetype at = 0; at < n;) {
+        const qsizetype end = pieceEnd(p, n, at, kPiece, utf8In);
+        const QByteArrayView piece = in.sliced(at, end - at);
+        at = end;
+        done.result = utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, ansi, text);
+        if (done.result != rc::SUCCESS)
+            return done;
+        // The text ends at the first NUL.
+        const qsizetype nul = text.indexOf(QChar(u'\0'));
+        if (nul >= 0) {
+            text.truncate(nul);
+            at = n;
+        }
+        if (text.isEmpty())
+            continue;
+        try {
+            if (out != found)
+                text = narrowLineBreaks(widenLineBreaks(std::move(text), found), out);
+        } catch (const std::bad_alloc&) {
+            done.result = rc::OUT_OF_MEMORY;
+            return done;
+        }
+        done.result = encodeText(text, to, katakanaMode, ansi, body);
+        if (done.result != rc::SUCCESS)
+            return done;
+        if (!write(body.constData(), body.size())) {
+            done.writeFailed = true;
+            return done;
+        }
+    }
+    return done;
 }

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <optional>
 
 class CodePage;
 
@@ -48,6 +50,22 @@ EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnd
 DecodedText DecodeFileTextAsIs(QByteArray bytes, CharSetId charSet, const CodePage& ansi);
 EncodedText EncodeFileTextAsIs(QString text, CharSetId charSet, JisKatakanaMode katakanaMode,
                                const CodePage& ansi);
+
+// DecodeFileText followed by EncodeFileText (line ending eol, or the one the
+// file has when eol is not given), with the same bytes as the result, handed
+// to write a piece at a time so that each piece is written while it is still
+// in the cache and no whole-file UTF-16 copy is made. A piece ends after an
+// LF byte; JIS output and UTF-16 input go in one piece. Stops when write
+// returns false (writeFailed). On a conversion error nothing more is
+// written and result tells it.
+struct ConvertedText {
+    RESULT result = rc::SUCCESS;
+    bool writeFailed = false;
+};
+ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
+                              std::optional<LineEndingId> eol, JisKatakanaMode katakanaMode,
+                              const CodePage& ansi,
+                              const std::function<bool(const char*, qsizetype)>& write);
 
 // The line-break conversions of the two pipelines, on their own.
 QString widenLineBreaks(QString text, LineEndingId lineEnding);

@@ -239,3 +239,82 @@ TEST(DifferentialTest, WholeCorpusIsDetected) {
 }
 
 } // namespace
+
+namespace {
+
+// Line breaks of every kind, surrogate pairs and half-width kana, long enough
+// for many pieces.
+QString mixedText(std::mt19937& rng) {
+    const QString base = corpusText();
+    const QStringList breaks = {u"\r\n"_qs, u"\n"_qs, u"\r"_qs,   u"\r\r\n"_qs, u"\n\r"_qs,
+                                u"😀"_qs,    u"ｶﾞ"_qs, u"\n\n"_qs, u"①"_qs};
+    QString t;
+    while (t.size() < 300000) {
+        const qsizetype at = std::uniform_int_distribution<qsizetype>(0, base.size() - 1)(rng);
+        t += base.mid(at, std::uniform_int_distribution<int>(1, 60)(rng));
+        t += breaks[std::uniform_int_distribution<int>(0, breaks.size() - 1)(rng)];
+    }
+    return t;
+}
+
+TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {
+    std::mt19937 rng(42);
+    const QString text = mixedText(rng);
+    int checked = 0;
+    for (CharSetId in : {charset::SHIFT_JIS, charset::EUC, charset::JIS, charset::UTF8,
+                         charset::UTF8N, charset::UNICODE_LE}) {
+        for (LineEndingId le : {lineending::CRLF, lineending::LF}) {
+            QByteArray file =
+                EncodeFileText(text, in, le, JisKatakanaMode::FullWidth, cp932()).bytes;
+            for (int variant = 0; variant < 3; ++variant) {
+                QByteArray b = file;
+                if (variant == 1) // broken bytes here and there
+                    for (int k = 0; k < 200; ++k)
+                        b[std::uniform_int_distribution<qsizetype>(0, b.size() - 1)(rng)] =
+                            static_cast<char>(rng());
+                if (variant == 2) // the text ends at a NUL in the middle
+                    b[b.size() * 2 / 3] = '\0';
+                const DecodedText decoded = DecodeFileText(b, in, cp932());
+                for (CharSetId out : {charset::UTF8N, charset::SHIFT_JIS, charset::EUC,
+                                      charset::UNICODE_BE, charset::UTF8}) {
+                    for (std::optional<LineEndingId> eol :
+                         {std::optional<LineEndingId>(),
+                          std::optional<LineEndingId>(lineending::CR),
+                          std::optional<LineEndingId>(lineending::CRLF)}) {
+                        const EncodedText expected =
+                            EncodeFileText(decoded.text, out, eol.value_or(decoded.lineEnding),
+                                           JisKatakanaMode::FullWidth, cp932());
+                        QByteArray got;
+                        const ConvertedText done =
+                            ConvertFileText(b, in, out, eol, JisKatakanaMode::FullWidth, cp932(),
+                                            [&](const char* d, qsizetype n) {
+                                                got.append(d, n);
+                                                return true;
+                                            });
+                        ASSERT_EQ(done.result, expected.result);
+                        ASSERT_FALSE(done.writeFailed);
+                        ASSERT_TRUE(got == expected.bytes)
+                            << in << " " << out << " " << variant << " " << eol.value_or(-1);
+                        ++checked;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(checked, 6 * 2 * 3 * 5 * 3);
+}
+
+TEST(DifferentialTest, ConvertFileTextStopsWhenWritingFails) {
+    std::mt19937 rng(1);
+    const QByteArray file = EncodeFileText(mixedText(rng), charset::SHIFT_JIS, lineending::CRLF,
+                                           JisKatakanaMode::FullWidth, cp932())
+                                .bytes;
+    int calls = 0;
+    const ConvertedText done =
+        ConvertFileText(file, charset::SHIFT_JIS, charset::UTF8N, {}, JisKatakanaMode::FullWidth,
+                        cp932(), [&](const char*, qsizetype) { return ++calls < 2; });
+    EXPECT_TRUE(done.writeFailed);
+    EXPECT_EQ(calls, 2);
+}
+
+} // namespace
