@@ -429,3 +429,39 @@ TEST(CTextEdit, LazyLineNumbersAgreeWithAFullRecount) {
             ASSERT_EQ(e->GetLineCount(), lines) << "round " << round;
     }
 }
+
+TEST(CTextEdit, SetTextKeepsTabStopsAndFontAndStartsAFreshUndo) {
+    ShownEdit e(CTextEdit::Wrap::On);
+    QFont f = e->font();
+    f.setPixelSize(17);
+    e->setFont(f);
+    e->SetTabStops(8);
+    const qreal tabs = e->tabStopDistance();
+    ASSERT_GT(tabs, 0);
+    QSignalSpy revised(e.edit.get(), &CTextEdit::textRevised);
+    QSignalSpy changed(e.edit.get(), &CTextEdit::changeNotice);
+    e->SetText(QStringLiteral("a\tb\r\nc"));
+    EXPECT_EQ(revised.count(), 1);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(e->tabStopDistance(), tabs);
+    EXPECT_EQ(e->document()->defaultFont().pixelSize(), 17);
+    EXPECT_FALSE(e->CanUndo());
+    EXPECT_FALSE(e->GetModify());
+    EXPECT_EQ(e->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(e->document()->defaultTextOption().wrapMode(),
+              QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Edits after the new text reach the signals and the undo stack.
+    e->SetSel(1, 1);
+    QTest::keyClicks(e.edit.get(), QStringLiteral("xy"));
+    EXPECT_EQ(e->GetText(), QStringLiteral("axy\tb\r\nc"));
+    EXPECT_EQ(revised.count(), 3);
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_TRUE(e->GetModify());
+    ASSERT_TRUE(e->Undo());
+    EXPECT_EQ(e->GetText(), QStringLiteral("a\tb\r\nc"));
+    // The second replacement too (the first document belonged to the control).
+    e->SetText(QStringLiteral("new"));
+    EXPECT_EQ(e->GetText(), QStringLiteral("new"));
+    EXPECT_EQ(e->tabStopDistance(), tabs);
+    EXPECT_FALSE(e->CanUndo());
+}
