@@ -79,6 +79,9 @@ struct CodePage::Impl {
     std::unordered_map<uint16_t, std::u16string> multi; // codes read as 2+ units
     std::vector<uint16_t> encode;                       // BMP unit -> byte or (lead << 8 | trail)
     bool asciiIdentity = false;                         // 0x00-0x7F read and write as themselves
+    // (byte << 8 | next byte) -> the unit the byte (single) or the pair reads
+    // as, with the number of bytes taken in the high half; 0 for the rest.
+    std::vector<uint32_t> quick;
 
     bool build(const QByteArray& name);
     void buildDecode(IconvHandle& dec);
@@ -168,6 +171,19 @@ bool CodePage::Impl::build(const QByteArray& name) {
         return false;
     buildDecode(dec);
     buildEncode(enc);
+    quick.assign(0x10000, 0);
+    for (unsigned b = 0; b < 256; ++b) {
+        for (unsigned t = 0; t < 256; ++t) {
+            uint32_t& q = quick[b << 8 | t];
+            if (kind[b] == kSingle) {
+                q = 1u << 16 | single[b];
+            } else if (kind[b] == kLead) {
+                const char16_t u = pairs[static_cast<size_t>(leadIndex[b]) * 256 + t];
+                if (u != 0 && u != kMultiUnit)
+                    q = 2u << 16 | u;
+            }
+        }
+    }
     asciiIdentity = true;
     for (unsigned b = 0; b < 0x80; ++b)
         asciiIdentity = asciiIdentity && kind[b] == kSingle && single[b] == b && encode[b] == b;
@@ -372,6 +388,19 @@ QString CodePage::toUnicode(QByteArrayView bytes) const {
                     d[k + j] = src[i + j];
                 k += 8;
                 i += 8;
+                continue;
+            }
+        }
+        if (i + 1 < n) {
+            const uint32_t q = m.quick[static_cast<size_t>(b) << 8 | src[i + 1]];
+            if (__builtin_expect(q >> 16 == 2, 1)) {
+                d[k++] = static_cast<char16_t>(q);
+                i += 2;
+                continue;
+            }
+            if (q != 0) {
+                d[k++] = static_cast<char16_t>(q);
+                ++i;
                 continue;
             }
         }

@@ -96,34 +96,45 @@ RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis) {
     return guarded(shiftJis, [&] {
         const auto* p = reinterpret_cast<const uint8_t*>(euc.data());
         const size_t n = static_cast<size_t>(euc.size());
-        ByteSink out(euc.size());
-        for (size_t i = 0; i < n;) {
+        // Every character gives at most as many bytes as it has, except one
+        // cut off by the end, which gives two for one: n + 2 always holds.
+        QByteArray outBytes(static_cast<qsizetype>(n + 2), Qt::Uninitialized);
+        auto* d = reinterpret_cast<uint8_t*>(outBytes.data());
+        size_t k = 0;
+        size_t i = 0;
+        while (i < n) {
             const uint8_t c = p[i];
-            if (c == 0x8E) {
-                if (i + 1 < n)
-                    out.put(p[i + 1]);
-                else
-                    out.put2(kBlackSquare1, kBlackSquare2);
+            if (c >= 0xA1 && c <= 0xFE && i + 1 < n) {
+                uint8_t s1, s2;
+                jisx0208::toShiftJis(c - 0x80, static_cast<uint8_t>(p[i + 1] - 0x80), s1, s2);
+                d[k] = s1;
+                d[k + 1] = s2;
+                k += 2;
+                i += 2;
+            } else if (c < 0x8E || (c > 0x8F && c < 0xA1) || c == 0xFF) {
+                d[k++] = c;
+                ++i;
+            } else if (c == 0x8E) {
+                if (i + 1 < n) {
+                    d[k++] = p[i + 1];
+                } else {
+                    d[k++] = kBlackSquare1;
+                    d[k++] = kBlackSquare2;
+                }
                 i += 2;
             } else if (c == 0x8F) {
                 // JIS X 0212 has no Shift-JIS form.
-                out.put2(kBlackSquare1, kBlackSquare2);
+                d[k++] = kBlackSquare1;
+                d[k++] = kBlackSquare2;
                 i += 3;
-            } else if (c >= 0xA1 && c <= 0xFE) {
-                if (i + 1 >= n) {
-                    out.put2(kBlackSquare1, kBlackSquare2);
-                    break;
-                }
-                uint8_t s1, s2;
-                jisx0208::toShiftJis(c - 0x80, static_cast<uint8_t>(p[i + 1] - 0x80), s1, s2);
-                out.put2(s1, s2);
-                i += 2;
-            } else {
-                out.put(c);
-                ++i;
+            } else { // a lead byte cut off by the end
+                d[k++] = kBlackSquare1;
+                d[k++] = kBlackSquare2;
+                break;
             }
         }
-        return out.take();
+        outBytes.truncate(static_cast<qsizetype>(k));
+        return outBytes;
     });
 }
 

@@ -11,6 +11,8 @@ namespace {
 
 constexpr char16_t kBlackSquare = 0x25A0; // ■
 
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "Utf16ToUtf8 stores three-byte forms as a word");
+
 template <typename Out, typename Body> RESULT guarded(Out& out, Body&& body) {
     try {
         out = body();
@@ -95,15 +97,16 @@ RESULT Utf16ToUtf8(QStringView text, QByteArray& utf8) {
         const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
         const qsizetype n = text.size();
         // At most three bytes per unit (a pair takes four for two units).
-        QByteArray out(n * 3, Qt::Uninitialized);
+        // One byte more, so that a three-byte form can be stored as one word.
+        QByteArray out(n * 3 + 1, Qt::Uninitialized);
         auto* d = reinterpret_cast<uint8_t*>(out.data());
         qsizetype k = 0;
         for (qsizetype i = 0; i < n; ++i) {
             const char16_t u = s[i];
             if (u >= 0x800 && !QChar::isSurrogate(u)) {
-                d[k] = static_cast<uint8_t>(0xE0 | u >> 12);
-                d[k + 1] = static_cast<uint8_t>(0x80 | (u >> 6 & 0x3F));
-                d[k + 2] = static_cast<uint8_t>(0x80 | (u & 0x3F));
+                const uint32_t w =
+                    (0xE0u | u >> 12) | (0x80u | (u >> 6 & 0x3F)) << 8 | (0x80u | (u & 0x3F)) << 16;
+                std::memcpy(d + k, &w, 4); // little endian: the fourth byte is overwritten
                 k += 3;
             } else if (u < 0x80) {
                 d[k++] = static_cast<uint8_t>(u);

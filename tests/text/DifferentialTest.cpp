@@ -158,6 +158,72 @@ bool IsEucText(QByteArrayView view) {
     return true;
 }
 
+// The Shift-JIS form of EUC, one character at a time.
+QByteArray EucToShiftJis(QByteArrayView euc) {
+    const auto* p = reinterpret_cast<const uint8_t*>(euc.data());
+    const size_t n = static_cast<size_t>(euc.size());
+    QByteArray out;
+    auto put = [&](uint8_t c) { out.append(static_cast<char>(c)); };
+    for (size_t i = 0; i < n;) {
+        const uint8_t c = p[i];
+        if (c == 0x8E) {
+            if (i + 1 < n) {
+                put(p[i + 1]);
+            } else {
+                put(0x81);
+                put(0xA1);
+            }
+            i += 2;
+        } else if (c == 0x8F) {
+            put(0x81);
+            put(0xA1);
+            i += 3;
+        } else if (c >= 0xA1 && c <= 0xFE) {
+            if (i + 1 >= n) {
+                put(0x81);
+                put(0xA1);
+                break;
+            }
+            uint8_t s1, s2;
+            jisx0208::toShiftJis(c - 0x80, static_cast<uint8_t>(p[i + 1] - 0x80), s1, s2);
+            put(s1);
+            put(s2);
+            i += 2;
+        } else {
+            put(c);
+            ++i;
+        }
+    }
+    return out;
+}
+
+QByteArray Utf16ToUtf8(QStringView text) {
+    const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    QByteArray out;
+    auto put = [&](unsigned c) { out.append(static_cast<char>(c)); };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i];
+        if (u < 0x80) {
+            put(u);
+        } else if (u < 0x800) {
+            put(0xC0 | u >> 6);
+            put(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            const char32_t cp = QChar::surrogateToUcs4(u, s[++i]);
+            put(0xF0 | cp >> 18);
+            put(0x80 | (cp >> 12 & 0x3F));
+            put(0x80 | (cp >> 6 & 0x3F));
+            put(0x80 | (cp & 0x3F));
+        } else {
+            put(0xE0 | u >> 12);
+            put(0x80 | (u >> 6 & 0x3F));
+            put(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
 } // namespace ref
 
 namespace {
@@ -205,6 +271,8 @@ std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
     return out;
 }
 
+QString mixedText(std::mt19937& rng);
+
 TEST(DifferentialTest, DetectorsAnswerAsTheByteWalks) {
     std::mt19937 rng(20261206);
     int checked = 0;
@@ -219,6 +287,57 @@ TEST(DifferentialTest, DetectorsAnswerAsTheByteWalks) {
         }
     }
     EXPECT_GT(checked, 400);
+}
+
+TEST(DifferentialTest, EucReadsAsTheCharacterWalk) {
+    std::mt19937 rng(99);
+    int checked = 0;
+    for (CharSetId set : {charset::EUC, charset::SHIFT_JIS}) {
+        for (const QByteArray& b : samples(set, rng)) {
+            QByteArray got;
+            ASSERT_EQ(EucToShiftJis(b, got), rc::SUCCESS);
+            ASSERT_TRUE(got == ref::EucToShiftJis(b)) << testbytes::hex(b.right(8)).toStdString();
+            ++checked;
+        }
+    }
+    for (int tail : {0x8E, 0x8F, 0xA4, 0xFE, 0xFF}) {
+        const QByteArray b = testbytes::bytes({0xA4, 0xA2, 0x8F, 0xA1}) + char(tail);
+        QByteArray got;
+        ASSERT_EQ(EucToShiftJis(b, got), rc::SUCCESS);
+        EXPECT_EQ(testbytes::hex(got), testbytes::hex(ref::EucToShiftJis(b))) << tail;
+    }
+    EXPECT_GT(checked, 200);
+}
+
+TEST(DifferentialTest, CodePageReadsAsTheUnitWalk) {
+    // MultiByteToWideChar reads one unit at a time without the fast paths.
+    std::mt19937 rng(7);
+    int checked = 0;
+    for (CharSetId set : {charset::SHIFT_JIS, charset::EUC, charset::UTF8N}) {
+        for (const QByteArray& b : samples(set, rng)) {
+            const int units = cp932().MultiByteToWideChar(b.constData(), int(b.size()), nullptr, 0);
+            std::u16string expected(static_cast<size_t>(units), u'\0');
+            if (units > 0)
+                cp932().MultiByteToWideChar(b.constData(), int(b.size()), expected.data(), units);
+            const QString got = cp932().toUnicode(b);
+            ASSERT_TRUE(QStringView(got) == QStringView(expected)) << set;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 300);
+}
+
+TEST(DifferentialTest, Utf8WritesAsTheUnitWalk) {
+    std::mt19937 rng(8);
+    QString text = mixedText(rng);
+    for (int k = 0; k < 2000; ++k) // lone surrogates and every range
+        text[std::uniform_int_distribution<qsizetype>(0, text.size() - 1)(rng)] =
+            QChar(static_cast<char16_t>(rng()));
+    for (qsizetype len : {qsizetype(0), qsizetype(1), qsizetype(2), qsizetype(3), text.size()}) {
+        QByteArray got;
+        ASSERT_EQ(Utf16ToUtf8(QStringView(text).left(len), got), rc::SUCCESS);
+        ASSERT_TRUE(got == ref::Utf16ToUtf8(QStringView(text).left(len))) << len;
+    }
 }
 
 TEST(DifferentialTest, WholeCorpusIsDetected) {
