@@ -21,6 +21,23 @@ constexpr uint16_t kFullWidthKana[0xDF - 0xA1 + 1] = {
 
 constexpr uint8_t kBlackSquare1 = 0x81, kBlackSquare2 = 0xA1; // ■
 
+// The Shift-JIS pair of every EUC lead 0xA1-0xFE and following byte, as
+// jisx0208::toShiftJis gives it, built once.
+struct EucPairs {
+    uint16_t sjis[(0xFE - 0xA1 + 1) * 256];
+    EucPairs() {
+        for (unsigned c = 0xA1; c <= 0xFE; ++c) {
+            for (unsigned t = 0; t < 256; ++t) {
+                uint8_t s1, s2;
+                jisx0208::toShiftJis(static_cast<uint8_t>(c - 0x80), static_cast<uint8_t>(t - 0x80),
+                                     s1, s2);
+                sjis[(c - 0xA1) << 8 | t] = static_cast<uint16_t>(s1 << 8 | s2);
+            }
+        }
+    }
+};
+const EucPairs kEucPairs;
+
 bool isShiftJisLead(uint8_t b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF);
 }
@@ -105,10 +122,9 @@ RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis) {
         while (i < n) {
             const uint8_t c = p[i];
             if (c >= 0xA1 && c <= 0xFE && i + 1 < n) {
-                uint8_t s1, s2;
-                jisx0208::toShiftJis(c - 0x80, static_cast<uint8_t>(p[i + 1] - 0x80), s1, s2);
-                d[k] = s1;
-                d[k + 1] = s2;
+                const uint16_t pair = kEucPairs.sjis[(c - 0xA1) << 8 | p[i + 1]];
+                d[k] = static_cast<uint8_t>(pair >> 8);
+                d[k + 1] = static_cast<uint8_t>(pair);
                 k += 2;
                 i += 2;
             } else if (c < 0x8E || (c > 0x8F && c < 0xA1) || c == 0xFF) {

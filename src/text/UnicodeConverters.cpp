@@ -40,16 +40,23 @@ RESULT Utf8ToUtf16(QByteArrayView utf8, QString& text) {
         char16_t* d = reinterpret_cast<char16_t*>(out.data());
         size_t k = 0;
         for (size_t i = 0; i < n;) {
-            if (i + 8 <= n && noHighBits(p + i)) {
-                for (int j = 0; j < 8; ++j)
-                    d[k++] = p[i + j];
-                i += 8;
+            const uint8_t c = p[i];
+            // Three-byte forms first: most of a Japanese text.
+            if ((c & 0xF0) == 0xE0 && i + 3 <= n) {
+                d[k++] = static_cast<char16_t>((c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 |
+                                               (p[i + 2] & 0x3F));
+                i += 3;
                 continue;
             }
-            const uint8_t c = p[i];
             if (c < 0x80) {
-                d[k++] = c;
-                ++i;
+                if (i + 8 <= n && noHighBits(p + i)) {
+                    for (int j = 0; j < 8; ++j)
+                        d[k++] = p[i + j];
+                    i += 8;
+                } else {
+                    d[k++] = c;
+                    ++i;
+                }
                 continue;
             }
             const int ones = std::countl_one(c);

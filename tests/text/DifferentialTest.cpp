@@ -224,6 +224,48 @@ QByteArray Utf16ToUtf8(QStringView text) {
     return out;
 }
 
+QString Utf8ToUtf16(QByteArrayView utf8) {
+    const auto* p = reinterpret_cast<const uint8_t*>(utf8.data());
+    const size_t n = static_cast<size_t>(utf8.size());
+    QString out;
+    for (size_t i = 0; i < n;) {
+        const uint8_t c = p[i];
+        if (c < 0x80) {
+            out += QChar(c);
+            ++i;
+            continue;
+        }
+        const int ones = std::countl_one(c);
+        if (ones < 2 || ones > 6) {
+            ++i;
+            continue;
+        }
+        if (i + ones > n) {
+            out += QChar(0x25A0);
+            break;
+        }
+        const uint8_t* s = p + i;
+        i += ones;
+        if (ones == 2) {
+            out += QChar((c & 0x1F) << 6 | (s[1] & 0x3F));
+        } else if (ones == 3) {
+            out += QChar((c & 0x0F) << 12 | (s[1] & 0x3F) << 6 | (s[2] & 0x3F));
+        } else if (ones == 4) {
+            const char32_t cp = char32_t(c & 0x07) << 18 | char32_t(s[1] & 0x3F) << 12 |
+                                char32_t(s[2] & 0x3F) << 6 | char32_t(s[3] & 0x3F);
+            if (cp < 0x10000 || cp > 0x10FFFF) {
+                out += QChar(0x25A0);
+            } else {
+                out += QChar(QChar::highSurrogate(cp));
+                out += QChar(QChar::lowSurrogate(cp));
+            }
+        } else {
+            out += QChar(0x25A0);
+        }
+    }
+    return out;
+}
+
 } // namespace ref
 
 namespace {
@@ -338,6 +380,20 @@ TEST(DifferentialTest, Utf8WritesAsTheUnitWalk) {
         ASSERT_EQ(Utf16ToUtf8(QStringView(text).left(len), got), rc::SUCCESS);
         ASSERT_TRUE(got == ref::Utf16ToUtf8(QStringView(text).left(len))) << len;
     }
+}
+
+TEST(DifferentialTest, Utf8ReadsAsTheSequenceWalk) {
+    std::mt19937 rng(9);
+    int checked = 0;
+    for (CharSetId set : {charset::UTF8N, charset::SHIFT_JIS}) {
+        for (const QByteArray& b : samples(set, rng)) {
+            QString got;
+            ASSERT_EQ(Utf8ToUtf16(b, got), rc::SUCCESS);
+            ASSERT_TRUE(got == ref::Utf8ToUtf16(b)) << set;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 200);
 }
 
 TEST(DifferentialTest, WholeCorpusIsDetected) {
