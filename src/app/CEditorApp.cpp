@@ -16,6 +16,7 @@
 #include "Settings.h"
 #include "SingleInstanceLock.h"
 #include "StringTable.h"
+#include "ViewMacroCommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -129,6 +130,9 @@ void CEditorApp::createFrameAndView() {
                                           &CEditorApp::IsRecentPlatform,
                                           {}});
     frame_->setView(view);
+    // A loaded macro's TOOLTIP goes to the command bar's play button.
+    view->macroCommands().setPlayButtonTooltipSetter(
+        [frame = frame_.get()](const QString& tooltip) { frame->setPlayButtonTooltip(tooltip); });
     view_ = view;
     router_.setTargets({view, frame_.get(), this});
     view->OnInitialUpdate();
