@@ -1,5 +1,7 @@
 #include "CEditorApp.h"
 
+#include "QsdSelectLogic.h"
+
 #include "AppIcon.h"
 #include "AssociationStartupCheck.h"
 #include "CAboutDlg.h"
@@ -11,6 +13,7 @@
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
 #include "MessageService.h"
+#include "QsdSelectLogic.h"
 #include "RecentFileList.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -98,6 +101,8 @@ bool CEditorApp::InitInstance() {
     recentFiles_ = std::make_unique<RecentFileList>(
         profile_, settings_->getInt(QStringLiteral("MRU_LIST_ITEM_COUNT")));
     recentFiles_->ReadList();
+    fileSelectCommon_ = std::make_unique<QsdCommonSettings>();
+    fileSelectCommon_->load(*settings_);
 
     const QString commandLine = commandLine_.trimmed();
     createFrameAndView();
@@ -128,7 +133,8 @@ void CEditorApp::createFrameAndView() {
                                           services_.clock,
                                           services_.locale,
                                           &CEditorApp::IsRecentPlatform,
-                                          {}});
+                                          {},
+                                          fileSelectCommon_.get()});
     frame_->setView(view);
     // A loaded macro's TOOLTIP goes to the command bar's play button.
     view->macroCommands().setPlayButtonTooltipSetter(
@@ -166,6 +172,8 @@ int CEditorApp::ExitInstance() {
         channel_->close();
     if (recentFiles_)
         recentFiles_->WriteList();
+    if (fileSelectCommon_ && settings_)
+        fileSelectCommon_->save(*settings_);
     return 0;
 }
 

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+struct QsdCommonSettings;
+
 class CEditer;
 class CMainFrame;
 class Clock;
@@ -56,6 +58,7 @@ class CEditorApp : public QObject, public CommandTarget {
     // The recent-file list (MRU_LIST_ITEM_COUNT entries), read at start-up
     // and written at exit; null before InitInstance.
     RecentFileList* recentFileList() const { return recentFiles_.get(); }
+    QsdCommonSettings* fileSelectCommon() const { return fileSelectCommon_.get(); }
 
     // The receiving side of a hand-over: 0x1024 opens the path in the view.
     // Returns the answer the second start gets (0: not handled or failed
@@ -96,4 +99,7 @@ class CEditorApp : public QObject, public CommandTarget {
     std::unique_ptr<CMainFrame> frame_;
     CEditer* view_ = nullptr;
     std::unique_ptr<RecentFileList> recentFiles_;
+    // The file select dialog's common options, shared by every file dialog of
+    // the process: read at start-up, saved at exit.
+    std::unique_ptr<QsdCommonSettings> fileSelectCommon_;
 };

@@ -11,8 +11,9 @@ namespace {
 
 class QsdDocumentFileDialog : public DocumentFileDialog {
   public:
-    QsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock)
-        : settings_(settings), messages_(messages), clock_(clock) {}
+    QsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock,
+                          QsdCommonSettings* sharedCommon)
+        : settings_(settings), messages_(messages), clock_(clock), sharedCommon_(sharedCommon) {}
 
     std::optional<DocumentDialogResult> run(DocumentDialogRequest& request,
                                             QWidget* owner) override {
@@ -31,8 +32,10 @@ class QsdDocumentFileDialog : public DocumentFileDialog {
         ofn.lpstrTitle = request.title;
         ofn.Flags = request.ofnFlags;
 
-        QsdCommonSettings common;
-        common.load(settings_);
+        QsdCommonSettings ownCommon;
+        if (!sharedCommon_)
+            ownCommon.load(settings_);
+        QsdCommonSettings& common = sharedCommon_ ? *sharedCommon_ : ownCommon;
         PosixFileSystem fs;
         QsdServices services{fs, messages_, clock_, common};
         int codeIndex = request.codeIndex;
@@ -42,6 +45,9 @@ class QsdDocumentFileDialog : public DocumentFileDialog {
                                      &codeIndex, &listStyle, &showFolders, false, services);
         request.listStyle = listStyle;
         request.showFolders = showFolders;
+        // Without a process-wide set, the options the user changed must not be lost.
+        if (!sharedCommon_)
+            ownCommon.save(settings_);
         if (ok != 1)
             return std::nullopt;
         DocumentDialogResult result;
@@ -60,11 +66,14 @@ class QsdDocumentFileDialog : public DocumentFileDialog {
     Settings& settings_;
     MessageService& messages_;
     const Clock& clock_;
+    QsdCommonSettings* sharedCommon_;
 };
 
 } // namespace
 
-std::unique_ptr<DocumentFileDialog>
-makeQsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock) {
-    return std::make_unique<QsdDocumentFileDialog>(settings, messages, clock);
+std::unique_ptr<DocumentFileDialog> makeQsdDocumentFileDialog(Settings& settings,
+                                                              MessageService& messages,
+                                                              const Clock& clock,
+                                                              QsdCommonSettings* sharedCommon) {
+    return std::make_unique<QsdDocumentFileDialog>(settings, messages, clock, sharedCommon);
 }

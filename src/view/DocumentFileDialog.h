@@ -9,6 +9,7 @@ class MessageService;
 class QWidget;
 class Clock;
 class Settings;
+struct QsdCommonSettings;
 
 // What the view asks the file select dialog for when it opens or saves a
 // document, and what comes back.
@@ -46,6 +47,9 @@ class DocumentFileDialog {
                                                     QWidget* owner) = 0;
 };
 
-// The program's own file select dialog.
-std::unique_ptr<DocumentFileDialog>
-makeQsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock);
+// The program's own file select dialog. With sharedCommon null the dialog
+// reads the common options from the settings and saves them back after each run.
+std::unique_ptr<DocumentFileDialog> makeQsdDocumentFileDialog(Settings& settings,
+                                                              MessageService& messages,
+                                                              const Clock& clock,
+                                                              QsdCommonSettings* sharedCommon);

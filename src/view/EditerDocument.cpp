@@ -436,8 +436,8 @@ std::optional<DocumentDialogResult> EditerDocument::runDialog(bool saving,
                                                               DocumentDialogRequest& request) {
     Q_UNUSED(saving);
     if (!fileDialog_)
-        fileDialog_ =
-            makeQsdDocumentFileDialog(services_.settings, services_.messages, services_.clock);
+        fileDialog_ = makeQsdDocumentFileDialog(services_.settings, services_.messages,
+                                                services_.clock, services_.fileSelectCommon);
     const int styleBefore = request.listStyle;
     const bool foldersBefore = request.showFolders;
     std::optional<DocumentDialogResult> result = fileDialog_->run(request, view_.window());

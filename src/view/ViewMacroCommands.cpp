@@ -13,7 +13,7 @@ ViewMacroCommands::ViewMacroCommands(CEditer& view, const ViewServices& services
     : view_(view), services_(services), ownCommon_(std::make_unique<QsdCommonSettings>()) {
     macro_.lastFolder = readMacroLastFolder(services_.settings);
     ownCommon_->load(services_.settings);
-    common_ = ownCommon_.get();
+    common_ = services_.fileSelectCommon ? services_.fileSelectCommon : ownCommon_.get();
     qsdServices_ = std::make_unique<QsdServices>(
         QsdServices{PosixFileSystem::instance(), services_.messages, services_.clock, *common_});
     chooser_ = std::make_unique<QsdMacroFileChooser>(services_.settings, *qsdServices_, &view_);

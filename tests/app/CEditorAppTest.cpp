@@ -6,6 +6,7 @@
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
 #include "MessageService.h"
+#include "QsdSelectLogic.h"
 #include "Registry.h"
 #include "Settings.h"
 #include "SingleInstanceLock.h"
@@ -59,6 +60,27 @@ TEST_F(EditorApp, StartsWithFrameViewAndListeningChannel) {
     EXPECT_TRUE(app->router().query(cmd::ID_VIEW_WRAP).enabled);
     EXPECT_EQ(app->ExitInstance(), 0);
     EXPECT_FALSE(app->handOverChannel()->isListening());
+}
+
+TEST_F(EditorApp, FileSelectCommonOptionsAreReadAtStartAndSavedAtExit) {
+    {
+        ProfileStore store(*registry);
+        store.SetRegistryKey("Orvane");
+        store.WriteProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_SORT_KEY", 2);
+    }
+    auto app = makeApp();
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_NE(app->fileSelectCommon(), nullptr);
+    EXPECT_EQ(app->fileSelectCommon()->sortKey, 2);
+    EXPECT_EQ(app->fileSelectCommon()->flags, 0x1A00A30u) << "the table's default";
+    // What a file dialog changes during the session reaches the registry at exit.
+    app->fileSelectCommon()->listStyle = 3;
+    EXPECT_EQ(app->ExitInstance(), 0);
+    ProfileStore store(*registry);
+    store.SetRegistryKey("Orvane");
+    EXPECT_EQ(store.GetProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_STYLE", -1), 3);
+    EXPECT_EQ(store.GetProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_SORT_KEY", -1), 2);
+    EXPECT_EQ(store.GetProfileInt("STR_SETTINGS", "STR_FILE_SELECT_COMMON_MODE", -1), 0x1A00A30);
 }
 
 TEST_F(EditorApp, EndsWhenAnotherInstanceHoldsTheLock) {
