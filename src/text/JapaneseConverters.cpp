@@ -109,6 +109,49 @@ FullWidthKana HalfWidthKanaToFullWidth(uint8_t byte, uint8_t nextByte) {
     return {full, false};
 }
 
+namespace {
+
+// EUC from the character at i on into d at k, until the end or just after an
+// LF byte read at or past stopAt; returns where it stopped. d has room for
+// n - i + 2 bytes more.
+size_t eucPart(const uint8_t* p, size_t n, size_t i, size_t stopAt, uint8_t* d, size_t& k) {
+    while (i < n) {
+        const uint8_t c = p[i];
+        if (c >= 0xA1 && c <= 0xFE && i + 1 < n) {
+            const uint16_t pair = kEucPairs.sjis[(c - 0xA1) << 8 | p[i + 1]];
+            d[k] = static_cast<uint8_t>(pair >> 8);
+            d[k + 1] = static_cast<uint8_t>(pair);
+            k += 2;
+            i += 2;
+        } else if (c < 0x8E || (c > 0x8F && c < 0xA1) || c == 0xFF) {
+            d[k++] = c;
+            ++i;
+            if (c == '\n' && i > stopAt)
+                break;
+        } else if (c == 0x8E) {
+            if (i + 1 < n) {
+                d[k++] = p[i + 1];
+            } else {
+                d[k++] = kBlackSquare1;
+                d[k++] = kBlackSquare2;
+            }
+            i += 2;
+        } else if (c == 0x8F) {
+            // JIS X 0212 has no Shift-JIS form.
+            d[k++] = kBlackSquare1;
+            d[k++] = kBlackSquare2;
+            i += 3;
+        } else { // a lead byte cut off by the end
+            d[k++] = kBlackSquare1;
+            d[k++] = kBlackSquare2;
+            i = n;
+        }
+    }
+    return std::min(i, n);
+}
+
+} // namespace
+
 RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis) {
     return guarded(shiftJis, [&] {
         const auto* p = reinterpret_cast<const uint8_t*>(euc.data());
@@ -116,108 +159,128 @@ RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis) {
         // Every character gives at most as many bytes as it has, except one
         // cut off by the end, which gives two for one: n + 2 always holds.
         QByteArray outBytes(static_cast<qsizetype>(n + 2), Qt::Uninitialized);
-        auto* d = reinterpret_cast<uint8_t*>(outBytes.data());
         size_t k = 0;
-        size_t i = 0;
-        while (i < n) {
-            const uint8_t c = p[i];
-            if (c >= 0xA1 && c <= 0xFE && i + 1 < n) {
-                const uint16_t pair = kEucPairs.sjis[(c - 0xA1) << 8 | p[i + 1]];
-                d[k] = static_cast<uint8_t>(pair >> 8);
-                d[k + 1] = static_cast<uint8_t>(pair);
-                k += 2;
-                i += 2;
-            } else if (c < 0x8E || (c > 0x8F && c < 0xA1) || c == 0xFF) {
-                d[k++] = c;
-                ++i;
-            } else if (c == 0x8E) {
-                if (i + 1 < n) {
-                    d[k++] = p[i + 1];
-                } else {
-                    d[k++] = kBlackSquare1;
-                    d[k++] = kBlackSquare2;
-                }
-                i += 2;
-            } else if (c == 0x8F) {
-                // JIS X 0212 has no Shift-JIS form.
-                d[k++] = kBlackSquare1;
-                d[k++] = kBlackSquare2;
-                i += 3;
-            } else { // a lead byte cut off by the end
-                d[k++] = kBlackSquare1;
-                d[k++] = kBlackSquare2;
-                break;
-            }
-        }
+        eucPart(p, n, 0, SIZE_MAX, reinterpret_cast<uint8_t*>(outBytes.data()), k);
         outBytes.truncate(static_cast<qsizetype>(k));
         return outBytes;
     });
 }
 
+RESULT EucToShiftJisPart(QByteArrayView euc, qsizetype& from, qsizetype stopAt,
+                         QByteArray& shiftJis) {
+    return guarded(shiftJis, [&] {
+        const auto* p = reinterpret_cast<const uint8_t*>(euc.data());
+        const size_t n = static_cast<size_t>(euc.size());
+        // Resizing within the capacity keeps the buffer of the last piece.
+        QByteArray outBytes = std::move(shiftJis);
+        outBytes.resize(euc.size() - from + 2);
+        size_t k = 0;
+        from = static_cast<qsizetype>(eucPart(p, n, static_cast<size_t>(from),
+                                              static_cast<size_t>(stopAt),
+                                              reinterpret_cast<uint8_t*>(outBytes.data()), k));
+        outBytes.truncate(static_cast<qsizetype>(k));
+        return outBytes;
+    });
+}
+
+namespace {
+
+// JIS from i on in the given mode into d at k, as eucPart.
+size_t jisPart(const uint8_t* p, size_t n, size_t i, size_t stopAt, JisState& mode, uint8_t* d,
+               size_t& k) {
+    auto at = [&](size_t j) -> uint8_t { return j < n ? p[j] : 0; };
+    auto matches = [&](size_t j, const char* seq, size_t len) {
+        for (size_t m = 0; m < len; ++m)
+            if (at(j + m) != static_cast<uint8_t>(seq[m]))
+                return false;
+        return true;
+    };
+    while (i < n) {
+        const uint8_t c = p[i];
+        if (c == 0x1B) {
+            struct Designation {
+                const char* seq;
+                size_t len;
+                JisState mode;
+            };
+            static constexpr Designation kDesignations[] = {
+                {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
+                {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
+                {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
+                {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
+                {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
+            };
+            size_t skip = 1;
+            mode = JisState::Single;
+            for (const Designation& des : kDesignations) {
+                if (matches(i, des.seq, des.len)) {
+                    skip = des.len;
+                    mode = des.mode;
+                    break;
+                }
+            }
+            i += skip;
+            continue;
+        }
+        switch (mode) {
+        case JisState::Double: {
+            if (i + 1 >= n) {
+                d[k++] = kBlackSquare1;
+                d[k++] = kBlackSquare2;
+                i = n;
+                break;
+            }
+            jisx0208::toShiftJis(c, p[i + 1], d[k], d[k + 1]);
+            k += 2;
+            i += 2;
+            break;
+        }
+        case JisState::Kana:
+            d[k++] = static_cast<uint8_t>(c | 0x80);
+            ++i;
+            break;
+        case JisState::Single:
+            d[k++] = c;
+            ++i;
+            if (c == '\n' && i > stopAt)
+                return i;
+            break;
+        }
+    }
+    return std::min(i, n);
+}
+
+} // namespace
+
 RESULT JisToShiftJis(QByteArrayView jis, QByteArray& shiftJis) {
     return guarded(shiftJis, [&] {
         const auto* p = reinterpret_cast<const uint8_t*>(jis.data());
         const size_t n = static_cast<size_t>(jis.size());
-        auto at = [&](size_t i) -> uint8_t { return i < n ? p[i] : 0; };
-        auto matches = [&](size_t i, const char* seq, size_t len) {
-            for (size_t k = 0; k < len; ++k)
-                if (at(i + k) != static_cast<uint8_t>(seq[k]))
-                    return false;
-            return true;
-        };
-        ByteSink out(jis.size());
+        QByteArray outBytes(static_cast<qsizetype>(n + 2), Qt::Uninitialized);
+        size_t k = 0;
         JisState mode = JisState::Single;
-        for (size_t i = 0; i < n;) {
-            const uint8_t c = p[i];
-            if (c == 0x1B) {
-                struct Designation {
-                    const char* seq;
-                    size_t len;
-                    JisState mode;
-                };
-                static constexpr Designation kDesignations[] = {
-                    {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
-                    {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
-                    {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
-                    {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
-                    {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
-                };
-                size_t skip = 1;
-                mode = JisState::Single;
-                for (const Designation& d : kDesignations) {
-                    if (matches(i, d.seq, d.len)) {
-                        skip = d.len;
-                        mode = d.mode;
-                        break;
-                    }
-                }
-                i += skip;
-                continue;
-            }
-            switch (mode) {
-            case JisState::Double: {
-                if (i + 1 >= n) {
-                    out.put2(kBlackSquare1, kBlackSquare2);
-                    i = n;
-                    break;
-                }
-                uint8_t s1, s2;
-                jisx0208::toShiftJis(c, p[i + 1], s1, s2);
-                out.put2(s1, s2);
-                i += 2;
-                break;
-            }
-            case JisState::Kana:
-                out.put(static_cast<uint8_t>(c | 0x80));
-                ++i;
-                break;
-            case JisState::Single:
-                out.put(c);
-                ++i;
-                break;
-            }
-        }
-        return out.take();
+        jisPart(p, n, 0, SIZE_MAX, mode, reinterpret_cast<uint8_t*>(outBytes.data()), k);
+        outBytes.truncate(static_cast<qsizetype>(k));
+        return outBytes;
+    });
+}
+
+RESULT JisToShiftJisPart(QByteArrayView jis, qsizetype& from, qsizetype stopAt, bool& doubleByte,
+                         bool& kana, QByteArray& shiftJis) {
+    return guarded(shiftJis, [&] {
+        const auto* p = reinterpret_cast<const uint8_t*>(jis.data());
+        const size_t n = static_cast<size_t>(jis.size());
+        QByteArray outBytes = std::move(shiftJis);
+        outBytes.resize(jis.size() - from + 2);
+        size_t k = 0;
+        JisState mode = doubleByte ? JisState::Double : kana ? JisState::Kana : JisState::Single;
+        from = static_cast<qsizetype>(jisPart(p, n, static_cast<size_t>(from),
+                                              static_cast<size_t>(stopAt), mode,
+                                              reinterpret_cast<uint8_t*>(outBytes.data()), k));
+        doubleByte = mode == JisState::Double;
+        kana = mode == JisState::Kana;
+        outBytes.truncate(static_cast<qsizetype>(k));
+        return outBytes;
     });
 }
 

@@ -14,6 +14,15 @@
 
 RESULT EucToShiftJis(QByteArrayView euc, QByteArray& shiftJis);
 RESULT JisToShiftJis(QByteArrayView jis, QByteArray& shiftJis);
+// The same a piece at a time, for reading a file while it is converted on:
+// from is where the piece starts (0, then where the last one stopped) and is
+// moved on; a piece ends just after the first LF byte read as LF at or past
+// stopAt, or at the end. The pieces put together give what the whole-input
+// converters give. JIS carries its shift state from piece to piece.
+RESULT EucToShiftJisPart(QByteArrayView euc, qsizetype& from, qsizetype stopAt,
+                         QByteArray& shiftJis);
+RESULT JisToShiftJisPart(QByteArrayView jis, qsizetype& from, qsizetype stopAt, bool& doubleByte,
+                         bool& kana, QByteArray& shiftJis);
 // A character EUC can't hold (lead byte 0xF0-0xFC) is written as "?".
 RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc);
 // As ShiftJisToEuc, for JIS; half-width katakana become full-width unless

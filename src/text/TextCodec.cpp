@@ -309,18 +309,11 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
 
     const LineEndingId found = DetectLineEndingFor(bytes, from);
     const LineEndingId out = eol.value_or(found);
-    QByteArray shiftJis; // EUC and JIS read through Shift-JIS
+    // EUC and JIS are read through Shift-JIS, a piece at a time.
+    const bool throughShiftJis = from == charset::EUC || from == charset::JIS;
     QByteArrayView in = bytes;
-    if (from == charset::EUC || from == charset::JIS) {
-        done.result =
-            from == charset::EUC ? EucToShiftJis(bytes, shiftJis) : JisToShiftJis(bytes, shiftJis);
-        bytes = QByteArray();
-        if (done.result != rc::SUCCESS)
-            return done;
-        in = shiftJis;
-    } else if (from == charset::UTF8) {
+    if (from == charset::UTF8)
         in = in.sliced(std::min<qsizetype>(3, in.size()));
-    }
     const auto* p = reinterpret_cast<const uint8_t*>(in.data());
     const qsizetype n = in.size();
     constexpr qsizetype kPiece = 1 << 18;
@@ -330,14 +323,23 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
         done.writeFailed = true;
         return done;
     }
-    if (n == 0)
-        return done;
     QString text;
-    QByteArray body;
+    QByteArray body, shiftJis;
+    bool jisDouble = false, jisKana = false;
     for (qsizetype at = 0; at < n;) {
-        const qsizetype end = pieceEnd(p, n, at, kPiece, utf8In);
-        const QByteArrayView piece = in.sliced(at, end - at);
-        at = end;
+        QByteArrayView piece;
+        if (throughShiftJis) {
+            done.result = from == charset::EUC ? EucToShiftJisPart(in, at, at + kPiece, shiftJis)
+                                               : JisToShiftJisPart(in, at, at + kPiece, jisDouble,
+                                                                   jisKana, shiftJis);
+            if (done.result != rc::SUCCESS)
+                return done;
+            piece = shiftJis;
+        } else {
+            const qsizetype end = pieceEnd(p, n, at, kPiece, utf8In);
+            piece = in.sliced(at, end - at);
+            at = end;
+        }
         done.result = utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, ansi, text);
         if (done.result != rc::SUCCESS)
             return done;
