@@ -162,4 +162,29 @@ BENCHMARK(BM_Utf16ToAnsi)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+// The convert command's pipeline without the file system: a whole file from
+// one set to another, piece by piece.
+void BM_ConvertFileText(benchmark::State& state) {
+    const auto from = static_cast<CharSetId>(state.range(0));
+    const auto to = static_cast<CharSetId>(state.range(1));
+    const QByteArray& in = fileIn(from);
+    for (auto _ : state) {
+        qsizetype written = 0;
+        const ConvertedText done = ConvertFileText(in, from, to, {}, JisKatakanaMode::FullWidth,
+                                                   cp932(), [&](const char*, qsizetype n) {
+                                                       written += n;
+                                                       return true;
+                                                   });
+        benchmark::DoNotOptimize(written);
+        benchmark::DoNotOptimize(done);
+    }
+    setBytes(state, in.size());
+}
+BENCHMARK(BM_ConvertFileText)
+    ->Args({charset::SHIFT_JIS, charset::UTF8N})
+    ->Args({charset::UTF8N, charset::SHIFT_JIS})
+    ->Args({charset::EUC, charset::UTF8N})
+    ->Args({charset::JIS, charset::UTF8N})
+    ->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

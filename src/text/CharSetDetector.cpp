@@ -337,12 +337,15 @@ bool IsEucText(QByteArrayView view) {
         unsigned bad = 0;
         while (i < end) {
             const uint8_t c = p[i];
+            if (__builtin_expect(static_cast<uint8_t>(c - 0xA1) <= 0xFE - 0xA1, 1)) {
+                // A two-byte character, the common case.
+                bad |= static_cast<uint8_t>(p[i + 1] - 0xA1) > 0xFE - 0xA1;
+                i += 2;
+                continue;
+            }
             bad |= kScan.eucRefused[c] | kScan.eucClassMissing[p[i + 1]][kScan.eucNeed1[c]] |
                    kScan.eucClassMissing[p[i + 2]][kScan.eucNeed2[c]];
-            if (__builtin_expect(c >= 0xA1 && c != 0xFF, 1))
-                i += 2;
-            else
-                i += kScan.eucStep[c];
+            i += kScan.eucStep[c];
         }
         if (bad)
             return eucWalkFrom(b, start);
