@@ -86,6 +86,7 @@ struct CodePage::Impl {
     bool build(const QByteArray& name);
     void buildDecode(IconvHandle& dec);
     void buildEncode(IconvHandle& enc);
+    void mapUndefinedBytesToControls();
 
     // Decodes one unit at src[i]; writes up to two units through put.
     template <typename Sink>
@@ -164,6 +165,22 @@ void CodePage::Impl::buildEncode(IconvHandle& enc) {
     }
 }
 
+// The device reads the bytes 0x80-0x9F that a single-byte code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90 and 0x9D in 1252) as the C1 control of the
+// same value and writes that control back as the byte, so every byte of a file
+// survives a load and a save. iconv refuses those bytes; give them that mapping.
+void CodePage::Impl::mapUndefinedBytesToControls() {
+    if (doubleByte)
+        return;
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        if (kind[b] != kBad || encode[b] != '?')
+            continue;
+        kind[b] = kSingle;
+        single[b] = static_cast<char16_t>(b);
+        encode[b] = static_cast<uint16_t>(b);
+    }
+}
+
 bool CodePage::Impl::build(const QByteArray& name) {
     IconvHandle dec("UTF-16LE", name.constData());
     IconvHandle enc(name.constData(), "UTF-16LE");
@@ -171,6 +188,7 @@ bool CodePage::Impl::build(const QByteArray& name) {
         return false;
     buildDecode(dec);
     buildEncode(enc);
+    mapUndefinedBytesToControls();
     quick.assign(0x10000, 0);
     for (unsigned b = 0; b < 256; ++b) {
         for (unsigned t = 0; t < 256; ++t) {

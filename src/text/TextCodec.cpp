@@ -46,8 +46,18 @@ QByteArray utf16ToBytes(QStringView text, bool bigEndian) {
     return bytes;
 }
 
-RESULT decodeBytes(const QByteArray& bytes, CharSetId charSet, const CodePage& ansi,
+// EUC, JIS and Shift-JIS are Japanese encodings whatever the system's
+// language: their Shift-JIS bytes always go through code page 932. Only
+// ANSI follows the system's code page (on a Japanese system both are 932).
+const CodePage& codePageFor(CharSetId charSet, const CodePage& ansi) {
+    const bool japanese =
+        charSet == charset::EUC || charSet == charset::JIS || charSet == charset::SHIFT_JIS;
+    return japanese && ansi.id() != 932 ? CodePage::get(932) : ansi;
+}
+
+RESULT decodeBytes(const QByteArray& bytes, CharSetId charSet, const CodePage& systemAnsi,
                    QString& text) {
+    const CodePage& ansi = codePageFor(charSet, systemAnsi);
     QByteArray shiftJis;
     switch (charSet) {
     case charset::UNICODE_LE:
@@ -94,8 +104,9 @@ const char* byteOrderMark(CharSetId charSet, qsizetype& length) {
     }
 }
 
-RESULT encodeText(QStringView text, CharSetId charSet, JisKatakanaMode mode, const CodePage& ansi,
-                  QByteArray& bytes) {
+RESULT encodeText(QStringView text, CharSetId charSet, JisKatakanaMode mode,
+                  const CodePage& systemAnsi, QByteArray& bytes) {
+    const CodePage& ansi = codePageFor(charSet, systemAnsi);
     if (text.isEmpty() || charSet == charset::UNICODE_LE || charSet == charset::UNICODE_BE) {
         try {
             bytes = utf16ToBytes(text, charSet == charset::UNICODE_BE);
@@ -281,7 +292,8 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
     to = charset::usable(to);
     const bool utf16In = from == charset::UNICODE_LE || from == charset::UNICODE_BE;
     const bool utf8In = from == charset::UTF8 || from == charset::UTF8N;
-    const bool pieces = to != charset::JIS && !utf16In && (utf8In || ansi.readsAlone('\n', u'\n'));
+    const bool pieces = to != charset::JIS && !utf16In &&
+                        (utf8In || codePageFor(from, ansi).readsAlone('\n', u'\n'));
     if (!pieces) {
         DecodedText decoded = DecodeFileTextAsIs(std::move(bytes), from, ansi);
         if (decoded.result != rc::SUCCESS) {
@@ -340,7 +352,8 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
             piece = in.sliced(at, end - at);
             at = end;
         }
-        done.result = utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, ansi, text);
+        done.result =
+            utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, codePageFor(from, ansi), text);
         if (done.result != rc::SUCCESS)
             return done;
         // The text ends at the first NUL.

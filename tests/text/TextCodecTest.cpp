@@ -163,3 +163,28 @@ TEST(TextCodecTest, CorpusRoundTripsInEverySet) {
         EXPECT_EQ(d.lineEnding, 0);
     }
 }
+
+TEST(TextCodecTest, JapaneseSetsUseCodePage932OnAWesternSystem) {
+    const CodePage& western = CodePage::get(1252);
+    const QString nihongo = u(u"日本語");
+    // Shift-JIS, EUC and JIS read and write as Japanese whatever the system's code page.
+    EXPECT_EQ(DecodeFileText("\x93\xfa\x96\x7b\x8c\xea", 8, western).text, nihongo);
+    EXPECT_EQ(DecodeFileText("\xc6\xfc\xcb\xdc\xb8\xec", 6, western).text, nihongo);
+    EXPECT_EQ(DecodeFileText("\x1b$BF|K\\8l\x1b(B", 7, western).text, nihongo);
+    EXPECT_EQ(EncodeFileText(nihongo, 8, 0, JisKatakanaMode::FullWidth, western).bytes,
+              QByteArray("\x93\xfa\x96\x7b\x8c\xea"));
+    EXPECT_EQ(EncodeFileText(nihongo, 6, 0, JisKatakanaMode::FullWidth, western).bytes,
+              QByteArray("\xc6\xfc\xcb\xdc\xb8\xec"));
+    // ANSI keeps following the system's code page.
+    EXPECT_EQ(DecodeFileText("caf\xe9", 1, western).text, u(u"café"));
+    // The piecewise conversion agrees.
+    QByteArray out;
+    const ConvertedText done =
+        ConvertFileText(QByteArray("\x93\xfa\x96\x7b\x8c\xea\r\n"), 8, 5, std::nullopt,
+                        JisKatakanaMode::FullWidth, western, [&](const char* d, qsizetype n) {
+                            out.append(d, n);
+                            return true;
+                        });
+    EXPECT_EQ(done.result, rc::SUCCESS);
+    EXPECT_EQ(out, QByteArray("\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\r\n"));
+}
