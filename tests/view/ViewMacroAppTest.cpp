@@ -8,6 +8,7 @@
 #include "Registry.h"
 #include "Settings.h"
 #include "ViewMacroCommands.h"
+#include "WaitFor.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,7 +48,7 @@ TEST(MacroInTheEditor, StartupMacroTooltipReachesThePlayButton) {
     const QString before = frame->buttonTooltip(cmd::ID_MACRO_PLAY);
     EXPECT_NE(before, QStringLiteral("Paste twice"));
 
-    QTRY_COMPARE(frame->buttonTooltip(cmd::ID_MACRO_PLAY), QStringLiteral("Paste twice"));
+    TAVLO_TRY_COMPARE(frame->buttonTooltip(cmd::ID_MACRO_PLAY), QStringLiteral("Paste twice"));
     EXPECT_EQ(app.activeView()->macroCommands().macro().steps.size(), 2u);
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_TRUE(app.router().query(cmd::ID_MACRO_LOAD).enabled);
