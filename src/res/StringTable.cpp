@@ -17,9 +17,9 @@ bool isFlagChar(QChar c) {
     return c == u'-' || c == u'+' || c == u'0' || c == u' ' || c == u'#';
 }
 
-// A conversion specification found in a format string: its span and the
+// A conversion conversion field found in a format string: its span and the
 // flags, width and type letter that matter for one argument.
-struct Spec {
+struct FormatField {
     qsizetype start = -1;
     qsizetype end = -1;
     bool leftAlign = false;
@@ -28,9 +28,9 @@ struct Spec {
     QChar type;
 };
 
-// Finds the first specification whose type letter is one of `types`,
-// stepping over "%%" and specifications of other types.
-Spec findSpec(const QString& format, QStringView types) {
+// Finds the first conversion field whose type letter is one of `types`,
+// stepping over "%%" and conversion fields of other types.
+FormatField findField(const QString& format, QStringView types) {
     const qsizetype n = format.size();
     for (qsizetype i = 0; i < n; ++i) {
         if (format[i] != u'%')
@@ -40,15 +40,15 @@ Spec findSpec(const QString& format, QStringView types) {
             i = j;
             continue;
         }
-        Spec spec;
-        spec.start = i;
+        FormatField field;
+        field.start = i;
         while (j < n && isFlagChar(format[j])) {
-            spec.leftAlign |= format[j] == u'-';
-            spec.zeroPad |= format[j] == u'0';
+            field.leftAlign |= format[j] == u'-';
+            field.zeroPad |= format[j] == u'0';
             ++j;
         }
-        while (j < n && format[j].isDigit() && spec.width < 1000) {
-            spec.width = spec.width * 10 + format[j].digitValue();
+        while (j < n && format[j].isDigit() && field.width < 1000) {
+            field.width = field.width * 10 + format[j].digitValue();
             ++j;
         }
         while (j < n && (format[j] == u'l' || format[j] == u'h'))
@@ -56,22 +56,22 @@ Spec findSpec(const QString& format, QStringView types) {
         if (j >= n)
             return {};
         if (types.contains(format[j])) {
-            spec.type = format[j];
-            spec.end = j + 1;
-            return spec;
+            field.type = format[j];
+            field.end = j + 1;
+            return field;
         }
         i = j;
     }
     return {};
 }
 
-QString pad(QString text, const Spec& spec) {
-    if (text.size() >= spec.width)
+QString pad(QString text, const FormatField& field) {
+    if (text.size() >= field.width)
         return text;
-    const qsizetype missing = spec.width - text.size();
-    if (spec.leftAlign)
+    const qsizetype missing = field.width - text.size();
+    if (field.leftAlign)
         return text + QString(missing, u' ');
-    if (spec.zeroPad && spec.type != u's') {
+    if (field.zeroPad && field.type != u's') {
         const qsizetype signLength = text.startsWith(u'-') ? 1 : 0;
         text.insert(signLength, QString(missing, u'0'));
         return text;
@@ -97,17 +97,17 @@ void setResourceSource(std::shared_ptr<const ResourceSource> source) {
 }
 
 QString substitute(QString format, const QString& s) {
-    const Spec spec = findSpec(format, u"sS");
-    if (spec.start < 0)
+    const FormatField field = findField(format, u"sS");
+    if (field.start < 0)
         return format;
-    return format.replace(spec.start, spec.end - spec.start, pad(s, spec));
+    return format.replace(field.start, field.end - field.start, pad(s, field));
 }
 
 QString substitute(QString format, int number) {
-    const Spec spec = findSpec(format, u"diu");
-    if (spec.start < 0)
+    const FormatField field = findField(format, u"diu");
+    if (field.start < 0)
         return format;
-    return format.replace(spec.start, spec.end - spec.start, pad(QString::number(number), spec));
+    return format.replace(field.start, field.end - field.start, pad(QString::number(number), field));
 }
 
 } // namespace res

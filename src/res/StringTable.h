@@ -30,9 +30,9 @@ void setResourceSource(std::shared_ptr<const ResourceSource> source);
 
 // Fills one argument into a message text the way the device's wsprintf does:
 // the first "%s" (or "%d", "%ld", "%02d", "%2d", ...) takes the argument, with
-// its width and zero padding; "%%" and other specifications are left for the
+// its width and zero padding; "%%" and other conversion fields are left for the
 // following calls. Texts with several numbers take one call per number, in
-// order. A format without a matching specification comes back unchanged.
+// order. A format without a matching conversion field comes back unchanged.
 QString substitute(QString format, const QString& s);
 QString substitute(QString format, int number);
 } // namespace res

@@ -237,8 +237,8 @@ void CEditer::ApplySettings() {
     std::array<bool, fonts::kCount> changed{};
     bool anyFont = false;
     for (int i = 0; i < fonts::kCount; ++i) {
-        const FontSpec now = fonts::readSpec(settings, i);
-        const FontSpec& was = fonts_.spec(i);
+        const FontChoice now = fonts::readSpec(settings, i);
+        const FontChoice& was = fonts_.choice(i);
         changed[size_t(i)] = now.face != was.face || now.points != was.points ||
                              now.bold != was.bold || now.italic != was.italic;
         anyFont = anyFont || changed[size_t(i)];

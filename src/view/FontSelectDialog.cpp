@@ -154,12 +154,12 @@ void FontSelectDialog::updatePreview() {
     const int size = sizeInEdit().value_or(0);
     if (size <= 0 || !faceItem)
         return;
-    FontSpec spec;
-    spec.face = faceItem->text();
-    spec.points = size;
-    spec.bold = bold_->isChecked();
-    spec.italic = italic_->isChecked();
-    previewFont_ = FontSet::makeFont(spec, font(), dpiY());
+    FontChoice choice;
+    choice.face = faceItem->text();
+    choice.points = size;
+    choice.bold = bold_->isChecked();
+    choice.italic = italic_->isChecked();
+    previewFont_ = FontSet::makeFont(choice, font(), dpiY());
     preview_->setFont(*previewFont_);
 }
 

@@ -19,14 +19,14 @@ class FontSet {
     void setLabels(int labelFormat, bool recentPlatform);
 
     const QFont& font(int index) const { return fonts_[fonts::normalizedIndex(index)]; }
-    const FontSpec& spec(int index) const { return specs_[fonts::normalizedIndex(index)]; }
+    const FontChoice& choice(int index) const { return choices_[fonts::normalizedIndex(index)]; }
     const QString& label(int index) const { return labels_[fonts::normalizedIndex(index)]; }
 
     // The font a description makes, on top of `base`.
-    static QFont makeFont(const FontSpec& spec, const QFont& base, int dpiY);
+    static QFont makeFont(const FontChoice& choice, const QFont& base, int dpiY);
 
   private:
     std::array<QFont, fonts::kCount> fonts_;
-    std::array<FontSpec, fonts::kCount> specs_;
+    std::array<FontChoice, fonts::kCount> choices_;
     std::array<QString, fonts::kCount> labels_;
 };

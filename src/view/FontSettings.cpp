@@ -7,14 +7,14 @@
 
 namespace fonts {
 
-FontSpec readSpec(const Settings& settings, int index) {
+FontChoice readSpec(const Settings& settings, int index) {
     const QString n = QString::number(index + 1);
-    FontSpec spec;
-    spec.face = settings.getString(QStringLiteral("FONT%1_NAME").arg(n));
-    spec.points = settings.getInt(QStringLiteral("FONT%1_SIZE").arg(n));
-    spec.bold = settings.getInt(QStringLiteral("FONT%1_BOLD").arg(n)) != 0;
-    spec.italic = settings.getInt(QStringLiteral("FONT%1_ITALIC").arg(n)) != 0;
-    return spec;
+    FontChoice choice;
+    choice.face = settings.getString(QStringLiteral("FONT%1_NAME").arg(n));
+    choice.points = settings.getInt(QStringLiteral("FONT%1_SIZE").arg(n));
+    choice.bold = settings.getInt(QStringLiteral("FONT%1_BOLD").arg(n)) != 0;
+    choice.italic = settings.getInt(QStringLiteral("FONT%1_ITALIC").arg(n)) != 0;
+    return choice;
 }
 
 int pixelHeight(int points, int dpiY) {
@@ -25,12 +25,12 @@ int pointsFromPixels(int pixels, int dpiY) {
     return dpiY > 0 ? std::abs(pixels * 72 / dpiY) : 0;
 }
 
-QString label(const FontSpec& spec, int index, int labelFormat, bool recentPlatform) {
+QString label(const FontChoice& choice, int index, int labelFormat, bool recentPlatform) {
     const int i = index + 1;
     QString text;
     if (labelFormat != 0) {
         text =
-            QStringLiteral("%1:%2pt(&%3)\tCtrl+%4").arg(spec.face).arg(spec.points).arg(i).arg(i);
+            QStringLiteral("%1:%2pt(&%3)\tCtrl+%4").arg(choice.face).arg(choice.points).arg(i).arg(i);
     } else {
         text = res::loadString(kFirstLabelString + index,
                                QStringLiteral("Font&%1\tCtrl+%2").arg(i).arg(i));

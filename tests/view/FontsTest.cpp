@@ -23,10 +23,10 @@ TEST(Fonts, DefaultLabelsUseTheDefaultFaceAndSizes) {
 }
 
 TEST(Fonts, LabelFormatZeroAndRecentPlatform) {
-    FontSpec spec{QStringLiteral("Face"), 12, false, false};
-    EXPECT_EQ(fonts::label(spec, 2, 0, false), QStringLiteral("フォント３(&3)\tCtrl+3"));
-    EXPECT_EQ(fonts::label(spec, 2, 0, true), QStringLiteral("フォント３(&3)"));
-    EXPECT_EQ(fonts::label(spec, 0, 1, true), QStringLiteral("Face:12pt(&1)"));
+    FontChoice choice{QStringLiteral("Face"), 12, false, false};
+    EXPECT_EQ(fonts::label(choice, 2, 0, false), QStringLiteral("フォント３(&3)\tCtrl+3"));
+    EXPECT_EQ(fonts::label(choice, 2, 0, true), QStringLiteral("フォント３(&3)"));
+    EXPECT_EQ(fonts::label(choice, 0, 1, true), QStringLiteral("Face:12pt(&1)"));
     EXPECT_EQ(fonts::pixelHeight(9, 96), 12);
     EXPECT_EQ(fonts::pixelHeight(7, 96), 9);
     EXPECT_EQ(fonts::pointsFromPixels(12, 96), 9);
