@@ -95,12 +95,18 @@ QString fold(const QString& s) {
 // One transaction per operation: writers take the write lock at once so that
 // two processes never both read and then collide when upgrading.
 struct Registry::Txn {
-    Txn(sqlite3* db, bool write) : db_(db) { ok_ = exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN"); }
+    Txn() = default;
+    Txn(const Txn&) = delete;
+    Txn& operator=(const Txn&) = delete;
     ~Txn() {
         if (ok_ && !done_)
             exec(db_, "ROLLBACK");
     }
-    bool ok() const { return ok_; }
+    bool begin(sqlite3* db, bool write) {
+        db_ = db;
+        ok_ = exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+        return ok_;
+    }
     bool commit() {
         done_ = true;
         if (exec(db_, "COMMIT"))
@@ -108,7 +114,7 @@ struct Registry::Txn {
         exec(db_, "ROLLBACK");
         return false;
     }
-    sqlite3* db_;
+    sqlite3* db_ = nullptr;
     bool ok_ = false;
     bool done_ = false;
 };
@@ -234,6 +240,18 @@ LSTATUS Registry::resolveKey(const RegKey& key, int64_t* id, LSTATUS missing) {
     return ERROR_CANTREAD;
 }
 
+LSTATUS Registry::beginOnKey(const RegKey& key, Access access, Txn* txn, int64_t* id,
+                             LSTATUS missing) {
+    if (!key.isValid())
+        return ERROR_INVALID_HANDLE;
+    const bool write = access == Access::Write;
+    const LSTATUS failed = write ? ERROR_CANTWRITE : ERROR_CANTREAD;
+    if (!ensureOpen() || !txn->begin(db_, write))
+        return failed;
+    const LSTATUS st = resolveKey(key, id, missing);
+    return st == ERROR_CANTREAD ? failed : st;
+}
+
 LSTATUS Registry::RegCreateKeyEx(const RegKey& parent, const QString& subKey, RegKey* result,
                                  uint32_t* disposition) {
     if (!parent.isValid() || !result)
@@ -246,22 +264,20 @@ LSTATUS Registry::RegCreateKeyEx(const RegKey& parent, const QString& subKey, Re
     const RegKey wanted(parent.root(), joinPath(parent.path(), subKey));
     {
         // Opening an existing key needs no write lock.
-        Txn read(db_, false);
+        Txn read;
         int64_t existing = 0;
-        if (read.ok() && resolveKey(wanted, &existing, ERROR_FILE_NOT_FOUND) == ERROR_SUCCESS) {
+        if (beginOnKey(wanted, Access::Read, &read, &existing, ERROR_FILE_NOT_FOUND) ==
+            ERROR_SUCCESS) {
             *result = wanted;
             if (disposition)
                 *disposition = REG_OPENED_EXISTING_KEY;
             return ERROR_SUCCESS;
         }
     }
-    Txn txn(db_, true);
-    if (!txn.ok())
-        return ERROR_CANTWRITE;
+    Txn txn;
     int64_t id = 0;
-    LSTATUS st = resolveKey(parent, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
-        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    if (const LSTATUS st = beginOnKey(parent, Access::Write, &txn, &id); st != ERROR_SUCCESS)
+        return st;
 
     QString path = parent.path();
     bool created = false;
@@ -293,15 +309,11 @@ LSTATUS Registry::RegOpenKeyEx(const RegKey& parent, const QString& subKey, RegK
     QStringList parts;
     if (!splitPath(subKey, &parts))
         return ERROR_INVALID_PARAMETER;
-    if (!ensureOpen())
-        return ERROR_CANTREAD;
-    Txn txn(db_, false);
-    if (!txn.ok())
-        return ERROR_CANTREAD;
     const RegKey wanted(parent.root(), joinPath(parent.path(), subKey));
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(wanted, &id, ERROR_FILE_NOT_FOUND);
-    if (st != ERROR_SUCCESS)
+    if (const LSTATUS st = beginOnKey(wanted, Access::Read, &txn, &id, ERROR_FILE_NOT_FOUND);
+        st != ERROR_SUCCESS)
         return st;
     // Report the spelling the keys were created with.
     Stmt s(db_, "WITH RECURSIVE up(id, parent, name, depth) AS ("
@@ -334,16 +346,12 @@ LSTATUS Registry::RegDeleteKey(const RegKey& parent, const QString& subKey) {
     QStringList parts;
     if (subKey.isEmpty() || !splitPath(subKey, &parts))
         return ERROR_INVALID_PARAMETER;
-    if (!ensureOpen())
-        return ERROR_CANTWRITE;
-    Txn txn(db_, true);
-    if (!txn.ok())
-        return ERROR_CANTWRITE;
+    const RegKey doomed(parent.root(), joinPath(parent.path(), subKey));
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(RegKey(parent.root(), joinPath(parent.path(), subKey)), &id,
-                                  ERROR_FILE_NOT_FOUND);
-    if (st != ERROR_SUCCESS)
-        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    if (const LSTATUS st = beginOnKey(doomed, Access::Write, &txn, &id, ERROR_FILE_NOT_FOUND);
+        st != ERROR_SUCCESS)
+        return st;
     // Sub-keys and values go with it through the cascading foreign keys.
     Stmt del(db_, "DELETE FROM keys WHERE id = ?1");
     del.bind(1, id);
@@ -375,16 +383,9 @@ LSTATUS Registry::queryInto(const QByteArray& stored, uint32_t storedType, uint3
 
 LSTATUS Registry::RegQueryValueEx(const RegKey& key, const QString& valueName, uint32_t* type,
                                   void* data, uint32_t* dataSize) {
-    if (!key.isValid())
-        return ERROR_INVALID_HANDLE;
-    if (!ensureOpen())
-        return ERROR_CANTREAD;
-    Txn txn(db_, false);
-    if (!txn.ok())
-        return ERROR_CANTREAD;
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
+    if (const LSTATUS st = beginOnKey(key, Access::Read, &txn, &id); st != ERROR_SUCCESS)
         return st;
     Stmt s(db_, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
     s.bind(1, id).bind(2, fold(valueName));
@@ -404,15 +405,10 @@ LSTATUS Registry::RegSetValueEx(const RegKey& key, const QString& valueName, uin
         return ERROR_INVALID_HANDLE;
     if ((!data && dataSize) || valueName.size() > kMaxValueNameChars || dataSize > 0x7FFFFFFFu)
         return ERROR_INVALID_PARAMETER;
-    if (!ensureOpen())
-        return ERROR_CANTWRITE;
-    Txn txn(db_, true);
-    if (!txn.ok())
-        return ERROR_CANTWRITE;
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
-        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    if (const LSTATUS st = beginOnKey(key, Access::Write, &txn, &id); st != ERROR_SUCCESS)
+        return st;
     // An existing value keeps its place in the enumeration (its rowid).
     Stmt s(db_,
            "INSERT INTO vals(key, folded, name, type, data) VALUES (?1,?2,?3,?4,?5)"
@@ -425,17 +421,10 @@ LSTATUS Registry::RegSetValueEx(const RegKey& key, const QString& valueName, uin
 }
 
 LSTATUS Registry::RegDeleteValue(const RegKey& key, const QString& valueName) {
-    if (!key.isValid())
-        return ERROR_INVALID_HANDLE;
-    if (!ensureOpen())
-        return ERROR_CANTWRITE;
-    Txn txn(db_, true);
-    if (!txn.ok())
-        return ERROR_CANTWRITE;
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
-        return st == ERROR_CANTREAD ? ERROR_CANTWRITE : st;
+    if (const LSTATUS st = beginOnKey(key, Access::Write, &txn, &id); st != ERROR_SUCCESS)
+        return st;
     Stmt s(db_, "DELETE FROM vals WHERE key = ?1 AND folded = ?2");
     s.bind(1, id).bind(2, fold(valueName));
     if (s.step() != SQLITE_DONE)
@@ -450,16 +439,9 @@ LSTATUS Registry::RegDeleteValue(const RegKey& key, const QString& valueName) {
 LSTATUS Registry::RegEnumValue(const RegKey& key, uint32_t index, QString* valueName,
                                uint32_t* type, void* data, uint32_t* dataSize,
                                uint32_t maxNameChars) {
-    if (!key.isValid())
-        return ERROR_INVALID_HANDLE;
-    if (!ensureOpen())
-        return ERROR_CANTREAD;
-    Txn txn(db_, false);
-    if (!txn.ok())
-        return ERROR_CANTREAD;
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
+    if (const LSTATUS st = beginOnKey(key, Access::Read, &txn, &id); st != ERROR_SUCCESS)
         return st;
     Stmt s(db_,
            "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY rowid LIMIT 1 OFFSET ?2");
@@ -478,16 +460,9 @@ LSTATUS Registry::RegEnumValue(const RegKey& key, uint32_t index, QString* value
 }
 
 LSTATUS Registry::RegEnumKeyEx(const RegKey& key, uint32_t index, QString* subKeyName) {
-    if (!key.isValid())
-        return ERROR_INVALID_HANDLE;
-    if (!ensureOpen())
-        return ERROR_CANTREAD;
-    Txn txn(db_, false);
-    if (!txn.ok())
-        return ERROR_CANTREAD;
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
+    if (const LSTATUS st = beginOnKey(key, Access::Read, &txn, &id); st != ERROR_SUCCESS)
         return st;
     Stmt s(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
     s.bind(1, id).bind(2, int64_t(index));
@@ -502,16 +477,9 @@ LSTATUS Registry::RegEnumKeyEx(const RegKey& key, uint32_t index, QString* subKe
 }
 
 LSTATUS Registry::RegQueryInfoKey(const RegKey& key, uint32_t* subKeyCount, uint32_t* valueCount) {
-    if (!key.isValid())
-        return ERROR_INVALID_HANDLE;
-    if (!ensureOpen())
-        return ERROR_CANTREAD;
-    Txn txn(db_, false);
-    if (!txn.ok())
-        return ERROR_CANTREAD;
+    Txn txn;
     int64_t id = 0;
-    const LSTATUS st = resolveKey(key, &id, ERROR_KEY_DELETED);
-    if (st != ERROR_SUCCESS)
+    if (const LSTATUS st = beginOnKey(key, Access::Read, &txn, &id); st != ERROR_SUCCESS)
         return st;
     Stmt s(db_, "SELECT (SELECT count(*) FROM keys WHERE parent = ?1),"
                 " (SELECT count(*) FROM vals WHERE key = ?1)");

@@ -144,9 +144,17 @@ class Registry {
 
   private:
     struct Txn;
+    enum class Access { Read, Write };
     bool ensureOpen();
     void closeDatabase();
     LSTATUS resolveKey(const RegKey& key, int64_t* id, LSTATUS missing);
+    // The start of every operation on a key: the handle checked, the database
+    // opened, *txn begun (a writer takes the write lock at once) and the key's
+    // row id found. A missing key gives `missing`; a database that can't be
+    // opened or read gives ERROR_CANTREAD for a reader, ERROR_CANTWRITE for a
+    // writer.
+    LSTATUS beginOnKey(const RegKey& key, Access access, Txn* txn, int64_t* id,
+                       LSTATUS missing = reg::ERROR_KEY_DELETED);
     LSTATUS queryInto(const QByteArray& stored, uint32_t storedType, uint32_t* type, void* data,
                       uint32_t* dataSize);
 
