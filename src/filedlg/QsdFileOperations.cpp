@@ -227,6 +227,35 @@ RESULT QsdFileOperations::prepareFolder(const QString& destination, bool interac
     return rc::SUCCESS;
 }
 
+RESULT QsdFileOperations::transferEntries(const QString& source, const QString& destination,
+                                          Transfer transfer, bool interactive) {
+    const bool move = transfer == Transfer::Move;
+    const QString from = qsdpath::withSlash(source);
+    const QString to = qsdpath::withSlash(destination);
+    std::vector<QsdFindData> entries;
+    fs_.list(from, entries);
+    bool skipped = false;
+    for (const QsdFindData& e : entries) {
+        const QString src = from + e.cFileName;
+        const QString dst = to + e.cFileName;
+        RESULT r;
+        if (e.isFolder()) {
+            r = move ? MoveTree(src, dst, interactive) : CopyTree(src, dst, interactive);
+        } else {
+            r = CheckDestination(dst, false, interactive);
+            if (r == rc::SUCCESS && move)
+                r = moveOneFile(src, dst, interactive);
+            else if (r == rc::SUCCESS && !fs_.copyFile(src, dst))
+                r = failure(kProcessError, src, interactive, rc::ITEM_FAILED);
+        }
+        if (r == rc::USER_CANCEL)
+            return r;
+        if (r != rc::SUCCESS)
+            skipped = true;
+    }
+    return skipped ? rc::USER_NO : rc::SUCCESS;
+}
+
 RESULT QsdFileOperations::CopyTree(const QString& source, const QString& destination,
                                    bool interactive) {
     const auto src = fs_.stat(source);
@@ -234,25 +263,10 @@ RESULT QsdFileOperations::CopyTree(const QString& source, const QString& destina
         return rc::NOT_EXISTING;
     if (RESULT r = prepareFolder(destination, interactive))
         return r;
-    const QString from = qsdpath::withSlash(source);
-    const QString to = qsdpath::withSlash(destination);
-    std::vector<QsdFindData> entries;
-    fs_.list(from, entries);
-    bool skipped = false;
-    for (const QsdFindData& e : entries) {
-        RESULT r;
-        if (e.isFolder()) {
-            r = CopyTree(from + e.cFileName, to + e.cFileName, interactive);
-        } else {
-            r = CheckDestination(to + e.cFileName, false, interactive);
-            if (r == rc::SUCCESS && !fs_.copyFile(from + e.cFileName, to + e.cFileName))
-                r = failure(kProcessError, from + e.cFileName, interactive, rc::ITEM_FAILED);
-        }
-        if (r == rc::USER_CANCEL)
-            return r;
-        if (r != rc::SUCCESS)
-            skipped = true;
-    }
+    const RESULT entries = transferEntries(source, destination, Transfer::Copy, interactive);
+    if (entries == rc::USER_CANCEL)
+        return entries;
+    bool skipped = entries != rc::SUCCESS;
     if (!fs_.setAttributes(destination, src->dwFileAttributes)) {
         if (RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
             r == rc::USER_CANCEL)
@@ -279,25 +293,10 @@ RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destina
     }
     if (RESULT r = prepareFolder(destination, interactive))
         return r;
-    const QString from = qsdpath::withSlash(source);
-    const QString to = qsdpath::withSlash(destination);
-    std::vector<QsdFindData> entries;
-    fs_.list(from, entries);
-    bool skipped = false;
-    for (const QsdFindData& e : entries) {
-        RESULT r;
-        if (e.isFolder()) {
-            r = MoveTree(from + e.cFileName, to + e.cFileName, interactive);
-        } else {
-            r = CheckDestination(to + e.cFileName, false, interactive);
-            if (r == rc::SUCCESS)
-                r = moveOneFile(from + e.cFileName, to + e.cFileName, interactive);
-        }
-        if (r == rc::USER_CANCEL)
-            return r;
-        if (r != rc::SUCCESS)
-            skipped = true;
-    }
+    const RESULT entries = transferEntries(source, destination, Transfer::Move, interactive);
+    if (entries == rc::USER_CANCEL)
+        return entries;
+    const bool skipped = entries != rc::SUCCESS;
     RESULT result = skipped ? rc::USER_NO : rc::SUCCESS;
     if (!skipped && !fs_.removeFolder(source)) {
         result = failure(kMoveFolderError, source, interactive, rc::ITEM_FAILED);

@@ -28,6 +28,12 @@ class QsdFileOperations {
     static constexpr int kCopyNameLimit = 4095;
 
   private:
+    enum class Transfer { Copy, Move };
+    // Copies or moves every entry of the folder source into the folder
+    // destination, sub-folders as whole trees. USER_CANCEL as soon as the user
+    // cancels; otherwise USER_NO when any entry was left behind, else SUCCESS.
+    RESULT transferEntries(const QString& source, const QString& destination, Transfer transfer,
+                           bool interactive);
     RESULT failure(const QString& text, const QString& path, bool interactive, RESULT onOk);
     RESULT moveOneFile(const QString& source, const QString& destination, bool interactive);
     RESULT prepareFolder(const QString& destination, bool interactive);
