@@ -48,33 +48,43 @@ std::optional<QByteArray> readWholeFile(const QString& path) {
     return bytes;
 }
 
+// The file named by path, else the one the user picks in the macro file
+// dialog, whose folder becomes the macro's last folder; nullopt when there is
+// no dialog to ask or the user cancels it.
+std::optional<QString> macroFilePath(Macro& macro, const std::optional<QString>& path,
+                                     const MacroFileServices& services, MacroFileMode mode) {
+    if (path)
+        return *path;
+    if (!services.chooser)
+        return std::nullopt;
+    const bool save = mode == MacroFileMode::Save;
+    MacroFileRequest request;
+    request.mode = mode;
+    request.folder = macro.lastFolder;
+    request.title = save ? QStringLiteral("マクロを保存") : QStringLiteral("マクロのロード");
+    request.filters = macroFilters();
+    request.flags = save ? macrofile::OFN_OVERWRITEPROMPT : macrofile::OFN_FILEMUSTEXIST;
+    request.filterIndex = kMacroFileType;
+    if (save)
+        request.fileName = proposedMacroFileName(macro.lastFolder);
+    std::optional<QString> chosen = services.chooser->MacroFileDialog(request);
+    if (chosen)
+        macro.lastFolder = macroFolderOf(*chosen);
+    return chosen;
+}
+
 } // namespace
 
 bool MacroLoad(Macro& macro, const std::optional<QString>& path,
                const MacroFileServices& services) {
     macro.clear();
-    QString filePath;
-    if (path) {
-        filePath = *path;
-    } else {
-        if (!services.chooser)
-            return false;
-        MacroFileRequest request;
-        request.mode = MacroFileMode::Open;
-        request.folder = macro.lastFolder;
-        request.title = QStringLiteral("マクロのロード");
-        request.filters = macroFilters();
-        request.flags = macrofile::OFN_FILEMUSTEXIST;
-        request.filterIndex = kMacroFileType;
-        const std::optional<QString> chosen = services.chooser->MacroFileDialog(request);
-        if (!chosen)
-            return false;
-        filePath = *chosen;
-        macro.lastFolder = macroFolderOf(filePath);
-    }
-    const std::optional<QByteArray> bytes = readWholeFile(filePath);
+    const std::optional<QString> filePath =
+        macroFilePath(macro, path, services, MacroFileMode::Open);
+    if (!filePath)
+        return false;
+    const std::optional<QByteArray> bytes = readWholeFile(*filePath);
     if (!bytes) {
-        services.messages.show(macrotext::readError(filePath), kCaption,
+        services.messages.show(macrotext::readError(*filePath), kCaption,
                                mb::MB_OK | mb::MB_ICONERROR, services.owner);
         return false;
     }
@@ -95,28 +105,12 @@ bool writeMacroFile(const Macro& macro, const QString& path, const QDate& date,
 
 bool MacroSave(Macro& macro, const std::optional<QString>& path,
                const MacroFileServices& services) {
-    QString filePath;
-    if (path) {
-        filePath = *path;
-    } else {
-        if (!services.chooser)
-            return false;
-        MacroFileRequest request;
-        request.mode = MacroFileMode::Save;
-        request.folder = macro.lastFolder;
-        request.title = QStringLiteral("マクロを保存");
-        request.filters = macroFilters();
-        request.flags = macrofile::OFN_OVERWRITEPROMPT;
-        request.filterIndex = kMacroFileType;
-        request.fileName = proposedMacroFileName(macro.lastFolder);
-        const std::optional<QString> chosen = services.chooser->MacroFileDialog(request);
-        if (!chosen)
-            return false;
-        filePath = *chosen;
-        macro.lastFolder = macroFolderOf(filePath);
-    }
-    if (!writeMacroFile(macro, filePath, services.clock.now().date())) {
-        services.messages.show(macrotext::writeError(filePath), kCaption,
+    const std::optional<QString> filePath =
+        macroFilePath(macro, path, services, MacroFileMode::Save);
+    if (!filePath)
+        return false;
+    if (!writeMacroFile(macro, *filePath, services.clock.now().date())) {
+        services.messages.show(macrotext::writeError(*filePath), kCaption,
                                mb::MB_OK | mb::MB_ICONERROR, services.owner);
         return false;
     }
