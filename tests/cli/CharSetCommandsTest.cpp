@@ -1,30 +1,17 @@
 // tavlo-cli detect and convert, run as a user runs them.
+#include "RunCli.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
+using clitest::CliRun;
 
-class CharSetCommands : public ::testing::Test {
+class CharSetCommands : public clitest::CliFixture {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    void write(const QString& name, const QByteArray& bytes) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
     QByteArray read(const QString& name) const {
         QFile f(path(name));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
@@ -33,25 +20,7 @@ class CharSetCommands : public ::testing::Test {
 
     // No settings store: the built-in detection, like a fresh installation.
     CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TAVLO_REGISTRY", path("no-registry.sqlite"));
-        env.insert("LANG", "en_US.UTF-8");
-        env.remove("LC_ALL");
-        env.remove("LC_MESSAGES");
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(dir_.path());
-        if (shellPrefix.isEmpty()) {
-            p.start(TAVLO_CLI, args);
-        } else {
-            QString command = shellPrefix + " exec \"$0\"";
-            for (int i = 0; i < args.size(); ++i)
-                command += QStringLiteral(" \"$%1\"").arg(i + 1);
-            p.start("/bin/sh", QStringList{"-c", command, TAVLO_CLI} + args);
-        }
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), p.readAllStandardOutput(),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});
     }
 
     static QByteArray iconv(const QByteArray& in, const char* from, const char* to) {
@@ -67,8 +36,6 @@ class CharSetCommands : public ::testing::Test {
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
     }
-
-    QTemporaryDir dir_;
 };
 
 } // namespace

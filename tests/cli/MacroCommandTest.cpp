@@ -1,9 +1,8 @@
 // tavlo-cli macro check and dump, run as a user runs them.
+#include "RunCli.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,33 +13,13 @@ struct MacroRun {
     QString err;
 };
 
-class MacroCommand : public ::testing::Test {
+class MacroCommand : public clitest::CliFixture {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    void write(const QString& name, const QByteArray& bytes) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
     MacroRun run(const QStringList& args) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TAVLO_REGISTRY", path("no-registry.sqlite"));
-        env.insert("LANG", "ja_JP.UTF-8");
-        env.remove("LC_ALL");
-        env.remove("LC_MESSAGES");
-        p.setProcessEnvironment(env);
-        p.start(TAVLO_CLI, QStringList{"macro"} + args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        const clitest::CliRun r =
+            runCli(QStringList{"macro"} + args, {QStringLiteral("ja_JP.UTF-8"), {}, {}});
+        return {r.exitCode, QString::fromUtf8(r.out), r.err};
     }
-
-    QTemporaryDir dir_;
 };
 
 const QString kHeaderStart = QStringLiteral("# ================================\n"
