@@ -90,6 +90,15 @@ QString fold(const QString& s) {
     return s.toCaseFolded();
 }
 
+// Steps the statement onto its first row: ERROR_SUCCESS there, `none` when
+// it has no rows, ERROR_CANTREAD when the database fails.
+LSTATUS firstRow(Stmt& s, LSTATUS none) {
+    const int rc = s.step();
+    if (rc == SQLITE_ROW)
+        return ERROR_SUCCESS;
+    return rc == SQLITE_DONE ? none : ERROR_CANTREAD;
+}
+
 } // namespace
 
 // One transaction per operation: writers take the write lock at once so that
@@ -230,14 +239,10 @@ bool Registry::ensureOpen() {
 LSTATUS Registry::resolveKey(const RegKey& key, int64_t* id, LSTATUS missing) {
     Stmt s(db_, "SELECT id FROM keys WHERE root = ?1 AND folded = ?2");
     s.bind(1, int64_t(key.root())).bind(2, fold(key.path()));
-    const int rc = s.step();
-    if (rc == SQLITE_ROW) {
+    const LSTATUS st = firstRow(s, missing);
+    if (st == ERROR_SUCCESS)
         *id = s.int64(0);
-        return ERROR_SUCCESS;
-    }
-    if (rc == SQLITE_DONE)
-        return missing;
-    return ERROR_CANTREAD;
+    return st;
 }
 
 LSTATUS Registry::beginOnKey(const RegKey& key, Access access, Txn* txn, int64_t* id,
@@ -389,11 +394,8 @@ LSTATUS Registry::RegQueryValueEx(const RegKey& key, const QString& valueName, u
         return st;
     Stmt s(db_, "SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
     s.bind(1, id).bind(2, fold(valueName));
-    const int rc = s.step();
-    if (rc == SQLITE_DONE)
-        return ERROR_FILE_NOT_FOUND;
-    if (rc != SQLITE_ROW)
-        return ERROR_CANTREAD;
+    if (const LSTATUS st = firstRow(s, ERROR_FILE_NOT_FOUND); st != ERROR_SUCCESS)
+        return st;
     const auto storedType = uint32_t(s.int64(0));
     const QByteArray stored = s.blob(1);
     return queryInto(stored, storedType, type, data, dataSize);
@@ -446,11 +448,8 @@ LSTATUS Registry::RegEnumValue(const RegKey& key, uint32_t index, QString* value
     Stmt s(db_,
            "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY rowid LIMIT 1 OFFSET ?2");
     s.bind(1, id).bind(2, int64_t(index));
-    const int rc = s.step();
-    if (rc == SQLITE_DONE)
-        return ERROR_NO_MORE_ITEMS;
-    if (rc != SQLITE_ROW)
-        return ERROR_CANTREAD;
+    if (const LSTATUS st = firstRow(s, ERROR_NO_MORE_ITEMS); st != ERROR_SUCCESS)
+        return st;
     const QString name = s.text(0);
     if (uint32_t(name.size()) > maxNameChars)
         return ERROR_MORE_DATA;
@@ -466,11 +465,8 @@ LSTATUS Registry::RegEnumKeyEx(const RegKey& key, uint32_t index, QString* subKe
         return st;
     Stmt s(db_, "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
     s.bind(1, id).bind(2, int64_t(index));
-    const int rc = s.step();
-    if (rc == SQLITE_DONE)
-        return ERROR_NO_MORE_ITEMS;
-    if (rc != SQLITE_ROW)
-        return ERROR_CANTREAD;
+    if (const LSTATUS st = firstRow(s, ERROR_NO_MORE_ITEMS); st != ERROR_SUCCESS)
+        return st;
     if (subKeyName)
         *subKeyName = s.text(0);
     return ERROR_SUCCESS;
