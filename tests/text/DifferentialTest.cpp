@@ -11,6 +11,9 @@
 #include <bit>
 #include <cstring>
 #include <random>
+#include <string_view>
+
+using namespace std::string_view_literals;
 
 namespace ref {
 
@@ -490,6 +493,132 @@ TEST(DifferentialTest, ConvertFileTextStopsWhenWritingFails) {
                         cp932(), [&](const char*, qsizetype) { return ++calls < 2; });
     EXPECT_TRUE(done.writeFailed);
     EXPECT_EQ(calls, 2);
+}
+
+} // namespace
+
+namespace {
+
+QByteArray convertAll(const QByteArray& b, CharSetId in, CharSetId out,
+                      std::optional<LineEndingId> eol, const CodePage& ansi, RESULT& result) {
+    QByteArray got;
+    const ConvertedText done = ConvertFileText(b, in, out, eol, JisKatakanaMode::FullWidth, ansi,
+                                               [&](const char* d, qsizetype n) {
+                                                   got.append(d, n);
+                                                   return true;
+                                               });
+    EXPECT_FALSE(done.writeFailed);
+    result = done.result;
+    return got;
+}
+
+// Shift-JIS bytes go to UTF-8 without the UTF-16 step when the line breaks
+// stay; every byte and result must be those of decoding and encoding.
+void expectDirectAsDecodeEncode(const QByteArray& b, CharSetId in, const CodePage& ansi,
+                                int& checked) {
+    const DecodedText decoded = DecodeFileText(b, in, ansi);
+    for (CharSetId out : {charset::UTF8, charset::UTF8N}) {
+        for (std::optional<LineEndingId> eol :
+             {std::optional<LineEndingId>(), std::optional<LineEndingId>(decoded.lineEnding)}) {
+            const EncodedText expected = EncodeFileText(decoded.text, out, decoded.lineEnding,
+                                                        JisKatakanaMode::FullWidth, ansi);
+            RESULT result = rc::SUCCESS;
+            const QByteArray got = convertAll(b, in, out, eol, ansi, result);
+            ASSERT_EQ(result, decoded.result == rc::SUCCESS ? expected.result : decoded.result);
+            if (result != rc::SUCCESS)
+                continue;
+            ASSERT_TRUE(got == expected.bytes)
+                << in << " -> " << out << " ansi " << ansi.id() << " size " << b.size() << " at "
+                << testbytes::hex(b.left(16)).toStdString();
+            ++checked;
+        }
+    }
+}
+
+TEST(DifferentialTest, CodePageWritesUtf8AsItsUnitsWouldBe) {
+    std::mt19937 rng(5);
+    auto viaUnits = [](const CodePage& cp, QByteArrayView b) {
+        QByteArray utf8;
+        EXPECT_EQ(Utf16ToUtf8(cp.toUnicode(b), utf8), rc::SUCCESS);
+        return utf8;
+    };
+    int checked = 0;
+    // Every byte alone, every pair, and every pair followed by each byte
+    // that ends, trails or breaks a character.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        for (int t = 0; t < 256; ++t) {
+            const QByteArray pair = testbytes::bytes({uint8_t(b), uint8_t(t)});
+            ASSERT_TRUE(cp932().toUtf8(pair) == viaUnits(cp932(), pair)) << b << " " << t;
+            all += pair;
+        }
+        const QByteArray one(1, static_cast<char>(b));
+        ASSERT_TRUE(cp932().toUtf8(one) == viaUnits(cp932(), one)) << b;
+        for (uint8_t next : {0x00, 0x0A, 0x0D, 0x20, 0x40, 0x7F, 0x80, 0x81, 0xA0, 0xE0, 0xFD}) {
+            const QByteArray three = testbytes::bytes({0x81, uint8_t(b), next});
+            ASSERT_TRUE(cp932().toUtf8(three) == viaUnits(cp932(), three)) << b << " " << next;
+        }
+    }
+    EXPECT_TRUE(cp932().toUtf8(all) == viaUnits(cp932(), all));
+    EXPECT_TRUE(cp932().toUtf8(all.mid(1)) == viaUnits(cp932(), all.mid(1)));
+    EXPECT_TRUE(cp932().toUtf8(QByteArray()).isEmpty());
+    // Other code pages share the walk.
+    for (unsigned id : {932u, 936u, 949u, 950u, 1252u, 1258u}) {
+        for (const QByteArray& b : samples(charset::SHIFT_JIS, rng)) {
+            ASSERT_TRUE(CodePage::get(id).toUtf8(b) == viaUnits(CodePage::get(id), b)) << id;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 6 * 100);
+}
+
+TEST(DifferentialTest, ShiftJisToUtf8GoesStraightWithTheSameBytes) {
+    std::mt19937 rng(932);
+    int checked = 0, calls = 0;
+    const CodePage& western = CodePage::get(1252);
+    for (CharSetId in : {charset::ANSI, charset::EUC, charset::JIS, charset::SHIFT_JIS}) {
+        // Corpus, cut and damaged copies, random bytes.
+        for (const QByteArray& b : samples(in == charset::ANSI ? charset::SHIFT_JIS : in, rng)) {
+            expectDirectAsDecodeEncode(b, in, cp932(), checked);
+            ++calls;
+            if (in != charset::ANSI) { // read through 932 on any system
+                expectDirectAsDecodeEncode(b, in, western, checked);
+                ++calls;
+            }
+        }
+        // Several pieces long, mixed and lone breaks, NULs, broken bytes.
+        const QString text = mixedText(rng);
+        for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
+            const QByteArray file =
+                EncodeFileText(text, in == charset::ANSI ? charset::SHIFT_JIS : in, le,
+                               JisKatakanaMode::FullWidth, cp932())
+                    .bytes;
+            for (int variant = 0; variant < 4; ++variant) {
+                QByteArray b = file;
+                if (variant == 1)
+                    for (int k = 0; k < 300; ++k)
+                        b[std::uniform_int_distribution<qsizetype>(0, b.size() - 1)(rng)] =
+                            static_cast<char>(rng());
+                if (variant == 2) // a NUL in a later piece
+                    b[b.size() * 3 / 4] = '\0';
+                if (variant == 3) // cut in the middle of a character, a NUL at once
+                    b = b.left(b.size() / 2 + 1) + QByteArray(1, '\0') + b;
+                expectDirectAsDecodeEncode(b, in, cp932(), checked);
+                ++calls;
+            }
+        }
+        // Lone CR and LF, lead bytes before them and at the end.
+        for (std::string_view s : {"\r"sv, "\n"sv, "\x81\n"sv, "\x81\r\n"sv, "a\rb\nc\r\n\x81"sv,
+                                   "\x82\xa0\x81"sv, "\0\x82\xa0"sv, "\x82\xa0\0\x82\xa0"sv,
+                                   "\xe0\x0a\x40\xfd\xa0\x80"sv, "\x81\x7f\x81\x0d\x0a"sv}) {
+            expectDirectAsDecodeEncode(QByteArray(s.data(), qsizetype(s.size())), in, cp932(),
+                                       checked);
+            ++calls;
+        }
+    }
+    // Two targets, with and without the line ending named, for each input.
+    EXPECT_GT(calls, 1000);
+    EXPECT_EQ(checked, calls * 4);
 }
 
 } // namespace
