@@ -478,28 +478,29 @@ void CodePage::Impl::buildQuickUtf8() const {
     }
 }
 
-namespace {
-
-// Writes units as UTF-8 the way a UTF-16 to UTF-8 conversion does: a pair as
-// four bytes, a lone surrogate as three. Used off the fast path only.
-struct Utf8Sink {
-    QByteArray& out;
-    uint8_t* d;
-    size_t k;
-    char16_t pending; // a high surrogate waiting for its low half
-
-    void reserve(size_t more) {
+QByteArray CodePage::toUtf8(QByteArrayView bytes) const {
+    const Impl& m = *impl_;
+    std::call_once(m.quickUtf8Once, [&] { m.buildQuickUtf8(); });
+    const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());
+    const size_t n = static_cast<size_t>(bytes.size());
+    // Three bytes per byte at most on the fast paths, and four spare bytes
+    // so that a form can be stored as one word.
+    QByteArray out(static_cast<qsizetype>(n * 3 + 8), Qt::Uninitialized);
+    uint8_t* d = reinterpret_cast<uint8_t*>(out.data());
+    size_t k = 0;
+    char16_t pending = 0; // a high surrogate waiting for its low half
+    auto reserve = [&](size_t more) {
         if (k + more > static_cast<size_t>(out.size())) {
             out.resize(static_cast<qsizetype>((k + more) * 2));
             d = reinterpret_cast<uint8_t*>(out.data());
         }
-    }
-    void three(char16_t u) {
+    };
+    auto three = [&](char16_t u) {
         d[k++] = static_cast<uint8_t>(0xE0 | u >> 12);
         d[k++] = static_cast<uint8_t>(0x80 | (u >> 6 & 0x3F));
         d[k++] = static_cast<uint8_t>(0x80 | (u & 0x3F));
-    }
-    void operator()(char16_t u) {
+    };
+    auto put = [&](char16_t u) {
         reserve(8);
         if (pending) {
             if (QChar::isLowSurrogate(u)) {
@@ -524,62 +525,38 @@ struct Utf8Sink {
         } else {
             three(u);
         }
-    }
-};
-
-} // namespace
-
-QByteArray CodePage::toUtf8(QByteArrayView bytes) const {
-    const Impl& m = *impl_;
-    std::call_once(m.quickUtf8Once, [&] { m.buildQuickUtf8(); });
-    const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());
-    const size_t n = static_cast<size_t>(bytes.size());
-    const uint32_t* quick = m.quickUtf8.data();
-    const bool ascii = m.asciiIdentity;
-    // Three bytes per byte at most on the fast paths, and eight spare bytes
-    // so that a form can be stored as one word.
-    QByteArray out(static_cast<qsizetype>(n * 3 + 8), Qt::Uninitialized);
-    uint8_t* d = reinterpret_cast<uint8_t*>(out.data());
-    size_t k = 0;
-    char16_t pending = 0;
+    };
     for (size_t i = 0; i < n;) {
-        // The fast paths write at most three bytes per byte taken, and the
-        // slow path below keeps room for that, so the buffer has room.
+        const uint8_t b = src[i];
+        // The fast paths write at most three bytes per byte taken, so
+        // k <= 3 * i holds and the buffer has room.
         if (!pending) {
-            while (i + 1 < n) {
-                const uint8_t b = src[i];
-                if (b < 0x80 && ascii && i + 8 <= n) {
-                    uint64_t x;
-                    std::memcpy(&x, src + i, 8);
-                    if ((x & 0x8080808080808080ULL) == 0) {
-                        std::memcpy(d + k, &x, 8);
-                        k += 8;
-                        i += 8;
-                        continue;
-                    }
+            if (b < 0x80 && m.asciiIdentity && i + 8 <= n) {
+                uint64_t x;
+                std::memcpy(&x, src + i, 8);
+                if ((x & 0x8080808080808080ULL) == 0) {
+                    std::memcpy(d + k, &x, 8);
+                    k += 8;
+                    i += 8;
+                    continue;
                 }
-                const uint32_t q = quick[static_cast<size_t>(b) << 8 | src[i + 1]];
-                if (q == 0)
-                    break;
-                std::memcpy(d + k, &q, 4); // little endian: the fourth byte is overwritten
-                k += q >> 24 & 0xF;
-                i += q >> 28;
             }
-            if (i >= n)
-                break;
+            if (i + 1 < n) {
+                const uint32_t q = m.quickUtf8[static_cast<size_t>(b) << 8 | src[i + 1]];
+                if (q != 0) {
+                    std::memcpy(d + k, &q, 4); // little endian: the fourth byte is overwritten
+                    k += q >> 24 & 0xF;
+                    i += q >> 28;
+                    continue;
+                }
+            }
         }
-        Utf8Sink sink{out, d, k, pending};
-        i += m.decodeAt(src, n, i, sink);
-        sink.reserve(3 * (n - i) + 8);
-        d = sink.d;
-        k = sink.k;
-        pending = sink.pending;
+        i += m.decodeAt(src, n, i, put);
+        reserve(3 * (n - i) + 8);
     }
     if (pending) {
-        Utf8Sink sink{out, d, k, 0};
-        sink.reserve(3);
-        sink.three(pending);
-        k = sink.k;
+        reserve(3);
+        three(pending);
     }
     out.truncate(static_cast<qsizetype>(k));
     return out;
