@@ -82,12 +82,6 @@ struct CodePage::Impl {
     // (byte << 8 | next byte) -> the unit the byte (single) or the pair reads
     // as, with the number of bytes taken in the high half; 0 for the rest.
     std::vector<uint32_t> quick;
-    // (byte << 8 | next byte) -> the UTF-8 bytes of the quick unit in the low
-    // 24 bits, their count in bits 24-27 and the bytes taken in bits 28-31;
-    // 0 where quick is 0 or gives a surrogate. Built on first use.
-    mutable std::vector<uint32_t> quickUtf8;
-    mutable std::once_flag quickUtf8Once;
-    void buildQuickUtf8() const;
 
     bool build(const QByteArray& name);
     void buildDecode(IconvHandle& dec);
@@ -449,114 +443,6 @@ QString CodePage::toUnicode(QByteArrayView bytes) const {
             out.resize(static_cast<qsizetype>(k + (n - i)));
             d = reinterpret_cast<char16_t*>(out.data());
         }
-    }
-    out.truncate(static_cast<qsizetype>(k));
-    return out;
-}
-
-void CodePage::Impl::buildQuickUtf8() const {
-    quickUtf8.assign(quick.size(), 0);
-    for (size_t i = 0; i < quick.size(); ++i) {
-        const uint32_t q = quick[i];
-        if (q == 0)
-            continue;
-        const uint32_t u = q & 0xFFFF, taken = q >> 16;
-        uint32_t bytes = 0, len = 0;
-        if (u < 0x80) {
-            bytes = u;
-            len = 1;
-        } else if (u < 0x800) {
-            bytes = (0xC0u | u >> 6) | (0x80u | (u & 0x3F)) << 8;
-            len = 2;
-        } else if (!QChar::isSurrogate(static_cast<char16_t>(u))) {
-            bytes = (0xE0u | u >> 12) | (0x80u | (u >> 6 & 0x3F)) << 8 | (0x80u | (u & 0x3F)) << 16;
-            len = 3;
-        } else {
-            continue;
-        }
-        quickUtf8[i] = taken << 28 | len << 24 | bytes;
-    }
-}
-
-QByteArray CodePage::toUtf8(QByteArrayView bytes) const {
-    const Impl& m = *impl_;
-    std::call_once(m.quickUtf8Once, [&] { m.buildQuickUtf8(); });
-    const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());
-    const size_t n = static_cast<size_t>(bytes.size());
-    // Three bytes per byte at most on the fast paths, and four spare bytes
-    // so that a form can be stored as one word.
-    QByteArray out(static_cast<qsizetype>(n * 3 + 8), Qt::Uninitialized);
-    uint8_t* d = reinterpret_cast<uint8_t*>(out.data());
-    size_t k = 0;
-    char16_t pending = 0; // a high surrogate waiting for its low half
-    auto reserve = [&](size_t more) {
-        if (k + more > static_cast<size_t>(out.size())) {
-            out.resize(static_cast<qsizetype>((k + more) * 2));
-            d = reinterpret_cast<uint8_t*>(out.data());
-        }
-    };
-    auto three = [&](char16_t u) {
-        d[k++] = static_cast<uint8_t>(0xE0 | u >> 12);
-        d[k++] = static_cast<uint8_t>(0x80 | (u >> 6 & 0x3F));
-        d[k++] = static_cast<uint8_t>(0x80 | (u & 0x3F));
-    };
-    auto put = [&](char16_t u) {
-        reserve(8);
-        if (pending) {
-            if (QChar::isLowSurrogate(u)) {
-                const char32_t cp = QChar::surrogateToUcs4(pending, u);
-                pending = 0;
-                d[k++] = static_cast<uint8_t>(0xF0 | cp >> 18);
-                d[k++] = static_cast<uint8_t>(0x80 | (cp >> 12 & 0x3F));
-                d[k++] = static_cast<uint8_t>(0x80 | (cp >> 6 & 0x3F));
-                d[k++] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-                return;
-            }
-            three(pending);
-            pending = 0;
-        }
-        if (QChar::isHighSurrogate(u)) {
-            pending = u;
-        } else if (u < 0x80) {
-            d[k++] = static_cast<uint8_t>(u);
-        } else if (u < 0x800) {
-            d[k++] = static_cast<uint8_t>(0xC0 | u >> 6);
-            d[k++] = static_cast<uint8_t>(0x80 | (u & 0x3F));
-        } else {
-            three(u);
-        }
-    };
-    for (size_t i = 0; i < n;) {
-        const uint8_t b = src[i];
-        // The fast paths write at most three bytes per byte taken, so
-        // k <= 3 * i holds and the buffer has room.
-        if (!pending) {
-            if (b < 0x80 && m.asciiIdentity && i + 8 <= n) {
-                uint64_t x;
-                std::memcpy(&x, src + i, 8);
-                if ((x & 0x8080808080808080ULL) == 0) {
-                    std::memcpy(d + k, &x, 8);
-                    k += 8;
-                    i += 8;
-                    continue;
-                }
-            }
-            if (i + 1 < n) {
-                const uint32_t q = m.quickUtf8[static_cast<size_t>(b) << 8 | src[i + 1]];
-                if (q != 0) {
-                    std::memcpy(d + k, &q, 4); // little endian: the fourth byte is overwritten
-                    k += q >> 24 & 0xF;
-                    i += q >> 28;
-                    continue;
-                }
-            }
-        }
-        i += m.decodeAt(src, n, i, put);
-        reserve(3 * (n - i) + 8);
-    }
-    if (pending) {
-        reserve(3);
-        three(pending);
     }
     out.truncate(static_cast<qsizetype>(k));
     return out;

@@ -40,11 +40,6 @@ class CodePage {
 
     QString toUnicode(QByteArrayView bytes) const;
     QByteArray fromUnicode(QStringView text) const;
-    // The UTF-8 form of toUnicode(bytes), made without the UTF-16 step: the
-    // same walk over the bytes, each character's units written as UTF-8 the
-    // way a UTF-16 to UTF-8 conversion writes them (a lone surrogate as
-    // three bytes, a pair as four).
-    QByteArray toUtf8(QByteArrayView bytes) const;
 
   private:
     struct Impl;

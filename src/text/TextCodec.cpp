@@ -335,12 +335,6 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
         done.writeFailed = true;
         return done;
     }
-    // Shift-JIS bytes to UTF-8 with the line breaks kept go straight from
-    // bytes to bytes: the same characters as through UTF-16, without the
-    // two passes.
-    const CodePage& sourcePage = codePageFor(from, ansi);
-    const bool direct = !utf8In && sourcePage.id() == 932 &&
-                        (to == charset::UTF8 || to == charset::UTF8N) && out == found;
     QString text;
     QByteArray body, shiftJis;
     bool jisDouble = false, jisKana = false;
@@ -358,27 +352,8 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
             piece = in.sliced(at, end - at);
             at = end;
         }
-        if (direct) {
-            try {
-                body = sourcePage.toUtf8(piece);
-            } catch (const std::bad_alloc&) {
-                done.result = rc::OUT_OF_MEMORY;
-                return done;
-            }
-            // The text ends at the first NUL; no other character's UTF-8
-            // form holds a zero byte.
-            if (const void* nul =
-                    std::memchr(body.constData(), 0, static_cast<size_t>(body.size()))) {
-                body.truncate(static_cast<const char*>(nul) - body.constData());
-                at = n;
-            }
-            if (!body.isEmpty() && !write(body.constData(), body.size())) {
-                done.writeFailed = true;
-                return done;
-            }
-            continue;
-        }
-        done.result = utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, sourcePage, text);
+        done.result =
+            utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, codePageFor(from, ansi), text);
         if (done.result != rc::SUCCESS)
             return done;
         // The text ends at the first NUL.
