@@ -425,8 +425,9 @@ TEST(CTextEdit, LazyLineNumbersAgreeWithAFullRecount) {
             ASSERT_EQ(e->GetLine(l), full->GetLine(l)) << "round " << round << " line " << l;
         }
         ASSERT_EQ(e->LineFromChar(-1), full->LineFromChar(e->GetSel().first));
-        if (round % 10 == 0)
+        if (round % 10 == 0) {
             ASSERT_EQ(e->GetLineCount(), lines) << "round " << round;
+        }
     }
 }
 
