@@ -41,6 +41,37 @@ class CodePage {
     QString toUnicode(QByteArrayView bytes) const;
     QByteArray fromUnicode(QStringView text) const;
 
+    // The tables behind straight conversions between the code page and UTF-8
+    // (no UTF-16 step), for text made of ordinary characters; anything else
+    // is left to toUnicode and fromUnicode.
+    class Utf8Forms {
+      public:
+        explicit Utf8Forms(const uint32_t* table) : table_(table) {}
+        // The UTF-8 form of what toUnicode reads at a byte followed by next:
+        // the UTF-8 bytes in bits 0-23 (the first one lowest), their count in
+        // bits 24-27 and the bytes the character takes (1 or 2) in bits
+        // 28-31. 0 when it doesn't read as one unit other than U+0000 and the
+        // surrogates (a bad unit, a lead byte without its trail, a code read
+        // as several units).
+        uint32_t at(uint8_t byte, uint8_t next) const { return table_[byte << 8 | next]; }
+
+      private:
+        const uint32_t* table_;
+    };
+    Utf8Forms utf8Forms() const;
+
+    class Codes {
+      public:
+        explicit Codes(const uint16_t* table) : table_(table) {}
+        // What fromUnicode writes for a unit that is not a surrogate: one
+        // byte, or (lead << 8 | trail) when above 0xFF.
+        uint16_t of(char16_t unit) const { return table_[unit]; }
+
+      private:
+        const uint16_t* table_;
+    };
+    Codes codes() const;
+
   private:
     struct Impl;
     unsigned codePage_;

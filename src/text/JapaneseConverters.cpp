@@ -57,8 +57,6 @@ template <typename Body> RESULT guarded(QByteArray& out, Body&& body) {
     }
 }
 
-enum class JisState { Single, Double, Kana };
-
 class JisWriter {
   public:
     explicit JisWriter(ByteSink& sink) : sink_(sink) {}
@@ -183,43 +181,44 @@ RESULT EucToShiftJisPart(QByteArrayView euc, qsizetype& from, qsizetype stopAt,
     });
 }
 
+size_t JisDesignationAt(const uint8_t* p, size_t n, size_t i, JisState& mode) {
+    struct Designation {
+        const char* seq;
+        size_t len;
+        JisState mode;
+    };
+    static constexpr Designation kDesignations[] = {
+        {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
+        {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
+        {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
+        {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
+        {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
+    };
+    auto matches = [&](const Designation& des) {
+        for (size_t m = 0; m < des.len; ++m)
+            if (i + m >= n || p[i + m] != static_cast<uint8_t>(des.seq[m]))
+                return false;
+        return true;
+    };
+    for (const Designation& des : kDesignations) {
+        if (matches(des)) {
+            mode = des.mode;
+            return des.len;
+        }
+    }
+    mode = JisState::Single;
+    return 1;
+}
+
 namespace {
 
 // JIS from i on in the given mode into d at k, as eucPart.
 size_t jisPart(const uint8_t* p, size_t n, size_t i, size_t stopAt, JisState& mode, uint8_t* d,
                size_t& k) {
-    auto at = [&](size_t j) -> uint8_t { return j < n ? p[j] : 0; };
-    auto matches = [&](size_t j, const char* seq, size_t len) {
-        for (size_t m = 0; m < len; ++m)
-            if (at(j + m) != static_cast<uint8_t>(seq[m]))
-                return false;
-        return true;
-    };
     while (i < n) {
         const uint8_t c = p[i];
         if (c == 0x1B) {
-            struct Designation {
-                const char* seq;
-                size_t len;
-                JisState mode;
-            };
-            static constexpr Designation kDesignations[] = {
-                {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
-                {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
-                {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
-                {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
-                {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
-            };
-            size_t skip = 1;
-            mode = JisState::Single;
-            for (const Designation& des : kDesignations) {
-                if (matches(i, des.seq, des.len)) {
-                    skip = des.len;
-                    mode = des.mode;
-                    break;
-                }
-            }
-            i += skip;
+            i += JisDesignationAt(p, n, i, mode);
             continue;
         }
         switch (mode) {

@@ -29,6 +29,13 @@ RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc);
 // mode is HalfWidth, which writes them in the JIS katakana set.
 RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode);
 
+// The shift state of JIS text: which set its bytes are read in.
+enum class JisState { Single, Double, Kana };
+// Reads the escape sequence at p[i] (an ESC): returns its length and sets the
+// mode it designates. An ESC that starts no known designation is one byte
+// long and sets Single. Bytes past n are not read.
+size_t JisDesignationAt(const uint8_t* p, size_t n, size_t i, JisState& mode);
+
 struct FullWidthKana {
     uint16_t shiftJis; // the full-width character, lead byte in the high half
     bool usedNextByte; // a sound mark was combined into it

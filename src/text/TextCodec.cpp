@@ -3,6 +3,7 @@
 #include "CharSetDetector.h"
 #include "CodePage.h"
 #include "JapaneseConverters.h"
+#include "StraightConverters.h"
 #include "UnicodeConverters.h"
 
 #include <algorithm>
@@ -281,6 +282,22 @@ qsizetype pieceEnd(const uint8_t* p, qsizetype n, qsizetype from, qsizetype size
     return n;
 }
 
+// Whether a conversion can go straight between the file's bytes and UTF-8
+// (StraightConverters.h): only when the line breaks stay as they are, since
+// the line-break conversions work on the UTF-16 text.
+bool goesStraight(CharSetId from, CharSetId to, bool breaksStay) {
+    const bool fromUtf8 = from == charset::UTF8 || from == charset::UTF8N;
+    const bool toUtf8 = to == charset::UTF8 || to == charset::UTF8N;
+    auto codePageOnly = [](CharSetId set) {
+        return set == charset::ANSI || set == charset::SHIFT_JIS;
+    };
+    if (!breaksStay)
+        return false;
+    if (toUtf8)
+        return codePageOnly(from) || from == charset::EUC || from == charset::JIS;
+    return fromUtf8 && codePageOnly(to);
+}
+
 } // namespace
 
 ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
@@ -336,9 +353,50 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
         return done;
     }
     QString text;
-    QByteArray body, shiftJis;
+    QByteArray body, shiftJis, straightBody;
     bool jisDouble = false, jisKana = false;
+    const bool straight = goesStraight(from, to, out == found);
+    // The piece from at converted straight into straightBody: the end of the
+    // piece, or nothing when it has to take the way through UTF-16.
+    auto straightPiece = [&](qsizetype at) -> std::optional<qsizetype> {
+        qsizetype next = at;
+        bool ok = false;
+        if (from == charset::EUC) {
+            ok = EucToUtf8Part(in, next, at + kPiece, straightBody);
+        } else if (from == charset::JIS) {
+            JisState state = jisDouble ? JisState::Double
+                             : jisKana ? JisState::Kana
+                                       : JisState::Single;
+            ok = JisToUtf8Part(in, next, at + kPiece, state, straightBody);
+            jisDouble = state == JisState::Double;
+            jisKana = state == JisState::Kana;
+        } else {
+            next = pieceEnd(p, n, at, kPiece, utf8In);
+            const QByteArrayView piece = in.sliced(at, next - at);
+            ok = utf8In ? Utf8ToCodePage(piece, codePageFor(to, ansi), straightBody)
+                        : CodePageToUtf8(piece, codePageFor(from, ansi), straightBody);
+        }
+        return ok ? std::optional<qsizetype>(next) : std::nullopt;
+    };
     for (qsizetype at = 0; at < n;) {
+        if (straight) {
+            std::optional<qsizetype> end;
+            try {
+                end = straightPiece(at);
+            } catch (const std::bad_alloc&) {
+                done.result = rc::OUT_OF_MEMORY;
+                return done;
+            }
+            if (end) {
+                at = *end;
+                if (!straightBody.isEmpty() &&
+                    !write(straightBody.constData(), straightBody.size())) {
+                    done.writeFailed = true;
+                    return done;
+                }
+                continue;
+            }
+        }
         QByteArrayView piece;
         if (throughShiftJis) {
             done.result = from == charset::EUC ? EucToShiftJisPart(in, at, at + kPiece, shiftJis)
