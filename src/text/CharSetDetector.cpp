@@ -1,5 +1,7 @@
 #include "CharSetDetector.h"
 
+#include "DetectorScans.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -129,13 +131,15 @@ namespace {
 
 // The exact byte-by-byte walks. The fast scans below check blocks of bytes
 // without branching on each character and hand a block to these walks only
-// when it holds a refused byte, so the answers (and asciiOnly) are the same.
+// when they can't vouch for it, so the answers (and asciiOnly) are the same.
 
-// Walks from i to the end; returns false at the first refused byte.
-bool utf8WalkFrom(const Bytes& b, size_t i, bool& asciiOnly) {
+// Each walks from i (the start of a character) until it reaches limit or the
+// end, leaving i at the start of the next character; returns false at the
+// first refused byte.
+bool utf8Walk(const Bytes& b, size_t& i, size_t limit, bool& asciiOnly) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    while (i < n) {
+    while (i < n && i < limit) {
         const uint8_t c = p[i];
         if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), true)) {
             i += 8;
@@ -154,10 +158,10 @@ bool utf8WalkFrom(const Bytes& b, size_t i, bool& asciiOnly) {
     return true;
 }
 
-bool shiftJisWalkFrom(const Bytes& b, size_t i) {
+bool shiftJisWalk(const Bytes& b, size_t& i, size_t limit) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    while (i < n) {
+    while (i < n && i < limit) {
         const uint8_t c = p[i];
         if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
             i += 8;
@@ -184,10 +188,10 @@ bool eucInGR(uint8_t x) {
     return x >= 0xA1 && x <= 0xFE;
 }
 
-bool eucWalkFrom(const Bytes& b, size_t i) {
+bool eucWalk(const Bytes& b, size_t& i, size_t limit) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    while (i < n) {
+    while (i < n && i < limit) {
         const uint8_t c = p[i];
         if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
             i += 8;
@@ -273,6 +277,10 @@ constexpr size_t kBlock = 512;
 
 } // namespace
 
+// Each detector alternates between the vectorised scan (DetectorScans.h),
+// which skips as far as it can vouch for the bytes, and a block of the scalar
+// scan, whose blocks holding a byte it refuses go to the exact walk.
+
 bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
     const Bytes b(view);
     const uint8_t* p = b.data();
@@ -280,7 +288,13 @@ bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
     asciiOnly = true;
     size_t i = 0;
     // Whole blocks while eight bytes can be read at every position.
-    while (i + kBlock + 16 <= n) {
+    for (;;) {
+        bool sawSequence = false;
+        i = detectorscan::utf8Prefix(p, n, i, sawSequence);
+        if (sawSequence)
+            asciiOnly = false;
+        if (i + kBlock + 16 > n)
+            break;
         const size_t start = i, end = i + kBlock;
         uint64_t bad = 0, multi = 0;
         while (i < end) {
@@ -294,12 +308,15 @@ bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
             else
                 i += kScan.utf8Step[c];
         }
-        if (bad) // asciiOnly still tells the bytes before this block
-            return utf8WalkFrom(b, start, asciiOnly);
-        if (multi)
+        if (bad) { // asciiOnly still tells the bytes before this block
+            i = start;
+            if (!utf8Walk(b, i, end, asciiOnly))
+                return false;
+        } else if (multi) {
             asciiOnly = false;
+        }
     }
-    return utf8WalkFrom(b, i, asciiOnly);
+    return utf8Walk(b, i, n, asciiOnly);
 }
 
 bool IsShiftJisText(QByteArrayView view) {
@@ -308,7 +325,10 @@ bool IsShiftJisText(QByteArrayView view) {
     const size_t n = b.size();
     size_t i = 0;
     // Whole blocks while the byte after any lead can be read.
-    while (i + kBlock + 2 <= n) {
+    for (;;) {
+        i = detectorscan::shiftJisPrefix(p, n, i);
+        if (i + kBlock + 2 > n)
+            break;
         const size_t start = i, end = i + kBlock;
         unsigned bad = 0;
         while (i < end) {
@@ -321,10 +341,13 @@ bool IsShiftJisText(QByteArrayView view) {
             else
                 ++i;
         }
-        if (bad)
-            return shiftJisWalkFrom(b, start);
+        if (bad) {
+            i = start;
+            if (!shiftJisWalk(b, i, end))
+                return false;
+        }
     }
-    return shiftJisWalkFrom(b, i);
+    return shiftJisWalk(b, i, n);
 }
 
 bool IsEucText(QByteArrayView view) {
@@ -332,7 +355,10 @@ bool IsEucText(QByteArrayView view) {
     const uint8_t* p = b.data();
     const size_t n = b.size();
     size_t i = 0;
-    while (i + kBlock + 3 <= n) {
+    for (;;) {
+        i = detectorscan::eucPrefix(p, n, i);
+        if (i + kBlock + 3 > n)
+            break;
         const size_t start = i, end = i + kBlock;
         unsigned bad = 0;
         while (i < end) {
@@ -347,10 +373,13 @@ bool IsEucText(QByteArrayView view) {
                    kScan.eucClassMissing[p[i + 2]][kScan.eucNeed2[c]];
             i += kScan.eucStep[c];
         }
-        if (bad)
-            return eucWalkFrom(b, start);
+        if (bad) {
+            i = start;
+            if (!eucWalk(b, i, end))
+                return false;
+        }
     }
-    return eucWalkFrom(b, i);
+    return eucWalk(b, i, n);
 }
 
 CharSetId DetectCharSetJapanese(QByteArrayView view) {
@@ -415,9 +444,10 @@ LineEndingId DetectLineEnding(QByteArrayView view) {
     const Bytes b(view);
     const uint8_t* p = b.data();
     const size_t n = b.size();
-    const uint64_t lfs = static_cast<uint64_t>(std::count(p, p + n, uint8_t(0x0A)));
-    uint64_t crs = 0, pairs = 0;
-    for (size_t i = 0; i < n;) {
+    uint64_t crs = 0, lfs = 0, pairs = 0;
+    const size_t counted = detectorscan::countLineBreaks(p, n, crs, lfs, pairs);
+    lfs += static_cast<uint64_t>(std::count(p + counted, p + n, uint8_t(0x0A)));
+    for (size_t i = counted; i < n;) {
         const void* cr = std::memchr(p + i, 0x0D, n - i);
         if (!cr)
             break;

@@ -182,32 +182,36 @@ RESULT EucToShiftJisPart(QByteArrayView euc, qsizetype& from, qsizetype stopAt,
 }
 
 size_t JisDesignationAt(const uint8_t* p, size_t n, size_t i, JisState& mode) {
-    struct Designation {
-        const char* seq;
-        size_t len;
-        JisState mode;
-    };
-    static constexpr Designation kDesignations[] = {
-        {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
-        {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
-        {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
-        {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
-        {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
-    };
-    auto matches = [&](const Designation& des) {
-        for (size_t m = 0; m < des.len; ++m)
-            if (i + m >= n || p[i + m] != static_cast<uint8_t>(des.seq[m]))
-                return false;
-        return true;
-    };
-    for (const Designation& des : kDesignations) {
-        if (matches(des)) {
-            mode = des.mode;
-            return des.len;
-        }
-    }
+    // JIS text changes sets at every run of kanji: a switch on the bytes
+    // after the ESC rather than a search through the designations.
+    auto at = [&](size_t k) -> uint8_t { return i + k < n ? p[i + k] : 0; };
     mode = JisState::Single;
-    return 1;
+    switch (at(1)) {
+    case '$':
+        if (at(2) == '@' || at(2) == 'B') {
+            mode = JisState::Double;
+            return 3;
+        }
+        if (at(2) == '(' && (at(3) == 'D' || at(3) == 'O' || at(3) == 'P')) {
+            mode = JisState::Double;
+            return 4;
+        }
+        return 1;
+    case '(':
+        if (at(2) == 'I') {
+            mode = JisState::Kana;
+            return 3;
+        }
+        return at(2) == 'B' || at(2) == 'J' || at(2) == 'H' ? 3 : 1;
+    case '&':
+        if (at(2) == '@' && at(3) == 0x1B && at(4) == '$' && at(5) == 'B') {
+            mode = JisState::Double;
+            return 6;
+        }
+        return 1;
+    default:
+        return 1;
+    }
 }
 
 namespace {
