@@ -9,9 +9,44 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+
 namespace {
 
 constexpr char kCompanyName[] = "Orvane";
+
+} // namespace
+
+InputFile::InputFile(InputFile&& other) noexcept
+    : mapped_(std::exchange(other.mapped_, nullptr)),
+      mappedSize_(std::exchange(other.mappedSize_, 0)), read_(std::move(other.read_)) {}
+
+InputFile::~InputFile() {
+    if (mapped_)
+        munmap(const_cast<char*>(mapped_), mappedSize_);
+}
+
+QByteArray InputFile::bytes() const {
+    if (mapped_)
+        return QByteArray::fromRawData(mapped_, static_cast<qsizetype>(mappedSize_));
+    return read_;
+}
+
+namespace {
+
+// Maps a regular file whole, its pages filled at once; nothing when the file
+// is not a regular one, is empty or can't be mapped.
+const char* mapWhole(int fd, size_t& size) {
+    struct stat st {};
+    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+        return nullptr;
+    size = static_cast<size_t>(st.st_size);
+    void* at = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    return at == MAP_FAILED ? nullptr : static_cast<const char*>(at);
+}
 
 } // namespace
 
@@ -105,7 +140,7 @@ QString editorMessage(uint32_t id, const QString& fallback, const QString& path)
     return text;
 }
 
-std::optional<QByteArray> CharSetCommandContext::readFile(const QString& path, CliIo& io) {
+std::optional<InputFile> CharSetCommandContext::readFile(const QString& path, CliIo& io) {
     const QFileInfo info(path);
     if (info.isDir()) {
         io.printError(editorMessage(33004,
@@ -124,6 +159,9 @@ std::optional<QByteArray> CharSetCommandContext::readFile(const QString& path, C
             u'\n');
         return std::nullopt;
     }
+    size_t size = 0;
+    if (const char* mapped = mapWhole(file.handle(), size))
+        return InputFile(mapped, size);
     QByteArray bytes;
     try {
         bytes = file.readAll();
@@ -137,5 +175,5 @@ std::optional<QByteArray> CharSetCommandContext::readFile(const QString& path, C
             u'\n');
         return std::nullopt;
     }
-    return bytes;
+    return InputFile(std::move(bytes));
 }

@@ -15,6 +15,27 @@ class Registry;
 class ProfileStore;
 class Settings;
 
+// A whole input file. A regular file is mapped into memory, as iconv reads
+// its input: no copy and no fresh pages to fill, which for a file of tens of
+// megabytes cost more than converting it. Anything else (a pipe, a file
+// that can't be mapped) is read.
+class InputFile {
+  public:
+    explicit InputFile(QByteArray read) : read_(std::move(read)) {}
+    InputFile(const char* mapped, size_t size) : mapped_(mapped), mappedSize_(size) {}
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&&) = delete;
+    ~InputFile();
+
+    // The file's bytes, valid while this object lives.
+    QByteArray bytes() const;
+
+  private:
+    const char* mapped_ = nullptr;
+    size_t mappedSize_ = 0;
+    QByteArray read_;
+};
+
 // What detect and convert share: the options common to both, the editor's
 // settings (when the user has a settings store) and reading a file the way the
 // loader does.
@@ -34,7 +55,7 @@ class CharSetCommandContext {
 
     // Reads a whole file; on failure writes the loader's message for it to
     // io's error stream and returns nothing.
-    static std::optional<QByteArray> readFile(const QString& path, CliIo& io);
+    static std::optional<InputFile> readFile(const QString& path, CliIo& io);
 
   private:
     Settings* settings();

@@ -164,12 +164,12 @@ int runConvert(const QStringList& args, CliIo& io) {
     const std::optional<ConvertOptions> options = parse(args, context, io);
     if (!options)
         return cli::kExitUsage;
-    std::optional<QByteArray> bytes = CharSetCommandContext::readFile(options->in, io);
-    if (!bytes)
+    const std::optional<InputFile> input = CharSetCommandContext::readFile(options->in, io);
+    if (!input)
         return cli::kExitFailure;
     const CharSetId from = options->from != charset::AUTO_DETECT
                                ? options->from
-                               : context.services().DetectForLoading(*bytes);
+                               : context.services().DetectForLoading(input->bytes());
     const CodePage& ansi = CodePage::ansi(context.locale());
     const JisKatakanaMode kana = options->katakanaMode.value_or(
         options->to == charset::JIS ? context.katakanaMode() : JisKatakanaMode::FullWidth);
@@ -179,9 +179,8 @@ int runConvert(const QStringList& args, CliIo& io) {
     // The converted bytes are written a piece at a time, while they are still
     // in the cache; OUT is replaced only after the last piece.
     const ConvertedText done =
-        ConvertFileText(std::move(*bytes), from, options->to, options->eol, kana, ansi,
+        ConvertFileText(input->bytes(), from, options->to, options->eol, kana, ansi,
                         [&](const char* data, qsizetype size) { return output.write(data, size); });
-    bytes.reset();
     if (done.writeFailed)
         return cli::kExitFailure;
     if (done.result != rc::SUCCESS) {

@@ -20,13 +20,14 @@ int runDetect(QStringList args, CliIo& io) {
     }
     int status = cli::kExitOk;
     for (const QString& path : std::as_const(args)) {
-        const std::optional<QByteArray> bytes = CharSetCommandContext::readFile(path, io);
-        if (!bytes) {
+        const std::optional<InputFile> file = CharSetCommandContext::readFile(path, io);
+        if (!file) {
             status = kExitUnreadable;
             continue;
         }
-        const CharSetId set = context.services().DetectForLoading(*bytes);
-        const LineEndingId lineEnding = DetectLineEndingFor(*bytes, set);
+        const QByteArray bytes = file->bytes();
+        const CharSetId set = context.services().DetectForLoading(bytes);
+        const LineEndingId lineEnding = DetectLineEndingFor(bytes, set);
         io.print(QStringLiteral("%1\t%2\t%3\n").arg(set).arg(lineEnding).arg(path));
     }
     return status;

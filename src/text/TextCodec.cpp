@@ -336,7 +336,9 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
         return done;
     }
 
-    const LineEndingId found = DetectLineEndingFor(bytes, from);
+    // Without a line ending of its own choosing the output keeps the file's
+    // breaks as they are, whatever they are: no need to count them.
+    const LineEndingId found = eol ? DetectLineEndingFor(bytes, from) : lineending::CRLF;
     const LineEndingId out = eol.value_or(found);
     // EUC and JIS are read through Shift-JIS, a piece at a time.
     const bool throughShiftJis = from == charset::EUC || from == charset::JIS;

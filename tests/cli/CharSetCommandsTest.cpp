@@ -98,6 +98,40 @@ TEST_F(CharSetCommands, ConvertMatchesIconvAndKeepsTheLineEnding) {
     EXPECT_EQ(r.out, "\xfe\xff" + iconv(utf8, "UTF-8", "UTF-16BE"));
 }
 
+TEST_F(CharSetCommands, ConvertReadsAPipeAsItReadsAFile) {
+    // A regular file is mapped, a pipe is read: both give the same bytes,
+    // in every direction that goes straight to or from UTF-8.
+    const QByteArray utf8 = corpus();
+    write("in.sjis", iconv(utf8, "UTF-8", "CP932"));
+    write("in.euc", iconv(utf8, "UTF-8", "EUC-JP"));
+    write("in.jis", iconv(utf8, "UTF-8", "ISO-2022-JP"));
+    write("in.utf8", utf8);
+    const QString pipe = QStringLiteral("cd \"%1\" && cat \"$IN\" |").arg(dir_.path());
+    const struct {
+        const char* in;
+        const char* to;
+        QByteArray expected;
+    } cases[] = {{"in.sjis", "5", utf8},
+                 {"in.euc", "5", utf8},
+                 {"in.jis", "5", utf8},
+                 {"in.utf8", "8", iconv(utf8, "UTF-8", "CP932")}};
+    for (const auto& c : cases) {
+        const CliRun fromFile = run({"convert", "--lang", "0411", "--to", c.to, c.in, "-"});
+        EXPECT_EQ(fromFile.exitCode, 0) << c.in;
+        EXPECT_EQ(fromFile.out, c.expected) << c.in;
+        const CliRun fromPipe =
+            run({"convert", "--lang", "0411", "--to", c.to, "/dev/stdin", "-"},
+                QStringLiteral("IN=%1; ").arg(QString::fromLatin1(c.in)) + pipe);
+        EXPECT_EQ(fromPipe.exitCode, 0) << c.in << fromPipe.err.toStdString();
+        EXPECT_EQ(fromPipe.out, c.expected) << c.in;
+    }
+    // An empty file is not mapped either.
+    write("empty.txt", QByteArray());
+    const CliRun empty = run({"convert", "--lang", "0411", "--to", "4", "empty.txt", "-"});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.out, QByteArray("\xef\xbb\xbf"));
+}
+
 TEST_F(CharSetCommands, ConvertKatakanaModeAndCharactersOutsideTheBmp) {
     write("kana.txt", "\xef\xbd\xb6\xef\xbe\x9e\n"); // ｶﾞ
     EXPECT_EQ(run({"convert", "--lang", "0411", "--to", "7", "kana.txt", "-"}).out,
