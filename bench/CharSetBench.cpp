@@ -3,6 +3,7 @@
 #include "CharSetDetector.h"
 #include "CodePage.h"
 #include "JapaneseConverters.h"
+#include "StraightConverters.h"
 #include "TextCodec.h"
 #include "UnicodeConverters.h"
 
@@ -159,6 +160,59 @@ BENCHMARK(BM_Utf8ToUtf16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Utf16ToUtf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnsiToUtf16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Utf16ToAnsi)->Unit(benchmark::kMillisecond);
+
+// The straight conversions to and from UTF-8, whole input in one piece.
+void BM_CodePageToUtf8(benchmark::State& state) {
+    const QByteArray& in = fileIn(charset::SHIFT_JIS);
+    QByteArray out;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CodePageToUtf8(in, cp932(), out));
+    setBytes(state, in.size());
+}
+void BM_Utf8ToCodePage(benchmark::State& state) {
+    const QByteArray& in = fileIn(charset::UTF8N);
+    QByteArray out;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Utf8ToCodePage(in, cp932(), out));
+    setBytes(state, in.size());
+}
+void BM_EucToUtf8(benchmark::State& state) {
+    const QByteArray& in = fileIn(charset::EUC);
+    QByteArray out;
+    for (auto _ : state) {
+        qsizetype from = 0;
+        benchmark::DoNotOptimize(EucToUtf8Part(in, from, in.size(), out));
+    }
+    setBytes(state, in.size());
+}
+void BM_JisToUtf8(benchmark::State& state) {
+    const QByteArray& in = fileIn(charset::JIS);
+    QByteArray out;
+    for (auto _ : state) {
+        qsizetype from = 0;
+        JisState jis = JisState::Single;
+        benchmark::DoNotOptimize(JisToUtf8Part(in, from, in.size(), jis, out));
+    }
+    setBytes(state, in.size());
+}
+BENCHMARK(BM_CodePageToUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8ToCodePage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EucToUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JisToUtf8)->Unit(benchmark::kMillisecond);
+
+// Filling a code page's tables from iconv, which every process that reads
+// (range 0) or writes (range 1) a code page pays once.
+void BM_CodePageTables(benchmark::State& state) {
+    const bool writing = state.range(0) == 1;
+    for (auto _ : state) {
+        const CodePage page(932);
+        if (writing)
+            benchmark::DoNotOptimize(page.fromUnicode(u"a").size());
+        else
+            benchmark::DoNotOptimize(page.toUnicode("a").size());
+    }
+}
+BENCHMARK(BM_CodePageTables)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,7 +5,9 @@ set(tavlo_charset_fuzz_sources
     ${PROJECT_SOURCE_DIR}/src/platform/CodePage.cpp
     ${PROJECT_SOURCE_DIR}/src/text/CharSetDetector.cpp
     ${PROJECT_SOURCE_DIR}/src/text/CharSetNames.cpp
+    ${PROJECT_SOURCE_DIR}/src/text/DetectorScans.cpp
     ${PROJECT_SOURCE_DIR}/src/text/JapaneseConverters.cpp
+    ${PROJECT_SOURCE_DIR}/src/text/StraightConverters.cpp
     ${PROJECT_SOURCE_DIR}/src/text/TextCodec.cpp
     ${PROJECT_SOURCE_DIR}/src/text/UnicodeConverters.cpp
 )
@@ -15,7 +17,8 @@ target_include_directories(tavlo_charset_fuzz PUBLIC
 target_compile_options(tavlo_charset_fuzz PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
 target_link_libraries(tavlo_charset_fuzz PUBLIC tavlo_res Qt6::Core)
 
-foreach(name charset_detectors charset_japanese charset_unicode charset_codepage charset_pipeline)
+foreach(name charset_detectors charset_japanese charset_unicode charset_codepage charset_pipeline
+        charset_straight)
     add_executable(${name}_fuzzer ${CMAKE_CURRENT_LIST_DIR}/${name}_fuzzer.cpp)
     target_include_directories(${name}_fuzzer PRIVATE ${CMAKE_CURRENT_LIST_DIR})
     target_compile_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)

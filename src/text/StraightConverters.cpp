@@ -42,30 +42,34 @@ bool inJisRange(uint8_t b) {
     return b >= 0x21 && b <= 0x7E;
 }
 
-// The UTF-8 forms of the JIS X 0208 characters (row and cell 0x21-0x7E), as
-// code page 932 reads their Shift-JIS pairs; 0 where it reads the pair as
-// anything but one ordinary unit. EUC and JIS share it.
+// The UTF-8 forms of the JIS X 0208 characters, looked up by their EUC
+// bytes (row and cell plus 0x80, 0xA1-0xFE each), as code page 932 reads
+// their Shift-JIS pairs; 0 where it reads the pair as anything but one
+// ordinary unit, and for a second byte outside 0xA1-0xFE. EUC and JIS share
+// it.
 class Jisx0208Forms {
   public:
     static const Jisx0208Forms& get() {
         static const Jisx0208Forms forms;
         return forms;
     }
-    uint32_t at(uint8_t row, uint8_t cell) const { return forms_[(row - 0x21) * 94 + cell - 0x21]; }
+    // lead must be 0x80 or above.
+    uint32_t at(uint8_t lead, uint8_t second) const { return forms_[(lead & 0x7F) << 8 | second]; }
 
   private:
     Jisx0208Forms() {
         const CodePage::Utf8Forms cp932 = CodePage::get(932).utf8Forms();
+        std::fill(std::begin(forms_), std::end(forms_), 0);
         for (unsigned row = 0x21; row <= 0x7E; ++row) {
             for (unsigned cell = 0x21; cell <= 0x7E; ++cell) {
                 uint8_t s1, s2;
                 jisx0208::toShiftJis(static_cast<uint8_t>(row), static_cast<uint8_t>(cell), s1, s2);
                 const uint32_t form = cp932.at(s1, s2);
-                forms_[(row - 0x21) * 94 + cell - 0x21] = takenOf(form) == 2 ? form : 0;
+                forms_[row << 8 | (cell | 0x80)] = takenOf(form) == 2 ? form : 0;
             }
         }
     }
-    uint32_t forms_[94 * 94];
+    uint32_t forms_[128 * 256];
 };
 
 // The form of a byte the code page reads alone (whatever follows it); 0 for
@@ -122,12 +126,17 @@ bool EucToUtf8Part(QByteArrayView euc, qsizetype& from, qsizetype stopAt, QByteA
     while (i < n) {
         const uint8_t c = p[i];
         uint32_t form;
-        if (__builtin_expect(inEucGR(c), 1)) {
-            if (i + 1 >= n || !inEucGR(p[i + 1]))
+        if (__builtin_expect(inEucGR(c) && i + 1 < n, 1)) {
+            // Most of the text: straight on to the next character.
+            form = pairs.at(c, p[i + 1]);
+            if (form == 0)
                 return false;
-            form = pairs.at(c - 0x80, p[i + 1] - 0x80);
+            store(d + k, form);
+            k += lengthOf(form);
             i += 2;
-        } else if (c < 0x80) {
+            continue;
+        }
+        if (c < 0x80) {
             form = singleForm(forms, c);
             ++i;
         } else if (c == 0x8E && i + 1 < n) { // half-width katakana, copied as it is
@@ -164,25 +173,38 @@ bool JisToUtf8Part(QByteArrayView jis, qsizetype& from, qsizetype stopAt, JisSta
     JisState mode = state;
     while (i < n) {
         const uint8_t c = p[i];
-        if (c == 0x1B) {
-            i += JisDesignationAt(p, n, i, mode);
+        if (__builtin_expect(mode == JisState::Double && inJisRange(c), 1)) {
+            // Most of the text: straight on to the next character.
+            const uint32_t form =
+                i + 1 < n && inJisRange(p[i + 1]) ? pairs.at(c | 0x80, p[i + 1] | 0x80) : 0;
+            if (form == 0)
+                return false;
+            store(d + k, form);
+            k += lengthOf(form);
+            i += 2;
             continue;
         }
-        uint32_t form;
-        if (__builtin_expect(mode == JisState::Double, 1)) {
-            if (i + 1 >= n || !inJisRange(c) || !inJisRange(p[i + 1]))
-                return false;
-            form = pairs.at(c, p[i + 1]);
-            i += 2;
-        } else {
-            form = singleForm(forms, mode == JisState::Kana ? static_cast<uint8_t>(c | 0x80) : c);
-            ++i;
+        if (c == 0x1B) {
+            // JIS text switches sets around every run of kanji; the two
+            // usual switches are taken here, the rest by JisDesignationAt.
+            if (i + 2 < n && p[i + 2] == 'B' && (p[i + 1] == '$' || p[i + 1] == '(')) {
+                mode = p[i + 1] == '$' ? JisState::Double : JisState::Single;
+                i += 3;
+            } else {
+                i += JisDesignationAt(p, n, i, mode);
+            }
+            continue;
         }
+        if (mode == JisState::Double)
+            return false;
+        const uint32_t form =
+            singleForm(forms, mode == JisState::Kana ? static_cast<uint8_t>(c | 0x80) : c);
         if (form == 0)
             return false;
         store(d + k, form);
         k += lengthOf(form);
-        // An LF read as LF can only be a single byte: in the other modes it
+        ++i;
+        // An LF read as LF can only be a single byte: in katakana mode it
         // has no form.
         if (c == '\n' && i > static_cast<size_t>(stopAt))
             break;
