@@ -3,6 +3,7 @@
 # the tree links stay as they are.
 set(tavlo_charset_fuzz_sources
     ${PROJECT_SOURCE_DIR}/src/platform/CodePage.cpp
+    ${PROJECT_SOURCE_DIR}/src/platform/CodePageTables.cpp
     ${PROJECT_SOURCE_DIR}/src/text/CharSetDetector.cpp
     ${PROJECT_SOURCE_DIR}/src/text/CharSetNames.cpp
     ${PROJECT_SOURCE_DIR}/src/text/DetectorScans.cpp
