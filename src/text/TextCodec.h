@@ -55,9 +55,11 @@ EncodedText EncodeFileTextAsIs(QString text, CharSetId charSet, JisKatakanaMode 
 // file has when eol is not given), with the same bytes as the result, handed
 // to write a piece at a time so that each piece is written while it is still
 // in the cache and no whole-file UTF-16 copy is made. A piece ends after an
-// LF byte; JIS output and UTF-16 input go in one piece. Stops when write
-// returns false (writeFailed). On a conversion error nothing more is
-// written and result tells it.
+// LF byte; JIS output and UTF-16 input go in one piece. When the line breaks
+// stay, Shift-JIS, EUC and JIS go to UTF-8 and UTF-8 to Shift-JIS straight
+// from bytes to bytes (StraightConverters.h) wherever that gives the same
+// bytes. Stops when write returns false (writeFailed). On a conversion error
+// nothing more is written and result tells it.
 struct ConvertedText {
     RESULT result = rc::SUCCESS;
     bool writeFailed = false;
