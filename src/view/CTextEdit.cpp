@@ -97,10 +97,13 @@ void CTextEdit::connectDocument() {
                 // The document layout clears (or lays out anew) the blocks
                 // from the one holding `from` on; the blocks before it keep
                 // their exact line counts.
-                if (exactUpTo_ > from) {
-                    const QTextBlock b = document()->findBlock(from);
-                    exactUpTo_ = b.isValid() ? std::min(exactUpTo_, b.position()) : 0;
-                }
+                QTextDocument* doc = document();
+                const QTextBlock first = doc->findBlock(from);
+                if (exactUpTo_ > from)
+                    exactUpTo_ = first.isValid() ? std::min(exactUpTo_, first.position()) : 0;
+                const QTextBlock last = doc->findBlock(from + added);
+                recountBlocks(first.isValid() ? first : doc->lastBlock(),
+                              last.isValid() ? last : doc->lastBlock());
                 emit textRevised();
                 if (!settingText_ && (removed != 0 || added != 0))
                     emit changeNotice();
@@ -110,8 +113,10 @@ void CTextEdit::connectDocument() {
     // announces that with an update of the whole area from the top.
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
             [this](const QRectF& rect) {
-                if (rect.top() >= 0 && rect.height() >= 1e8)
+                if (rect.top() >= 0 && rect.height() >= 1e8) {
                     markLayoutDirty();
+                    restoreLineCounts();
+                }
             });
 }
 
@@ -126,7 +131,7 @@ QString CTextEdit::GetText() const {
 }
 
 void CTextEdit::SetText(const QString& text) {
-    const QString control = edittext::toControlText(text);
+    const QString control = edittext::toGroupedControlText(text);
     // The text goes into a new document that has no view and no cursors yet,
     // which then replaces the shown one: filling the shown document would
     // also restyle every character and keep the view's cursors up to date.
@@ -140,6 +145,22 @@ void CTextEdit::SetText(const QString& text) {
     doc->setDocumentMargin(old->documentMargin());
     doc->setUndoRedoEnabled(false);
     doc->setPlainText(control);
+    {
+        // The text's '\n' are the block breaks: count the in-block breaks
+        // between them into each block's user state.
+        QTextBlock b = doc->firstBlock();
+        int breaks = 0;
+        for (const QChar c : control) {
+            if (c == u'\n') {
+                b.setUserState(breaks);
+                b = b.next();
+                breaks = 0;
+            } else if (c.unicode() == edittext::kInBlockBreak) {
+                ++breaks;
+            }
+        }
+        b.setUserState(breaks);
+    }
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     settingText_ = true;
@@ -154,14 +175,16 @@ void CTextEdit::SetText(const QString& text) {
     connectDocument();
     settingText_ = false;
     markLayoutDirty();
+    breakTreeValid_ = false;
+    restoreLineCounts();
     emit textRevised();
 }
 
 int CTextEdit::GetTextLength() const {
     const QTextDocument* doc = document();
-    // Every block break counts two: characterCount has one for each break
-    // and one at the end.
-    return doc->characterCount() - 1 + doc->blockCount() - 1;
+    // Every line break counts two: characterCount has one for each block
+    // break and one at the end; an in-block break is one character.
+    return doc->characterCount() - 1 + doc->blockCount() - 1 + totalInBlockBreaks();
 }
 
 // ---- index mapping ----
@@ -171,8 +194,12 @@ int CTextEdit::positionFromIndex(int index) const {
     const int length = GetTextLength();
     if (index < 0 || index > length)
         index = length;
-    // The last block b whose first character's index (position + b) is at
-    // most `index`; the block map answers each probe in O(log n).
+    // The index of block k's first character: its position plus two for
+    // every break before it, one of which the position already counts.
+    auto startIndex = [this, doc](int k) {
+        return doc->findBlockByNumber(k).position() + k + inBlockBreaksBefore(k);
+    };
+    // The last block whose first character's index is at most `index`.
     int lo = 0;
     int hi = doc->blockCount() - 1;
     const QTextBlock guess = doc->findBlock(index);
@@ -180,20 +207,172 @@ int CTextEdit::positionFromIndex(int index) const {
         hi = std::min(hi, guess.blockNumber());
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + mid <= index)
+        if (startIndex(mid) <= index)
             lo = mid;
         else
             hi = mid - 1;
     }
     const QTextBlock b = doc->findBlockByNumber(lo);
-    // An index between the CR and the LF of a break stands at the line's end.
-    const int offset = std::min(index - (b.position() + lo), b.length() - 1);
+    int rest = index - startIndex(lo);
+    if (b.userState() <= 0) {
+        // An index between the CR and the LF of a break stands at the line's end.
+        return b.position() + std::min(rest, b.length() - 1);
+    }
+    const QString text = b.text();
+    int offset = 0;
+    while (rest > 0 && offset < text.size()) {
+        if (text[offset] == QChar(edittext::kInBlockBreak)) {
+            if (rest == 1)
+                break; // between the CR and the LF: the line's end
+            rest -= 2;
+        } else {
+            rest -= 1;
+        }
+        ++offset;
+    }
     return b.position() + offset;
 }
 
 int CTextEdit::indexFromPosition(int position) const {
-    const QTextBlock b = document()->findBlock(position);
-    return position + (b.isValid() ? b.blockNumber() : document()->blockCount() - 1);
+    const QTextDocument* doc = document();
+    QTextBlock b = doc->findBlock(position);
+    if (!b.isValid())
+        b = doc->lastBlock();
+    const int k = b.blockNumber();
+    int breaks = k + inBlockBreaksBefore(k);
+    if (b.userState() > 0)
+        breaks += int(edittext::countInBlockBreaks(
+            QStringView(b.text()).left(std::max(0, position - b.position()))));
+    return position + breaks;
+}
+
+// ---- line breaks inside blocks ----
+
+void CTextEdit::rebuildBreakTree() const {
+    const int n = document()->blockCount();
+    breakTree_.assign(size_t(n), 0);
+    breakCounts_.assign(size_t(n), 0);
+    int i = 0;
+    for (QTextBlock b = document()->firstBlock(); b.isValid() && i < n; b = b.next(), ++i) {
+        int breaks = b.userState();
+        if (breaks < 0) {
+            breaks = int(edittext::countInBlockBreaks(b.text()));
+            b.setUserState(breaks);
+        }
+        breakCounts_[size_t(i)] = breaks;
+        breakTree_[size_t(i)] += breaks;
+        const int parent = i | (i + 1);
+        if (parent < n)
+            breakTree_[size_t(parent)] += breakTree_[size_t(i)];
+    }
+    breakTreeValid_ = true;
+}
+
+int CTextEdit::inBlockBreaksBefore(int blockNumber) const {
+    if (!breakTreeValid_ || int(breakTree_.size()) != document()->blockCount())
+        rebuildBreakTree();
+    int sum = 0;
+    for (int i = std::min(blockNumber, int(breakTree_.size())) - 1; i >= 0; i = (i & (i + 1)) - 1)
+        sum += breakTree_[size_t(i)];
+    return sum;
+}
+
+int CTextEdit::totalInBlockBreaks() const {
+    return inBlockBreaksBefore(document()->blockCount());
+}
+
+void CTextEdit::recountBlocks(const QTextBlock& first, const QTextBlock& last) {
+    const int n = document()->blockCount();
+    if (int(breakTree_.size()) != n)
+        breakTreeValid_ = false; // blocks came or went: rebuilt when asked
+    bool linesChanged = false;
+    for (QTextBlock b = first; b.isValid(); b = b.next()) {
+        const int breaks = int(edittext::countInBlockBreaks(b.text()));
+        if (breaks != b.userState())
+            b.setUserState(breaks);
+        // With the block count unchanged, the blocks outside the touched
+        // range keep their numbers, so the tree needs only the differences.
+        const int number = b.blockNumber();
+        if (breakTreeValid_ && breaks != breakCounts_[size_t(number)]) {
+            const int delta = breaks - breakCounts_[size_t(number)];
+            breakCounts_[size_t(number)] = breaks;
+            for (int i = number; i < n; i |= i + 1)
+                breakTree_[size_t(i)] += delta;
+        }
+        const bool laidOut = b.layout() && b.layout()->lineCount() > 0;
+        if (!wraps() ? b.lineCount() != breaks + 1 : (!laidOut && b.lineCount() < breaks + 1)) {
+            b.setLineCount(breaks + 1);
+            linesChanged = true;
+        }
+        if (b == last)
+            break;
+    }
+    if (QPlainTextDocumentLayout* layout = plainLayout(); layout && linesChanged)
+        emit layout->documentSizeChanged(layout->documentSize());
+}
+
+void CTextEdit::restoreLineCounts() {
+    bool changed = false;
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
+        const int lines = std::max(0, b.userState()) + 1;
+        const bool laidOut = b.layout() && b.layout()->lineCount() > 0;
+        if (!wraps() ? b.lineCount() != lines : (!laidOut && b.lineCount() < lines)) {
+            b.setLineCount(lines);
+            changed = true;
+        }
+    }
+    if (QPlainTextDocumentLayout* layout = plainLayout(); layout && changed)
+        emit layout->documentSizeChanged(layout->documentSize());
+}
+
+int CTextEdit::firstLogicalLine(const QTextBlock& block) const {
+    return block.blockNumber() + inBlockBreaksBefore(block.blockNumber());
+}
+
+std::pair<int, int> CTextEdit::lineSpanAt(const QTextBlock& block, int offset) const {
+    const int blockLength = block.length() - 1;
+    if (wraps()) {
+        ensureBlockLaidOut(block);
+        if (const QTextLayout* l = block.layout(); l && l->lineCount() > 0) {
+            QTextLine line = l->lineForTextPosition(offset);
+            if (!line.isValid())
+                line = l->lineAt(l->lineCount() - 1);
+            int length = line.textLength();
+            if (length > 0 && block.userState() > 0 &&
+                block.text().at(line.textStart() + length - 1) == QChar(edittext::kInBlockBreak))
+                --length;
+            return {line.textStart(), length};
+        }
+    }
+    if (block.userState() <= 0)
+        return {0, blockLength};
+    const QString text = block.text();
+    const QChar brk(edittext::kInBlockBreak);
+    const int start = offset <= 0 ? 0 : int(text.lastIndexOf(brk, offset - 1)) + 1;
+    int end = int(text.indexOf(brk, std::max(0, offset)));
+    if (end < 0)
+        end = int(text.size());
+    return {start, end - start};
+}
+
+std::pair<int, int> CTextEdit::lineSpan(const QTextBlock& block, int within) const {
+    if (wraps()) {
+        ensureBlockLaidOut(block);
+        if (const QTextLayout* l = block.layout(); l && within < l->lineCount())
+            return lineSpanAt(block, l->lineAt(within).textStart());
+        return {0, block.length() - 1};
+    }
+    int start = 0;
+    if (within > 0) {
+        const QString text = block.text();
+        for (int k = 0; k < within; ++k) {
+            const qsizetype at = text.indexOf(QChar(edittext::kInBlockBreak), start);
+            if (at < 0)
+                return {int(text.size()), 0};
+            start = int(at) + 1;
+        }
+    }
+    return lineSpanAt(block, start);
 }
 
 QPlainTextDocumentLayout* CTextEdit::plainLayout() const {
@@ -263,8 +442,13 @@ int CTextEdit::lineOfPosition(int position) const {
     const QTextBlock b = document()->findBlock(position);
     if (!b.isValid())
         return std::max(0, GetLineCount() - 1);
-    if (!wraps())
-        return b.blockNumber();
+    if (!wraps()) {
+        const int offset = position - b.position();
+        return firstLogicalLine(b) +
+               (b.userState() > 0
+                    ? int(edittext::countInBlockBreaks(QStringView(b.text()).left(offset)))
+                    : 0);
+    }
     ensureExactThrough(b);
     int within = 0;
     if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {
@@ -278,8 +462,24 @@ QTextBlock CTextEdit::blockOfLine(int line, int* lineInBlock) const {
     *lineInBlock = 0;
     if (line < 0)
         return QTextBlock();
-    if (!wraps())
-        return document()->findBlockByNumber(line);
+    if (!wraps()) {
+        // The last block whose first line is at most `line`.
+        const QTextDocument* doc = document();
+        int lo = 0;
+        int hi = doc->blockCount() - 1;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo + 1) / 2;
+            if (mid + inBlockBreaksBefore(mid) <= line)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        const QTextBlock b = doc->findBlockByNumber(lo);
+        *lineInBlock = line - (lo + inBlockBreaksBefore(lo));
+        if (*lineInBlock > std::max(0, b.userState()))
+            return QTextBlock(); // beyond the last line
+        return b;
+    }
     QTextBlock b;
     const QTextBlock frontier = exactFrontier();
     if (!frontier.isValid() || line < frontier.firstLineNumber()) {
@@ -324,7 +524,7 @@ void CTextEdit::SetSel(int start, int end) {
 void CTextEdit::ReplaceSel(const QString& text) {
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    c.insertText(edittext::toControlText(text));
+    c.insertText(edittext::toGroupedControlText(text));
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();
@@ -350,22 +550,15 @@ int CTextEdit::LineIndex(int line) const {
     const QTextBlock b = blockOfLine(line, &within);
     if (!b.isValid())
         return -1;
-    int position = b.position();
-    if (wraps() && b.layout() && within < b.layout()->lineCount())
-        position += b.layout()->lineAt(within).textStart();
-    return indexFromPosition(position);
+    return indexFromPosition(b.position() + lineSpan(b, within).first);
 }
 
 int CTextEdit::LineLength(int index) const {
     auto lengthAt = [this](int position) {
-        const QTextBlock b = document()->findBlock(position);
-        if (!wraps())
-            return b.length() - 1;
-        ensureBlockLaidOut(b);
-        if (!b.layout() || b.layout()->lineCount() == 0)
-            return b.length() - 1;
-        const QTextLine line = b.layout()->lineForTextPosition(position - b.position());
-        return line.isValid() ? line.textLength() : b.length() - 1;
+        QTextBlock b = document()->findBlock(position);
+        if (!b.isValid())
+            b = document()->lastBlock();
+        return lineSpanAt(b, position - b.position()).second;
     };
     if (index >= 0)
         return lengthAt(positionFromIndex(index));
@@ -386,18 +579,14 @@ QString CTextEdit::GetLine(int line) const {
     const QTextBlock b = blockOfLine(line, &within);
     if (!b.isValid())
         return QString();
-    QString text = b.text();
-    if (wraps() && b.layout() && within < b.layout()->lineCount()) {
-        const QTextLine l = b.layout()->lineAt(within);
-        text = text.mid(l.textStart(), l.textLength());
-    }
-    return edittext::fromControlText(text);
+    const auto [start, length] = lineSpan(b, within);
+    return edittext::fromControlText(QStringView(b.text()).mid(start, length));
 }
 
 int CTextEdit::GetLineCount() const {
     const QTextDocument* doc = document();
     if (!wraps())
-        return doc->blockCount();
+        return doc->blockCount() + totalInBlockBreaks();
     ensureAllExact();
     const QTextBlock last = doc->lastBlock();
     return last.firstLineNumber() + std::max(1, last.lineCount());
@@ -407,19 +596,25 @@ int CTextEdit::GetFirstVisibleLine() const {
     const QTextBlock b = firstVisibleBlock();
     if (!b.isValid())
         return 0;
-    if (!wraps())
-        return b.blockNumber();
-    ensureExactThrough(b);
+    int first = 0;
+    if (wraps()) {
+        ensureExactThrough(b);
+        first = b.firstLineNumber();
+    } else {
+        ensureBlockLaidOut(b);
+        first = firstLogicalLine(b);
+    }
     // The top of the viewport lies this far into the first visible block.
+    // (The control rounds that offset down to whole pixels.)
     const qreal y = -contentOffset().y();
     int within = 0;
     if (const QTextLayout* l = b.layout()) {
         for (int i = 0; i + 1 < l->lineCount(); ++i) {
-            if (l->lineAt(i).naturalTextRect().bottom() <= y + 0.5)
+            if (l->lineAt(i).naturalTextRect().bottom() < y + 1)
                 within = i + 1;
         }
     }
-    return b.firstLineNumber() + within;
+    return first + within;
 }
 
 void CTextEdit::LineScroll(int lines, int chars) {
@@ -521,7 +716,7 @@ void CTextEdit::insertFromMimeData(const QMimeData* source) {
     else
         return;
     const int room = roomForInsert();
-    const QString control = fitToRoom(edittext::toControlText(text), room);
+    const QString control = fitToRoom(edittext::toGroupedControlText(text), room);
     if (control.size() < text.size() && control.isEmpty()) {
         QApplication::beep();
         return;
@@ -550,7 +745,7 @@ QString CTextEdit::fitToRoom(const QString& controlText, int room) const {
         const QChar c = controlText[n];
         const bool pair = c.isHighSurrogate() && n + 1 < controlText.size() &&
                           controlText[n + 1].isLowSurrogate();
-        const int cost = (c == u'\n' || pair) ? 2 : 1;
+        const int cost = (edittext::isLineBreak(c) || pair) ? 2 : 1;
         if (used + cost > room)
             break;
         used += cost;
@@ -610,10 +805,6 @@ bool CTextEdit::isConsumedEdgeKey(const QKeyEvent* e) const {
     const QTextCursor c = textCursor();
     const QTextDocument* doc = document();
     auto layoutLine = [this](const QTextBlock& b, int position, bool* last) {
-        if (!wraps()) {
-            *last = true;
-            return 0;
-        }
         auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
         if (layout)
             layout->ensureBlockLayout(b);

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 class QMimeData;
 class QPlainTextDocumentLayout;
@@ -19,8 +20,10 @@ class QTextBlock;
 // - lines are those of the control: with wrapping, a displayed line;
 // - a limit refuses typing beyond 65536 characters; SetText may exceed it;
 // - a modified flag, undo, clipboard, tab stops and colours.
-// Index mapping costs O(log n) per call: the document's block map already
-// knows block positions and, once blocks are laid out, their line numbers.
+// Index mapping costs O(log n) per call plus the length of one block: the
+// document's block map knows block positions and, once blocks are laid out,
+// their line numbers; a tree over the blocks sums the line breaks kept
+// inside blocks (see edittext::kInBlockBreak).
 class CTextEdit : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -130,6 +133,26 @@ class CTextEdit : public QPlainTextEdit {
 
   private:
     void connectDocument();
+    // ---- line breaks inside blocks ----
+    // Each block's user state holds the number of kInBlockBreak characters
+    // in it; a Fenwick tree over the block numbers sums them. Edits recount
+    // the blocks they touch; a change of the block count rebuilds the tree
+    // on the next question.
+    int inBlockBreaksBefore(int blockNumber) const;
+    int totalInBlockBreaks() const;
+    void rebuildBreakTree() const;
+    void recountBlocks(const QTextBlock& first, const QTextBlock& last);
+    // The non-wrapping control's line of a block's first character.
+    int firstLogicalLine(const QTextBlock& block) const;
+    // The layout resets every block to one line when it lays the document
+    // out anew; blocks not laid out get back at least their logical lines,
+    // and the non-wrapping control's blocks their exact count.
+    void restoreLineCounts();
+    // The line (displayed or logical) holding an offset of a block: its
+    // start offset and its length without the break.
+    std::pair<int, int> lineSpanAt(const QTextBlock& block, int offset) const;
+    // The span of the block's line number `within`.
+    std::pair<int, int> lineSpan(const QTextBlock& block, int within) const;
     int lineOfPosition(int position) const;
     QTextBlock blockOfLine(int line, int* lineInBlock) const;
     // Wrapping control: makes the line counts of all blocks up to `block`
@@ -163,4 +186,8 @@ class CTextEdit : public QPlainTextEdit {
     // or tab stops back to 0. INT_MAX: all blocks are exact.
     mutable int exactUpTo_ = 0;
     mutable int laidOutWidth_ = -1;
+
+    mutable std::vector<int> breakTree_;
+    mutable std::vector<int> breakCounts_; // per block, as the tree holds them
+    mutable bool breakTreeValid_ = false;
 };

@@ -21,17 +21,40 @@ constexpr char16_t kLoneLf = 0xFDE1;
 constexpr char16_t kParagraphSeparator = 0xFDE2;
 constexpr char16_t kLineSeparator = 0xFDE3;
 
+// A line break inside one block of the document. QTextDocument pays about
+// three microseconds for every block it creates, so a file of 400,000 short
+// lines would take over a second to load with one block per line. Text put
+// into the control therefore keeps up to kMaxLinesPerBlock lines (and about
+// kMaxBlockLength characters) in one block, separated by this character,
+// which the text layout breaks the line at. Both breaks are CR LF to the
+// edit buffer; the control's line questions count both.
+constexpr char16_t kInBlockBreak = 0x2028; // QChar::LineSeparator
+constexpr int kMaxLinesPerBlock = 16;
+constexpr int kMaxBlockLength = 1024;
+
 // CR LF -> '\n' (a paragraph break for the document), lone CR -> kLoneCr,
 // lone LF -> kLoneLf, U+2029 and U+2028 -> their stand-ins. Linear in the length.
 QString toControlText(QStringView deviceText);
 
-// The reverse of toControlText: '\n' and U+2029 -> CR LF, the stand-ins back
-// to CR and LF. Linear in the length.
+// As toControlText, but a CR LF becomes kInBlockBreak while the block it
+// ends has fewer than kMaxLinesPerBlock lines and kMaxBlockLength characters
+// (counted from the start of the text); otherwise '\n'.
+QString toGroupedControlText(QStringView deviceText);
+
+// The reverse of both: '\n', U+2029 and kInBlockBreak -> CR LF, the stand-ins
+// back to CR, LF, U+2029 and U+2028. Linear in the length.
 QString fromControlText(QStringView controlText);
 
+// Number of kInBlockBreak characters in the text.
+qsizetype countInBlockBreaks(QStringView controlText);
+
 // Number of characters the text has in the edit buffer's counting, where a
-// paragraph break counts two.
+// paragraph break or an in-block break counts two.
 qsizetype deviceLength(QStringView controlText);
+
+inline bool isLineBreak(QChar c) {
+    return c == u'\n' || c.unicode() == 0x2029 || c.unicode() == kInBlockBreak;
+}
 
 inline bool isStandIn(QChar c) {
     return c.unicode() >= kLoneCr && c.unicode() <= kLineSeparator;

@@ -1,10 +1,12 @@
 #include "CTextEdit.h"
+#include "EditTextMapping.h"
 #include "WaitFor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -69,7 +71,7 @@ TEST(CTextEdit, SelectionIndicesCountCrLfAsTwo) {
     EXPECT_EQ(e->GetSel(), std::make_pair(0, 10));
     e->SetSel(5, 8);
     EXPECT_EQ(e->GetSel(), std::make_pair(5, 8));
-    EXPECT_EQ(e->textCursor().selectedText(), QString::fromUtf16(u"d\u2029"));
+    EXPECT_EQ(edittext::fromControlText(e->textCursor().selectedText()), QStringLiteral("d\r\n"));
     e->SetSel(2, 4);
     e->ReplaceSel(QStringLiteral("-"));
     EXPECT_EQ(e->GetText(), QStringLiteral("ab-cd\r\nef"));
@@ -339,13 +341,17 @@ TEST(CTextEdit, WindowShortcutsKeepTheirKeys) {
 TEST(CTextEdit, WrappingControlLaysOutOnlyUpToTheLineAsked) {
     ShownEdit e(CTextEdit::Wrap::On, QSize(220, 300));
     QString text;
-    for (int i = 0; i < 20000; ++i)
+    std::vector<int> lineStart; // index of each paragraph's first character
+    for (int i = 0; i < 20000; ++i) {
+        lineStart.push_back(int(text.size()));
         text += QString(20 + (i * 37) % 90, QLatin1Char('a' + i % 26)) + QStringLiteral("\r\n");
+    }
     e->SetText(text);
     QCoreApplication::processEvents();
     const QTextDocument* doc = e->document();
-    auto laidOut = [doc](int block) {
-        return doc->findBlockByNumber(block).layout()->lineCount() > 0;
+    auto laidOut = [&](int paragraph) {
+        const QTextBlock b = doc->findBlock(e->positionFromIndex(lineStart[size_t(paragraph)]));
+        return b.layout()->lineCount() > 0;
     };
     // The title's questions after loading: caret line, first line, line start.
     EXPECT_EQ(e->LineFromChar(-1), 0);
@@ -353,8 +359,8 @@ TEST(CTextEdit, WrappingControlLaysOutOnlyUpToTheLineAsked) {
     EXPECT_EQ(e->LineIndex(-1), 0);
     EXPECT_FALSE(laidOut(5000));
     EXPECT_FALSE(laidOut(15000));
-    // A question about block 10,000 lays out the blocks before it, no more.
-    const int index = doc->findBlockByNumber(10000).position() + 10000;
+    // A question about paragraph 10,000 lays out the text before it, no more.
+    const int index = lineStart[10000];
     const int line = e->LineFromChar(index);
     EXPECT_TRUE(laidOut(5000));
     EXPECT_TRUE(laidOut(10000));
@@ -465,4 +471,125 @@ TEST(CTextEdit, SetTextKeepsTabStopsAndFontAndStartsAFreshUndo) {
     EXPECT_EQ(e->GetText(), QStringLiteral("new"));
     EXPECT_EQ(e->tabStopDistance(), tabs);
     EXPECT_FALSE(e->CanUndo());
+}
+
+namespace {
+// The lines of the edit buffer's text: only CR LF ends a line.
+std::vector<QString> linesOf(const QString& text) {
+    std::vector<QString> lines;
+    for (const QString& l : text.split(QStringLiteral("\r\n")))
+        lines.push_back(l);
+    return lines;
+}
+} // namespace
+
+TEST(CTextEdit, NonWrappingLinesFollowTheTextThroughEdits) {
+    // Loaded text keeps many lines in one block; typed line breaks make new
+    // blocks. Whatever the mix, every line question must answer as the text
+    // itself does.
+    ShownEdit e(CTextEdit::Wrap::Off, QSize(300, 200));
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += QString(i % 17, QLatin1Char('a' + i % 26)) + (i % 41 == 0 ? "\r" : "") +
+                QStringLiteral("\r\n");
+    e->SetText(text);
+    uint32_t seed = 4242;
+    auto next = [&seed](int bound) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % uint32_t(bound));
+    };
+    for (int round = 0; round < 150; ++round) {
+        const int at = next(e->GetTextLength() + 1);
+        e->SetSel(at, std::min(e->GetTextLength(), at + next(120)));
+        switch (next(7)) {
+        case 0:
+            e->ReplaceSel(QStringLiteral("p\r\nq\r\n\r\nr").repeated(1 + next(20)));
+            break;
+        case 1:
+            e->ReplaceSel(QString());
+            break;
+        case 2:
+            QTest::keyClick(e.edit.get(), Qt::Key_Return);
+            break;
+        case 3:
+            QTest::keyClick(e.edit.get(), Qt::Key_Backspace);
+            break;
+        case 4:
+            QTest::keyClick(e.edit.get(), Qt::Key_Delete);
+            break;
+        case 5:
+            e->Undo();
+            break;
+        default:
+            QTest::keyClicks(e.edit.get(), QStringLiteral("typed"));
+            break;
+        }
+        const QString now = e->GetText();
+        ASSERT_EQ(e->GetTextLength(), now.size()) << "round " << round;
+        const std::vector<QString> lines = linesOf(now);
+        ASSERT_EQ(e->GetLineCount(), int(lines.size())) << "round " << round;
+        std::vector<int> starts{0};
+        for (size_t k = 0; k + 1 < lines.size(); ++k)
+            starts.push_back(starts.back() + int(lines[k].size()) + 2);
+        for (int probe = 0; probe < 6; ++probe) {
+            const int k = next(int(lines.size()));
+            ASSERT_EQ(e->LineIndex(k), starts[size_t(k)]) << "round " << round << " line " << k;
+            ASSERT_EQ(e->GetLine(k), lines[size_t(k)]) << "round " << round << " line " << k;
+            ASSERT_EQ(e->LineLength(starts[size_t(k)]), lines[size_t(k)].size());
+            const int column = next(int(lines[size_t(k)].size()) + 1);
+            ASSERT_EQ(e->LineFromChar(starts[size_t(k)] + column), k) << "round " << round;
+            e->SetSel(starts[size_t(k)] + column, starts[size_t(k)] + column);
+            ASSERT_EQ(e->GetSel().first, starts[size_t(k)] + column) << "round " << round;
+        }
+        ASSERT_EQ(e->LineIndex(int(lines.size())), -1);
+    }
+}
+
+TEST(CTextEdit, KeysMoveOverLineBreaksInsideLoadedText) {
+    ShownEdit e;
+    e->SetText(QStringLiteral("one\r\ntwo\r\nthree"));
+    e->SetSel(3, 3); // the end of "one"
+    QTest::keyClick(e.edit.get(), Qt::Key_Right);
+    EXPECT_EQ(e->GetSel(), std::make_pair(5, 5));
+    QTest::keyClick(e.edit.get(), Qt::Key_End);
+    EXPECT_EQ(e->GetSel(), std::make_pair(8, 8));
+    QTest::keyClick(e.edit.get(), Qt::Key_Down);
+    EXPECT_EQ(e->LineFromChar(-1), 2);
+    QTest::keyClick(e.edit.get(), Qt::Key_Home);
+    EXPECT_EQ(e->GetSel(), std::make_pair(10, 10));
+    QTest::keyClick(e.edit.get(), Qt::Key_Backspace);
+    EXPECT_EQ(e->GetText(), QStringLiteral("one\r\ntwothree"));
+    EXPECT_EQ(e->GetLineCount(), 2);
+    QTest::keyClick(e.edit.get(), Qt::Key_Return);
+    EXPECT_EQ(e->GetText(), QStringLiteral("one\r\ntwo\r\nthree"));
+    EXPECT_EQ(e->GetSel(), std::make_pair(10, 10));
+    // An index between a CR and its LF stands at the line's end.
+    e->SetSel(4, 9);
+    EXPECT_EQ(e->GetSel(), std::make_pair(3, 8));
+}
+
+TEST(CTextEdit, LoadedLinesShareBlocksAndScrollByLine) {
+    for (auto wrap : {CTextEdit::Wrap::Off, CTextEdit::Wrap::On}) {
+        ShownEdit e(wrap, QSize(300, 200));
+        QString text;
+        for (int i = 0; i < 1000; ++i)
+            text += QStringLiteral("line %1\r\n").arg(i);
+        e->SetText(text);
+        // Filling the document costs per block: 1,001 lines take 63 blocks.
+        EXPECT_EQ(e->document()->blockCount(), 63);
+        EXPECT_GT(e->verticalScrollBar()->maximum(), 950);
+        e->LineScroll(500);
+        EXPECT_EQ(e->GetFirstVisibleLine(), 500);
+        EXPECT_EQ(e->GetLine(e->GetFirstVisibleLine()), QStringLiteral("line 500"));
+        // A new width lays the document out anew; the lines stay counted.
+        e->resize(QSize(340, 220));
+        QCoreApplication::processEvents();
+        EXPECT_GT(e->verticalScrollBar()->maximum(), 950);
+        e->LineScroll(100);
+        EXPECT_EQ(e->GetLine(e->GetFirstVisibleLine()),
+                  QStringLiteral("line %1").arg(e->GetFirstVisibleLine()));
+        const auto [index, line] = e->CharFromPos(QPoint(2, e->lineHeight() / 2 + 4));
+        EXPECT_EQ(line, e->GetFirstVisibleLine());
+        EXPECT_EQ(index, e->LineIndex(line));
+    }
 }
