@@ -42,28 +42,28 @@ QString normalizeForeignText(QString text) {
 // lone CR, an arrow down for a lone LF, a pilcrow for a paragraph separator
 // and a bent arrow for a line separator. Drawn with lines, so that no font
 // needs to have the glyphs.
-void drawStandInMark(QPainter& painter, const QRectF& cell, char16_t c) {
+void drawStandInMark(QPainter& painter, const QRectF& cell, char16_t meaning) {
     const qreal w = cell.width();
     const qreal h = cell.height();
     const qreal cx = cell.center().x();
     const qreal cy = cell.center().y();
     const qreal head = std::max<qreal>(2, std::min(w, h) / 3);
-    switch (c) {
-    case edittext::kLoneCr: {
+    switch (meaning) {
+    case u'\r': {
         const qreal left = cell.left() + 1;
         painter.drawLine(QPointF(cell.right() - 1, cy), QPointF(left, cy));
         painter.drawLine(QPointF(left, cy), QPointF(left + head, cy - head));
         painter.drawLine(QPointF(left, cy), QPointF(left + head, cy + head));
         break;
     }
-    case edittext::kLoneLf: {
+    case u'\n': {
         const qreal bottom = cell.top() + h * 0.8;
         painter.drawLine(QPointF(cx, cell.top() + h * 0.2), QPointF(cx, bottom));
         painter.drawLine(QPointF(cx, bottom), QPointF(cx - head, bottom - head));
         painter.drawLine(QPointF(cx, bottom), QPointF(cx + head, bottom - head));
         break;
     }
-    case edittext::kParagraphSeparator:
+    case 0x2029:
         painter.drawText(cell, Qt::AlignCenter, QString(QChar(0x00B6)));
         break;
     default: {
@@ -127,11 +127,35 @@ CTextEdit::~CTextEdit() = default;
 QString CTextEdit::GetText() const {
     // The raw text has a paragraph separator between blocks, which the
     // mapping turns into CR LF; one copy out of the document, one mapped.
-    return edittext::fromControlText(document()->toRawText());
+    return edittext::fromControlText(document()->toRawText(), standIns_);
 }
 
 void CTextEdit::SetText(const QString& text) {
-    const QString control = edittext::toGroupedControlText(text);
+    standIns_ = edittext::chooseStandIns(text);
+    fillDocument(text);
+}
+
+void CTextEdit::avoidStandInsIn(const QString& text) {
+    if (!standIns_.usedIn(text))
+        return;
+    // The text to come holds one of the stand-ins: the document's text is
+    // put in again with a set that neither uses. Rare enough (noncharacters
+    // in the text) that losing the undo step is acceptable.
+    const QString current = GetText();
+    const auto [start, end] = GetSel();
+    const bool modified = GetModify();
+    const int v = verticalScrollBar()->value();
+    const int h = horizontalScrollBar()->value();
+    standIns_ = edittext::chooseStandIns(current, text);
+    fillDocument(current);
+    SetSel(start, end);
+    SetModify(modified);
+    verticalScrollBar()->setValue(v);
+    horizontalScrollBar()->setValue(h);
+}
+
+void CTextEdit::fillDocument(const QString& text) {
+    const QString control = edittext::toGroupedControlText(text, standIns_);
     // The text goes into a new document that has no view and no cursors yet,
     // which then replaces the shown one: filling the shown document would
     // also restyle every character and keep the view's cursors up to date.
@@ -522,9 +546,10 @@ void CTextEdit::SetSel(int start, int end) {
 }
 
 void CTextEdit::ReplaceSel(const QString& text) {
+    avoidStandInsIn(text);
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    c.insertText(edittext::toGroupedControlText(text));
+    c.insertText(edittext::toGroupedControlText(text, standIns_));
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();
@@ -580,7 +605,7 @@ QString CTextEdit::GetLine(int line) const {
     if (!b.isValid())
         return QString();
     const auto [start, length] = lineSpan(b, within);
-    return edittext::fromControlText(QStringView(b.text()).mid(start, length));
+    return edittext::fromControlText(QStringView(b.text()).mid(start, length), standIns_);
 }
 
 int CTextEdit::GetLineCount() const {
@@ -692,7 +717,7 @@ void CTextEdit::Clear() {
 }
 
 QMimeData* CTextEdit::createMimeDataFromSelection() const {
-    const QString text = edittext::fromControlText(textCursor().selectedText());
+    const QString text = edittext::fromControlText(textCursor().selectedText(), standIns_);
     auto* data = new QMimeData;
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -715,8 +740,9 @@ void CTextEdit::insertFromMimeData(const QMimeData* source) {
         text = normalizeForeignText(source->text());
     else
         return;
+    avoidStandInsIn(text);
     const int room = roomForInsert();
-    const QString control = fitToRoom(edittext::toGroupedControlText(text), room);
+    const QString control = fitToRoom(edittext::toGroupedControlText(text, standIns_), room);
     if (control.size() < text.size() && control.isEmpty()) {
         QApplication::beep();
         return;
@@ -876,6 +902,14 @@ void CTextEdit::keyPressEvent(QKeyEvent* e) {
         }
         if (recording)
             emit characterTyped(typed, e->modifiers());
+        if (!enter &&
+            (standIns_.usedIn(typed) || edittext::toControlText(typed, standIns_) != typed)) {
+            // A character the document would take for a break or a
+            // stand-in goes in mapped.
+            ReplaceSel(typed);
+            e->accept();
+            return;
+        }
     }
     if (enter && (e->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would put a line separator into the document; the
@@ -908,19 +942,22 @@ void CTextEdit::inputMethodEvent(QInputMethodEvent* e) {
         QPlainTextEdit::inputMethodEvent(e);
         return;
     }
-    const QString fitted = fitToRoom(edittext::toControlText(commit), roomForInsert());
+    avoidStandInsIn(commit);
+    const QString control = edittext::toControlText(commit, standIns_);
+    const QString fitted = fitToRoom(control, roomForInsert());
     if (macroRecording_ && *macroRecording_) {
-        for (QChar c : fitted)
+        for (QChar c : edittext::fromControlText(fitted, standIns_))
             emit characterTyped(QString(c), Qt::NoModifier);
     }
-    if (fitted.size() == commit.size()) {
+    if (fitted == commit) {
         QPlainTextEdit::inputMethodEvent(e);
         return;
     }
-    QApplication::beep();
-    QInputMethodEvent shorter(e->preeditString(), e->attributes());
-    shorter.setCommitString(fitted, e->replacementStart(), e->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&shorter);
+    if (fitted.size() < control.size())
+        QApplication::beep();
+    QInputMethodEvent mapped(e->preeditString(), e->attributes());
+    mapped.setCommitString(fitted, e->replacementStart(), e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&mapped);
 }
 
 void CTextEdit::focusInEvent(QFocusEvent* e) {
@@ -971,7 +1008,10 @@ void CTextEdit::paintStandIns() {
         if (!l)
             continue;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            if (!edittext::isStandIn(text[i]))
+            const char16_t meaning = standIns_.meaningOf(text[i].unicode());
+            // U+FDD0 and U+FDD1 of the text show as the font shows a
+            // noncharacter; the other stand-ins get a mark.
+            if (meaning == 0 || meaning == 0xFDD0 || meaning == 0xFDD1)
                 continue;
             const QTextLine line = l->lineForTextPosition(int(i));
             if (!line.isValid())
@@ -986,7 +1026,7 @@ void CTextEdit::paintStandIns() {
             tint.setAlpha(40);
             painter.fillRect(cell.adjusted(0, 1, 0, -1), tint);
             painter.setPen(shade);
-            drawStandInMark(painter, cell, text[i].unicode());
+            drawStandInMark(painter, cell, meaning);
         }
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditTextMapping.h"
+
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QPoint>
@@ -133,6 +135,11 @@ class CTextEdit : public QPlainTextEdit {
 
   private:
     void connectDocument();
+    // Fills a new document with the text, mapped with the current stand-ins.
+    void fillDocument(const QString& text);
+    // Before text goes in: when it holds one of the current stand-ins, the
+    // control changes to a set that neither the document nor it uses.
+    void avoidStandInsIn(const QString& text);
     // ---- line breaks inside blocks ----
     // Each block's user state holds the number of kInBlockBreak characters
     // in it; a Fenwick tree over the block numbers sums them. Edits recount
@@ -186,6 +193,8 @@ class CTextEdit : public QPlainTextEdit {
     // or tab stops back to 0. INT_MAX: all blocks are exact.
     mutable int exactUpTo_ = 0;
     mutable int laidOutWidth_ = -1;
+
+    edittext::StandIns standIns_;
 
     mutable std::vector<int> breakTree_;
     mutable std::vector<int> breakCounts_; // per block, as the tree holds them

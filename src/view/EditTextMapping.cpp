@@ -1,11 +1,114 @@
 #include "EditTextMapping.h"
 
+#include <algorithm>
+#include <array>
+#include <bitset>
+
 namespace edittext {
+
+char16_t StandIns::meaningOf(char16_t c) const {
+    if (c < lowest())
+        return 0;
+    if (c == loneCr)
+        return u'\r';
+    if (c == loneLf)
+        return u'\n';
+    if (c == paragraphSeparator)
+        return 0x2029;
+    if (c == lineSeparator)
+        return 0x2028;
+    if (c == frameStart)
+        return 0xFDD0;
+    if (c == frameEnd)
+        return 0xFDD1;
+    return 0;
+}
+
+char16_t StandIns::lowest() const {
+    return std::min({loneCr, loneLf, paragraphSeparator, lineSeparator, frameStart, frameEnd});
+}
+
+bool StandIns::usedIn(QStringView text) const {
+    const char16_t low = lowest();
+    for (const QChar c : text) {
+        if (c.unicode() >= low && meaningOf(c.unicode()) != 0)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+// The characters a stand-in may be, in the order they are tried: the
+// noncharacters U+FDD2-U+FDEF, U+FFFE and U+FFFF, then the private use area
+// from its top (U+F8FF) down, where a text's own private characters (such
+// as gaiji, which start at U+E000) are least likely.
+constexpr int kNoncharacters = 32;
+constexpr int kCandidates = kNoncharacters + (0xF8FF - 0xE000 + 1);
+using CandidateSet = std::bitset<kCandidates>;
+
+int candidateIndex(char16_t c) {
+    if (c >= 0xFDD2 && c <= 0xFDEF)
+        return c - 0xFDD2;
+    if (c >= 0xFFFE)
+        return 30 + (c - 0xFFFE);
+    if (c >= 0xE000 && c <= 0xF8FF)
+        return kNoncharacters + (0xF8FF - c);
+    return -1;
+}
+
+char16_t candidateAt(int index) {
+    if (index < 30)
+        return char16_t(0xFDD2 + index);
+    if (index < kNoncharacters)
+        return char16_t(0xFFFE + (index - 30));
+    return char16_t(0xF8FF - (index - kNoncharacters));
+}
+
+void markUsed(QStringView text, CandidateSet& used) {
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    for (; p != end; ++p) {
+        if (*p < 0xE000)
+            continue; // nearly every character of a text
+        if (const int i = candidateIndex(*p); i >= 0)
+            used.set(size_t(i));
+    }
+}
+} // namespace
+
+StandIns chooseStandIns(QStringView text, QStringView more) {
+    const StandIns defaults;
+    CandidateSet used;
+    markUsed(text, used);
+    markUsed(more, used);
+    const std::array<char16_t, 6> preferred{
+        defaults.loneCr,        defaults.loneLf,     defaults.paragraphSeparator,
+        defaults.lineSeparator, defaults.frameStart, defaults.frameEnd};
+    // Each role keeps its default where the texts leave it free; the others
+    // take the first free candidates in order.
+    CandidateSet taken = used;
+    for (char16_t c : preferred)
+        taken.set(size_t(candidateIndex(c)));
+    std::array<char16_t, 6> chosen = preferred;
+    int next = 0;
+    for (char16_t& c : chosen) {
+        if (!used.test(size_t(candidateIndex(c))))
+            continue;
+        while (next < kCandidates && taken.test(size_t(next)))
+            ++next;
+        if (next == kCandidates)
+            return defaults; // the text uses every candidate: nothing better exists
+        c = candidateAt(next);
+        taken.set(size_t(next));
+    }
+    return StandIns{chosen[0], chosen[1], chosen[2], chosen[3], chosen[4], chosen[5]};
+}
 
 namespace {
 // The mapping of toControlText; `breakFor` chooses the character of each
 // CR LF from the length of the output so far.
-template <typename BreakFor> QString mapToControl(QStringView deviceText, BreakFor breakFor) {
+template <typename BreakFor>
+QString mapToControl(QStringView deviceText, const StandIns& s, BreakFor breakFor) {
     const qsizetype n = deviceText.size();
     QString out(n, Qt::Uninitialized);
     const char16_t* in = deviceText.utf16();
@@ -13,7 +116,8 @@ template <typename BreakFor> QString mapToControl(QStringView deviceText, BreakF
     char16_t* o = begin;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        if (c > u'\r' && c != 0x2029 && c != 0x2028) {
+        // Kana and kanji lie between U+2029 and U+FDD0, ASCII below U+2028.
+        if ((c > 0x2029 && c < 0xFDD0) || (c > u'\r' && c < 0x2028) || c > 0xFDD1) {
             *o++ = c;
             continue;
         }
@@ -24,17 +128,23 @@ template <typename BreakFor> QString mapToControl(QStringView deviceText, BreakF
                 ++o;
                 ++i;
             } else {
-                *o++ = kLoneCr;
+                *o++ = s.loneCr;
             }
             break;
         case u'\n':
-            *o++ = kLoneLf;
+            *o++ = s.loneLf;
             break;
         case 0x2029:
-            *o++ = kParagraphSeparator;
+            *o++ = s.paragraphSeparator;
             break;
         case 0x2028:
-            *o++ = kLineSeparator;
+            *o++ = s.lineSeparator;
+            break;
+        case 0xFDD0:
+            *o++ = s.frameStart;
+            break;
+        case 0xFDD1:
+            *o++ = s.frameEnd;
             break;
         default:
             *o++ = c;
@@ -45,14 +155,14 @@ template <typename BreakFor> QString mapToControl(QStringView deviceText, BreakF
 }
 } // namespace
 
-QString toControlText(QStringView deviceText) {
-    return mapToControl(deviceText, [](qsizetype) { return u'\n'; });
+QString toControlText(QStringView deviceText, const StandIns& standIns) {
+    return mapToControl(deviceText, standIns, [](qsizetype) { return u'\n'; });
 }
 
-QString toGroupedControlText(QStringView deviceText) {
+QString toGroupedControlText(QStringView deviceText, const StandIns& standIns) {
     qsizetype blockStart = 0;
     int linesInBlock = 1;
-    return mapToControl(deviceText, [&](qsizetype at) -> char16_t {
+    return mapToControl(deviceText, standIns, [&](qsizetype at) -> char16_t {
         if (linesInBlock < kMaxLinesPerBlock && at - blockStart < kMaxBlockLength) {
             ++linesInBlock;
             return kInBlockBreak;
@@ -63,7 +173,7 @@ QString toGroupedControlText(QStringView deviceText) {
     });
 }
 
-QString fromControlText(QStringView controlText) {
+QString fromControlText(QStringView controlText, const StandIns& standIns) {
     const qsizetype n = controlText.size();
     const char16_t* in = controlText.utf16();
     qsizetype breaks = 0;
@@ -71,32 +181,17 @@ QString fromControlText(QStringView controlText) {
         breaks += isLineBreak(in[i]) ? 1 : 0;
     QString out(n + breaks, Qt::Uninitialized);
     char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    const char16_t lowest = standIns.lowest();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        if (c < kLoneCr && !isLineBreak(c)) {
+        if (c < lowest && !isLineBreak(c)) {
             *o++ = c;
-            continue;
-        }
-        switch (c) {
-        case u'\n':
-        case 0x2029:
-        case kInBlockBreak:
+        } else if (isLineBreak(c)) {
             *o++ = u'\r';
             *o++ = u'\n';
-            break;
-        case kLoneCr:
-            *o++ = u'\r';
-            break;
-        case kLoneLf:
-            *o++ = u'\n';
-            break;
-        case kParagraphSeparator:
-            *o++ = 0x2029;
-            break;
-        case kLineSeparator:
-            *o++ = 0x2028;
-            break;
-        default:
+        } else if (const char16_t meaning = standIns.meaningOf(c)) {
+            *o++ = meaning;
+        } else {
             *o++ = c;
         }
     }

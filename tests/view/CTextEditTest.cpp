@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -71,7 +72,8 @@ TEST(CTextEdit, SelectionIndicesCountCrLfAsTwo) {
     EXPECT_EQ(e->GetSel(), std::make_pair(0, 10));
     e->SetSel(5, 8);
     EXPECT_EQ(e->GetSel(), std::make_pair(5, 8));
-    EXPECT_EQ(edittext::fromControlText(e->textCursor().selectedText()), QStringLiteral("d\r\n"));
+    EXPECT_EQ(edittext::fromControlText(e->textCursor().selectedText(), edittext::StandIns{}),
+              QStringLiteral("d\r\n"));
     e->SetSel(2, 4);
     e->ReplaceSel(QStringLiteral("-"));
     EXPECT_EQ(e->GetText(), QStringLiteral("ab-cd\r\nef"));
@@ -592,4 +594,63 @@ TEST(CTextEdit, LoadedLinesShareBlocksAndScrollByLine) {
         EXPECT_EQ(line, e->GetFirstVisibleLine());
         EXPECT_EQ(index, e->LineIndex(line));
     }
+}
+
+TEST(CTextEdit, EveryCharacterOfTheTextComesBack) {
+    // The characters the document would take for breaks of its own (CR, LF,
+    // U+2028, U+2029, U+FDD0, U+FDD1) and the noncharacters the control
+    // uses as stand-ins must all come back as they were. (Six private
+    // characters are left out: a text that holds every character leaves
+    // nothing to stand in.)
+    QString text;
+    for (int c = 1; c < 0x10000; ++c) {
+        if ((c >= 0xD800 && c < 0xE000) || (c >= 0xF000 && c < 0xF006))
+            continue;
+        text += QChar(char16_t(c));
+        if (c % 64 == 0)
+            text += QStringLiteral("\r\n");
+    }
+    text += QString::fromUtf16(u"\U0001F600\r\r\n\n\uFDE0\r\n");
+    for (auto wrap : {CTextEdit::Wrap::Off, CTextEdit::Wrap::On}) {
+        ShownEdit e(wrap);
+        e->SetText(text);
+        EXPECT_EQ(e->GetText(), text);
+        EXPECT_EQ(e->GetTextLength(), text.size());
+        if (wrap == CTextEdit::Wrap::Off) {
+            EXPECT_EQ(e->GetLineCount(), int(text.count(QStringLiteral("\r\n"))) + 1);
+            // The last lines hold U+FDC1-U+FE00, then U+FE01-U+FE40.
+            const int line = e->LineFromChar(int(text.indexOf(QChar(char16_t(0xFDC1)))));
+            EXPECT_EQ(e->GetLine(line).size(), 64);
+            EXPECT_EQ(e->GetLine(line).at(0x0F).unicode(), 0xFDD0);
+            EXPECT_EQ(e->GetLine(line).at(0x1F).unicode(), 0xFDE0);
+        }
+    }
+}
+
+TEST(CTextEdit, TextHoldingAStandInGoesInWithoutMixingThemUp) {
+    ShownEdit e;
+    // A lone CR and a U+2029 of the text are kept as the default stand-ins.
+    e->SetText(QString::fromUtf16(u"a\rb\u2029c\r\nd"));
+    e->SetSel(2, 3);
+    e->SetModify(false);
+    // Text holding those very noncharacters comes in: the control changes
+    // its stand-ins and keeps everything as it was.
+    const QString incoming = QString::fromUtf16(u"\uFDE0\uFDE2\r\n\r");
+    e->ReplaceSel(incoming);
+    const QString expected =
+        QString::fromUtf16(u"a\r") + incoming + QString::fromUtf16(u"\u2029c\r\nd");
+    EXPECT_EQ(e->GetText(), expected);
+    EXPECT_EQ(e->GetSel(), std::make_pair(7, 7));
+    EXPECT_TRUE(e->GetModify());
+    EXPECT_EQ(e->GetLine(1), QString::fromUtf16(u"\r\u2029c"));
+    // Copy and paste inside the control carry the exact text.
+    e->SetSel(0, -1);
+    e->Copy();
+    e->SetSel(e->GetTextLength(), e->GetTextLength());
+    e->Paste();
+    EXPECT_EQ(e->GetText(), expected + expected);
+    // A stand-in typed at the keyboard goes in as the character itself.
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf16(u"\uFDE1"));
+    QApplication::sendEvent(e.edit.get(), &typed);
+    EXPECT_EQ(e->GetText(), expected + expected + QString::fromUtf16(u"\uFDE1"));
 }

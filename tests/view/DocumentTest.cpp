@@ -186,6 +186,23 @@ TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
     EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join('|').toStdString();
 }
 
+TEST_F(DocumentTest, NoncharactersAndSeparatorsComeBackByteExact) {
+    // U+FDD0-U+FDEF, U+FFFE, U+FFFF, U+2028 and U+2029 mean something to
+    // the edit control; in a file they are characters like any other.
+    QByteArray original = B({0xFF, 0xFE});
+    auto unit = [&original](int u) { original += B({u & 0xFF, u >> 8}); };
+    for (int c = 0xFDD0; c <= 0xFDEF; ++c)
+        unit(c);
+    for (int c : {0xFFFE, 0xFFFF, 0x2028, 0x2029, 0x0D, 0x0A, 0x3042, 0x0D, 0x0D, 0x0A})
+        unit(c);
+    const QString path = put(QStringLiteral("nonchars.txt"), original);
+    openAs(path, charset::UNICODE_LE);
+    ASSERT_EQ(view->currentPath, path);
+    EXPECT_EQ(view->GetText().size(), (original.size() - 2) / 2);
+    doc().OnFileSave();
+    EXPECT_EQ(bytesOf(path).toHex(' '), original.toHex(' '));
+}
+
 TEST_F(DocumentTest, DetectionByPathFindsMarksAndLineEndings) {
     const QString le = put("le.txt", sample(charset::UNICODE_LE, 2));
     ASSERT_TRUE(view->OpenFileByPath(le));

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace edittext;
 
@@ -22,11 +23,12 @@ TEST(EditTextMapping, OnlyCrLfBecomesABreakAndCountsTwo) {
     const QString control = toControlText(QStringLiteral("a\r\nb\rc\nd"));
     ASSERT_EQ(control.size(), 7);
     EXPECT_EQ(control[1], QChar(u'\n'));
-    EXPECT_EQ(control[3].unicode(), kLoneCr);
-    EXPECT_EQ(control[5].unicode(), kLoneLf);
+    const StandIns standIns;
+    EXPECT_EQ(control[3].unicode(), standIns.loneCr);
+    EXPECT_EQ(control[5].unicode(), standIns.loneLf);
     EXPECT_EQ(deviceLength(control), 8);
-    EXPECT_TRUE(isStandIn(control[3]));
-    EXPECT_FALSE(isStandIn(control[1]));
+    EXPECT_TRUE(standIns.isStandIn(control[3]));
+    EXPECT_FALSE(standIns.isStandIn(control[1]));
 }
 
 TEST(EditTextMapping, GroupedTextKeepsUpTo16LinesInABlock) {
@@ -70,4 +72,67 @@ TEST(EditTextMapping, GroupedTextKeepsEveryOtherCharacter) {
         // A U+2028 of the text is a stand-in, never a break.
         EXPECT_EQ(countInBlockBreaks(control), s.count(QStringLiteral("\r\n")));
     }
+}
+
+namespace {
+// Every UTF-16 code unit but the surrogates, each followed by a letter, then
+// pairs, lone halves and every combination of CR and LF.
+QString everyCodeUnit() {
+    QString text;
+    for (int c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        text += QChar(char16_t(c));
+        text += QLatin1Char('.');
+    }
+    text += QString::fromUtf16(u"\U0001F600\U00020B9F");
+    text += QChar(char16_t(0xD800));
+    text += QStringLiteral("x");
+    text += QChar(char16_t(0xDC00));
+    text += QStringLiteral("\r\n\r\r\n\n\r\n\n\r");
+    return text;
+}
+
+std::vector<char16_t> setOf(const StandIns& s) {
+    return {s.loneCr, s.loneLf, s.paragraphSeparator, s.lineSeparator, s.frameStart, s.frameEnd};
+}
+} // namespace
+
+TEST(EditTextMapping, EveryCodeUnitSurvivesTheRoundTrip) {
+    // Six private characters must be free for the stand-ins.
+    QString text = everyCodeUnit();
+    for (char16_t c = 0xE000; c < 0xE006; ++c)
+        text.remove(QChar(c));
+    const StandIns standIns = chooseStandIns(text);
+    const QString control = toGroupedControlText(text, standIns);
+    EXPECT_EQ(fromControlText(control, standIns), text);
+    EXPECT_EQ(deviceLength(control), text.size());
+    // Nothing the document would take for a break of its own is left.
+    for (const char16_t c : {u'\r', char16_t(0x2029), char16_t(0xFDD0), char16_t(0xFDD1)})
+        EXPECT_FALSE(control.contains(QChar(c))) << int(c);
+}
+
+TEST(EditTextMapping, StandInsAvoidTheNoncharactersOfTheText) {
+    const StandIns defaults;
+    EXPECT_EQ(setOf(chooseStandIns(QStringLiteral("plain\r\ntext"))), setOf(defaults));
+    // U+FDE0 and U+FDE4 are in the text, U+FDE1 in the text to come: those
+    // three are replaced by the first free noncharacters, U+FDD2 to U+FDD4.
+    const QString text = QString::fromUtf16(u"a\uFDE0b\uFDE4\uFDD0");
+    const StandIns chosen = chooseStandIns(text, QString::fromUtf16(u"\uFDE1"));
+    EXPECT_EQ(setOf(chosen),
+              (std::vector<char16_t>{0xFDD2, 0xFDD3, 0xFDE2, 0xFDE3, 0xFDD4, 0xFDE5}));
+    EXPECT_FALSE(chosen.usedIn(text));
+    EXPECT_EQ(fromControlText(toControlText(text + QStringLiteral("\r"), chosen), chosen),
+              text + QStringLiteral("\r"));
+    // With 28 of the 32 noncharacters taken, the private use area helps out
+    // from its top.
+    QString crowded;
+    for (char16_t c = 0xFDD2; c <= 0xFDED; ++c)
+        crowded += QChar(c);
+    crowded += QChar(char16_t(0xF8FF));
+    const StandIns last = chooseStandIns(crowded);
+    EXPECT_EQ(setOf(last), (std::vector<char16_t>{0xFDEE, 0xFDEF, 0xFFFE, 0xFFFF, 0xF8FE, 0xF8FD}));
+    EXPECT_EQ(last.lowest(), 0xF8FD);
+    const QString sample = crowded + QString::fromUtf16(u"\r\u2028\uFDD0\n\u2029\uFDD1");
+    EXPECT_EQ(fromControlText(toControlText(sample, last), last), sample);
 }
