@@ -18,6 +18,20 @@
 #include <vector>
 
 namespace {
+// A small repeatable generator for the random edits: next(bound) is in
+// [0, bound).
+class RandomNumbers {
+  public:
+    explicit RandomNumbers(uint32_t seed) : seed_(seed) {}
+    int operator()(int bound) {
+        seed_ = seed_ * 1103515245u + 12345u;
+        return int((seed_ >> 8) % uint32_t(bound));
+    }
+
+  private:
+    uint32_t seed_;
+};
+
 struct ShownEdit {
     std::unique_ptr<CTextEdit> edit;
     explicit ShownEdit(CTextEdit::Wrap wrap = CTextEdit::Wrap::Off, QSize size = QSize(300, 200)) {
@@ -278,11 +292,7 @@ TEST(CTextEdit, DisplayedLinesStayExactThroughEdits) {
         text += QString((i * 37) % 140, QLatin1Char('a' + i % 26)) + QStringLiteral(" w\r\n");
     e->SetText(text);
     e->LineScroll(20);
-    uint32_t seed = 12345;
-    auto next = [&seed](int bound) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % uint32_t(bound));
-    };
+    RandomNumbers next(12345);
     for (int round = 0; round < 150; ++round) {
         const int at = next(e->GetTextLength() + 1);
         e->SetSel(at, std::min(e->GetTextLength(), at + next(5)));
@@ -385,11 +395,7 @@ TEST(CTextEdit, LazyLineNumbersAgreeWithAFullRecount) {
     for (int i = 0; i < 400; ++i)
         text += QString((i * 53) % 160, QLatin1Char('a' + i % 26)) + QStringLiteral(" w\r\n");
     e->SetText(text);
-    uint32_t seed = 987;
-    auto next = [&seed](int bound) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % uint32_t(bound));
-    };
+    RandomNumbers next(987);
     for (int round = 0; round < 200; ++round) {
         const int at = next(e->GetTextLength() + 1);
         e->SetSel(at, std::min(e->GetTextLength(), at + next(300)));
@@ -495,11 +501,7 @@ TEST(CTextEdit, NonWrappingLinesFollowTheTextThroughEdits) {
         text += QString(i % 17, QLatin1Char('a' + i % 26)) + (i % 41 == 0 ? "\r" : "") +
                 QStringLiteral("\r\n");
     e->SetText(text);
-    uint32_t seed = 4242;
-    auto next = [&seed](int bound) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % uint32_t(bound));
-    };
+    RandomNumbers next(4242);
     for (int round = 0; round < 150; ++round) {
         const int at = next(e->GetTextLength() + 1);
         e->SetSel(at, std::min(e->GetTextLength(), at + next(120)));
