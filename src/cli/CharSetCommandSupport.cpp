@@ -1,6 +1,7 @@
 #include "CharSetCommandSupport.h"
 
 #include "CharSetServices.h"
+#include "MappedInputGuard.h"
 #include "ProfileStore.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -160,8 +161,10 @@ std::optional<InputFile> CharSetCommandContext::readFile(const QString& path, Cl
         return std::nullopt;
     }
     size_t size = 0;
-    if (const char* mapped = mapWhole(file.handle(), size))
+    if (const char* mapped = mapWhole(file.handle(), size)) {
+        guardMappedInput(path);
         return InputFile(mapped, size);
+    }
     QByteArray bytes;
     try {
         bytes = file.readAll();
