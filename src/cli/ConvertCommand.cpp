@@ -6,9 +6,12 @@
 #include "TextCodec.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
+#include <cstdlib>
 #include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -85,17 +88,25 @@ QString conversionMessage(RESULT result) {
     return editorMessage(40019, QStringLiteral("文字コード変換の際にエラーが発生しました。"));
 }
 
-// Where the converted bytes go: standard output, or OUT through QSaveFile, so
-// that OUT is replaced whole only when every byte was written and the old OUT
-// stays as it was on any failure.
+// Where the converted bytes go: standard output, or OUT through a temporary
+// file in OUT's folder, so that OUT appears or is replaced whole only when
+// every byte was written, and an old OUT stays as it was on any failure. A
+// symbolic link is written through to its target; an old OUT keeps its
+// permissions, a new one gets those the umask gives.
+// When OUT is IN itself, its old bytes are the user's only copy: the new
+// bytes are then on the disk before they replace them, so that not even a
+// crash of the system can cost both. Otherwise nothing is lost that IN
+// can't give again, and OUT is only renamed into place, as by any tool.
 class Output {
   public:
-    Output(const QString& path, CliIo& io) : path_(path), io_(io) {}
+    Output(const QString& path, const QString& inputPath, CliIo& io)
+        : path_(path), inputPath_(inputPath), io_(io) {}
+    ~Output() { cancel(); }
 
     bool open() {
         if (path_ == u"-")
             return true;
-        const QFileInfo info(path_);
+        QFileInfo info(path_);
         if (info.isDir()) {
             io_.printError(
                 editorMessage(33001,
@@ -111,35 +122,67 @@ class Output {
                 QStringLiteral("tavlo-cli: %1 is read-only; it was left as it is\n").arg(path_));
             return false;
         }
-        file_.emplace(path_);
-        // Unbuffered, so that a short write (a full disk, a size limit) shows
-        // in write() itself rather than being lost in a later flush.
-        if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
+            info.setFile(info.symLinkTarget());
+        targetPath_ = QFile::encodeName(info.filePath());
+        struct stat target {};
+        const bool exists = ::stat(targetPath_.constData(), &target) == 0;
+        if (exists) {
+            mode_ = target.st_mode & 07777;
+            struct stat input {};
+            inPlace_ = ::stat(QFile::encodeName(inputPath_).constData(), &input) == 0 &&
+                       input.st_dev == target.st_dev && input.st_ino == target.st_ino;
+        } else {
+            const mode_t mask = umask(0);
+            umask(mask);
+            mode_ = 0666 & ~mask;
+        }
+        temporaryPath_ = targetPath_ + ".XXXXXX";
+        fd_ = mkstemp(temporaryPath_.data());
+        if (fd_ < 0) {
+            temporaryPath_.clear();
             return fail();
+        }
         return true;
     }
     bool write(const char* data, qsizetype size) {
-        if (size == 0)
-            return true;
-        QIODevice& device = file_ ? static_cast<QIODevice&>(*file_) : io_.out;
-        if (device.write(data, size) != size)
-            return fail();
+        if (fd_ < 0)
+            return size == 0 || io_.out.write(data, size) == size || fail();
+        while (size > 0) {
+            const ssize_t n = ::write(fd_, data, size_t(size));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return fail();
+            data += n;
+            size -= n;
+        }
         return true;
     }
     bool commit() {
-        if (file_ && !file_->commit())
+        if (fd_ < 0)
+            return true;
+        // mkstemp makes the file 0600.
+        bool ok = fchmod(fd_, mode_) == 0 && (!inPlace_ || fdatasync(fd_) == 0);
+        ok = ::close(fd_) == 0 && ok;
+        fd_ = -1;
+        if (!ok || ::rename(temporaryPath_.constData(), targetPath_.constData()) != 0)
             return fail();
+        temporaryPath_.clear();
         return true;
     }
     void cancel() {
-        if (file_)
-            file_->cancelWriting();
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+        if (!temporaryPath_.isEmpty())
+            ::unlink(temporaryPath_.constData());
+        temporaryPath_.clear();
     }
 
   private:
     bool fail() {
-        if (file_)
-            file_->cancelWriting();
+        cancel();
         io_.printError(editorMessage(33003,
                                      QStringLiteral("下記ファイルにアクセスできません。\n\n%s"),
                                      path_) +
@@ -148,8 +191,13 @@ class Output {
     }
 
     QString path_;
+    QString inputPath_;
     CliIo& io_;
-    std::optional<QSaveFile> file_;
+    QByteArray targetPath_;
+    QByteArray temporaryPath_;
+    int fd_ = -1;
+    mode_t mode_ = 0644;
+    bool inPlace_ = false;
 };
 
 int runConvert(const QStringList& args, CliIo& io) {
@@ -173,7 +221,7 @@ int runConvert(const QStringList& args, CliIo& io) {
     const CodePage& ansi = CodePage::ansi(context.locale());
     const JisKatakanaMode kana = options->katakanaMode.value_or(
         options->to == charset::JIS ? context.katakanaMode() : JisKatakanaMode::FullWidth);
-    Output output(options->out, io);
+    Output output(options->out, options->in, io);
     if (!output.open())
         return cli::kExitFailure;
     // The converted bytes are written a piece at a time, while they are still

@@ -169,6 +169,41 @@ TEST_F(CharSetCommands, ConvertFailuresLeaveOutAsItWas) {
     EXPECT_EQ(r.err, QString::fromUtf8("下記ファイルにアクセスできません。\n\nout.txt\n"));
     EXPECT_EQ(read("out.txt"), QByteArray("old"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
+    // The same for a new OUT: it does not appear at all.
+    r = run({"convert", "--to", "5", "in.txt", "new.txt"}, "trap '' XFSZ; ulimit -f 1;");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QString::fromUtf8("下記ファイルにアクセスできません。\n\nnew.txt\n"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
+}
+
+TEST_F(CharSetCommands, ConvertGivesANewOutTheUmasksPermissionsAndKeepsAnOldOnes) {
+    write("in.txt", "abc\r\n");
+    CliRun r = run({"convert", "--to", "5", "in.txt", "new.txt"}, "umask 027;");
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(read("new.txt"), QByteArray("abc\r\n"));
+    EXPECT_EQ(QFile::permissions(dir_.filePath("new.txt")) & 0x0777,
+              QFileDevice::Permissions(0x0640));
+    // An existing OUT is replaced and keeps its permissions.
+    write("old.txt", "old");
+    QFile::setPermissions(dir_.filePath("old.txt"), QFileDevice::Permissions(0x6604));
+    r = run({"convert", "--to", "5", "in.txt", "old.txt"}, "umask 077;");
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(read("old.txt"), QByteArray("abc\r\n"));
+    EXPECT_EQ(QFile::permissions(dir_.filePath("old.txt")) & 0x0777,
+              QFileDevice::Permissions(0x0604));
+    // Through a symbolic link to its target; the link stays.
+    ASSERT_TRUE(QFile::link(dir_.filePath("old.txt"), dir_.filePath("link.txt")));
+    write("in2.txt", "xyz");
+    r = run({"convert", "--to", "5", "in2.txt", "link.txt"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo(dir_.filePath("link.txt")).isSymLink());
+    EXPECT_EQ(read("old.txt"), QByteArray("xyz"));
+    // In place: IN is OUT.
+    r = run({"convert", "--from", "5", "--to", "2", "in.txt", "in.txt"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(read("in.txt"), QByteArray::fromHex("fffe610062006300 0d000a00"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::System),
+              (QStringList{"in.txt", "in2.txt", "link.txt", "new.txt", "old.txt"}));
 }
 
 TEST_F(CharSetCommands, ConvertUsageErrors) {
