@@ -199,7 +199,7 @@ void CTextEdit::fillDocument(const QString& text) {
     connectDocument();
     settingText_ = false;
     markLayoutDirty();
-    breakTreeValid_ = false;
+    breakSumsValid_ = false;
     restoreLineCounts();
     emit textRevised();
 }
@@ -272,33 +272,25 @@ int CTextEdit::indexFromPosition(int position) const {
 
 // ---- line breaks inside blocks ----
 
-void CTextEdit::rebuildBreakTree() const {
-    const int n = document()->blockCount();
-    breakTree_.assign(size_t(n), 0);
-    breakCounts_.assign(size_t(n), 0);
-    int i = 0;
-    for (QTextBlock b = document()->firstBlock(); b.isValid() && i < n; b = b.next(), ++i) {
+void CTextEdit::rebuildBreakSums() const {
+    std::vector<int> counts;
+    counts.reserve(size_t(document()->blockCount()));
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
         int breaks = b.userState();
         if (breaks < 0) {
             breaks = int(edittext::countInBlockBreaks(b.text()));
             b.setUserState(breaks);
         }
-        breakCounts_[size_t(i)] = breaks;
-        breakTree_[size_t(i)] += breaks;
-        const int parent = i | (i + 1);
-        if (parent < n)
-            breakTree_[size_t(parent)] += breakTree_[size_t(i)];
+        counts.push_back(breaks);
     }
-    breakTreeValid_ = true;
+    inBlockBreaks_.assign(std::move(counts));
+    breakSumsValid_ = true;
 }
 
 int CTextEdit::inBlockBreaksBefore(int blockNumber) const {
-    if (!breakTreeValid_ || int(breakTree_.size()) != document()->blockCount())
-        rebuildBreakTree();
-    int sum = 0;
-    for (int i = std::min(blockNumber, int(breakTree_.size())) - 1; i >= 0; i = (i & (i + 1)) - 1)
-        sum += breakTree_[size_t(i)];
-    return sum;
+    if (!breakSumsValid_ || inBlockBreaks_.size() != document()->blockCount())
+        rebuildBreakSums();
+    return inBlockBreaks_.sumBefore(blockNumber);
 }
 
 int CTextEdit::totalInBlockBreaks() const {
@@ -306,23 +298,18 @@ int CTextEdit::totalInBlockBreaks() const {
 }
 
 void CTextEdit::recountBlocks(const QTextBlock& first, const QTextBlock& last) {
-    const int n = document()->blockCount();
-    if (int(breakTree_.size()) != n)
-        breakTreeValid_ = false; // blocks came or went: rebuilt when asked
+    if (inBlockBreaks_.size() != document()->blockCount())
+        breakSumsValid_ = false; // blocks came or went: rebuilt when asked
     bool linesChanged = false;
     for (QTextBlock b = first; b.isValid(); b = b.next()) {
         const int breaks = int(edittext::countInBlockBreaks(b.text()));
         if (breaks != b.userState())
             b.setUserState(breaks);
         // With the block count unchanged, the blocks outside the touched
-        // range keep their numbers, so the tree needs only the differences.
+        // range keep their numbers, so only the touched ones change.
         const int number = b.blockNumber();
-        if (breakTreeValid_ && breaks != breakCounts_[size_t(number)]) {
-            const int delta = breaks - breakCounts_[size_t(number)];
-            breakCounts_[size_t(number)] = breaks;
-            for (int i = number; i < n; i |= i + 1)
-                breakTree_[size_t(i)] += delta;
-        }
+        if (breakSumsValid_ && breaks != inBlockBreaks_.valueAt(number))
+            inBlockBreaks_.set(number, breaks);
         const bool laidOut = b.layout() && b.layout()->lineCount() > 0;
         if (!wraps() ? b.lineCount() != breaks + 1 : (!laidOut && b.lineCount() < breaks + 1)) {
             b.setLineCount(breaks + 1);

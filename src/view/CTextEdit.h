@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditTextMapping.h"
+#include "PrefixSums.h"
 
 #include <QColor>
 #include <QPlainTextEdit>
@@ -9,7 +10,6 @@
 #include <climits>
 #include <cstdint>
 #include <utility>
-#include <vector>
 
 class QMimeData;
 class QPlainTextDocumentLayout;
@@ -24,8 +24,8 @@ class QTextBlock;
 // - a modified flag, undo, clipboard, tab stops and colours.
 // Index mapping costs O(log n) per call plus the length of one block: the
 // document's block map knows block positions and, once blocks are laid out,
-// their line numbers; a tree over the blocks sums the line breaks kept
-// inside blocks (see edittext::kInBlockBreak).
+// their line numbers; prefix sums over the blocks add up the line breaks
+// kept inside blocks (see edittext::kInBlockBreak).
 class CTextEdit : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -142,12 +142,12 @@ class CTextEdit : public QPlainTextEdit {
     void avoidStandInsIn(const QString& text);
     // ---- line breaks inside blocks ----
     // Each block's user state holds the number of kInBlockBreak characters
-    // in it; a Fenwick tree over the block numbers sums them. Edits recount
-    // the blocks they touch; a change of the block count rebuilds the tree
+    // in it; prefix sums over the block numbers add them up. Edits recount
+    // the blocks they touch; a change of the block count rebuilds the sums
     // on the next question.
     int inBlockBreaksBefore(int blockNumber) const;
     int totalInBlockBreaks() const;
-    void rebuildBreakTree() const;
+    void rebuildBreakSums() const;
     void recountBlocks(const QTextBlock& first, const QTextBlock& last);
     // The non-wrapping control's line of a block's first character.
     int firstLogicalLine(const QTextBlock& block) const;
@@ -196,7 +196,6 @@ class CTextEdit : public QPlainTextEdit {
 
     edittext::StandIns standIns_;
 
-    mutable std::vector<int> breakTree_;
-    mutable std::vector<int> breakCounts_; // per block, as the tree holds them
-    mutable bool breakTreeValid_ = false;
+    mutable PrefixSums inBlockBreaks_; // by block number
+    mutable bool breakSumsValid_ = false;
 };
