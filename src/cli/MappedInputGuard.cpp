@@ -23,7 +23,7 @@ void onInputVanished(int) {
 
 void guardMappedInput(const QString& path) {
     stopMessage() = QStringLiteral("tavlo-cli: %1 was changed by another program while it was "
-                                   "being read; the conversion stopped and no file was replaced\n")
+                                   "being read; stopped here, and no file was replaced\n")
                         .arg(path)
                         .toStdString();
     struct sigaction action {};
