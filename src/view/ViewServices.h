@@ -21,7 +21,7 @@ struct ViewServices {
     std::function<bool()> isRecentPlatform = [] { return false; };
     // Removes this window's entry from the open-documents key; called when
     // the view is destroyed. May be empty.
-    std::function<void()> removeOpenDocument;
+    std::function<void()> removeOpenDocument = {};
     // The file select dialog's common options, one set for the whole process:
     // read at start-up and saved at exit by the application. When absent
     // (tests, tools), each dialog reads them and saves them back itself.
