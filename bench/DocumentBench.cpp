@@ -125,6 +125,22 @@ void BM_SetTextTenMegabytes(benchmark::State& state) {
 }
 BENCHMARK(BM_SetTextTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// One paragraph of a million characters: the text layout lays a paragraph
+// out whole, so this measures the cost per character of a very long line.
+// Argument 1: the wrapping control, 0: the non-wrapping one.
+void BM_SetTextOneLongLine(benchmark::State& state) {
+    Editor editor(state.range(0) != 0);
+    const QString text = QStringLiteral("日本語のテキスト、Tavlo text editor line 0123456789")
+                             .repeated(1000000 / 40);
+    for (auto _ : state) {
+        editor.view->SetText(QString());
+        editor.view->SetText(text);
+        QCoreApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_SetTextOneLongLine)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 } // namespace
 
 int main(int argc, char** argv) {
