@@ -169,22 +169,6 @@ void CTextEdit::fillDocument(const QString& text) {
     doc->setDocumentMargin(old->documentMargin());
     doc->setUndoRedoEnabled(false);
     doc->setPlainText(control);
-    {
-        // The text's '\n' are the block breaks: count the in-block breaks
-        // between them into each block's user state.
-        QTextBlock b = doc->firstBlock();
-        int breaks = 0;
-        for (const QChar c : control) {
-            if (c == u'\n') {
-                b.setUserState(breaks);
-                b = b.next();
-                breaks = 0;
-            } else if (c.unicode() == edittext::kInBlockBreak) {
-                ++breaks;
-            }
-        }
-        b.setUserState(breaks);
-    }
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     settingText_ = true;
@@ -199,7 +183,7 @@ void CTextEdit::fillDocument(const QString& text) {
     connectDocument();
     settingText_ = false;
     markLayoutDirty();
-    breakSumsValid_ = false;
+    rebuildBreakSums();
     restoreLineCounts();
     emit textRevised();
 }
@@ -262,12 +246,7 @@ int CTextEdit::indexFromPosition(int position) const {
     QTextBlock b = doc->findBlock(position);
     if (!b.isValid())
         b = doc->lastBlock();
-    const int k = b.blockNumber();
-    int breaks = k + inBlockBreaksBefore(k);
-    if (b.userState() > 0)
-        breaks += int(edittext::countInBlockBreaks(
-            QStringView(b.text()).left(std::max(0, position - b.position()))));
-    return position + breaks;
+    return position + firstLogicalLine(b) + inBlockBreaksBefore(b, position - b.position());
 }
 
 // ---- line breaks inside blocks ----
@@ -310,34 +289,47 @@ void CTextEdit::recountBlocks(const QTextBlock& first, const QTextBlock& last) {
         const int number = b.blockNumber();
         if (breakSumsValid_ && breaks != inBlockBreaks_.valueAt(number))
             inBlockBreaks_.set(number, breaks);
-        const bool laidOut = b.layout() && b.layout()->lineCount() > 0;
-        if (!wraps() ? b.lineCount() != breaks + 1 : (!laidOut && b.lineCount() < breaks + 1)) {
-            b.setLineCount(breaks + 1);
-            linesChanged = true;
-        }
+        linesChanged = fitLineCount(b) || linesChanged;
         if (b == last)
             break;
     }
-    if (QPlainTextDocumentLayout* layout = plainLayout(); layout && linesChanged)
-        emit layout->documentSizeChanged(layout->documentSize());
+    if (linesChanged)
+        announceDocumentSize();
 }
 
 void CTextEdit::restoreLineCounts() {
     bool changed = false;
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
-        const int lines = std::max(0, b.userState()) + 1;
-        const bool laidOut = b.layout() && b.layout()->lineCount() > 0;
-        if (!wraps() ? b.lineCount() != lines : (!laidOut && b.lineCount() < lines)) {
-            b.setLineCount(lines);
-            changed = true;
-        }
-    }
-    if (QPlainTextDocumentLayout* layout = plainLayout(); layout && changed)
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
+        changed = fitLineCount(b) || changed;
+    if (changed)
+        announceDocumentSize();
+}
+
+bool CTextEdit::fitLineCount(QTextBlock& block) const {
+    const int lines = std::max(0, block.userState()) + 1;
+    const bool laidOut = block.layout() && block.layout()->lineCount() > 0;
+    // Not wrapping, a block has exactly its logical lines; wrapping, one not
+    // laid out has at least them (a laid-out one knows its own count).
+    const bool fit =
+        !wraps() ? block.lineCount() != lines : (!laidOut && block.lineCount() < lines);
+    if (fit)
+        block.setLineCount(lines);
+    return fit;
+}
+
+void CTextEdit::announceDocumentSize() const {
+    if (QPlainTextDocumentLayout* layout = plainLayout())
         emit layout->documentSizeChanged(layout->documentSize());
 }
 
 int CTextEdit::firstLogicalLine(const QTextBlock& block) const {
     return block.blockNumber() + inBlockBreaksBefore(block.blockNumber());
+}
+
+int CTextEdit::inBlockBreaksBefore(const QTextBlock& block, int offset) {
+    if (block.userState() <= 0 || offset <= 0)
+        return 0;
+    return int(edittext::countInBlockBreaks(QStringView(block.text()).left(offset)));
 }
 
 std::pair<int, int> CTextEdit::lineSpanAt(const QTextBlock& block, int offset) const {
@@ -426,7 +418,7 @@ template <typename Stop> QTextBlock CTextEdit::layOutFromFrontier(Stop stop) con
         }
     }
     if (document()->lineCount() != linesBefore)
-        emit layout->documentSizeChanged(layout->documentSize());
+        announceDocumentSize();
     return b;
 }
 
@@ -453,13 +445,8 @@ int CTextEdit::lineOfPosition(int position) const {
     const QTextBlock b = document()->findBlock(position);
     if (!b.isValid())
         return std::max(0, GetLineCount() - 1);
-    if (!wraps()) {
-        const int offset = position - b.position();
-        return firstLogicalLine(b) +
-               (b.userState() > 0
-                    ? int(edittext::countInBlockBreaks(QStringView(b.text()).left(offset)))
-                    : 0);
-    }
+    if (!wraps())
+        return firstLogicalLine(b) + inBlockBreaksBefore(b, position - b.position());
     ensureExactThrough(b);
     int within = 0;
     if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {

@@ -151,10 +151,16 @@ class CTextEdit : public QPlainTextEdit {
     void recountBlocks(const QTextBlock& first, const QTextBlock& last);
     // The non-wrapping control's line of a block's first character.
     int firstLogicalLine(const QTextBlock& block) const;
+    // The in-block breaks before an offset of the block.
+    static int inBlockBreaksBefore(const QTextBlock& block, int offset);
     // The layout resets every block to one line when it lays the document
     // out anew; blocks not laid out get back at least their logical lines,
     // and the non-wrapping control's blocks their exact count.
     void restoreLineCounts();
+    // Gives the block the line count that rule asks for; true if it changed.
+    bool fitLineCount(QTextBlock& block) const;
+    // Tells the view the document's height changed.
+    void announceDocumentSize() const;
     // The line (displayed or logical) holding an offset of a block: its
     // start offset and its length without the break.
     std::pair<int, int> lineSpanAt(const QTextBlock& block, int offset) const;

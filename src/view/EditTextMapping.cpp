@@ -7,8 +7,6 @@
 namespace edittext {
 
 char16_t StandIns::meaningOf(char16_t c) const {
-    if (c < lowest())
-        return 0;
     if (c == loneCr)
         return u'\r';
     if (c == loneLf)
@@ -30,11 +28,8 @@ char16_t StandIns::lowest() const {
 
 bool StandIns::usedIn(QStringView text) const {
     const char16_t low = lowest();
-    for (const QChar c : text) {
-        if (c.unicode() >= low && meaningOf(c.unicode()) != 0)
-            return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(),
+                       [&](QChar c) { return c.unicode() >= low && isStandIn(c); });
 }
 
 namespace {
