@@ -1,69 +1,22 @@
 #include "Registry.h"
 
+#include "RegistryDatabase.h"
+#include "RegistryStatement.h"
+
 #include <QDir>
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <cstring>
-#include <fcntl.h>
-#include <sqlite3.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace reg;
+using regsql::exec;
+using regsql::firstRow;
+using regsql::Stmt;
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
 constexpr int kMaxKeyNameChars = 255;
 constexpr int kMaxValueNameChars = 16383;
-
-// One prepared statement, finalized when it goes out of scope.
-class Stmt {
-  public:
-    Stmt(sqlite3* db, const char* sql) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-            stmt_ = nullptr;
-    }
-    ~Stmt() { sqlite3_finalize(stmt_); }
-    Stmt(const Stmt&) = delete;
-    Stmt& operator=(const Stmt&) = delete;
-
-    bool ok() const { return stmt_ != nullptr; }
-    Stmt& bind(int i, int64_t v) {
-        sqlite3_bind_int64(stmt_, i, v);
-        return *this;
-    }
-    Stmt& bind(int i, const QString& s) {
-        const QByteArray utf8 = s.toUtf8();
-        sqlite3_bind_text(stmt_, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-    Stmt& bindBlob(int i, const void* data, int size) {
-        // A zero-length blob must still be a blob, not NULL.
-        sqlite3_bind_blob(stmt_, i, size ? data : "", size, SQLITE_TRANSIENT);
-        return *this;
-    }
-    // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
-    int64_t int64(int col) const { return sqlite3_column_int64(stmt_, col); }
-    QString text(int col) const {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
-        return QString::fromUtf8(p, sqlite3_column_bytes(stmt_, col));
-    }
-    QByteArray blob(int col) const {
-        const void* p = sqlite3_column_blob(stmt_, col);
-        const int n = sqlite3_column_bytes(stmt_, col);
-        return QByteArray(static_cast<const char*>(p), n);
-    }
-
-  private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
-bool exec(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
 
 // Splits a key path into its components; false for empty components.
 bool splitPath(const QString& path, QStringList* parts) {
@@ -90,43 +43,10 @@ QString fold(const QString& s) {
     return s.toCaseFolded();
 }
 
-// Steps the statement onto its first row: ERROR_SUCCESS there, `none` when
-// it has no rows, ERROR_CANTREAD when the database fails.
-LSTATUS firstRow(Stmt& s, LSTATUS none) {
-    const int rc = s.step();
-    if (rc == SQLITE_ROW)
-        return ERROR_SUCCESS;
-    return rc == SQLITE_DONE ? none : ERROR_CANTREAD;
-}
-
 } // namespace
 
-// One transaction per operation: writers take the write lock at once so that
-// two processes never both read and then collide when upgrading.
-struct Registry::Txn {
-    Txn() = default;
-    Txn(const Txn&) = delete;
-    Txn& operator=(const Txn&) = delete;
-    ~Txn() {
-        if (ok_ && !done_)
-            exec(db_, "ROLLBACK");
-    }
-    bool begin(sqlite3* db, bool write) {
-        db_ = db;
-        ok_ = exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
-        return ok_;
-    }
-    bool commit() {
-        done_ = true;
-        if (exec(db_, "COMMIT"))
-            return true;
-        exec(db_, "ROLLBACK");
-        return false;
-    }
-    sqlite3* db_ = nullptr;
-    bool ok_ = false;
-    bool done_ = false;
-};
+// One transaction per operation.
+struct Registry::Txn : regsql::Transaction {};
 
 Registry::Registry(const QString& databasePath)
     : path_(databasePath.isEmpty() ? defaultDatabasePath() : databasePath) {
@@ -158,82 +78,9 @@ void Registry::closeDatabase() {
 }
 
 bool Registry::ensureOpen() {
-    if (db_)
-        return true;
-    const QByteArray native = QFile::encodeName(path_);
-    if (native.isEmpty())
-        return false;
-
-    // Create the folder (0700) and the file (0600) ourselves, so that the
-    // database never becomes readable by others through the umask.
-    const QString folder = QFileInfo(path_).absolutePath();
-    if (!QFileInfo::exists(folder)) {
-        if (!QDir().mkpath(folder))
-            return false;
-        ::chmod(QFile::encodeName(folder).constData(), 0700);
-    }
-    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
-        // A symbolic link to the database is fine; anything else that can't
-        // be opened for writing (a folder, no permission) is not.
-        struct stat st {};
-        if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
-            return false;
-        const int fd2 = ::open(native.constData(), O_RDWR | O_CLOEXEC);
-        if (fd2 < 0)
-            return false;
-        ::close(fd2);
-    } else {
-        struct stat st {};
-        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-        ::close(fd);
-        if (!regular)
-            return false;
-    }
-
-    sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(native.constData(), &db, flags, nullptr) != SQLITE_OK ||
-        sqlite3_db_readonly(db, "main") != 0) {
-        sqlite3_close_v2(db);
-        return false;
-    }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    bool ok = exec(db, "PRAGMA foreign_keys = ON");
-    {
-        Stmt wal(db, "PRAGMA journal_mode = WAL");
-        ok = ok && wal.step() == SQLITE_ROW;
-    }
-    ok = ok && exec(db, "PRAGMA synchronous = NORMAL");
-    ok = ok && exec(db, "BEGIN IMMEDIATE");
-    if (ok) {
-        ok = exec(db, "CREATE TABLE IF NOT EXISTS keys ("
-                      " id INTEGER PRIMARY KEY,"
-                      " root INTEGER NOT NULL,"
-                      " parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,"
-                      " folded TEXT NOT NULL,"
-                      " name TEXT NOT NULL,"
-                      " UNIQUE(root, folded))") &&
-             exec(db, "CREATE INDEX IF NOT EXISTS keys_children ON keys(parent, folded)") &&
-             exec(db, "CREATE TABLE IF NOT EXISTS vals ("
-                      " key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,"
-                      " folded TEXT NOT NULL,"
-                      " name TEXT NOT NULL,"
-                      " type INTEGER NOT NULL,"
-                      " data BLOB NOT NULL,"
-                      " UNIQUE(key, folded))") &&
-             // The values of a key in the order they were written (rowid).
-             exec(db, "CREATE INDEX IF NOT EXISTS vals_by_key ON vals(key)") &&
-             exec(db, "INSERT OR IGNORE INTO keys(root, parent, folded, name) VALUES"
-                      " (1, NULL, '', ''), (2, NULL, '', '')");
-        ok = ok ? exec(db, "COMMIT") : (exec(db, "ROLLBACK"), false);
-    }
-    if (!ok) {
-        sqlite3_close_v2(db);
-        return false;
-    }
-    db_ = db;
-    return true;
+    if (!db_)
+        db_ = openRegistryDatabase(path_);
+    return db_ != nullptr;
 }
 
 LSTATUS Registry::resolveKey(const RegKey& key, int64_t* id, LSTATUS missing) {
