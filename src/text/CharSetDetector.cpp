@@ -197,17 +197,18 @@ bool eucWalk(const Bytes& b, size_t& i, size_t limit) {
             i += 8;
             continue;
         }
+        // A character cut off by the end of the data passes, as a lead byte
+        // at the end does for Shift-JIS: only the bytes present are checked.
         if (eucInGR(c)) {
-            if (!eucInGR(b.at(i + 1)))
+            if (i + 1 < n && !eucInGR(p[i + 1]))
                 return false;
             i += 2;
         } else if (c == 0x8E) {
-            const uint8_t k = b.at(i + 1);
-            if (k < 0xA1 || k > 0xDF)
+            if (i + 1 < n && (p[i + 1] < 0xA1 || p[i + 1] > 0xDF))
                 return false;
             i += 2;
         } else if (c == 0x8F) {
-            if (!eucInGR(b.at(i + 1)) || !eucInGR(b.at(i + 2)))
+            if ((i + 1 < n && !eucInGR(p[i + 1])) || (i + 2 < n && !eucInGR(p[i + 2])))
                 return false;
             i += 3;
         } else if ((c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {

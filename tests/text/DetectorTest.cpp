@@ -38,9 +38,24 @@ TEST(DetectorTest, ShiftJisAndEucChecks) {
     EXPECT_FALSE(IsShiftJisText("\xf0\x40"));
     EXPECT_FALSE(IsShiftJisText("a\x7f"));
     EXPECT_TRUE(IsEucText("\xa4\xa2\x8e\xb1\x8f\xb0\xa1 x"));
-    EXPECT_FALSE(IsEucText("\xa4"));
     EXPECT_FALSE(IsEucText("\x8e\xe0"));
-    EXPECT_FALSE(IsEucText("\x8f\xb0"));
+    EXPECT_FALSE(IsEucText("\x8f\xb0\x20"));
+    EXPECT_FALSE(IsEucText("\x8f\x20"));
+    EXPECT_FALSE(IsEucText("\xa4\x20"));
+    // A character cut off by the end passes, as a Shift-JIS lead byte does.
+    for (const char* cut : {"\xa4", "a\x8e", "\x8f", "\x8f\xb0"})
+        EXPECT_TRUE(IsEucText(cut)) << cut;
+}
+
+TEST(DetectorTest, EucFileCutOffInACharacterIsStillEuc) {
+    // Long enough for the block scans, cut at every length near the end and
+    // near the 64-byte blocks, so each path meets the end inside a character.
+    const QByteArray euc = iconv(corpus("japanese.txt"), "UTF-8", "EUC-JP").repeated(4);
+    ASSERT_GT(euc.size(), 2 * 512 + 64);
+    for (qsizetype length = euc.size() - 8; length <= euc.size(); ++length)
+        EXPECT_EQ(japanese(euc.left(length)), 6) << length;
+    for (qsizetype length : {63, 64, 65, 127, 128, 129, 577, 578, 579})
+        EXPECT_TRUE(IsEucText(euc.left(length))) << length;
 }
 
 TEST(DetectorTest, RulesOfTheJapaneseDetector) {

@@ -1,8 +1,9 @@
 #pragma once
 
-// Straightforward byte walks of the detectors and converters (the code the
-// fast versions replaced), the reference the differential tests hold the
-// fast versions to.
+// Plain byte-at-a-time walks of the detectors and converters, the reference
+// the differential tests hold the fast versions to. They share no code with
+// the library: no word loads, no tables, no bit tricks, so a fault in a fast
+// path cannot hide in its own reference.
 #include "CharSet.h"
 #include "JapaneseConverters.h"
 
@@ -10,148 +11,92 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
-#include <bit>
-#include <cstring>
 
 namespace ref {
 
-inline constexpr uint64_t kOnes = 0x0101010101010101ULL;
-inline constexpr uint64_t kHighs = 0x8080808080808080ULL;
+struct Walk {
+    const uint8_t* p;
+    size_t n;
+    explicit Walk(QByteArrayView v)
+        : p(reinterpret_cast<const uint8_t*>(v.data())), n(static_cast<size_t>(v.size())) {}
+    // The byte at i, or -1 past the end.
+    int at(size_t i) const { return i < n ? p[i] : -1; }
+};
 
-inline uint64_t load8(const uint8_t* p) {
-    uint64_t x;
-    std::memcpy(&x, p, 8);
-    return x;
+inline bool in(int b, int lo, int hi) {
+    return b >= lo && b <= hi;
 }
-
-inline bool allPrintable(uint64_t x, bool allowDel) {
-    if (x & kHighs)
-        return false;
-    if ((x - kOnes * 0x20) & ~x & kHighs)
-        return false;
-    if (!allowDel) {
-        const uint64_t del = x ^ (kOnes * 0x7F);
-        if ((del - kOnes) & ~del & kHighs)
-            return false;
-    }
-    return true;
-}
-
-inline bool isTabLfCr(uint8_t b) {
+inline bool isTabLfCr(int b) {
     return b == 0x09 || b == 0x0A || b == 0x0D;
 }
-
-inline uint8_t at(const uint8_t* p, size_t n, size_t i) {
-    return i < n ? p[i] : 0;
-}
-
-inline bool continuationsFollow(const uint8_t* p, size_t n, size_t i, int count) {
-    if (i + 8 <= n) {
-        const uint64_t mask = (count >= 8 ? ~0ULL : (1ULL << (8 * count)) - 1) & ~0xFFULL;
-        return (load8(p + i) & mask & 0xC0C0C0C0C0C0C0C0ULL) == (mask & kHighs);
-    }
-    for (int k = 1; k < count; ++k)
-        if ((at(p, n, i + k) & 0xC0) != 0x80)
-            return false;
-    return true;
-}
-
-inline int utf8Length(uint8_t c) {
-    const int ones = std::countl_one(c);
-    if (c < 0x20)
-        return isTabLfCr(c) ? 1 : 0;
-    if (c < 0x80)
-        return 1;
-    return (ones >= 2 && ones <= 6) ? ones : 0;
+// Printable ASCII (without DEL) or TAB, LF, CR.
+inline bool isTextByte(int b) {
+    return in(b, 0x20, 0x7E) || isTabLfCr(b);
 }
 
 inline bool IsUtf8Text(QByteArrayView view, bool& asciiOnly) {
-    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
-    const size_t n = static_cast<size_t>(view.size());
+    const Walk w(view);
     asciiOnly = true;
-    size_t i = 0;
-    while (i < n) {
-        const uint8_t c = p[i];
-        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), true)) {
-            i += 8;
-            continue;
-        }
-        const int length = utf8Length(c);
-        if (length == 1) {
+    for (size_t i = 0; i < w.n;) {
+        const int c = w.p[i];
+        if (c < 0x80) {
+            if (!isTextByte(c) && c != 0x7F)
+                return false;
             ++i;
             continue;
         }
-        if (length == 0 || !continuationsFollow(p, n, i, length))
+        int length = 0;
+        while (length < 8 && (c & (0x80 >> length)))
+            ++length;
+        if (length < 2 || length > 6)
             return false;
+        for (int k = 1; k < length; ++k)
+            if (!in(w.at(i + size_t(k)), 0x80, 0xBF)) // also when the data ends
+                return false;
         asciiOnly = false;
-        i += static_cast<size_t>(length);
+        i += size_t(length);
     }
     return true;
-}
-
-inline int sjisKind(uint8_t b) {
-    if ((b >= 0xA1 && b <= 0xDF) || (b >= 0x20 && b <= 0x7E) || isTabLfCr(b))
-        return 1;
-    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF))
-        return 2;
-    return 0;
-}
-inline bool sjisTrail(uint8_t b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
 inline bool IsShiftJisText(QByteArrayView view) {
-    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
-    const size_t n = static_cast<size_t>(view.size());
-    size_t i = 0;
-    while (i < n) {
-        const uint8_t c = p[i];
-        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
-            i += 8;
-            continue;
-        }
-        switch (sjisKind(c)) {
-        case 1:
+    const Walk w(view);
+    for (size_t i = 0; i < w.n;) {
+        const int c = w.p[i];
+        if (isTextByte(c) || in(c, 0xA1, 0xDF)) {
             ++i;
-            break;
-        case 2:
-            if (i + 1 < n && !sjisTrail(p[i + 1]))
+        } else if (in(c, 0x81, 0x9F) || in(c, 0xE0, 0xEF)) {
+            const int t = w.at(i + 1);
+            if (t >= 0 && !in(t, 0x40, 0x7E) && !in(t, 0x80, 0xFC))
                 return false;
             i += 2;
-            break;
-        default:
+        } else {
             return false;
         }
     }
     return true;
 }
 
+// A character cut off by the end passes: only bytes present are checked.
 inline bool IsEucText(QByteArrayView view) {
-    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
-    const size_t n = static_cast<size_t>(view.size());
-    auto inGR = [](uint8_t x) { return x >= 0xA1 && x <= 0xFE; };
-    size_t i = 0;
-    while (i < n) {
-        const uint8_t c = p[i];
-        if (c < 0x80 && i + 8 <= n && allPrintable(load8(p + i), false)) {
-            i += 8;
-            continue;
-        }
-        if (inGR(c)) {
-            if (!inGR(at(p, n, i + 1)))
+    const Walk w(view);
+    auto grOrEnd = [&](size_t i) { return w.at(i) < 0 || in(w.at(i), 0xA1, 0xFE); };
+    for (size_t i = 0; i < w.n;) {
+        const int c = w.p[i];
+        if (isTextByte(c)) {
+            ++i;
+        } else if (in(c, 0xA1, 0xFE)) {
+            if (!grOrEnd(i + 1))
                 return false;
             i += 2;
         } else if (c == 0x8E) {
-            const uint8_t k = at(p, n, i + 1);
-            if (k < 0xA1 || k > 0xDF)
+            if (w.at(i + 1) >= 0 && !in(w.at(i + 1), 0xA1, 0xDF))
                 return false;
             i += 2;
         } else if (c == 0x8F) {
-            if (!inGR(at(p, n, i + 1)) || !inGR(at(p, n, i + 2)))
+            if (!grOrEnd(i + 1) || !grOrEnd(i + 2))
                 return false;
             i += 3;
-        } else if ((c >= 0x20 && c <= 0x7E) || isTabLfCr(c)) {
-            ++i;
         } else {
             return false;
         }
@@ -159,107 +104,116 @@ inline bool IsEucText(QByteArrayView view) {
     return true;
 }
 
-// The Shift-JIS form of EUC, one character at a time.
+// The Shift-JIS pair of a JIS X 0208 row and cell (both from 0 when valid).
+inline void shiftJisOf(int row, int cell, QByteArray& out) {
+    int lead = 0x81 + row / 2;
+    if (lead > 0x9F)
+        lead += 0x40;
+    int trail = row % 2 == 0 ? cell + 0x40 : cell + 0x9F;
+    if (row % 2 == 0 && trail >= 0x7F)
+        ++trail;
+    out.append(char(lead));
+    out.append(char(trail));
+}
+
+// The Shift-JIS form of EUC, one character at a time; what has no form
+// becomes the geta mark 81 A1.
 inline QByteArray EucToShiftJis(QByteArrayView euc) {
-    const auto* p = reinterpret_cast<const uint8_t*>(euc.data());
-    const size_t n = static_cast<size_t>(euc.size());
+    const Walk w(euc);
     QByteArray out;
-    auto put = [&](uint8_t c) { out.append(static_cast<char>(c)); };
-    for (size_t i = 0; i < n;) {
-        const uint8_t c = p[i];
+    const QByteArray geta("\x81\xA1", 2);
+    for (size_t i = 0; i < w.n;) {
+        const int c = w.p[i];
         if (c == 0x8E) {
-            if (i + 1 < n) {
-                put(p[i + 1]);
-            } else {
-                put(0x81);
-                put(0xA1);
-            }
+            out += w.at(i + 1) >= 0 ? QByteArray(1, char(w.p[i + 1])) : geta;
             i += 2;
         } else if (c == 0x8F) {
-            put(0x81);
-            put(0xA1);
+            out += geta;
             i += 3;
-        } else if (c >= 0xA1 && c <= 0xFE) {
-            if (i + 1 >= n) {
-                put(0x81);
-                put(0xA1);
+        } else if (in(c, 0xA1, 0xFE)) {
+            if (w.at(i + 1) < 0) {
+                out += geta;
                 break;
             }
-            uint8_t s1, s2;
-            jisx0208::toShiftJis(c - 0x80, static_cast<uint8_t>(p[i + 1] - 0x80), s1, s2);
-            put(s1);
-            put(s2);
+            // A trail outside A1-FE wraps as a byte, as the converter's does.
+            shiftJisOf(c - 0xA1, ((w.p[i + 1] - 0x80) & 0xFF) - 0x21, out);
             i += 2;
         } else {
-            put(c);
+            out.append(char(c));
             ++i;
         }
     }
     return out;
 }
 
+inline void appendUtf8(QByteArray& out, char32_t cp) {
+    auto put = [&](char32_t b) { out.append(char(b & 0xFF)); };
+    if (cp < 0x80) {
+        put(cp);
+    } else if (cp < 0x800) {
+        put(0xC0 + cp / 64);
+        put(0x80 + cp % 64);
+    } else if (cp < 0x10000) {
+        put(0xE0 + cp / 4096);
+        put(0x80 + cp / 64 % 64);
+        put(0x80 + cp % 64);
+    } else {
+        put(0xF0 + cp / 262144);
+        put(0x80 + cp / 4096 % 64);
+        put(0x80 + cp / 64 % 64);
+        put(0x80 + cp % 64);
+    }
+}
+
+// Lone surrogates are written as three bytes of their own.
 inline QByteArray Utf16ToUtf8(QStringView text) {
-    const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
-    const qsizetype n = text.size();
     QByteArray out;
-    auto put = [&](unsigned c) { out.append(static_cast<char>(c)); };
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = s[i];
-        if (u < 0x80) {
-            put(u);
-        } else if (u < 0x800) {
-            put(0xC0 | u >> 6);
-            put(0x80 | (u & 0x3F));
-        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
-            const char32_t cp = QChar::surrogateToUcs4(u, s[++i]);
-            put(0xF0 | cp >> 18);
-            put(0x80 | (cp >> 12 & 0x3F));
-            put(0x80 | (cp >> 6 & 0x3F));
-            put(0x80 | (cp & 0x3F));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        const bool high = u >= 0xD800 && u <= 0xDBFF;
+        const char16_t next = i + 1 < text.size() ? text[i + 1].unicode() : 0;
+        if (high && next >= 0xDC00 && next <= 0xDFFF) {
+            appendUtf8(out, 0x10000 + (char32_t(u - 0xD800) << 10) + (next - 0xDC00));
+            ++i;
         } else {
-            put(0xE0 | u >> 12);
-            put(0x80 | (u >> 6 & 0x3F));
-            put(0x80 | (u & 0x3F));
+            appendUtf8(out, u);
         }
     }
     return out;
 }
 
+// Bytes that lead nothing are skipped; a sequence cut off by the end, a form
+// of five or six bytes and a code point outside the planes become U+25A0.
 inline QString Utf8ToUtf16(QByteArrayView utf8) {
-    const auto* p = reinterpret_cast<const uint8_t*>(utf8.data());
-    const size_t n = static_cast<size_t>(utf8.size());
+    const Walk w(utf8);
     QString out;
-    for (size_t i = 0; i < n;) {
-        const uint8_t c = p[i];
-        if (c < 0x80) {
-            out += QChar(c);
+    for (size_t i = 0; i < w.n;) {
+        const int c = w.p[i];
+        int length = 0;
+        while (length < 8 && (c & (0x80 >> length)))
+            ++length;
+        if (length == 0) {
+            out += QChar(char16_t(c));
             ++i;
             continue;
         }
-        const int ones = std::countl_one(c);
-        if (ones < 2 || ones > 6) {
+        if (length < 2 || length > 6) {
             ++i;
             continue;
         }
-        if (i + ones > n) {
+        if (i + size_t(length) > w.n) {
             out += QChar(0x25A0);
             break;
         }
-        const uint8_t* s = p + i;
-        i += ones;
-        if (ones == 2) {
-            out += QChar((c & 0x1F) << 6 | (s[1] & 0x3F));
-        } else if (ones == 3) {
-            out += QChar((c & 0x0F) << 12 | (s[1] & 0x3F) << 6 | (s[2] & 0x3F));
-        } else if (ones == 4) {
-            const char32_t cp = char32_t(c & 0x07) << 18 | char32_t(s[1] & 0x3F) << 12 |
-                                char32_t(s[2] & 0x3F) << 6 | char32_t(s[3] & 0x3F);
-            if (cp < 0x10000 || cp > 0x10FFFF) {
-                out += QChar(0x25A0);
-            } else {
-                out += QChar(QChar::highSurrogate(cp));
-                out += QChar(QChar::lowSurrogate(cp));
-            }
+        char32_t cp = char32_t(c) & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            cp = cp * 64 + (w.p[i + size_t(k)] & 0x3F);
+        i += size_t(length);
+        if (length == 4 && cp >= 0x10000 && cp <= 0x10FFFF) {
+            out += QChar(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
+            out += QChar(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else if (length <= 3) {
+            out += QChar(char16_t(cp));
         } else {
             out += QChar(0x25A0);
         }
@@ -267,18 +221,18 @@ inline QString Utf8ToUtf16(QByteArrayView utf8) {
     return out;
 }
 
-// Counts CR, LF and pairs one byte at a time.
+// Counts CR, LF and pairs (CR LF, or CR 00 LF 00 of UTF-16) one byte at a time.
 inline LineEndingId DetectLineEnding(QByteArrayView view) {
-    const auto* p = reinterpret_cast<const uint8_t*>(view.data());
-    const size_t n = static_cast<size_t>(view.size());
+    const Walk w(view);
     uint64_t crs = 0, lfs = 0, pairs = 0;
-    for (size_t i = 0; i < n; ++i) {
-        lfs += p[i] == 0x0A;
-        if (p[i] != 0x0D)
+    for (size_t i = 0; i < w.n; ++i) {
+        if (w.p[i] == 0x0A)
+            ++lfs;
+        if (w.p[i] != 0x0D)
             continue;
         ++crs;
-        if (at(p, n, i + 1) == 0x0A ||
-            (at(p, n, i + 1) == 0x00 && at(p, n, i + 2) == 0x0A && at(p, n, i + 3) == 0x00))
+        if (w.at(i + 1) == 0x0A ||
+            (w.at(i + 1) == 0x00 && w.at(i + 2) == 0x0A && w.at(i + 3) == 0x00))
             ++pairs;
     }
     if (pairs > 0) {
@@ -293,25 +247,21 @@ inline LineEndingId DetectLineEnding(QByteArrayView view) {
 
 // The JIS designation at p[i] by searching the table of designations.
 inline size_t jisDesignationAt(const uint8_t* p, size_t n, size_t i, JisState& mode) {
-    struct Designation {
-        const char* seq;
-        size_t len;
+    static const struct {
+        QByteArray seq;
         JisState mode;
+    } kDesignations[] = {
+        {"\x1b$@", JisState::Double},  {"\x1b$B", JisState::Double},
+        {"\x1b$(D", JisState::Double}, {"\x1b$(O", JisState::Double},
+        {"\x1b$(P", JisState::Double}, {"\x1b&@\x1b$B", JisState::Double},
+        {"\x1b(I", JisState::Kana},    {"\x1b(B", JisState::Single},
+        {"\x1b(J", JisState::Single},  {"\x1b(H", JisState::Single},
     };
-    static constexpr Designation kDesignations[] = {
-        {"\x1b$@", 3, JisState::Double},  {"\x1b$B", 3, JisState::Double},
-        {"\x1b$(D", 4, JisState::Double}, {"\x1b$(O", 4, JisState::Double},
-        {"\x1b$(P", 4, JisState::Double}, {"\x1b&@\x1b$B", 6, JisState::Double},
-        {"\x1b(I", 3, JisState::Kana},    {"\x1b(B", 3, JisState::Single},
-        {"\x1b(J", 3, JisState::Single},  {"\x1b(H", 3, JisState::Single},
-    };
-    for (const Designation& des : kDesignations) {
-        bool matches = true;
-        for (size_t m = 0; m < des.len && matches; ++m)
-            matches = at(p, n, i + m) == static_cast<uint8_t>(des.seq[m]);
-        if (matches) {
+    const QByteArrayView rest(reinterpret_cast<const char*>(p) + i, qsizetype(n - i));
+    for (const auto& des : kDesignations) {
+        if (rest.startsWith(des.seq)) {
             mode = des.mode;
-            return des.len;
+            return size_t(des.seq.size());
         }
     }
     mode = JisState::Single;
