@@ -11,6 +11,7 @@ void Macro::clear() {
     report.clear();
     explanation.clear();
     tooltip.clear();
+    sourceFolder.clear();
 }
 
 QString macroFolderOf(const QString& path) {

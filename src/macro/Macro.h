@@ -62,6 +62,9 @@ class Macro {
     QString report;
     QString explanation;
     QString tooltip;
+    // Folder of the file the macro was loaded from, ending in "/"; relative
+    // OPEN and SAVE paths resolve against it. Empty for a recorded macro.
+    QString sourceFolder;
 
     // Empties the macro for a new load or recording; the last folder stays.
     void clear();

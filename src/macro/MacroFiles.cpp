@@ -89,6 +89,7 @@ bool MacroLoad(Macro& macro, const std::optional<QString>& path,
         return false;
     }
     parseMacroFile(macro, *bytes, services.locale);
+    macro.sourceFolder = macroFolderOf(QFileInfo(*filePath).absoluteFilePath());
     return true;
 }
 

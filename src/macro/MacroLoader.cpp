@@ -43,6 +43,7 @@ class MacroLineParser {
     void parseSleep(MacroTokenizer& tokens);
     void parseGoto(MacroTokenizer& tokens);
     void parseSetFocus(MacroTokenizer& tokens);
+    void parseMarkup(QStringView arguments);
     void parseUnknown(QStringView text);
 
     void warnOptions(QStringView keyword, const MacroOptions& given, const MacroOptions& refused);
@@ -126,9 +127,10 @@ void MacroLineParser::parseCommand(const MacroKeyword& keyword, QStringView argu
     case MacroCommand::SetFocus:
         parseSetFocus(tokens);
         return;
+    case MacroCommand::Markup:
+        parseMarkup(arguments);
+        return;
     default:
-        // MARKUP is reserved: what follows the keyword is reported as the
-        // unknown command.
         parseUnknown(arguments);
         return;
     }
@@ -353,6 +355,19 @@ void MacroLineParser::parseSetFocus(MacroTokenizer& tokens) {
     if (args.argument)
         report_.add(macromsg::ExtraData, line_, args.argument->text);
     addStep(MacroCommand::SetFocus);
+}
+
+// An insert-string step as the writer writes it: one quoted string with the
+// escapes of FIND lines and nothing else. Any other MARKUP line is reported
+// as an unknown command with what follows the keyword.
+void MacroLineParser::parseMarkup(QStringView arguments) {
+    MacroTokenizer tokens(arguments);
+    const std::optional<MacroToken> token = tokens.next();
+    if (token && token->isQuoted() && !token->unbalancedQuote && tokens.atEnd()) {
+        addStep(MacroCommand::Markup, macroStringValue(token->text));
+        return;
+    }
+    parseUnknown(arguments);
 }
 
 void MacroLineParser::parseUnknown(QStringView text) {

@@ -157,7 +157,7 @@ QString macroStepLine(const MacroStep& step) {
     case MacroCommand::Type:
         return typeLine(step);
     case MacroCommand::Markup:
-        return QStringLiteral("MARKUP ") + step.text;
+        return QStringLiteral("MARKUP ") + escapedArgument(step.text, false);
     case MacroCommand::FindUp:
     case MacroCommand::FindDown:
         return QStringLiteral("FIND ") + optionPrefix(step.param == 1, u"/I") +

@@ -220,11 +220,16 @@ const LoaderCase kCases[] = {
      {S(C::SetFocus)},
      {badOption(1, "SETFOCUS", "/I"), ignored(1, "now")}},
     {"MarkupAndUnknownCommandsCancel",
-     "MARKUP X\nHELLO WORLD\n/A \"quoted\\tword\"\nMARKUP",
+     "MARKUP X\nHELLO WORLD\n/A \"quoted\\tword\"\nMARKUP\nMARKUP \"a\" b\nMARKUP \"open",
      {},
      {unknownCommand(1, "X"), unknownCommand(2, "HELLO"), unknownCommand(3, "quoted\tword"),
-      unknownCommand(4, "")},
+      unknownCommand(4, ""), unknownCommand(5, "a"), unknownCommand(6, "open")},
      true},
+    // The one MARKUP form that loads: the writer's quoted insert string.
+    {"QuotedMarkupLoadsAsInsertString",
+     "markup  \"<a href=\\\"x\\\">\\t</a>\"",
+     {S(C::Markup, QStringLiteral("<a href=\"x\">\t</a>"))},
+     {}},
     {"PercentSignsInUserTextStayLiteral", "NOPE%d%s", {}, {unknownCommand(1, "NOPE%d%s")}, true},
 };
 
