@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
 
 class ReplacementStrings : public ResourceSource {
@@ -39,39 +37,6 @@ TEST(BuiltinStrings, EveryEntryLoadsByItsId) {
         ASSERT_TRUE(text.has_value()) << entry.id;
         EXPECT_EQ(*text, QString::fromUtf16(entry.text)) << entry.id;
     }
-}
-
-TEST(BuiltinStrings, ExactTextsAcrossTheProgram) {
-    const std::map<uint32_t, QString> expected = {
-        {57344, u"Tavloテキストエディタ"_qs},
-        {30006, u"ファイルは更新されています。\n変更を保存しますか？"_qs},
-        {33000, u"下記ファイルのオープンでエラーが発生しました。\n\n%s"_qs},
-        {33005, u"%d 年 %d月 %d日 %d:%02d:%02d"_qs},
-        {33006, u"ジャンプ先には 1 ～ %d の間の数字を指定してください。"_qs},
-        {35001, u"記録終了(&R)\tShift+Ctrl+R"_qs},
-        {35036, u" バイト"_qs},
-        {35097, u"シフトJIS"_qs},
-        {35098, u"シフトJIS"_qs},
-        {40024, u"フォントサイズには １ ～ 144 を入力してください。"_qs},
-        {30044, u"ＭＳ ゴシック"_qs},
-        {30315, u"☆"_qs},
-        {30502, u"ファイル名には次の文字は使えません。\n/ : * ? \" < > |"_qs},
-        {30503, u"ファイル名には、次の文字列は使えません。\n* ? < > | \\ : /"_qs},
-        {33012, u"    Worning (%d): コマンドの後ろにある無効なデータ \"%s\" を無視しました。"_qs},
-        {33028,
-         u"*** Worning: このマクロは新しいバージョン %d.%02d の文法で記述されているため、正しく動作しない可能性があります。"_qs},
-        {35031, u".txt;.htm;.html;.xml;.inf;.ini;.mcr"_qs},
-        {35053, u"フォント４(&4)\tCtrl+4"_qs},
-        {35074, u"記録終了/マクロ中止"_qs},
-        {37006, u"前を検索"_qs},
-        {40007, u"\u3000\u3000エラーが発生したため、マクロのロードを中止しました。"_qs},
-        {60401,
-         u"指定の言語ライブラリはTavloテキストエディタの別のバージョン用であるため、使用できません。"_qs},
-        {128, u"Tavloテキストエディタ\n\nTavloEdit\n\n\nTavloEdit.Document\nTavloEdit Document"_qs},
-    };
-    BuiltinStrings table;
-    for (const auto& [id, text] : expected)
-        EXPECT_EQ(table.loadString(id).value_or(u"<missing>"_qs), text) << id;
 }
 
 TEST(BuiltinStrings, EveryMessageRangeIsPopulated) {
@@ -119,14 +84,6 @@ TEST(BuiltinStrings, FileTypeFilterPairsDescriptionsWithPatterns) {
     EXPECT_TRUE(items.at(1).startsWith(u"*.txt"_qs));
     EXPECT_TRUE(items.contains(u"設定ファイル (*.ini;*.inf)"_qs));
     EXPECT_EQ(items.last(), u"*.*"_qs);
-}
-
-TEST(BuiltinStrings, NamedIdsLoadTheirTexts) {
-    EXPECT_EQ(res::loadString(sid::IDS_OUT_OF_MEMORY), u"メモリー不足が発生しました。"_qs);
-    EXPECT_EQ(res::loadString(sid::AFX_IDS_APP_TITLE), u"Tavloテキストエディタ"_qs);
-    EXPECT_EQ(res::loadString(sid::IDS_CHARSET_SHIFT_JIS), u"シフトJIS"_qs);
-    EXPECT_EQ(res::loadString(sid::IDS_MCR_INVALID_OPTION),
-              u"    Worning (%d): %s コマンドで無効なオプション \"%s\" が指定されています。"_qs);
 }
 
 TEST(BuiltinStrings, UnknownIdsAreAbsent) {
