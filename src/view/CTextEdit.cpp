@@ -1,7 +1,9 @@
 #include "CTextEdit.h"
 
+#include "EditClipboard.h"
 #include "EditTextMapping.h"
 #include "MenuTables.h"
+#include "StandInMarks.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -17,68 +19,10 @@
 #include <QTextLayout>
 #include <algorithm>
 
-namespace {
-// The clipboard format that carries the exact text of the edit buffer, so
-// that lone CR and LF survive a copy and paste inside the editor.
-const QString kExactTextMime = QStringLiteral("application/x-tavlo-edit-text");
-
-QByteArray utf16Bytes(const QString& s) {
-    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
-}
-
-QString fromUtf16Bytes(const QByteArray& bytes) {
-    return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
-}
-
-// Text from another program: any of CR LF, CR and LF is a line break.
-QString normalizeForeignText(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return text;
-}
-
-// Draws the mark of a stand-in into its cell: an arrow to the left for a
-// lone CR, an arrow down for a lone LF, a pilcrow for a paragraph separator
-// and a bent arrow for a line separator. Drawn with lines, so that no font
-// needs to have the glyphs.
-void drawStandInMark(QPainter& painter, const QRectF& cell, char16_t meaning) {
-    const qreal w = cell.width();
-    const qreal h = cell.height();
-    const qreal cx = cell.center().x();
-    const qreal cy = cell.center().y();
-    const qreal head = std::max<qreal>(2, std::min(w, h) / 3);
-    switch (meaning) {
-    case u'\r': {
-        const qreal left = cell.left() + 1;
-        painter.drawLine(QPointF(cell.right() - 1, cy), QPointF(left, cy));
-        painter.drawLine(QPointF(left, cy), QPointF(left + head, cy - head));
-        painter.drawLine(QPointF(left, cy), QPointF(left + head, cy + head));
-        break;
-    }
-    case u'\n': {
-        const qreal bottom = cell.top() + h * 0.8;
-        painter.drawLine(QPointF(cx, cell.top() + h * 0.2), QPointF(cx, bottom));
-        painter.drawLine(QPointF(cx, bottom), QPointF(cx - head, bottom - head));
-        painter.drawLine(QPointF(cx, bottom), QPointF(cx + head, bottom - head));
-        break;
-    }
-    case 0x2029:
-        painter.drawText(cell, Qt::AlignCenter, QString(QChar(0x00B6)));
-        break;
-    default: {
-        const qreal right = cell.right() - 1;
-        const qreal bottom = cell.top() + h * 0.7;
-        painter.drawLine(QPointF(right, cell.top() + h * 0.25), QPointF(right, bottom));
-        painter.drawLine(QPointF(right, bottom), QPointF(cell.left() + 1, bottom));
-        break;
-    }
-    }
-}
-} // namespace
-
 CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
-    : QPlainTextEdit(parent), controlId_(controlId), wrap_(wrap) {
+    : QPlainTextEdit(parent), controlId_(controlId), wrap_(wrap),
+      lineIndex_(wrap == Wrap::On ? EditLineIndex::Wrap::On : EditLineIndex::Wrap::Off,
+                 [this] { return viewport()->width(); }) {
     setObjectName(QStringLiteral("edit%1").arg(controlId));
     setLineWrapMode(wrap == Wrap::On ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(wrap == Wrap::On ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
@@ -88,22 +32,14 @@ CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     viewport()->setContextMenuPolicy(Qt::NoContextMenu);
 
+    lineIndex_.setDocument(document());
     connectDocument();
 }
 
 void CTextEdit::connectDocument() {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int from, int removed, int added) {
-                // The document layout clears (or lays out anew) the blocks
-                // from the one holding `from` on; the blocks before it keep
-                // their exact line counts.
-                QTextDocument* doc = document();
-                const QTextBlock first = doc->findBlock(from);
-                if (exactUpTo_ > from)
-                    exactUpTo_ = first.isValid() ? std::min(exactUpTo_, first.position()) : 0;
-                const QTextBlock last = doc->findBlock(from + added);
-                recountBlocks(first.isValid() ? first : doc->lastBlock(),
-                              last.isValid() ? last : doc->lastBlock());
+                lineIndex_.contentsChanged(from, added);
                 emit textRevised();
                 if (!settingText_ && (removed != 0 || added != 0))
                     emit changeNotice();
@@ -113,16 +49,12 @@ void CTextEdit::connectDocument() {
     // announces that with an update of the whole area from the top.
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
             [this](const QRectF& rect) {
-                if (rect.top() >= 0 && rect.height() >= 1e8) {
-                    markLayoutDirty();
-                    restoreLineCounts();
-                }
+                if (rect.top() >= 0 && rect.height() >= 1e8)
+                    lineIndex_.layoutReset();
             });
 }
 
 CTextEdit::~CTextEdit() = default;
-
-// ---- text ----
 
 QString CTextEdit::GetText() const {
     // The raw text has a paragraph separator between blocks, which the
@@ -180,324 +112,27 @@ void CTextEdit::fillDocument(const QString& text) {
     setDocument(doc);
     if (ours)
         delete old;
+    lineIndex_.setDocument(doc);
     connectDocument();
     settingText_ = false;
-    markLayoutDirty();
-    rebuildBreakSums();
-    restoreLineCounts();
     emit textRevised();
 }
 
 int CTextEdit::GetTextLength() const {
-    const QTextDocument* doc = document();
-    // Every line break counts two: characterCount has one for each block
-    // break and one at the end; an in-block break is one character.
-    return doc->characterCount() - 1 + doc->blockCount() - 1 + totalInBlockBreaks();
+    return lineIndex_.textLength();
 }
 
-// ---- index mapping ----
+int CTextEdit::GetLineCount() const {
+    return lineIndex_.lineCount();
+}
 
 int CTextEdit::positionFromIndex(int index) const {
-    const QTextDocument* doc = document();
-    const int length = GetTextLength();
-    if (index < 0 || index > length)
-        index = length;
-    // The index of block k's first character: its position plus two for
-    // every break before it, one of which the position already counts.
-    auto startIndex = [this, doc](int k) {
-        return doc->findBlockByNumber(k).position() + k + inBlockBreaksBefore(k);
-    };
-    // The last block whose first character's index is at most `index`.
-    int lo = 0;
-    int hi = doc->blockCount() - 1;
-    const QTextBlock guess = doc->findBlock(index);
-    if (guess.isValid())
-        hi = std::min(hi, guess.blockNumber());
-    while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        if (startIndex(mid) <= index)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    const QTextBlock b = doc->findBlockByNumber(lo);
-    int rest = index - startIndex(lo);
-    if (b.userState() <= 0) {
-        // An index between the CR and the LF of a break stands at the line's end.
-        return b.position() + std::min(rest, b.length() - 1);
-    }
-    const QString text = b.text();
-    int offset = 0;
-    while (rest > 0 && offset < text.size()) {
-        if (text[offset] == QChar(edittext::kInBlockBreak)) {
-            if (rest == 1)
-                break; // between the CR and the LF: the line's end
-            rest -= 2;
-        } else {
-            rest -= 1;
-        }
-        ++offset;
-    }
-    return b.position() + offset;
+    return lineIndex_.positionFromIndex(index);
 }
 
 int CTextEdit::indexFromPosition(int position) const {
-    const QTextDocument* doc = document();
-    QTextBlock b = doc->findBlock(position);
-    if (!b.isValid())
-        b = doc->lastBlock();
-    return position + firstLogicalLine(b) + inBlockBreaksBefore(b, position - b.position());
+    return lineIndex_.indexFromPosition(position);
 }
-
-// ---- line breaks inside blocks ----
-
-void CTextEdit::rebuildBreakSums() const {
-    std::vector<int> counts;
-    counts.reserve(size_t(document()->blockCount()));
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
-        int breaks = b.userState();
-        if (breaks < 0) {
-            breaks = int(edittext::countInBlockBreaks(b.text()));
-            b.setUserState(breaks);
-        }
-        counts.push_back(breaks);
-    }
-    inBlockBreaks_.assign(std::move(counts));
-    breakSumsValid_ = true;
-}
-
-int CTextEdit::inBlockBreaksBefore(int blockNumber) const {
-    if (!breakSumsValid_ || inBlockBreaks_.size() != document()->blockCount())
-        rebuildBreakSums();
-    return inBlockBreaks_.sumBefore(blockNumber);
-}
-
-int CTextEdit::totalInBlockBreaks() const {
-    return inBlockBreaksBefore(document()->blockCount());
-}
-
-void CTextEdit::recountBlocks(const QTextBlock& first, const QTextBlock& last) {
-    if (inBlockBreaks_.size() != document()->blockCount())
-        breakSumsValid_ = false; // blocks came or went: rebuilt when asked
-    bool linesChanged = false;
-    for (QTextBlock b = first; b.isValid(); b = b.next()) {
-        const int breaks = int(edittext::countInBlockBreaks(b.text()));
-        if (breaks != b.userState())
-            b.setUserState(breaks);
-        // With the block count unchanged, the blocks outside the touched
-        // range keep their numbers, so only the touched ones change.
-        const int number = b.blockNumber();
-        if (breakSumsValid_ && breaks != inBlockBreaks_.valueAt(number))
-            inBlockBreaks_.set(number, breaks);
-        linesChanged = fitLineCount(b) || linesChanged;
-        if (b == last)
-            break;
-    }
-    if (linesChanged)
-        announceDocumentSize();
-}
-
-void CTextEdit::restoreLineCounts() {
-    bool changed = false;
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
-        changed = fitLineCount(b) || changed;
-    if (changed)
-        announceDocumentSize();
-}
-
-bool CTextEdit::fitLineCount(QTextBlock& block) const {
-    const int lines = std::max(0, block.userState()) + 1;
-    const bool laidOut = block.layout() && block.layout()->lineCount() > 0;
-    // Not wrapping, a block has exactly its logical lines; wrapping, one not
-    // laid out has at least them (a laid-out one knows its own count).
-    const bool fit =
-        !wraps() ? block.lineCount() != lines : (!laidOut && block.lineCount() < lines);
-    if (fit)
-        block.setLineCount(lines);
-    return fit;
-}
-
-void CTextEdit::announceDocumentSize() const {
-    if (QPlainTextDocumentLayout* layout = plainLayout())
-        emit layout->documentSizeChanged(layout->documentSize());
-}
-
-int CTextEdit::firstLogicalLine(const QTextBlock& block) const {
-    return block.blockNumber() + inBlockBreaksBefore(block.blockNumber());
-}
-
-int CTextEdit::inBlockBreaksBefore(const QTextBlock& block, int offset) {
-    if (block.userState() <= 0 || offset <= 0)
-        return 0;
-    return int(edittext::countInBlockBreaks(QStringView(block.text()).left(offset)));
-}
-
-std::pair<int, int> CTextEdit::lineSpanAt(const QTextBlock& block, int offset) const {
-    const int blockLength = block.length() - 1;
-    if (wraps()) {
-        ensureBlockLaidOut(block);
-        if (const QTextLayout* l = block.layout(); l && l->lineCount() > 0) {
-            QTextLine line = l->lineForTextPosition(offset);
-            if (!line.isValid())
-                line = l->lineAt(l->lineCount() - 1);
-            int length = line.textLength();
-            if (length > 0 && block.userState() > 0 &&
-                block.text().at(line.textStart() + length - 1) == QChar(edittext::kInBlockBreak))
-                --length;
-            return {line.textStart(), length};
-        }
-    }
-    if (block.userState() <= 0)
-        return {0, blockLength};
-    const QString text = block.text();
-    const QChar brk(edittext::kInBlockBreak);
-    const int start = offset <= 0 ? 0 : int(text.lastIndexOf(brk, offset - 1)) + 1;
-    int end = int(text.indexOf(brk, std::max(0, offset)));
-    if (end < 0)
-        end = int(text.size());
-    return {start, end - start};
-}
-
-std::pair<int, int> CTextEdit::lineSpan(const QTextBlock& block, int within) const {
-    if (wraps()) {
-        ensureBlockLaidOut(block);
-        if (const QTextLayout* l = block.layout(); l && within < l->lineCount())
-            return lineSpanAt(block, l->lineAt(within).textStart());
-        return {0, block.length() - 1};
-    }
-    int start = 0;
-    if (within > 0) {
-        const QString text = block.text();
-        for (int k = 0; k < within; ++k) {
-            const qsizetype at = text.indexOf(QChar(edittext::kInBlockBreak), start);
-            if (at < 0)
-                return {int(text.size()), 0};
-            start = int(at) + 1;
-        }
-    }
-    return lineSpanAt(block, start);
-}
-
-QPlainTextDocumentLayout* CTextEdit::plainLayout() const {
-    return qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-}
-
-QTextBlock CTextEdit::exactFrontier() const {
-    if (viewport()->width() != laidOutWidth_) {
-        laidOutWidth_ = viewport()->width();
-        exactUpTo_ = 0;
-    }
-    if (exactUpTo_ >= document()->characterCount())
-        return QTextBlock();
-    return document()->findBlock(exactUpTo_);
-}
-
-// Lays out the blocks from the frontier on, one after the other, until
-// `stop` says the block just laid out is the last one needed. Afterwards
-// every block up to that one has its exact line count, so that the block
-// map's line numbers are exact up to there. Returns the last block laid out
-// (invalid when the frontier was already beyond the end).
-template <typename Stop> QTextBlock CTextEdit::layOutFromFrontier(Stop stop) const {
-    QPlainTextDocumentLayout* layout = plainLayout();
-    QTextBlock b = exactFrontier();
-    if (!layout || !b.isValid())
-        return QTextBlock();
-    const int linesBefore = document()->lineCount();
-    {
-        // One size notice at the end instead of one per block.
-        const QSignalBlocker blocker(layout);
-        int firstLine = b.firstLineNumber();
-        for (;;) {
-            layout->ensureBlockLayout(b);
-            const QTextBlock next = b.next();
-            exactUpTo_ = next.isValid() ? next.position() : INT_MAX;
-            if (stop(b, firstLine) || !next.isValid())
-                break;
-            firstLine += b.lineCount();
-            b = next;
-        }
-    }
-    if (document()->lineCount() != linesBefore)
-        announceDocumentSize();
-    return b;
-}
-
-void CTextEdit::ensureExactThrough(const QTextBlock& block) const {
-    if (!wraps() || !block.isValid())
-        return;
-    const int target = block.position();
-    if (exactFrontier().isValid() && exactUpTo_ <= target)
-        layOutFromFrontier([target](const QTextBlock& b, int) { return b.position() >= target; });
-    ensureBlockLaidOut(block);
-}
-
-void CTextEdit::ensureAllExact() const {
-    if (wraps() && exactFrontier().isValid())
-        layOutFromFrontier([](const QTextBlock&, int) { return false; });
-}
-
-void CTextEdit::ensureBlockLaidOut(const QTextBlock& block) const {
-    if (QPlainTextDocumentLayout* layout = plainLayout())
-        layout->ensureBlockLayout(block);
-}
-
-int CTextEdit::lineOfPosition(int position) const {
-    const QTextBlock b = document()->findBlock(position);
-    if (!b.isValid())
-        return std::max(0, GetLineCount() - 1);
-    if (!wraps())
-        return firstLogicalLine(b) + inBlockBreaksBefore(b, position - b.position());
-    ensureExactThrough(b);
-    int within = 0;
-    if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {
-        const QTextLine line = l->lineForTextPosition(position - b.position());
-        within = line.isValid() ? line.lineNumber() : l->lineCount() - 1;
-    }
-    return b.firstLineNumber() + within;
-}
-
-QTextBlock CTextEdit::blockOfLine(int line, int* lineInBlock) const {
-    *lineInBlock = 0;
-    if (line < 0)
-        return QTextBlock();
-    if (!wraps()) {
-        // The last block whose first line is at most `line`.
-        const QTextDocument* doc = document();
-        int lo = 0;
-        int hi = doc->blockCount() - 1;
-        while (lo < hi) {
-            const int mid = lo + (hi - lo + 1) / 2;
-            if (mid + inBlockBreaksBefore(mid) <= line)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        const QTextBlock b = doc->findBlockByNumber(lo);
-        *lineInBlock = line - (lo + inBlockBreaksBefore(lo));
-        if (*lineInBlock > std::max(0, b.userState()))
-            return QTextBlock(); // beyond the last line
-        return b;
-    }
-    QTextBlock b;
-    const QTextBlock frontier = exactFrontier();
-    if (!frontier.isValid() || line < frontier.firstLineNumber()) {
-        // Within the exact part: the block map knows the line numbers.
-        b = document()->findBlockByLineNumber(line);
-    } else {
-        b = layOutFromFrontier([line](const QTextBlock& block, int firstLine) {
-            return line < firstLine + block.lineCount();
-        });
-    }
-    if (!b.isValid())
-        return QTextBlock();
-    ensureBlockLaidOut(b);
-    *lineInBlock = line - b.firstLineNumber();
-    if (*lineInBlock >= std::max(1, b.lineCount()))
-        return QTextBlock(); // beyond the last line
-    return b;
-}
-
-// ---- selection ----
 
 std::pair<int, int> CTextEdit::GetSel() const {
     const QTextCursor c = textCursor();
@@ -530,26 +165,24 @@ void CTextEdit::ReplaceSel(const QString& text) {
 }
 
 void CTextEdit::ScrollCaret() {
-    ensureExactThrough(textCursor().block());
+    lineIndex_.ensureExactThrough(textCursor().block());
     ensureCursorVisible();
 }
 
-// ---- lines ----
-
 int CTextEdit::LineFromChar(int index) const {
     if (index < 0)
-        return lineOfPosition(textCursor().selectionStart());
-    return lineOfPosition(positionFromIndex(index));
+        return lineIndex_.lineOfPosition(textCursor().selectionStart());
+    return lineIndex_.lineOfPosition(positionFromIndex(index));
 }
 
 int CTextEdit::LineIndex(int line) const {
     if (line < 0)
-        line = lineOfPosition(textCursor().position());
+        line = lineIndex_.lineOfPosition(textCursor().position());
     int within = 0;
-    const QTextBlock b = blockOfLine(line, &within);
+    const QTextBlock b = lineIndex_.blockOfLine(line, &within);
     if (!b.isValid())
         return -1;
-    return indexFromPosition(b.position() + lineSpan(b, within).first);
+    return indexFromPosition(b.position() + lineIndex_.lineSpan(b, within).first);
 }
 
 int CTextEdit::LineLength(int index) const {
@@ -557,7 +190,7 @@ int CTextEdit::LineLength(int index) const {
         QTextBlock b = document()->findBlock(position);
         if (!b.isValid())
             b = document()->lastBlock();
-        return lineSpanAt(b, position - b.position()).second;
+        return lineIndex_.lineSpanAt(b, position - b.position()).second;
     };
     if (index >= 0)
         return lengthAt(positionFromIndex(index));
@@ -565,9 +198,9 @@ int CTextEdit::LineLength(int index) const {
     if (!c.hasSelection())
         return lengthAt(c.position());
     // The unselected characters of the lines the selection touches.
-    const int startLine = LineIndex(lineOfPosition(c.selectionStart()));
+    const int startLine = LineIndex(lineIndex_.lineOfPosition(c.selectionStart()));
     const int endIndex = indexFromPosition(c.selectionEnd());
-    const int endLineStart = LineIndex(lineOfPosition(c.selectionEnd()));
+    const int endLineStart = LineIndex(lineIndex_.lineOfPosition(c.selectionEnd()));
     const int endLineLength = lengthAt(c.selectionEnd());
     return (indexFromPosition(c.selectionStart()) - startLine) +
            (endLineStart + endLineLength - endIndex);
@@ -575,34 +208,18 @@ int CTextEdit::LineLength(int index) const {
 
 QString CTextEdit::GetLine(int line) const {
     int within = 0;
-    const QTextBlock b = blockOfLine(line, &within);
+    const QTextBlock b = lineIndex_.blockOfLine(line, &within);
     if (!b.isValid())
         return QString();
-    const auto [start, length] = lineSpan(b, within);
+    const auto [start, length] = lineIndex_.lineSpan(b, within);
     return edittext::fromControlText(QStringView(b.text()).mid(start, length), standIns_);
-}
-
-int CTextEdit::GetLineCount() const {
-    const QTextDocument* doc = document();
-    if (!wraps())
-        return doc->blockCount() + totalInBlockBreaks();
-    ensureAllExact();
-    const QTextBlock last = doc->lastBlock();
-    return last.firstLineNumber() + std::max(1, last.lineCount());
 }
 
 int CTextEdit::GetFirstVisibleLine() const {
     const QTextBlock b = firstVisibleBlock();
     if (!b.isValid())
         return 0;
-    int first = 0;
-    if (wraps()) {
-        ensureExactThrough(b);
-        first = b.firstLineNumber();
-    } else {
-        ensureBlockLaidOut(b);
-        first = firstLogicalLine(b);
-    }
+    const int first = lineIndex_.firstLineOf(b);
     // The top of the viewport lies this far into the first visible block.
     // (The control rounds that offset down to whole pixels.)
     const qreal y = -contentOffset().y();
@@ -623,10 +240,10 @@ void CTextEdit::LineScroll(int lines, int chars) {
         int within = 0;
         // Lays the lines out up to the target only; beyond the last line
         // everything is laid out and the count is exact.
-        if (!blockOfLine(target, &within).isValid())
+        if (!lineIndex_.blockOfLine(target, &within).isValid())
             target = std::max(0, GetLineCount() - 1);
         else if (target > verticalScrollBar()->maximum())
-            ensureAllExact(); // the last page's top needs the exact count
+            lineIndex_.ensureAllExact(); // the last page's top needs the exact count
         verticalScrollBar()->setValue(target);
     }
     if (chars != 0 && !wraps())
@@ -636,7 +253,7 @@ void CTextEdit::LineScroll(int lines, int chars) {
 
 std::pair<int, int> CTextEdit::CharFromPos(const QPoint& point) const {
     const int position = cursorForPosition(point).position();
-    return {indexFromPosition(position), lineOfPosition(position)};
+    return {indexFromPosition(position), lineIndex_.lineOfPosition(position)};
 }
 
 QPoint CTextEdit::PosFromChar(int index) const {
@@ -644,8 +261,6 @@ QPoint CTextEdit::PosFromChar(int index) const {
     c.setPosition(positionFromIndex(index));
     return cursorRect(c).topLeft();
 }
-
-// ---- undo, modified flag, clipboard ----
 
 bool CTextEdit::Undo() {
     if (!CanUndo())
@@ -691,29 +306,21 @@ void CTextEdit::Clear() {
 }
 
 QMimeData* CTextEdit::createMimeDataFromSelection() const {
-    const QString text = edittext::fromControlText(textCursor().selectedText(), standIns_);
-    auto* data = new QMimeData;
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    data->setText(plain);
-    data->setData(kExactTextMime, utf16Bytes(text));
-    return data;
+    return editclipboard::mimeDataFor(
+        edittext::fromControlText(textCursor().selectedText(), standIns_));
 }
 
 bool CTextEdit::canInsertFromMimeData(const QMimeData* source) const {
-    return source && (source->hasFormat(kExactTextMime) || source->hasText());
+    return editclipboard::canRead(source);
 }
 
 void CTextEdit::insertFromMimeData(const QMimeData* source) {
-    if (!source || isReadOnly())
+    if (isReadOnly())
         return;
-    QString text;
-    if (source->hasFormat(kExactTextMime))
-        text = fromUtf16Bytes(source->data(kExactTextMime));
-    else if (source->hasText())
-        text = normalizeForeignText(source->text());
-    else
+    const std::optional<QString> read = editclipboard::textOf(source);
+    if (!read)
         return;
+    const QString& text = *read;
     avoidStandInsIn(text);
     const int room = roomForInsert();
     const QString control = fitToRoom(edittext::toGroupedControlText(text, standIns_), room);
@@ -728,8 +335,6 @@ void CTextEdit::insertFromMimeData(const QMimeData* source) {
     setTextCursor(c);
     ensureCursorVisible();
 }
-
-// ---- limit ----
 
 int CTextEdit::roomForInsert() const {
     const QTextCursor c = textCursor();
@@ -754,11 +359,9 @@ QString CTextEdit::fitToRoom(const QString& controlText, int room) const {
     return controlText.left(n);
 }
 
-// ---- tab stops, colours, metrics ----
-
 void CTextEdit::SetTabStops(int tabSize) {
     setTabStopDistance(std::max(1, tabSize) * fontMetrics().averageCharWidth());
-    markLayoutDirty();
+    lineIndex_.markLayoutDirty();
 }
 
 void CTextEdit::SetColors(const QColor& text, const QColor& background) {
@@ -778,8 +381,6 @@ int CTextEdit::visibleLineCount() const {
     const int height = viewport()->height() - 2 * int(document()->documentMargin());
     return std::max(0, height) / lineHeight();
 }
-
-// ---- events ----
 
 int CTextEdit::acceleratorCommand(const QKeyEvent* e) const {
     const QKeyCombination keys(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key()));
@@ -859,7 +460,13 @@ void CTextEdit::keyPressEvent(QKeyEvent* e) {
     }
 
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    const bool commandKey = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+    // A key with Alt held is a command for the window (a menu's mnemonic,
+    // say), never text; AltGr, which types characters, comes without it.
+    if ((e->modifiers() & Qt::AltModifier) && (enter || !e->text().isEmpty())) {
+        e->ignore();
+        return;
+    }
+    const bool commandKey = (e->modifiers() & Qt::ControlModifier) != 0;
     QString typed;
     if (enter)
         typed = QStringLiteral("\r");
@@ -946,18 +553,18 @@ void CTextEdit::focusOutEvent(QFocusEvent* e) {
 
 void CTextEdit::resizeEvent(QResizeEvent* e) {
     QPlainTextEdit::resizeEvent(e);
-    markLayoutDirty();
+    lineIndex_.markLayoutDirty();
 }
 
 void CTextEdit::changeEvent(QEvent* e) {
     QPlainTextEdit::changeEvent(e);
     if (e->type() == QEvent::FontChange)
-        markLayoutDirty();
+        lineIndex_.markLayoutDirty();
 }
 
 bool CTextEdit::viewportEvent(QEvent* e) {
     if (e->type() == QEvent::Resize)
-        markLayoutDirty();
+        lineIndex_.markLayoutDirty();
     return QPlainTextEdit::viewportEvent(e);
 }
 
@@ -966,13 +573,13 @@ void CTextEdit::paintEvent(QPaintEvent* e) {
     paintStandIns();
 }
 
-// A lone CR or LF (and the separators kept as stand-ins) is drawn as its
-// control picture on a shaded cell, so that the user sees there is a character.
+// A lone CR or LF (and the separators kept as stand-ins) is drawn as a mark
+// on a shaded cell, so that the user sees there is a character.
 void CTextEdit::paintStandIns() {
     QPainter painter(viewport());
     const QPointF offset = contentOffset();
     const int bottom = viewport()->height();
-    const QColor shade = palette().color(QPalette::Text);
+    const char16_t lowest = standIns_.lowest();
     for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
         const QRectF r = blockBoundingGeometry(b).translated(offset);
         if (r.top() > bottom)
@@ -982,10 +589,10 @@ void CTextEdit::paintStandIns() {
         if (!l)
             continue;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t meaning = standIns_.meaningOf(text[i].unicode());
-            // U+FDD0 and U+FDD1 of the text show as the font shows a
-            // noncharacter; the other stand-ins get a mark.
-            if (meaning == 0 || meaning == 0xFDD0 || meaning == 0xFDD1)
+            if (text[i].unicode() < lowest)
+                continue;
+            const int kind = standIns_.kindOf(text[i].unicode());
+            if (kind < 0 || edittext::kStandInKinds[size_t(kind)].mark == edittext::StandInMark::None)
                 continue;
             const QTextLine line = l->lineForTextPosition(int(i));
             if (!line.isValid())
@@ -994,13 +601,7 @@ void CTextEdit::paintStandIns() {
             const qreal x2 = line.cursorToX(int(i) + 1);
             const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 4),
                               line.height());
-            QColor background = palette().color(QPalette::Base);
-            painter.fillRect(cell, background);
-            QColor tint = shade;
-            tint.setAlpha(40);
-            painter.fillRect(cell.adjusted(0, 1, 0, -1), tint);
-            painter.setPen(shade);
-            drawStandInMark(painter, cell, meaning);
+            paintStandInCell(painter, cell, edittext::kStandInKinds[size_t(kind)].mark, palette());
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EditTextMapping.h"
-#include "PrefixSums.h"
+#include "EditLineIndex.h"
 
 #include <QColor>
 #include <QPlainTextEdit>
@@ -12,8 +12,6 @@
 #include <utility>
 
 class QMimeData;
-class QPlainTextDocumentLayout;
-class QTextBlock;
 
 // The multi-line edit control of the view, over QPlainTextEdit, with the
 // semantics the editor was built on:
@@ -22,10 +20,7 @@ class QTextBlock;
 // - lines are those of the control: with wrapping, a displayed line;
 // - a limit refuses typing beyond 65536 characters; SetText may exceed it;
 // - a modified flag, undo, clipboard, tab stops and colours.
-// Index mapping costs O(log n) per call plus the length of one block: the
-// document's block map knows block positions and, once blocks are laid out,
-// their line numbers; prefix sums over the blocks add up the line breaks
-// kept inside blocks (see edittext::kInBlockBreak).
+// The line questions are answered by an EditLineIndex over the document.
 class CTextEdit : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -140,43 +135,6 @@ class CTextEdit : public QPlainTextEdit {
     // Before text goes in: when it holds one of the current stand-ins, the
     // control changes to a set that neither the document nor it uses.
     void avoidStandInsIn(const QString& text);
-    // ---- line breaks inside blocks ----
-    // Each block's user state holds the number of kInBlockBreak characters
-    // in it; prefix sums over the block numbers add them up. Edits recount
-    // the blocks they touch; a change of the block count rebuilds the sums
-    // on the next question.
-    int inBlockBreaksBefore(int blockNumber) const;
-    int totalInBlockBreaks() const;
-    void rebuildBreakSums() const;
-    void recountBlocks(const QTextBlock& first, const QTextBlock& last);
-    // The non-wrapping control's line of a block's first character.
-    int firstLogicalLine(const QTextBlock& block) const;
-    // The in-block breaks before an offset of the block.
-    static int inBlockBreaksBefore(const QTextBlock& block, int offset);
-    // The layout resets every block to one line when it lays the document
-    // out anew; blocks not laid out get back at least their logical lines,
-    // and the non-wrapping control's blocks their exact count.
-    void restoreLineCounts();
-    // Gives the block the line count that rule asks for; true if it changed.
-    bool fitLineCount(QTextBlock& block) const;
-    // Tells the view the document's height changed.
-    void announceDocumentSize() const;
-    // The line (displayed or logical) holding an offset of a block: its
-    // start offset and its length without the break.
-    std::pair<int, int> lineSpanAt(const QTextBlock& block, int offset) const;
-    // The span of the block's line number `within`.
-    std::pair<int, int> lineSpan(const QTextBlock& block, int within) const;
-    int lineOfPosition(int position) const;
-    QTextBlock blockOfLine(int line, int* lineInBlock) const;
-    // Wrapping control: makes the line counts of all blocks up to `block`
-    // exact by laying out only the blocks from the frontier to it.
-    void ensureExactThrough(const QTextBlock& block) const;
-    void ensureAllExact() const;
-    template <typename Stop> QTextBlock layOutFromFrontier(Stop stop) const;
-    QTextBlock exactFrontier() const;
-    QPlainTextDocumentLayout* plainLayout() const;
-    void ensureBlockLaidOut(const QTextBlock& block) const;
-    void markLayoutDirty() const { exactUpTo_ = 0; }
     bool isConsumedEdgeKey(const QKeyEvent* e) const;
     int acceleratorCommand(const QKeyEvent* e) const;
     // Room left under the limit when the selection is replaced.
@@ -191,17 +149,6 @@ class CTextEdit : public QPlainTextEdit {
     const bool* macroRecording_ = nullptr;
     bool settingText_ = false;
 
-    // The wrapping control lays blocks out lazily. Every block that starts
-    // before this position has been laid out for the current width, so its
-    // line count in the block map is exact, and so are the line numbers of
-    // the blocks up to here (the block map sums line counts in O(log n)).
-    // Edits move it back to the block they touch; a change of width, font
-    // or tab stops back to 0. INT_MAX: all blocks are exact.
-    mutable int exactUpTo_ = 0;
-    mutable int laidOutWidth_ = -1;
-
     edittext::StandIns standIns_;
-
-    mutable PrefixSums inBlockBreaks_; // by block number
-    mutable bool breakSumsValid_ = false;
+    EditLineIndex lineIndex_;
 };

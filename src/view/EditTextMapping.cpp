@@ -6,24 +6,29 @@
 
 namespace edittext {
 
+int StandIns::kindOf(char16_t c) const {
+    for (int k = 0; k < kStandInKindCount; ++k) {
+        if (chars[size_t(k)] == c)
+            return k;
+    }
+    return -1;
+}
+
 char16_t StandIns::meaningOf(char16_t c) const {
-    if (c == loneCr)
-        return u'\r';
-    if (c == loneLf)
-        return u'\n';
-    if (c == paragraphSeparator)
-        return 0x2029;
-    if (c == lineSeparator)
-        return 0x2028;
-    if (c == frameStart)
-        return 0xFDD0;
-    if (c == frameEnd)
-        return 0xFDD1;
-    return 0;
+    const int kind = kindOf(c);
+    return kind < 0 ? 0 : kStandInKinds[size_t(kind)].meaning;
+}
+
+char16_t StandIns::standInFor(char16_t meaning) const {
+    for (int k = 0; k < kStandInKindCount; ++k) {
+        if (kStandInKinds[size_t(k)].meaning == meaning)
+            return chars[size_t(k)];
+    }
+    return meaning;
 }
 
 char16_t StandIns::lowest() const {
-    return std::min({loneCr, loneLf, paragraphSeparator, lineSeparator, frameStart, frameEnd});
+    return *std::min_element(chars.begin(), chars.end());
 }
 
 bool StandIns::usedIn(QStringView text) const {
@@ -76,17 +81,14 @@ StandIns chooseStandIns(QStringView text, QStringView more) {
     CandidateSet used;
     markUsed(text, used);
     markUsed(more, used);
-    const std::array<char16_t, 6> preferred{
-        defaults.loneCr,        defaults.loneLf,     defaults.paragraphSeparator,
-        defaults.lineSeparator, defaults.frameStart, defaults.frameEnd};
-    // Each role keeps its default where the texts leave it free; the others
+    // Each kind keeps its default where the texts leave it free; the others
     // take the first free candidates in order.
     CandidateSet taken = used;
-    for (char16_t c : preferred)
+    for (char16_t c : defaults.chars)
         taken.set(size_t(candidateIndex(c)));
-    std::array<char16_t, 6> chosen = preferred;
+    StandIns chosen = defaults;
     int next = 0;
-    for (char16_t& c : chosen) {
+    for (char16_t& c : chosen.chars) {
         if (!used.test(size_t(candidateIndex(c))))
             continue;
         while (next < kCandidates && taken.test(size_t(next)))
@@ -96,10 +98,25 @@ StandIns chooseStandIns(QStringView text, QStringView more) {
         c = candidateAt(next);
         taken.set(size_t(next));
     }
-    return StandIns{chosen[0], chosen[1], chosen[2], chosen[3], chosen[4], chosen[5]};
+    return chosen;
 }
 
 namespace {
+// The characters the mapping passes on unchanged without a look at the
+// table: kana and kanji lie between U+2029 and U+FDD0, ASCII below U+2028.
+constexpr bool passesUnchanged(char16_t c) {
+    return (c > 0x2029 && c < 0xFDD0) || (c > u'\r' && c < 0x2028) || c > 0xFDD1;
+}
+
+constexpr bool everyKindIsLookedUp() {
+    for (const StandInKindInfo& k : kStandInKinds) {
+        if (passesUnchanged(k.meaning))
+            return false;
+    }
+    return true;
+}
+static_assert(everyKindIsLookedUp(), "a stand-in kind's character must not pass unchanged");
+
 // The mapping of toControlText; `breakFor` chooses the character of each
 // CR LF from the length of the output so far.
 template <typename BreakFor>
@@ -111,38 +128,16 @@ QString mapToControl(QStringView deviceText, const StandIns& s, BreakFor breakFo
     char16_t* o = begin;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        // Kana and kanji lie between U+2029 and U+FDD0, ASCII below U+2028.
-        if ((c > 0x2029 && c < 0xFDD0) || (c > u'\r' && c < 0x2028) || c > 0xFDD1) {
+        if (passesUnchanged(c)) {
             *o++ = c;
             continue;
         }
-        switch (c) {
-        case u'\r':
-            if (i + 1 < n && in[i + 1] == u'\n') {
-                *o = breakFor(o - begin);
-                ++o;
-                ++i;
-            } else {
-                *o++ = s.loneCr;
-            }
-            break;
-        case u'\n':
-            *o++ = s.loneLf;
-            break;
-        case 0x2029:
-            *o++ = s.paragraphSeparator;
-            break;
-        case 0x2028:
-            *o++ = s.lineSeparator;
-            break;
-        case 0xFDD0:
-            *o++ = s.frameStart;
-            break;
-        case 0xFDD1:
-            *o++ = s.frameEnd;
-            break;
-        default:
-            *o++ = c;
+        if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n') {
+            *o = breakFor(o - begin);
+            ++o;
+            ++i;
+        } else {
+            *o++ = s.standInFor(c);
         }
     }
     out.truncate(o - begin);

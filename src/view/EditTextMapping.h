@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringView>
+#include <array>
 
 // The edit buffer's text has CR LF line breaks and counts each as two
 // characters. QTextDocument turns every CR, LF and CR LF into one paragraph
@@ -14,28 +15,69 @@
 // character of the control, so indices stay simple.
 namespace edittext {
 
-// The six stand-ins of one control. The defaults come from the block of
-// noncharacters U+FDD0-U+FDEF; a text that itself holds one of them gets
-// characters it does not use (see chooseStandIns), so nothing is mixed up.
-struct StandIns {
-    char16_t loneCr = 0xFDE0;
-    char16_t loneLf = 0xFDE1;
-    char16_t paragraphSeparator = 0xFDE2; // U+2029 of the text
-    char16_t lineSeparator = 0xFDE3;      // U+2028 of the text
-    char16_t frameStart = 0xFDE4;         // U+FDD0 of the text
-    char16_t frameEnd = 0xFDE5;           // U+FDD1 of the text
+// The kinds of stand-in, one row each in kStandInKinds: the character of the
+// text it stands for, its default stand-in and the mark drawn in its place.
+// A new kind is one more enumerator and one more row.
+enum class StandInKind : unsigned char {
+    LoneCr,
+    LoneLf,
+    ParagraphSeparator, // U+2029 of the text
+    LineSeparator,      // U+2028 of the text
+    FrameStart,         // U+FDD0 of the text
+    FrameEnd,           // U+FDD1 of the text
+};
+constexpr int kStandInKindCount = 6;
 
+// How the view shows a stand-in: as a mark drawn on a shaded cell, or as the
+// font shows the character it stands for.
+enum class StandInMark : unsigned char { None, ArrowLeft, ArrowDown, Pilcrow, BentArrow };
+
+struct StandInKindInfo {
+    char16_t meaning;
+    char16_t defaultStandIn;
+    StandInMark mark;
+};
+
+// The defaults come from the block of noncharacters U+FDD0-U+FDEF.
+inline constexpr std::array<StandInKindInfo, kStandInKindCount> kStandInKinds{{
+    {u'\r', 0xFDE0, StandInMark::ArrowLeft},
+    {u'\n', 0xFDE1, StandInMark::ArrowDown},
+    {0x2029, 0xFDE2, StandInMark::Pilcrow},
+    {0x2028, 0xFDE3, StandInMark::BentArrow},
+    {0xFDD0, 0xFDE4, StandInMark::None},
+    {0xFDD1, 0xFDE5, StandInMark::None},
+}};
+
+// The stand-ins of one control, one per kind. A text that itself holds one
+// of the defaults gets characters it does not use (see chooseStandIns), so
+// nothing is mixed up.
+struct StandIns {
+    std::array<char16_t, kStandInKindCount> chars = defaultChars();
+
+    static constexpr std::array<char16_t, kStandInKindCount> defaultChars() {
+        std::array<char16_t, kStandInKindCount> c{};
+        for (int k = 0; k < kStandInKindCount; ++k)
+            c[size_t(k)] = kStandInKinds[size_t(k)].defaultStandIn;
+        return c;
+    }
+
+    char16_t of(StandInKind kind) const { return chars[size_t(kind)]; }
+    // The kind of a stand-in character; -1 for any other character.
+    int kindOf(char16_t c) const;
     // The character of the text a stand-in stands for; 0 for any other.
     char16_t meaningOf(char16_t c) const;
-    bool isStandIn(QChar c) const { return meaningOf(c.unicode()) != 0; }
-    // The smallest of the six: every character below it is no stand-in.
+    // The stand-in of a character of the text; the character itself when
+    // it needs none.
+    char16_t standInFor(char16_t meaning) const;
+    bool isStandIn(QChar c) const { return kindOf(c.unicode()) >= 0; }
+    // The smallest stand-in: every character below it is no stand-in.
     char16_t lowest() const;
-    // Whether the text holds one of the six stand-in characters.
+    // Whether the text holds one of the stand-in characters.
     bool usedIn(QStringView text) const;
 };
 
 // The default set when neither text holds one of its characters; otherwise
-// each role the texts take gets a character neither text holds: the other
+// each kind whose default the texts take gets a character neither text holds: the other
 // noncharacters (U+FDD2-U+FDEF, U+FFFE, U+FFFF) first, then the private use
 // area from U+F8FF down. Only a text holding nearly all of those 6,432
 // characters finds none free and gets the default set. Linear in the lengths.
@@ -52,8 +94,8 @@ constexpr char16_t kInBlockBreak = 0x2028; // QChar::LineSeparator
 constexpr int kMaxLinesPerBlock = 16;
 constexpr int kMaxBlockLength = 1024;
 
-// CR LF -> '\n' (a paragraph break for the document); a lone CR, a lone LF,
-// U+2029, U+2028, U+FDD0 and U+FDD1 -> their stand-ins. The text must not
+// CR LF -> '\n' (a paragraph break for the document); every character of
+// kStandInKinds -> its stand-in. The text must not
 // hold a stand-in character itself (chooseStandIns). Linear in the length.
 QString toControlText(QStringView deviceText, const StandIns& standIns = {});
 

@@ -1,5 +1,6 @@
 #include "CTextEdit.h"
 #include "EditTextMapping.h"
+#include "ShownEdit.h"
 #include "WaitFor.h"
 
 #include <QAction>
@@ -32,17 +33,6 @@ class RandomNumbers {
     uint32_t seed_;
 };
 
-struct ShownEdit {
-    std::unique_ptr<CTextEdit> edit;
-    explicit ShownEdit(CTextEdit::Wrap wrap = CTextEdit::Wrap::Off, QSize size = QSize(300, 200)) {
-        edit = std::make_unique<CTextEdit>(wrap == CTextEdit::Wrap::On ? 1000 : 1005, wrap);
-        edit->resize(size);
-        edit->show();
-        edit->setFocus();
-    }
-    CTextEdit* operator->() const { return edit.get(); }
-    CTextEdit& operator*() const { return *edit; }
-};
 } // namespace
 
 TEST(CTextEdit, GivesBackExactlyTheTextItWasGiven) {

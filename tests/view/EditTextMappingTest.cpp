@@ -24,8 +24,8 @@ TEST(EditTextMapping, OnlyCrLfBecomesABreakAndCountsTwo) {
     ASSERT_EQ(control.size(), 7);
     EXPECT_EQ(control[1], QChar(u'\n'));
     const StandIns standIns;
-    EXPECT_EQ(control[3].unicode(), standIns.loneCr);
-    EXPECT_EQ(control[5].unicode(), standIns.loneLf);
+    EXPECT_EQ(control[3].unicode(), standIns.of(StandInKind::LoneCr));
+    EXPECT_EQ(control[5].unicode(), standIns.of(StandInKind::LoneLf));
     EXPECT_EQ(deviceLength(control), 8);
     EXPECT_TRUE(standIns.isStandIn(control[3]));
     EXPECT_FALSE(standIns.isStandIn(control[1]));
@@ -94,7 +94,7 @@ QString everyCodeUnit() {
 }
 
 std::vector<char16_t> setOf(const StandIns& s) {
-    return {s.loneCr, s.loneLf, s.paragraphSeparator, s.lineSeparator, s.frameStart, s.frameEnd};
+    return {s.chars.begin(), s.chars.end()};
 }
 } // namespace
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "EditTextMapping.h"
+
+#include <QRectF>
+
+class QPainter;
+class QPalette;
+
+// Paints the cell of one stand-in character: a shaded box with the mark of
+// its kind, so that the user sees there is a character. Drawn with lines,
+// so that no font needs to have the glyphs. Marks of StandInMark::None are
+// not painted (the font shows the character).
+void paintStandInCell(QPainter& painter, const QRectF& cell, edittext::StandInMark mark,
+                      const QPalette& palette);
