@@ -20,6 +20,7 @@ constexpr const char* S = "SETTINGS";
 // clang-format off
 const SettingDef kTable[] = {
     NUM("TAB_SIZE", 8),
+    NUM("TEXT_LIMIT", 0x10000),
     NUM("EDIT_AUTO_ARRANGE", 1),
     NUM("FONT_SIZE", 1),
     SettingDef{"FONT1_NAME", S, K::String, 0, u"", D::FaceName},
