@@ -33,11 +33,12 @@ TEST(SettingsTableTest, OneRowPerValueWithItsSectionAndDefault) {
             EXPECT_EQ(QLatin1String(def.section), QLatin1String("SETTINGS")) << def.name;
         }
     }
-    EXPECT_EQ(names.size(), 71);
+    EXPECT_EQ(names.size(), 72);
     EXPECT_EQ(inStrSettings, 3);
     EXPECT_EQ(settings_table::find("STR_FILE_SELECT_COMMON_MODE")->numberDefault, 0x1A00A30);
     EXPECT_EQ(settings_table::find("QSD_COLOR_SELECT_STYLE")->numberDefault, 30070);
     EXPECT_EQ(settings_table::find("COLOR_BACKGROUND")->numberDefault, 0xFFFFFF);
+    EXPECT_EQ(settings_table::find("TEXT_LIMIT")->numberDefault, 0x10000);
     EXPECT_NE(settings_table::find("LOAD_DAFAULT_MACRO"), nullptr);
     EXPECT_NE(settings_table::find("SHOW_CMDBAR_REPLECE"), nullptr);
     EXPECT_EQ(settings_table::find("tab_size"), nullptr);
