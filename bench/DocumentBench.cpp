@@ -28,13 +28,15 @@ struct Editor {
     Settings settings{store, Locale(0x0411, 0x0411)};
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
+    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1};
     std::unique_ptr<CEditer> view;
 
     explicit Editor(bool wrap = true) {
         store.SetRegistryKey(QStringLiteral("Orvane"));
         settings.writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), wrap ? 1 : 0);
         view = std::make_unique<CEditer>(
-            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)});
+            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)},
+            documents.services());
         view->resize(480, 640);
         view->show();
         view->OnInitialUpdate();
@@ -69,7 +71,7 @@ void BM_OpenAndShowTenMegabytesShiftJis(benchmark::State& state) {
         state.ResumeTiming();
         const bool ok = editor.view->OpenFileByPath(path);
         QCoreApplication::processEvents(); // lay out and paint the first screen
-        if (!ok || editor.view->charSet != 8 && editor.view->charSet != 1)
+        if (!ok || editor.view->state().charSet != 8 && editor.view->state().charSet != 1)
             state.SkipWithError("the file did not open as Shift-JIS");
     }
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());

@@ -25,7 +25,9 @@ struct Editor {
     Settings settings{store, Locale(0x0411, 0x0411)};
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
-    CEditer view{ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)}};
+    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1};
+    CEditer view{ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)},
+                 documents.services()};
 
     explicit Editor(bool wrap) {
         store.SetRegistryKey(QStringLiteral("Orvane"));

@@ -128,13 +128,16 @@ void CEditorApp::createFrameAndView() {
 
     frame_ = std::make_unique<CMainFrame>(
         FrameServices{*settings_, services_.messages, router_, &CEditorApp::IsRecentPlatform});
+    documentServices_ = std::make_unique<DocumentServiceSet>(*settings_, services_.locale,
+                                                             QCoreApplication::applicationPid());
     auto* view = new CEditer(ViewServices{*settings_,
                                           services_.messages,
                                           services_.clock,
                                           services_.locale,
                                           &CEditorApp::IsRecentPlatform,
                                           {},
-                                          fileSelectCommon_.get()});
+                                          fileSelectCommon_.get()},
+                             documentServices_->services());
     frame_->setView(view);
     // A loaded macro's TOOLTIP goes to the command bar's play button.
     view->macroCommands().setPlayButtonTooltipSetter(

@@ -13,6 +13,7 @@ struct QsdCommonSettings;
 
 class CEditer;
 class CMainFrame;
+class DocumentServiceSet;
 class Clock;
 class HandOverChannel;
 class MessageService;
@@ -96,6 +97,9 @@ class CEditorApp : public QObject, public CommandTarget {
     CommandMap commands_;
     std::unique_ptr<SingleInstanceLock> lock_;
     std::unique_ptr<HandOverChannel> channel_;
+    // The open document's services (open-documents key, character sets, file
+    // system); they outlive the view, which the frame owns.
+    std::unique_ptr<DocumentServiceSet> documentServices_;
     std::unique_ptr<CMainFrame> frame_;
     CEditer* view_ = nullptr;
     std::unique_ptr<RecentFileList> recentFiles_;

@@ -382,7 +382,7 @@ void CMainFrame::showTextContextMenu(QPoint globalPos) {
     QMenu* context = actions_->createMenu(*popup, this);
     context->setObjectName(QStringLiteral("textContextMenu"));
     prepareMenu(context);
-    if (view_->macroRecording) {
+    if (view_->state().macroRecording) {
         // While recording, the record item says that it ends the recording.
         const QString stopText =
             res::loadString(35001, QStringLiteral("記録終了(&R)\tShift+Ctrl+R"));
@@ -434,7 +434,7 @@ QString CMainFrame::caption() const {
 bool CMainFrame::queryClose() {
     if (!view_)
         return true;
-    if (view_->macroPlaying) {
+    if (view_->state().macroPlaying) {
         services_.messages.show(
             res::loadString(40008, QStringLiteral("A macro is playing; the editor can't close.")),
             caption(), mb::MB_OK | mb::MB_ICONEXCLAMATION, this);

@@ -5,8 +5,8 @@
 #include "EditAnchor.h"
 #include "EditCommands.h"
 #include "EditerDocument.h"
+#include "FileInfo.h"
 #include "MessageService.h"
-#include "OpenDocuments.h"
 #include "Settings.h"
 #include "StringTable.h"
 #include "ViewMacroCommands.h"
@@ -38,8 +38,8 @@ int anchorIndexOf(const CTextEdit& edit) {
 }
 } // namespace
 
-CEditer::CEditer(ViewServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+CEditer::CEditer(ViewServices services, DocumentServices documentServices, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), documentServices_(documentServices) {
     setObjectName(QStringLiteral("CEditer"));
     wrapEdit_ = new CTextEdit(cmd::view::IDC_WRAP_EDIT, CTextEdit::Wrap::On, this);
     plainEdit_ = new CTextEdit(cmd::view::IDC_PLAIN_EDIT, CTextEdit::Wrap::Off, this);
@@ -47,8 +47,8 @@ CEditer::CEditer(ViewServices services, QWidget* parent)
     plainEdit_->hide();
 
     const Settings& settings = services_.settings;
-    lastFolder = QStringLiteral("\\My Documents\\");
-    filterIndex = settings.getInt(QStringLiteral("FILTER_INDEX"));
+    state_.lastFolder = QStringLiteral("\\My Documents\\");
+    state_.filterIndex = settings.getInt(QStringLiteral("FILTER_INDEX"));
     tabSize = settings.getInt(QStringLiteral("TAB_SIZE"));
     textColor = colorFromColorRef(settings.getInt(QStringLiteral("COLOR_TEXT")));
     backgroundColor = colorFromColorRef(settings.getInt(QStringLiteral("COLOR_BACKGROUND")));
@@ -68,9 +68,12 @@ CEditer::CEditer(ViewServices services, QWidget* parent)
     connect(&titleTimer_, &QTimer::timeout, this, [this] { OnTimer(cmd::timer::TITLE_REFRESH); });
 
     bindCommands();
-    document_ = std::make_unique<EditerDocument>(*this, services_);
-    editCommands_ = std::make_unique<EditCommands>(*this, services_);
-    macroCommands_ = std::make_unique<ViewMacroCommands>(*this, services_);
+    document_ =
+        std::make_unique<EditerDocument>(state_, *this, *this, services_, documentServices_);
+    editCommands_ = std::make_unique<EditCommands>(*this, *this, services_);
+    macroCommands_ = std::make_unique<ViewMacroCommands>(state_, *this, services_);
+    connect(this, &CEditer::loadDefaultMacroRequested, macroCommands_.get(),
+            [this] { macroCommands_->loadDefaultMacro(); });
 }
 
 CEditer::~CEditer() {
@@ -80,22 +83,22 @@ CEditer::~CEditer() {
     if (initialUpdateDone_) {
         Settings& settings = services_.settings;
         settings.writeInt(QStringLiteral("FONT_SIZE"), fontIndex);
-        settings.writeString(QStringLiteral("LAST_OPEN_FOLDER"), lastFolder);
-        settings.writeInt(QStringLiteral("FILTER_INDEX"), filterIndex);
+        settings.writeString(QStringLiteral("LAST_OPEN_FOLDER"), state_.lastFolder);
+        settings.writeInt(QStringLiteral("FILTER_INDEX"), state_.filterIndex);
         settings.writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), wrapMode ? 1 : 0);
     }
-    document_->openDocuments().UnregisterOpenDocument(ownWindowHandle);
+    documentServices_.openDocuments.UnregisterOpenDocument(state_.ownWindowHandle);
     if (services_.removeOpenDocument)
         services_.removeOpenDocument();
 }
 
 void CEditer::connectEdit(CTextEdit& edit) {
-    edit.setMacroRecordingFlag(&macroRecording);
+    edit.setMacroRecordingFlag(&state_.macroRecording);
     // The caret-moved notice is posted: the title follows once the key or
     // the button press has moved the caret.
     connect(&edit, &CTextEdit::caretMoveNotice, this, &CEditer::onCaretMoveNotice,
             Qt::QueuedConnection);
-    connect(&edit, &CTextEdit::changeNotice, this, &CEditer::onChangeNotice);
+    connect(&edit, &CTextEdit::changeNotice, this, &CEditer::markTextChanged);
     connect(&edit, &CTextEdit::focusNotice, this, &CEditer::editFocusChanged);
     connect(&edit, &CTextEdit::characterTyped, this,
             [this](const QString& text, Qt::KeyboardModifiers modifiers) {
@@ -119,8 +122,6 @@ void CEditer::connectEdit(CTextEdit& edit) {
             *handled = onCommand(id);
     });
 }
-
-// ---- commands ----
 
 void CEditer::bindCommands() {
     commands_.on(
@@ -163,12 +164,10 @@ void CEditer::toggleWrap() {
         SwitchEdit(*wrapEdit_, *plainEdit_);
 }
 
-// ---- initial update, settings, destruction ----
-
 void CEditer::OnInitialUpdate() {
     if (initialUpdateDone_) {
         activeEdit_->setFocus();
-        charSet = 1;
+        state_.charSet = 1;
         return;
     }
     initialUpdateDone_ = true;
@@ -183,8 +182,8 @@ void CEditer::OnInitialUpdate() {
     SetFontLabels();
     SelectFont(fontIndex);
 
-    lastFolder = settings.getString(QStringLiteral("LAST_OPEN_FOLDER"));
-    filterIndex = settings.getInt(QStringLiteral("FILTER_INDEX"));
+    state_.lastFolder = settings.getString(QStringLiteral("LAST_OPEN_FOLDER"));
+    state_.filterIndex = settings.getInt(QStringLiteral("FILTER_INDEX"));
     wrapMode = settings.getInt(QStringLiteral("EDIT_AUTO_ARRANGE")) != 0;
     activeEdit_ = wrapMode ? wrapEdit_ : plainEdit_;
     showActive();
@@ -212,7 +211,7 @@ void CEditer::OnInitialUpdate() {
     }
 
     activeEdit_->setFocus();
-    charSet = 1;
+    state_.charSet = 1;
 }
 
 void CEditer::readTitleFlags() {
@@ -272,10 +271,8 @@ void CEditer::showActive() {
     hidden->hide();
 }
 
-// ---- document state and title ----
-
 bool CEditer::IsDocumentChanged() const {
-    return GetModify() || textChanged;
+    return GetModify() || state_.textChanged;
 }
 
 bool CEditer::OpenFileByPath(const QString& path) {
@@ -303,7 +300,7 @@ void CEditer::UpdateTitle(const std::optional<QString>& name, uint16_t flags, bo
     std::optional<QString> caret;
     if (flags & titleflags::kCaretMask)
         caret = caretTextFor(*activeEdit_);
-    title_ = titleComposer_.update(name, flags, setName, caret, textChanged);
+    title_ = titleComposer_.update(name, flags, setName, caret, state_.textChanged);
     window()->setWindowTitle(title_);
     emit titleChanged(title_);
 }
@@ -312,8 +309,8 @@ void CEditer::RefreshTitleName() {
     std::optional<QString> name;
     if (titleFlags & titleflags::kLabelMask) {
         name = labelTitle();
-    } else if (!currentPath.isEmpty()) {
-        name = titleNameFromPath(currentPath);
+    } else if (!state_.currentPath.isEmpty()) {
+        name = titleNameFromPath(state_.currentPath);
     }
     UpdateTitle(name, titleFlags, true);
 }
@@ -323,15 +320,28 @@ void CEditer::onCaretMoveNotice() {
         titleTimer_.start();
 }
 
-void CEditer::onChangeNotice() {
-    if (textChanged)
+void CEditer::markTextChanged() {
+    if (state_.textChanged)
         return;
-    textChanged = true;
+    state_.textChanged = true;
     if (titleFlags & titleflags::kMarkMask)
         UpdateTitle(std::nullopt, titleFlags, false);
 }
 
-// ---- selection, switching, layout ----
+void CEditer::markTextSaved(const QString& path) {
+    if (!state_.textChanged)
+        return;
+    state_.textChanged = false;
+    if (titleFlags & titleflags::kLabelMask)
+        UpdateTitle(std::nullopt, titleFlags, false);
+    else
+        UpdateTitle(fileinfo::nameOf(path), titleFlags, true);
+}
+
+void CEditer::refreshCaretPosition() {
+    if (titleFlags & titleflags::kCaretMask)
+        UpdateTitle(std::nullopt, titleFlags, false);
+}
 
 void CEditer::SelectRangeAndScroll(int start, int end) {
     SetSel(start, end);
@@ -414,8 +424,6 @@ void CEditer::resizeEvent(QResizeEvent* e) {
     resizePending = true;
 }
 
-// ---- timers ----
-
 void CEditer::OnTimer(int timerId) {
     switch (timerId) {
     case cmd::timer::SIZE_WATCH:
@@ -467,8 +475,6 @@ void CEditer::onSizeWatch() {
         sizeWarningOpen_ = false;
 }
 
-// ---- fonts ----
-
 int CEditer::dpiY() const {
     return logicalDpiY() > 0 ? logicalDpiY() : 96;
 }
@@ -504,8 +510,6 @@ void CEditer::SelectFont(int index) {
         edit.ScrollCaret();
     }
 }
-
-// ---- insert strings ----
 
 void CEditer::LoadInsertStrings() {
     insertStrings = insertstrings::load(services_.settings);
@@ -576,17 +580,17 @@ void CEditer::InsertString(const QString& insertText, const std::optional<QStrin
     InsertString(entry);
 }
 
-// ---- macro recording, search ----
-
 void CEditer::recordMacroStep(const RecordedStep& step) {
-    if (!macroRecording)
+    if (!state_.macroRecording)
         return;
     emit macroStepRecorded(step);
 }
 
 SearchTarget& CEditer::searchTarget() {
     if (!searchTarget_)
-        searchTarget_ = std::make_unique<ViewSearchTarget>(*this);
+        searchTarget_ = std::make_unique<ViewSearchTarget>(
+            *wrapEdit_, *plainEdit_, [this]() -> CTextEdit& { return *activeEdit_; }, textColor,
+            backgroundColor);
     return *searchTarget_;
 }
 

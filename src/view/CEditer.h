@@ -2,10 +2,15 @@
 
 #include "CTextEdit.h"
 #include "CommandRouter.h"
+#include "DocumentServices.h"
+#include "DocumentState.h"
+#include "EditBuffer.h"
 #include "FontSet.h"
 #include "InsertStrings.h"
+#include "RecordedStep.h"
 #include "TextSearch.h"
 #include "TitleComposer.h"
+#include "ViewHost.h"
 #include "ViewServices.h"
 
 #include <QColor>
@@ -24,52 +29,25 @@ class EditerDocument;
 class EditCommands;
 class ViewMacroCommands;
 
-// What the view hands to the macro recorder: the raw events the recorder
-// turns into macro steps.
-struct RecordedStep {
-    enum class Kind {
-        KeyDown,   // key, modifiers
-        Character, // text (one typed character; "\r" for Enter), modifiers
-        Markup,    // text: insert text, and with an end text a TAB and the end text
-        NewFile,
-        Open, // text: path
-        Save, // text: path
-        Cut,
-        Copy,
-        Paste,
-    };
-    Kind kind = Kind::KeyDown;
-    QString text;
-    int key = 0;
-    int param = 0;
-    Qt::KeyboardModifiers modifiers;
-    bool skipModifiers = false;
-};
-Q_DECLARE_METATYPE(RecordedStep)
-
 // The one view of the document. It holds the two edit controls (1000 wraps,
-// 1005 does not; exactly one is shown and holds the text), the state of the
-// open file, the title, the four fonts and the eight insert strings, and
-// handles the view's commands.
-class CEditer : public QWidget, public CommandTarget {
+// 1005 does not; exactly one is shown and holds the text), the title, the
+// four fonts and the eight insert strings, and handles the view's commands.
+// The open file's state lives in state(); the document operations, the edit
+// commands and the search reach the view only through the narrow interfaces
+// it implements (EditBuffer, ViewHost).
+class CEditer : public QWidget, public CommandTarget, public EditBuffer, public ViewHost {
     Q_OBJECT
   public:
-    explicit CEditer(ViewServices services, QWidget* parent = nullptr);
+    CEditer(ViewServices services, DocumentServices documentServices, QWidget* parent = nullptr);
     ~CEditer() override;
 
-    // ---- state of the open file (read and written by other parts) ----
+    // The state of the open file, shared with the document operations.
+    DocumentState& state() { return state_; }
+    const DocumentState& state() const { return state_; }
+
+    // Settings of the view itself.
     std::vector<InsertStringEntry> insertStrings;
     bool wrapMode = true;
-    QString currentPath;
-    QString lastFolder;
-    int charSet = -1;
-    int lineEnding = 0;
-    bool textChanged = false;
-    uint64_t fileTime = 0;
-    qint64 ownWindowHandle = 0;
-    bool macroPlaying = false;
-    bool macroRecording = false;
-    int filterIndex = 1;
     uint16_t titleFlags = 0;
     int tabSize = 8;
     QColor textColor;
@@ -81,30 +59,29 @@ class CEditer : public QWidget, public CommandTarget {
     CTextEdit& plainEdit() { return *plainEdit_; }
     CTextEdit& activeEdit() const { return *activeEdit_; }
 
-    // ---- the edit buffer: the operations of the active control ----
-    QString GetText() const { return activeEdit_->GetText(); }
-    void SetText(const QString& text) { activeEdit_->SetText(text); }
-    int GetTextLength() const { return activeEdit_->GetTextLength(); }
-    std::pair<int, int> GetSel() const { return activeEdit_->GetSel(); }
-    void SetSel(int start, int end) { activeEdit_->SetSel(start, end); }
-    void ReplaceSel(const QString& text) { activeEdit_->ReplaceSel(text); }
-    void ScrollCaret() { activeEdit_->ScrollCaret(); }
-    int LineFromChar(int index = -1) const { return activeEdit_->LineFromChar(index); }
-    int LineIndex(int line = -1) const { return activeEdit_->LineIndex(line); }
-    int LineLength(int index = -1) const { return activeEdit_->LineLength(index); }
-    QString GetLine(int line) const { return activeEdit_->GetLine(line); }
-    int GetLineCount() const { return activeEdit_->GetLineCount(); }
-    int GetFirstVisibleLine() const { return activeEdit_->GetFirstVisibleLine(); }
-    void LineScroll(int lines) { activeEdit_->LineScroll(lines); }
-    bool Undo() { return activeEdit_->Undo(); }
-    bool CanUndo() const { return activeEdit_->CanUndo(); }
-    bool GetModify() const { return activeEdit_->GetModify(); }
-    void SetModify(bool modified) { activeEdit_->SetModify(modified); }
-    void Cut() { activeEdit_->Cut(); }
-    void Copy() { activeEdit_->Copy(); }
-    void Paste() { activeEdit_->Paste(); }
+    // The edit buffer: the operations of the active control.
+    QString GetText() const override { return activeEdit_->GetText(); }
+    void SetText(const QString& text) override { activeEdit_->SetText(text); }
+    int GetTextLength() const override { return activeEdit_->GetTextLength(); }
+    std::pair<int, int> GetSel() const override { return activeEdit_->GetSel(); }
+    void SetSel(int start, int end) override { activeEdit_->SetSel(start, end); }
+    void ReplaceSel(const QString& text) override { activeEdit_->ReplaceSel(text); }
+    void ScrollCaret() override { activeEdit_->ScrollCaret(); }
+    int LineFromChar(int index = -1) const override { return activeEdit_->LineFromChar(index); }
+    int LineIndex(int line = -1) const override { return activeEdit_->LineIndex(line); }
+    int LineLength(int index = -1) const override { return activeEdit_->LineLength(index); }
+    QString GetLine(int line) const override { return activeEdit_->GetLine(line); }
+    int GetLineCount() const override { return activeEdit_->GetLineCount(); }
+    int GetFirstVisibleLine() const override { return activeEdit_->GetFirstVisibleLine(); }
+    void LineScroll(int lines) override { activeEdit_->LineScroll(lines); }
+    bool Undo() override { return activeEdit_->Undo(); }
+    bool CanUndo() const override { return activeEdit_->CanUndo(); }
+    bool GetModify() const override { return activeEdit_->GetModify(); }
+    void SetModify(bool modified) override { activeEdit_->SetModify(modified); }
+    void Cut() override { activeEdit_->Cut(); }
+    void Copy() override { activeEdit_->Copy(); }
+    void Paste() override { activeEdit_->Paste(); }
 
-    // ---- view operations ----
     bool IsDocumentChanged() const;
     // Opens a file by its full path (see EditerDocument::OpenFileByPath).
     bool OpenFileByPath(const QString& path);
@@ -115,7 +92,12 @@ class CEditer : public QWidget, public CommandTarget {
     // Load Macro, Save Macro, the start-up load, and the view's macro.
     ViewMacroCommands& macroCommands() { return *macroCommands_; }
     void UpdateTitle(const std::optional<QString>& name, uint16_t flags, bool setName);
-    void RefreshTitleName();
+    void RefreshTitleName() override;
+    // ViewHost: what the document operations and the edit commands need of the view.
+    QWidget* dialogOwner() const override { return window(); }
+    void refreshCaretPosition() override;
+    void markTextChanged() override;
+    void markTextSaved(const QString& path) override;
     const QString& title() const { return title_; }
     void SelectRangeAndScroll(int start, int end);
     // The view message 0x502: selects and scrolls once the current event is done.
@@ -131,21 +113,19 @@ class CEditer : public QWidget, public CommandTarget {
     // The search operations' view of the active control.
     SearchTarget& searchTarget();
 
-    // ---- find and replace, shared by the find and replace bars and the macro player ----
-    // One search memory for the whole program run lives in textSearch().
+    // Find and replace, shared by the find and replace bars and the macro
+    // player. One search memory for the whole program run lives in textSearch().
     bool Search(const QString& text, SearchDirection direction, MatchCase matchCase,
                 SearchMode mode);
     bool Replace(const QString& findText, const QString& replaceText, MatchCase matchCase);
     bool ReplaceAll(const QString& findText, const QString& replaceText, MatchCase matchCase);
     TextSearch& textSearch();
 
-    // ---- fonts ----
     void LoadFonts(bool f1, bool f2, bool f3, bool f4);
     void SetFontLabels();
     void SelectFont(int index);
     const FontSet& fonts() const { return fonts_; }
 
-    // ---- insert strings ----
     void LoadInsertStrings();
     void BuildInsertMenu();
     void InsertString(const InsertStringEntry& entry);
@@ -156,17 +136,15 @@ class CEditer : public QWidget, public CommandTarget {
     // its bottom at the bottom of the active control.
     void ShowInsertMenu(const QPoint& globalPos);
 
-    // ---- macro recording ----
     // The one place where the view hands an event to the macro recorder.
     // Does nothing unless a macro is being recorded; then it emits
     // macroStepRecorded, which the recorder connects to.
-    void recordMacroStep(const RecordedStep& step);
+    void recordMacroStep(const RecordedStep& step) override;
 
-    // ---- timers 16 (size watch), 17 (resize), 18 (title refresh) ----
+    // Timers 16 (size watch), 17 (resize), 18 (title refresh).
     void OnTimer(int timerId);
     bool isTimerRunning(int timerId) const;
 
-    // ---- command routing ----
     bool onCommand(int id) override;
     bool onUpdateCommand(int id, CommandState& state) override;
 
@@ -188,7 +166,6 @@ class CEditer : public QWidget, public CommandTarget {
     void applyColors();
     void showActive();
     void onCaretMoveNotice();
-    void onChangeNotice();
     void onSizeWatch();
     void toggleWrap();
     QString labelTitle() const;
@@ -197,6 +174,8 @@ class CEditer : public QWidget, public CommandTarget {
     int dpiY() const;
 
     ViewServices services_;
+    DocumentServices documentServices_;
+    DocumentState state_;
     CTextEdit* wrapEdit_ = nullptr;
     CTextEdit* plainEdit_ = nullptr;
     CTextEdit* activeEdit_ = nullptr;

@@ -1,11 +1,12 @@
 #include "EditCommands.h"
 
-#include "CEditer.h"
 #include "CommandIds.h"
+#include "EditBuffer.h"
 #include "JumpDialog.h"
 #include "MessageService.h"
+#include "RecordedStep.h"
 #include "StringTable.h"
-#include "TitleComposer.h"
+#include "ViewHost.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,16 +29,15 @@ namespace {
 constexpr const char* kHelpFile = "TAVLO100.htm";
 }
 
-EditCommands::EditCommands(CEditer& view, ViewServices services)
-    : view_(view), services_(std::move(services)) {}
+EditCommands::EditCommands(EditBuffer& buffer, ViewHost& view, ViewServices services)
+    : buffer_(buffer), view_(view), services_(std::move(services)) {}
 
 QLineEdit* EditCommands::barTextBox() const {
     return barTextBox_ ? barTextBox_() : nullptr;
 }
 
 void EditCommands::afterEdit() {
-    if (view_.titleFlags & titleflags::kCaretMask)
-        view_.UpdateTitle(std::nullopt, view_.titleFlags, false);
+    view_.refreshCaretPosition();
 }
 
 bool EditCommands::onCommand(int id) {
@@ -45,7 +45,7 @@ bool EditCommands::onCommand(int id) {
     RecordedStep step;
     switch (id) {
     case cmd::ID_EDIT_UNDO:
-        view_.Undo();
+        buffer_.Undo();
         break;
     case cmd::ID_EDIT_CUT:
     case cmd::ID_EDIT_COPY:
@@ -61,12 +61,12 @@ bool EditCommands::onCommand(int id) {
                     : id == cmd::ID_EDIT_COPY ? RecordedStep::Kind::Copy
                                               : RecordedStep::Kind::Paste;
         view_.recordMacroStep(step);
-        id == cmd::ID_EDIT_CUT    ? view_.Cut()
-        : id == cmd::ID_EDIT_COPY ? view_.Copy()
-                                  : view_.Paste();
+        id == cmd::ID_EDIT_CUT    ? buffer_.Cut()
+        : id == cmd::ID_EDIT_COPY ? buffer_.Copy()
+                                  : buffer_.Paste();
         break;
     case cmd::ID_EDIT_SELECT_ALL:
-        view_.SetSel(0, -1);
+        buffer_.SetSel(0, -1);
         break;
     case cmd::ID_EDIT_JUMP:
         OnJump();
@@ -84,14 +84,14 @@ bool EditCommands::onCommand(int id) {
 bool EditCommands::onUpdateCommand(int id, CommandState& state) {
     switch (id) {
     case cmd::ID_EDIT_UNDO:
-        state.enabled = view_.CanUndo();
+        state.enabled = buffer_.CanUndo();
         return true;
     case cmd::ID_EDIT_CUT:
     case cmd::ID_EDIT_COPY:
         if (QLineEdit* box = barTextBox()) {
             state.enabled = box->hasSelectedText();
         } else {
-            const auto [start, end] = view_.GetSel();
+            const auto [start, end] = buffer_.GetSel();
             state.enabled = start != end;
         }
         return true;
@@ -110,11 +110,11 @@ bool EditCommands::onUpdateCommand(int id, CommandState& state) {
 }
 
 void EditCommands::OnJump() {
-    const auto [start, end] = view_.GetSel();
+    const auto [start, end] = buffer_.GetSel();
     Q_UNUSED(end);
-    const int current = view_.LineFromChar(start) + 1;
-    const int last = view_.GetLineCount();
-    JumpDialog dialog(current, last, services_.messages, view_.window());
+    const int current = buffer_.LineFromChar(start) + 1;
+    const int last = buffer_.GetLineCount();
+    JumpDialog dialog(current, last, services_.messages, view_.dialogOwner());
     const int result = runJump_ ? runJump_(dialog) : dialog.exec();
     if (result != QDialog::Accepted)
         return;
@@ -123,10 +123,10 @@ void EditCommands::OnJump() {
 
 void EditCommands::JumpTo(int targetLine) {
     const int t = targetLine - 1;
-    view_.LineScroll(t - view_.GetFirstVisibleLine() - 3);
-    const int index = std::max(0, view_.LineIndex(t));
-    view_.SetSel(index, index);
-    view_.ScrollCaret();
+    buffer_.LineScroll(t - buffer_.GetFirstVisibleLine() - 3);
+    const int index = std::max(0, buffer_.LineIndex(t));
+    buffer_.SetSel(index, index);
+    buffer_.ScrollCaret();
     afterEdit();
 }
 
@@ -162,7 +162,7 @@ void EditCommands::OnHelp() {
     if (url.isEmpty()) {
         services_.messages.show(QStringLiteral("ヘルプファイル TAVLO100.htm が見つかりません。"),
                                 res::loadString(35081, QStringLiteral("Tavlo")),
-                                mb::MB_OK | mb::MB_ICONERROR, view_.window());
+                                mb::MB_OK | mb::MB_ICONERROR, view_.dialogOwner());
         return;
     }
     // The viewer's own result is not the editor's business.

@@ -6,16 +6,17 @@
 #include <QString>
 #include <functional>
 
-class CEditer;
+class EditBuffer;
 class JumpDialog;
 class QLineEdit;
+class ViewHost;
 
 // The view's commands on the text: undo, cut, copy, paste, select all, jump
 // to a line and help. Cut, copy and paste act on the find or replace bar's
 // text box while it has the focus.
 class EditCommands : public CommandTarget {
   public:
-    EditCommands(CEditer& view, ViewServices services);
+    EditCommands(EditBuffer& buffer, ViewHost& view, ViewServices services);
 
     // The bar's text box that has the focus, or nullptr (set by the frame's owner).
     void setBarTextBoxProvider(std::function<QLineEdit*()> provider) {
@@ -43,7 +44,8 @@ class EditCommands : public CommandTarget {
     QLineEdit* barTextBox() const;
     void afterEdit();
 
-    CEditer& view_;
+    EditBuffer& buffer_;
+    ViewHost& view_;
     ViewServices services_;
     std::function<QLineEdit*()> barTextBox_;
     std::function<int(JumpDialog&)> runJump_;

@@ -1,24 +1,26 @@
 #include "EditerDocument.h"
 
-#include "CEditer.h"
 #include "CharSetNames.h"
 #include "CharSetServices.h"
 #include "CodePage.h"
 #include "CommandIds.h"
+#include "DocumentState.h"
+#include "EditBuffer.h"
 #include "FileInfo.h"
 #include "FileInfoDialog.h"
 #include "FileSystem.h"
 #include "MessageService.h"
 #include "OpenDocuments.h"
 #include "ProfileStore.h"
+#include "RecordedStep.h"
 #include "Settings.h"
 #include "StringTable.h"
 #include "TextCodec.h"
-#include "TitleComposer.h"
+#include "ViewHost.h"
 #include "WaitCursor.h"
 
-#include <QCoreApplication>
 #include <QPointer>
+#include <QWidget>
 #include <cstring>
 #include <new>
 
@@ -56,24 +58,16 @@ bool containsNul(const QByteArray& bytes, int charSet) {
 
 } // namespace
 
-EditerDocument::EditerDocument(CEditer& view, ViewServices services)
-    : view_(view), services_(std::move(services)) {
-    Settings& settings = services_.settings;
-    charSets_ = std::make_unique<CharSetServices>(
-        [&settings] { return settings.getString(QStringLiteral("UI_LANGUAGE_DLL_PATH")); },
-        services_.locale);
-    ProfileStore& store = settings.store();
-    openDocs_ = std::make_unique<OpenDocuments>(store.registry(), store.applicationKeyPath(),
-                                                QCoreApplication::applicationPid());
-}
+EditerDocument::EditerDocument(DocumentState& state, EditBuffer& buffer, ViewHost& view,
+                               ViewServices services, DocumentServices documentServices)
+    : state_(state), buffer_(buffer), view_(view), services_(std::move(services)),
+      documentServices_(documentServices) {}
 
 EditerDocument::~EditerDocument() = default;
 
-// ---- messages ----
-
 int EditerDocument::showText(const QString& text, uint32_t style) {
     return services_.messages.show(text, res::loadString(35081, QStringLiteral("Tavlo")), style,
-                                   view_.window());
+                                   view_.dialogOwner());
 }
 
 int EditerDocument::show(uint32_t id, const QString& fallback, uint32_t style,
@@ -85,7 +79,7 @@ int EditerDocument::show(uint32_t id, const QString& fallback, uint32_t style,
 }
 
 bool EditerDocument::offerSave(uint32_t extraStyle) {
-    if (!view_.IsDocumentChanged())
+    if (!isChanged())
         return true;
     const int answer = show(30006, QStringLiteral("The file has changed.\nSave the changes?"),
                             mb::MB_YESNOCANCEL | mb::MB_ICONQUESTION | extraStyle);
@@ -106,15 +100,9 @@ void EditerDocument::addRecent(const QString& path) {
         addRecent_(path);
 }
 
-void EditerDocument::markChanged() {
-    if (view_.textChanged)
-        return;
-    view_.textChanged = true;
-    if (view_.titleFlags & titleflags::kMarkMask)
-        view_.UpdateTitle(std::nullopt, view_.titleFlags, false);
+bool EditerDocument::isChanged() const {
+    return buffer_.GetModify() || state_.textChanged;
 }
-
-// ---- loading ----
 
 bool EditerDocument::RecordFileTime(const QString& path, uint64_t& time) {
     textfile::FileStamp stamp;
@@ -125,7 +113,7 @@ bool EditerDocument::RecordFileTime(const QString& path, uint64_t& time) {
 
 void EditerDocument::recordStamp(const QString& path) {
     textfile::readStamp(path, &stamp_);
-    view_.fileTime = stamp_.time;
+    state_.fileTime = stamp_.time;
 }
 
 bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEnding,
@@ -152,7 +140,7 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
     }
 
     if (charSet == charset::AUTO_DETECT)
-        charSet = charSets_->DetectForLoading(read.bytes);
+        charSet = documentServices_.charSets.DetectForLoading(read.bytes);
     charSet = charset::usable(charSet);
     const bool nulCut = containsNul(read.bytes, charSet);
     DecodedText decoded =
@@ -170,34 +158,35 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
         return false;
     }
     try {
-        view_.SetText(decoded.text);
+        buffer_.SetText(decoded.text);
     } catch (const std::bad_alloc&) {
         show(40000, QStringLiteral("Out of memory."), mb::MB_OK | mb::MB_ICONERROR);
         return false;
     }
     decoded.text = QString();
-    view_.SetModify(false);
-    view_.textChanged = false;
+    buffer_.SetModify(false);
+    state_.textChanged = false;
 
-    QPointer<CEditer> alive(&view_);
+    QPointer<QWidget> alive(view_.dialogOwner());
     if (nulCut)
         showText(nulCutMessage(path), mb::MB_OK | mb::MB_ICONEXCLAMATION);
     if (!alive)
         return false;
-    if (warnIfOpenElsewhere && openDocs_->IsOpenElsewhere(path, &view_.ownWindowHandle)) {
+    if (warnIfOpenElsewhere &&
+        documentServices_.openDocuments.IsOpenElsewhere(path, &state_.ownWindowHandle)) {
         show(35024,
              QStringLiteral("This file is already open in another editor.\nTake care not to "
                             "overwrite its data when saving."),
              mb::MB_OK | mb::MB_TOPMOST);
     }
-    openDocs_->RegisterOpenDocument(path, &view_.ownWindowHandle);
+    documentServices_.openDocuments.RegisterOpenDocument(path, &state_.ownWindowHandle);
     return true;
 }
 
 bool EditerDocument::OpenFileByPath(const QString& path) {
     if (path.isEmpty())
         return false;
-    const uint32_t attributes = FileSystem().getFileAttributes(path);
+    const uint32_t attributes = documentServices_.fileSystem.getFileAttributes(path);
     const uint32_t errorStyle = mb::MB_OK | mb::MB_ICONERROR | mb::MB_TOPMOST;
     if (attributes == fa::INVALID_FILE_ATTRIBUTES) {
         show(33003, QStringLiteral("Can't access the file below.\n\n%s"), errorStyle, path);
@@ -217,10 +206,10 @@ bool EditerDocument::OpenFileByPath(const QString& path) {
     int lineEnding = lineending::CRLF;
     const bool ok = ReadTextFile(path, charSet, lineEnding, true);
     if (ok) {
-        view_.currentPath = path;
+        state_.currentPath = path;
         view_.RefreshTitleName();
-        view_.lineEnding = lineEnding;
-        view_.charSet = charSet;
+        state_.lineEnding = lineEnding;
+        state_.charSet = charSet;
         recordStamp(path);
     }
     recordStep(int(RecordedStep::Kind::Open), path);
@@ -235,25 +224,25 @@ void EditerDocument::OnFileOpen() {
     if (!result)
         return;
     const QString path = result->path;
-    view_.lastFolder = fileinfo::folderOf(path);
+    state_.lastFolder = fileinfo::folderOf(path);
     int charSet = codeFromResult(request, *result, charset::AUTO_DETECT);
     int lineEnding = lineending::CRLF;
     if (ReadTextFile(path, charSet, lineEnding, true)) {
-        view_.currentPath = path;
+        state_.currentPath = path;
         view_.RefreshTitleName();
         addRecent(path);
-        view_.lineEnding = lineEnding;
-        view_.charSet = charSet;
+        state_.lineEnding = lineEnding;
+        state_.charSet = charSet;
         recordStamp(path);
     }
     recordStep(int(RecordedStep::Kind::Open), path);
 }
 
 void EditerDocument::CheckOutsideChange() {
-    if (checkingOutsideChange_ || view_.currentPath.isEmpty())
+    if (checkingOutsideChange_ || state_.currentPath.isEmpty())
         return;
     textfile::FileStamp now;
-    if (!textfile::readStamp(view_.currentPath, &now))
+    if (!textfile::readStamp(state_.currentPath, &now))
         return;
     // A copy with an older time (restored from a backup) counts as well as a
     // newer one; so does a change of size.
@@ -261,34 +250,32 @@ void EditerDocument::CheckOutsideChange() {
         return;
     // Recorded before asking, so that the question comes once per change.
     stamp_ = now;
-    view_.fileTime = now.time;
+    state_.fileTime = now.time;
     checkingOutsideChange_ = true;
-    QPointer<CEditer> alive(&view_);
+    QPointer<QWidget> alive(view_.dialogOwner());
     const int answer = show(33038,
                             QStringLiteral("This file was changed by another editor. Read the "
                                            "changed file again?\n\n%s"),
-                            mb::MB_YESNO | mb::MB_ICONQUESTION, view_.currentPath);
+                            mb::MB_YESNO | mb::MB_ICONQUESTION, state_.currentPath);
     if (!alive)
         return;
     if (answer == mb::IDYES) {
-        int charSet = view_.charSet;
-        int lineEnding = view_.lineEnding;
-        if (ReadTextFile(view_.currentPath, charSet, lineEnding, false)) {
-            view_.charSet = charSet;
-            view_.lineEnding = lineEnding;
+        int charSet = state_.charSet;
+        int lineEnding = state_.lineEnding;
+        if (ReadTextFile(state_.currentPath, charSet, lineEnding, false)) {
+            state_.charSet = charSet;
+            state_.lineEnding = lineEnding;
             view_.RefreshTitleName();
-            recordStamp(view_.currentPath);
+            recordStamp(state_.currentPath);
         }
     }
     checkingOutsideChange_ = false;
 }
 
-// ---- saving ----
-
 bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnding) {
     if (path.isEmpty())
         return false;
-    FileSystem fs;
+    FileSystem& fs = documentServices_.fileSystem;
     const uint32_t attributes = fs.getFileAttributes(path);
     if (attributes != fa::INVALID_FILE_ATTRIBUTES) {
         if (attributes & fa::FILE_ATTRIBUTE_DIRECTORY) {
@@ -317,7 +304,7 @@ bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnd
                               : JisKatakanaMode::FullWidth;
     EncodedText encoded;
     try {
-        encoded = EncodeFileText(view_.GetText(), charSet, lineEnding, katakana,
+        encoded = EncodeFileText(buffer_.GetText(), charSet, lineEnding, katakana,
                                  CodePage::ansi(services_.locale));
     } catch (const std::bad_alloc&) {
         encoded.result = rc::OUT_OF_MEMORY;
@@ -336,24 +323,18 @@ bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnd
         return false;
     }
 
-    view_.SetModify(false);
-    if (view_.textChanged) {
-        view_.textChanged = false;
-        if (view_.titleFlags & titleflags::kLabelMask)
-            view_.UpdateTitle(std::nullopt, view_.titleFlags, false);
-        else
-            view_.UpdateTitle(fileinfo::nameOf(path), view_.titleFlags, true);
-    }
+    buffer_.SetModify(false);
+    view_.markTextSaved(path);
     return true;
 }
 
 void EditerDocument::OnFileSave() {
-    if (view_.currentPath.isEmpty()) {
+    if (state_.currentPath.isEmpty()) {
         OnFileSaveAs();
         return;
     }
-    const QString path = view_.currentPath;
-    WriteTextFile(path, view_.charSet, view_.lineEnding);
+    const QString path = state_.currentPath;
+    WriteTextFile(path, state_.charSet, state_.lineEnding);
     recordStamp(path);
     recordStep(int(RecordedStep::Kind::Save), path);
 }
@@ -364,15 +345,15 @@ void EditerDocument::OnFileSaveAs() {
     if (!result)
         return;
     const QString path = result->path;
-    view_.lastFolder = fileinfo::folderOf(path);
-    const int charSet = codeFromResult(request, *result, view_.charSet);
-    if (!WriteTextFile(path, charSet, view_.lineEnding))
+    state_.lastFolder = fileinfo::folderOf(path);
+    const int charSet = codeFromResult(request, *result, state_.charSet);
+    if (!WriteTextFile(path, charSet, state_.lineEnding))
         return;
-    view_.currentPath = path;
-    openDocs_->RegisterOpenDocument(path, &view_.ownWindowHandle);
+    state_.currentPath = path;
+    documentServices_.openDocuments.RegisterOpenDocument(path, &state_.ownWindowHandle);
     view_.RefreshTitleName();
     addRecent(path);
-    view_.charSet = charSet;
+    state_.charSet = charSet;
     recordStamp(path);
     recordStep(int(RecordedStep::Kind::Save), path);
 }
@@ -383,15 +364,13 @@ bool EditerDocument::SaveBeforeDiscard() {
     if (!result)
         return false;
     const QString path = result->path;
-    view_.lastFolder = fileinfo::folderOf(path);
-    view_.charSet = codeFromResult(request, *result, view_.charSet);
-    if (!WriteTextFile(path, view_.charSet, view_.lineEnding))
+    state_.lastFolder = fileinfo::folderOf(path);
+    state_.charSet = codeFromResult(request, *result, state_.charSet);
+    if (!WriteTextFile(path, state_.charSet, state_.lineEnding))
         return false;
     addRecent(path);
     return true;
 }
-
-// ---- the file dialog ----
 
 DocumentDialogRequest EditerDocument::buildRequest(bool saving) const {
     const Settings& s = services_.settings;
@@ -400,14 +379,14 @@ DocumentDialogRequest EditerDocument::buildRequest(bool saving) const {
     r.title = saving ? res::loadString(35035, QStringLiteral("Save As"))
                      : res::loadString(35034, QStringLiteral("Open"));
     r.filters = res::loadString(35045, QStringLiteral("Text File(*.txt)"));
-    QString folder = FileSystem::toNativePath(view_.lastFolder);
+    QString folder = FileSystem::toNativePath(state_.lastFolder);
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     r.initialFolder = folder;
-    r.initialName = saving ? fileinfo::nameOf(view_.currentPath) : QString();
+    r.initialName = saving ? fileinfo::nameOf(state_.currentPath) : QString();
     r.filterIndex = saving
-                        ? fileinfo::filterIndexForName(r.initialName, r.filters, view_.filterIndex)
-                        : view_.filterIndex;
+                        ? fileinfo::filterIndexForName(r.initialName, r.filters, state_.filterIndex)
+                        : state_.filterIndex;
     r.ofnFlags = saving ? 0x802 : 0x1000;
     r.selectFlags = fileinfo::fileSelectFlags(
         saving ? fileinfo::DialogMode::Save : fileinfo::DialogMode::Open,
@@ -416,13 +395,13 @@ DocumentDialogRequest EditerDocument::buildRequest(bool saving) const {
         s.getInt(QStringLiteral("SELECTABLE_CODE_SET")),
         s.getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")));
     r.codeLabel = saving ? QString() : res::loadString(35030, QStringLiteral("Code"));
-    r.codeList = charSets_->CodeSetList(!saving);
+    r.codeList = documentServices_.charSets.CodeSetList(!saving);
     if (r.codeList.isEmpty())
         r.codeList =
             saving ? CharSetServices::fallbackSaveList() : CharSetServices::fallbackOpenList();
     if (saving) {
         const CharSetServices::ListIndex index =
-            charSets_->ListIndexOf(0, charset::usable(view_.charSet), r.codeList);
+            documentServices_.charSets.ListIndexOf(0, charset::usable(state_.charSet), r.codeList);
         r.codeIndex = index.found ? index.index : 0;
     } else {
         r.codeIndex = 0;
@@ -440,14 +419,14 @@ std::optional<DocumentDialogResult> EditerDocument::runDialog(bool saving,
                                                 services_.clock, services_.fileSelectCommon);
     const int styleBefore = request.listStyle;
     const bool foldersBefore = request.showFolders;
-    std::optional<DocumentDialogResult> result = fileDialog_->run(request, view_.window());
+    std::optional<DocumentDialogResult> result = fileDialog_->run(request, view_.dialogOwner());
     Settings& s = services_.settings;
     if (request.listStyle != styleBefore)
         s.writeInt(QStringLiteral("FILE_LIST_STYLE"), request.listStyle);
     if (request.showFolders != foldersBefore)
         s.writeInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST"), request.showFolders ? 1 : 0);
     if (result && !result->path.isEmpty())
-        view_.filterIndex = result->filterIndex;
+        state_.filterIndex = result->filterIndex;
     if (result && result->path.isEmpty())
         return std::nullopt;
     return result;
@@ -457,53 +436,52 @@ int EditerDocument::codeFromResult(const DocumentDialogRequest& request,
                                    const DocumentDialogResult& result, int fallback) const {
     if (result.codeIndex < 0)
         return fallback;
-    const CharSetId code = charSets_->CodeFromListIndex(request.codeList, result.codeIndex);
+    const CharSetId code =
+        documentServices_.charSets.CodeFromListIndex(request.codeList, result.codeIndex);
     if (code == charset::NOT_FOUND)
         return charset::ANSI;
     return code;
 }
 
-// ---- new document, file information ----
-
 void EditerDocument::OnFileNew() {
     if (!offerSave(0))
         return;
-    view_.SetText(QString());
-    view_.charSet = charset::ANSI;
-    view_.lineEnding = lineending::CRLF;
-    view_.currentPath.clear();
-    view_.SetModify(false);
-    view_.textChanged = false;
-    view_.fileTime = 0;
+    buffer_.SetText(QString());
+    state_.charSet = charset::ANSI;
+    state_.lineEnding = lineending::CRLF;
+    state_.currentPath.clear();
+    buffer_.SetModify(false);
+    state_.textChanged = false;
+    state_.fileTime = 0;
     stamp_ = textfile::FileStamp{};
     view_.RefreshTitleName();
-    openDocs_->UnregisterOpenDocument(view_.ownWindowHandle);
+    documentServices_.openDocuments.UnregisterOpenDocument(state_.ownWindowHandle);
     recordStep(int(RecordedStep::Kind::NewFile), QString());
 }
 
 void EditerDocument::OnFileProperties() {
     FileInfoDialog::Fields fields;
-    fields.path = view_.currentPath;
-    fields.codeList = charSets_->CodeSetList(false);
+    fields.path = state_.currentPath;
+    fields.codeList = documentServices_.charSets.CodeSetList(false);
     if (fields.codeList.isEmpty())
         fields.codeList = QStringLiteral("ANSI|Unicode|Unicode(BigEndian)|UTF-8|UTF-8N||");
-    fields.characterCount = fileinfo::groupDigits(fileinfo::countCharacters(view_.GetText()));
-    fields.charSet = view_.charSet;
-    fields.lineEnding = view_.lineEnding;
+    fields.characterCount = fileinfo::groupDigits(fileinfo::countCharacters(buffer_.GetText()));
+    fields.charSet = state_.charSet;
+    fields.lineEnding = state_.lineEnding;
 
-    FileInfoDialog dialog(fields, *charSets_, view_.window());
+    FileInfoDialog dialog(fields, documentServices_.charSets, view_.dialogOwner());
     const int result = runFileInfo_ ? runFileInfo_(dialog) : dialog.exec();
     if (result != QDialog::Accepted)
         return;
     bool changed = false;
-    if (dialog.chosenCharSet() != view_.charSet) {
-        markChanged();
-        view_.charSet = dialog.chosenCharSet();
+    if (dialog.chosenCharSet() != state_.charSet) {
+        view_.markTextChanged();
+        state_.charSet = dialog.chosenCharSet();
         changed = true;
     }
-    if (dialog.chosenLineEnding() != view_.lineEnding) {
-        markChanged();
-        view_.lineEnding = dialog.chosenLineEnding();
+    if (dialog.chosenLineEnding() != state_.lineEnding) {
+        view_.markTextChanged();
+        state_.lineEnding = dialog.chosenLineEnding();
         changed = true;
     }
     if (changed) {
@@ -513,8 +491,6 @@ void EditerDocument::OnFileProperties() {
              mb::MB_OK | mb::MB_ICONINFORMATION);
     }
 }
-
-// ---- commands ----
 
 bool EditerDocument::onCommand(int id) {
     switch (id) {
@@ -542,7 +518,7 @@ bool EditerDocument::onUpdateCommand(int id, CommandState& state) {
     switch (id) {
     case cmd::ID_FILE_SAVE:
         // Also after a change of set or line ending, which the next save applies.
-        state.enabled = view_.IsDocumentChanged();
+        state.enabled = isChanged();
         return true;
     case cmd::ID_FILE_NEW:
     case cmd::ID_FILE_OPEN:

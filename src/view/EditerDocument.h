@@ -2,6 +2,7 @@
 
 #include "CommandRouter.h"
 #include "DocumentFileDialog.h"
+#include "DocumentServices.h"
 #include "TextFileIO.h"
 #include "ViewServices.h"
 
@@ -10,21 +11,22 @@
 #include <memory>
 #include <optional>
 
-class CEditer;
-class CharSetServices;
+class EditBuffer;
 class FileInfoDialog;
-class OpenDocuments;
+class ViewHost;
+struct DocumentState;
 
 // The document operations of the view: loading (ReadTextFile,
 // OpenFileByPath, Open, the outside-change check), saving (WriteTextFile,
 // Save, Save As, SaveBeforeDiscard), New and the file information dialog.
-// It works on the view's edit buffer and its state fields.
+// It works on the document state, the text through the edit buffer, and
+// reaches the view only through ViewHost.
 class EditerDocument : public CommandTarget {
   public:
-    EditerDocument(CEditer& view, ViewServices services);
+    EditerDocument(DocumentState& state, EditBuffer& buffer, ViewHost& view, ViewServices services,
+                   DocumentServices documentServices);
     ~EditerDocument() override;
 
-    // ---- hooks ----
     void setFileDialog(std::unique_ptr<DocumentFileDialog> dialog) {
         fileDialog_ = std::move(dialog);
     }
@@ -37,9 +39,8 @@ class EditerDocument : public CommandTarget {
     void setFileInfoRunner(std::function<int(FileInfoDialog&)> run) {
         runFileInfo_ = std::move(run);
     }
-    OpenDocuments& openDocuments() { return *openDocs_; }
+    OpenDocuments& openDocuments() { return documentServices_.openDocuments; }
 
-    // ---- loading ----
     bool ReadTextFile(const QString& path, int& charSet, int& lineEnding, bool warnIfOpenElsewhere);
     bool OpenFileByPath(const QString& path);
     void OnFileOpen();
@@ -49,13 +50,11 @@ class EditerDocument : public CommandTarget {
     // file (its time, either way, or its size) whether to read it again.
     void CheckOutsideChange();
 
-    // ---- saving ----
     bool WriteTextFile(const QString& path, int charSet, int lineEnding);
     void OnFileSave();
     void OnFileSaveAs();
     bool SaveBeforeDiscard();
 
-    // ---- new document, file information ----
     void OnFileNew();
     void OnFileProperties();
 
@@ -77,12 +76,13 @@ class EditerDocument : public CommandTarget {
     void recordStamp(const QString& path);
     void recordStep(int kind, const QString& path);
     void addRecent(const QString& path);
-    void markChanged();
+    bool isChanged() const;
 
-    CEditer& view_;
+    DocumentState& state_;
+    EditBuffer& buffer_;
+    ViewHost& view_;
     ViewServices services_;
-    std::unique_ptr<CharSetServices> charSets_;
-    std::unique_ptr<OpenDocuments> openDocs_;
+    DocumentServices documentServices_;
     std::unique_ptr<DocumentFileDialog> fileDialog_;
     std::function<void(const QString&)> addRecent_;
     std::function<int(FileInfoDialog&)> runFileInfo_;

@@ -1,16 +1,21 @@
 #include "ViewMacroCommands.h"
 
-#include "CEditer.h"
 #include "CommandIds.h"
+#include "DocumentState.h"
 #include "MacroCommands.h"
 #include "MacroLoadErrorDialog.h"
 #include "MacroSettings.h"
 #include "QsdMacroFileChooser.h"
 #include "QsdServices.h"
 #include "Settings.h"
+#include "ViewServices.h"
 
-ViewMacroCommands::ViewMacroCommands(CEditer& view, const ViewServices& services)
-    : view_(view), services_(services), ownCommon_(std::make_unique<QsdCommonSettings>()) {
+#include <QWidget>
+
+ViewMacroCommands::ViewMacroCommands(const DocumentState& state, QWidget& view,
+                                     const ViewServices& services)
+    : state_(state), view_(view), services_(services),
+      ownCommon_(std::make_unique<QsdCommonSettings>()) {
     macro_.lastFolder = readMacroLastFolder(services_.settings);
     ownCommon_->load(services_.settings);
     common_ = services_.fileSelectCommon ? services_.fileSelectCommon : ownCommon_.get();
@@ -21,7 +26,6 @@ ViewMacroCommands::ViewMacroCommands(CEditer& view, const ViewServices& services
         if (setTooltip_)
             setTooltip_(tooltip);
     });
-    connect(&view_, &CEditer::loadDefaultMacroRequested, this, [this] { loadDefaultMacro(); });
 }
 
 ViewMacroCommands::~ViewMacroCommands() {
@@ -50,7 +54,7 @@ void ViewMacroCommands::afterDialog() {
 }
 
 bool ViewMacroCommands::loadMacro() {
-    if (busy_ || !isMacroLoadEnabled(view_.macroRecording))
+    if (busy_ || !isMacroLoadEnabled(state_.macroRecording))
         return false;
     busy_ = true;
     const bool loaded = MacroLoadCommand(macro_, fileServices(), *presenter_);
@@ -60,7 +64,7 @@ bool ViewMacroCommands::loadMacro() {
 }
 
 bool ViewMacroCommands::saveMacro() {
-    if (busy_ || !isMacroSaveEnabled(macro_, view_.macroRecording))
+    if (busy_ || !isMacroSaveEnabled(macro_, state_.macroRecording))
         return false;
     busy_ = true;
     const bool saved = MacroSaveCommand(macro_, fileServices());
@@ -70,7 +74,7 @@ bool ViewMacroCommands::saveMacro() {
 }
 
 bool ViewMacroCommands::loadDefaultMacro() {
-    if (busy_ || view_.macroRecording || view_.macroPlaying)
+    if (busy_ || state_.macroRecording || state_.macroPlaying)
         return false;
     busy_ = true;
     const bool loaded = MacroStartupLoad(
@@ -96,10 +100,10 @@ bool ViewMacroCommands::onCommand(int id) {
 bool ViewMacroCommands::onUpdateCommand(int id, CommandState& state) {
     switch (id) {
     case cmd::ID_MACRO_LOAD:
-        state.enabled = !busy_ && isMacroLoadEnabled(view_.macroRecording);
+        state.enabled = !busy_ && isMacroLoadEnabled(state_.macroRecording);
         return true;
     case cmd::ID_MACRO_SAVE:
-        state.enabled = !busy_ && isMacroSaveEnabled(macro_, view_.macroRecording);
+        state.enabled = !busy_ && isMacroSaveEnabled(macro_, state_.macroRecording);
         return true;
     default:
         return false;

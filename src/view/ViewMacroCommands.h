@@ -8,11 +8,12 @@
 #include <functional>
 #include <memory>
 
-class CEditer;
+class QWidget;
 class MacroLoadDialogPresenter;
 class QsdMacroFileChooser;
 struct MacroFileServices;
 struct QsdCommonSettings;
+struct DocumentState;
 struct QsdServices;
 struct ViewServices;
 
@@ -23,7 +24,7 @@ struct ViewServices;
 class ViewMacroCommands : public QObject, public CommandTarget {
     Q_OBJECT
   public:
-    ViewMacroCommands(CEditer& view, const ViewServices& services);
+    ViewMacroCommands(const DocumentState& state, QWidget& view, const ViewServices& services);
     ~ViewMacroCommands() override;
 
     Macro& macro() { return macro_; }
@@ -53,7 +54,8 @@ class ViewMacroCommands : public QObject, public CommandTarget {
     MacroFileServices fileServices();
     void afterDialog();
 
-    CEditer& view_;
+    const DocumentState& state_;
+    QWidget& view_;
     const ViewServices& services_;
     Macro macro_;
     // The file select dialog's common-mode values: the process's own when

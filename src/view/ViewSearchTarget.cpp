@@ -1,15 +1,18 @@
 #include "ViewSearchTarget.h"
 
-#include "CEditer.h"
+#include "CTextEdit.h"
 #include "WaitCursor.h"
 
 #include <QPalette>
 #include <QTextDocument>
 #include <QTimer>
 
-ViewSearchTarget::ViewSearchTarget(CEditer& view)
-    : view_(view), documentWatch_(std::make_unique<QObject>()) {
-    for (CTextEdit* edit : {&view_.wrapEdit(), &view_.plainEdit()}) {
+ViewSearchTarget::ViewSearchTarget(CTextEdit& wrapEdit, CTextEdit& plainEdit,
+                                   std::function<CTextEdit&()> activeEdit, const QColor& textColor,
+                                   const QColor& backgroundColor)
+    : activeEdit_(std::move(activeEdit)), textColor_(textColor), backgroundColor_(backgroundColor),
+      documentWatch_(std::make_unique<QObject>()) {
+    for (CTextEdit* edit : {&wrapEdit, &plainEdit}) {
         QObject::connect(edit, &CTextEdit::textRevised, documentWatch_.get(),
                          [this] { ++revision_; });
     }
@@ -18,64 +21,64 @@ ViewSearchTarget::ViewSearchTarget(CEditer& view)
 ViewSearchTarget::~ViewSearchTarget() = default;
 
 QString ViewSearchTarget::text() const {
-    return view_.GetText();
+    return activeEdit_().GetText();
 }
 
 quint64 ViewSearchTarget::textRevision() const {
     // Switching the active control counts as a change of the text.
-    if (&view_.activeEdit() != lastActive_) {
-        lastActive_ = &view_.activeEdit();
+    if (&activeEdit_() != lastActive_) {
+        lastActive_ = &activeEdit_();
         ++revision_;
     }
     return revision_;
 }
 
 int ViewSearchTarget::selectionStart() const {
-    return view_.GetSel().first;
+    return activeEdit_().GetSel().first;
 }
 
 int ViewSearchTarget::selectionEnd() const {
-    return view_.GetSel().second;
+    return activeEdit_().GetSel().second;
 }
 
 void ViewSearchTarget::setSelection(int start, int end) {
-    view_.SetSel(start, end);
+    activeEdit_().SetSel(start, end);
 }
 
 void ViewSearchTarget::replaceSelection(const QString& text) {
-    view_.ReplaceSel(text);
+    activeEdit_().ReplaceSel(text);
 }
 
 void ViewSearchTarget::scrollCaret() {
-    view_.ScrollCaret();
+    activeEdit_().ScrollCaret();
 }
 
 int ViewSearchTarget::firstVisibleLine() const {
-    return view_.GetFirstVisibleLine();
+    return activeEdit_().GetFirstVisibleLine();
 }
 
 int ViewSearchTarget::lineFromChar(int index) const {
-    return view_.LineFromChar(index);
+    return activeEdit_().LineFromChar(index);
 }
 
 void ViewSearchTarget::lineScroll(int lines) {
-    view_.LineScroll(lines);
+    activeEdit_().LineScroll(lines);
 }
 
 void ViewSearchTarget::flash() {
     // The control is drawn with text and background swapped for a moment.
-    CTextEdit& edit = view_.activeEdit();
-    edit.SetColors(view_.backgroundColor, view_.textColor);
+    CTextEdit& edit = activeEdit_();
+    edit.SetColors(backgroundColor_, textColor_);
     edit.viewport()->repaint();
     QPointer<CTextEdit> guard(&edit);
     QTimer::singleShot(100, &edit, [guard, this] {
         if (guard)
-            guard->SetColors(view_.textColor, view_.backgroundColor);
+            guard->SetColors(textColor_, backgroundColor_);
     });
 }
 
 void ViewSearchTarget::setEditVisible(bool visible) {
-    CTextEdit& edit = view_.activeEdit();
+    CTextEdit& edit = activeEdit_();
     edit.setUpdatesEnabled(visible);
     if (visible)
         edit.viewport()->update();
@@ -89,5 +92,5 @@ void ViewSearchTarget::setBusy(bool busy) {
 }
 
 void* ViewSearchTarget::messageOwner() const {
-    return view_.window();
+    return activeEdit_().window();
 }

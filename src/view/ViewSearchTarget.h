@@ -2,16 +2,22 @@
 
 #include "SearchTarget.h"
 
+#include <QColor>
 #include <QObject>
+#include <functional>
 #include <memory>
 
-class CEditer;
+class CTextEdit;
 class WaitCursor;
 
-// The search operations' access to the view's active edit control.
+// The search operations' access to the view's active edit control: one of
+// the two controls, as activeEdit says at each call. The colours are the
+// view's, read when the control flashes.
 class ViewSearchTarget : public SearchTarget {
   public:
-    explicit ViewSearchTarget(CEditer& view);
+    ViewSearchTarget(CTextEdit& wrapEdit, CTextEdit& plainEdit,
+                     std::function<CTextEdit&()> activeEdit, const QColor& textColor,
+                     const QColor& backgroundColor);
     ~ViewSearchTarget() override;
 
     QString text() const override;
@@ -30,7 +36,9 @@ class ViewSearchTarget : public SearchTarget {
     void* messageOwner() const override;
 
   private:
-    CEditer& view_;
+    std::function<CTextEdit&()> activeEdit_;
+    const QColor& textColor_;
+    const QColor& backgroundColor_;
     std::unique_ptr<WaitCursor> wait_;
     // Counts the changes of both controls' documents; the connections live
     // as long as this object.

@@ -51,7 +51,7 @@ TEST_F(AppDocuments, TheRecentFileListSurvivesARestart) {
         ASSERT_TRUE(app->InitInstance());
         EXPECT_TRUE(messages.shown().empty()) << messages.texts().join('|').toStdString();
         EXPECT_EQ(app->activeView()->GetText(), QStringLiteral("line one\r\nline two\r\n"));
-        EXPECT_EQ(app->activeView()->currentPath, memo);
+        EXPECT_EQ(app->activeView()->state().currentPath, memo);
         ASSERT_NE(app->recentFileList(), nullptr);
         EXPECT_EQ(app->recentFileList()->entries(), QStringList{memo});
         app->ExitInstance();
@@ -59,13 +59,13 @@ TEST_F(AppDocuments, TheRecentFileListSurvivesARestart) {
     auto again = makeApp();
     ASSERT_TRUE(again->InitInstance());
     EXPECT_EQ(again->recentFileList()->entries(), QStringList{memo});
-    EXPECT_TRUE(again->activeView()->currentPath.isEmpty());
+    EXPECT_TRUE(again->activeView()->state().currentPath.isEmpty());
     EXPECT_TRUE(again->router().query(cmd::ID_FILE_MRU_FILE1).enabled);
     EXPECT_FALSE(again->router().query(cmd::ID_FILE_MRU_FILE1 + 1).enabled);
 
     // The entry's command opens it; a deleted file leaves the list.
     EXPECT_TRUE(again->router().execute(cmd::ID_FILE_MRU_FILE1));
-    EXPECT_EQ(again->activeView()->currentPath, memo);
+    EXPECT_EQ(again->activeView()->state().currentPath, memo);
     ASSERT_TRUE(QFile::remove(memo));
     EXPECT_TRUE(again->router().execute(cmd::ID_FILE_MRU_FILE1));
     EXPECT_TRUE(again->recentFileList()->entries().isEmpty());

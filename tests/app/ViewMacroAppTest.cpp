@@ -53,9 +53,9 @@ TEST(MacroInTheEditor, StartupMacroTooltipReachesThePlayButton) {
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_TRUE(app.router().query(cmd::ID_MACRO_LOAD).enabled);
     EXPECT_TRUE(app.router().query(cmd::ID_MACRO_SAVE).enabled);
-    app.activeView()->macroRecording = true;
+    app.activeView()->state().macroRecording = true;
     EXPECT_FALSE(app.router().query(cmd::ID_MACRO_LOAD).enabled);
     EXPECT_FALSE(app.router().query(cmd::ID_MACRO_SAVE).enabled);
-    app.activeView()->macroRecording = false;
+    app.activeView()->state().macroRecording = false;
     EXPECT_EQ(app.ExitInstance(), 0);
 }

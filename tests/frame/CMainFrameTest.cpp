@@ -231,7 +231,7 @@ using FrameClosing = FrameFixture;
 TEST_F(FrameClosing, RefusedWhileAMacroPlays) {
     createFrame();
     frame->show();
-    view->macroPlaying = true;
+    view->state().macroPlaying = true;
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -243,7 +243,7 @@ TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
     createFrame();
     frame->show();
     view->SetText("メモ");
-    view->textChanged = true;
+    view->state().textChanged = true;
 
     messages.queueAnswer(mb::IDCANCEL);
     EXPECT_FALSE(frame->close());
@@ -269,7 +269,7 @@ TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
 TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheText) {
     createFrame();
     frame->show();
-    view->textChanged = true;
+    view->state().textChanged = true;
     messages.queueAnswer(mb::IDYES);
     EXPECT_FALSE(frame->close());
     frame->setSaveBeforeDiscard([] { return true; });

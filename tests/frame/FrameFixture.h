@@ -11,6 +11,7 @@
 #include "Settings.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -25,6 +26,8 @@ class FrameFixture : public ::testing::Test {
         profile = std::make_unique<ProfileStore>(*registry);
         profile->SetRegistryKey("Orvane");
         settings = std::make_unique<Settings>(*profile, Locale(0x0411, 0x0411));
+        documents = std::make_unique<DocumentServiceSet>(*settings, Locale(0x0411, 0x0411),
+                                                         QCoreApplication::applicationPid());
     }
 
     void TearDown() override { frame.reset(); }
@@ -33,8 +36,10 @@ class FrameFixture : public ::testing::Test {
     void createFrame(std::function<bool()> isRecentPlatform = [] { return false; }) {
         frame = std::make_unique<CMainFrame>(
             FrameServices{*settings, messages, router, std::move(isRecentPlatform)});
-        view = new CEditer(ViewServices{
-            *settings, messages, clock, Locale(0x0411, 0x0411), [] { return false; }, {}});
+        view = new CEditer(
+            ViewServices{
+                *settings, messages, clock, Locale(0x0411, 0x0411), [] { return false; }, {}},
+            documents->services());
         frame->setView(view);
         router.setTargets({view, frame.get()});
         view->OnInitialUpdate();
@@ -72,6 +77,7 @@ class FrameFixture : public ::testing::Test {
     std::unique_ptr<Registry> registry;
     std::unique_ptr<ProfileStore> profile;
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<DocumentServiceSet> documents;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
     CommandRouter router;

@@ -90,7 +90,7 @@ TEST_F(FrameInput, RightPressShowsTheSelectionMenuAtOnce) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     view->SetText("選択するテキスト");
     view->SetSel(0, 2);
-    view->macroRecording = true;
+    view->state().macroRecording = true;
     QWidget* text = view->activeEdit().viewport();
     QTest::mousePress(text, Qt::RightButton, {}, QPoint(30, 10));
     QMenu* menu = frame->textContextMenu();

@@ -23,9 +23,9 @@ TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
     env.settings->writeString(QStringLiteral("LAST_OPEN_FOLDER"), QStringLiteral("/tmp/"));
     env.settings->writeInt(QStringLiteral("COLOR_TEXT"), 0x0000FF);
     env.settings->writeInt(QStringLiteral("COLOR_BACKGROUND"), 0x00FF00);
-    auto view = std::make_unique<CEditer>(env.services());
+    auto view = std::make_unique<CEditer>(env.services(), env.documents->services());
     QSignalSpy macro(view.get(), &CEditer::loadDefaultMacroRequested);
-    EXPECT_EQ(view->charSet, -1);
+    EXPECT_EQ(view->state().charSet, -1);
     view->resize(480, 640);
     view->show();
     view->OnInitialUpdate();
@@ -34,12 +34,12 @@ TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
     EXPECT_EQ(&view->activeEdit(), &view->plainEdit());
     EXPECT_TRUE(view->plainEdit().isVisible());
     EXPECT_FALSE(view->wrapEdit().isVisible());
-    EXPECT_EQ(view->filterIndex, 3);
-    EXPECT_EQ(view->lastFolder, QStringLiteral("/tmp/"));
+    EXPECT_EQ(view->state().filterIndex, 3);
+    EXPECT_EQ(view->state().lastFolder, QStringLiteral("/tmp/"));
     EXPECT_EQ(view->textColor, QColor(255, 0, 0));
     EXPECT_EQ(view->backgroundColor, QColor(0, 255, 0));
     EXPECT_EQ(view->plainEdit().palette().color(QPalette::Base), QColor(0, 255, 0));
-    EXPECT_EQ(view->charSet, 1);
+    EXPECT_EQ(view->state().charSet, 1);
     EXPECT_EQ(view->titleFlags, 0x1110);
     EXPECT_EQ(view->wrapEdit().caretReportFlags(), 0x100);
     EXPECT_EQ(view->plainEdit().GetLimitText(), 65536);
@@ -57,8 +57,8 @@ TEST(CEditer, DestructionWritesTheViewState) {
         auto view = env.makeView();
         view->onCommand(cmd::ID_VIEW_FONT3);
         view->onCommand(cmd::ID_VIEW_WRAP);
-        view->lastFolder = QStringLiteral("/data/");
-        view->filterIndex = 2;
+        view->state().lastFolder = QStringLiteral("/data/");
+        view->state().filterIndex = 2;
     }
     EXPECT_EQ(env.settings->getInt(QStringLiteral("FONT_SIZE")), 2);
     EXPECT_EQ(env.settings->getInt(QStringLiteral("EDIT_AUTO_ARRANGE")), 0);
@@ -71,9 +71,9 @@ TEST(CEditer, TitleWithPathCaretAndChangedMark) {
     ViewEnvironment env;
     auto view = env.makeView();
     view->SetText(QStringLiteral("one\r\ntwo\r\nthree and more"));
-    view->currentPath = QStringLiteral("/home/user/Documents/memo.txt");
+    view->state().currentPath = QStringLiteral("/home/user/Documents/memo.txt");
     view->SetSel(14, 14); // line 3, column 5
-    view->textChanged = true;
+    view->state().textChanged = true;
     view->RefreshTitleName();
     EXPECT_EQ(view->title(), QStringLiteral("(3:5) memo.txt *"));
     EXPECT_EQ(view->window()->windowTitle(), view->title());
@@ -103,7 +103,7 @@ TEST(CEditer, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
     auto view = env.makeView();
     view->activeEdit().setFocus();
     QTest::keyClicks(&view->activeEdit(), QStringLiteral("ab"));
-    EXPECT_TRUE(view->textChanged);
+    EXPECT_TRUE(view->state().textChanged);
     EXPECT_TRUE(view->IsDocumentChanged());
     EXPECT_TRUE(view->title().endsWith(QStringLiteral(" *")));
     // The caret-moved notice starts timer 18; the title follows 500 ms later.
@@ -134,7 +134,7 @@ TEST(CEditer, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
     EXPECT_EQ(plain.LineFromChar(-1) - plain.GetFirstVisibleLine(), 5);
     EXPECT_TRUE(plain.GetModify());
     // Switching is no change of the text.
-    EXPECT_FALSE(view->textChanged);
+    EXPECT_FALSE(view->state().textChanged);
 
     CommandState state;
     ASSERT_TRUE(view->onUpdateCommand(cmd::ID_VIEW_WRAP, state));
@@ -220,7 +220,8 @@ TEST(CEditer, SizeWatchShowsAtMostOneBoxAtATime) {
     ViewEnvironment env;
     ReenteringMessages messages;
     ViewServices services = env.services();
-    CEditer view(ViewServices{services.settings, messages, services.clock, services.locale});
+    CEditer view(ViewServices{services.settings, messages, services.clock, services.locale},
+                 env.documents->services());
     view.show();
     view.OnInitialUpdate();
     messages.view = &view;

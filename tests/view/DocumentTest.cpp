@@ -171,13 +171,13 @@ TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
             const QByteArray original = sample(set, le);
             const QString path = put(QStringLiteral("s%1_%2.txt").arg(set).arg(le), original);
             openAs(path, set);
-            ASSERT_EQ(view->currentPath, path);
+            ASSERT_EQ(view->state().currentPath, path);
             EXPECT_EQ(view->GetText(), QStringLiteral("あい\r\nA\r\n"));
             // On a Japanese system the list offers ANSI as Shift-JIS.
-            EXPECT_TRUE(view->charSet == set ||
-                        (set == charset::ANSI && view->charSet == charset::SHIFT_JIS))
-                << view->charSet;
-            EXPECT_EQ(view->lineEnding, le);
+            EXPECT_TRUE(view->state().charSet == set ||
+                        (set == charset::ANSI && view->state().charSet == charset::SHIFT_JIS))
+                << view->state().charSet;
+            EXPECT_EQ(view->state().lineEnding, le);
             EXPECT_FALSE(view->IsDocumentChanged());
             doc().OnFileSave();
             EXPECT_EQ(bytesOf(path).toHex(' '), original.toHex(' '));
@@ -197,7 +197,7 @@ TEST_F(DocumentTest, NoncharactersAndSeparatorsComeBackByteExact) {
         unit(c);
     const QString path = put(QStringLiteral("nonchars.txt"), original);
     openAs(path, charset::UNICODE_LE);
-    ASSERT_EQ(view->currentPath, path);
+    ASSERT_EQ(view->state().currentPath, path);
     EXPECT_EQ(view->GetText().size(), (original.size() - 2) / 2);
     doc().OnFileSave();
     EXPECT_EQ(bytesOf(path).toHex(' '), original.toHex(' '));
@@ -206,21 +206,21 @@ TEST_F(DocumentTest, NoncharactersAndSeparatorsComeBackByteExact) {
 TEST_F(DocumentTest, DetectionByPathFindsMarksAndLineEndings) {
     const QString le = put("le.txt", sample(charset::UNICODE_LE, 2));
     ASSERT_TRUE(view->OpenFileByPath(le));
-    EXPECT_EQ(view->charSet, charset::UNICODE_LE);
-    EXPECT_EQ(view->lineEnding, 2);
+    EXPECT_EQ(view->state().charSet, charset::UNICODE_LE);
+    EXPECT_EQ(view->state().lineEnding, 2);
     EXPECT_EQ(view->GetText(), QStringLiteral("あい\r\nA\r\n"));
     const QString utf8 = put("u8.txt", sample(charset::UTF8, 1));
     ASSERT_TRUE(view->OpenFileByPath(utf8));
-    EXPECT_EQ(view->charSet, charset::UTF8);
-    EXPECT_EQ(view->lineEnding, 1);
-    EXPECT_EQ(view->currentPath, utf8);
+    EXPECT_EQ(view->state().charSet, charset::UTF8);
+    EXPECT_EQ(view->state().lineEnding, 1);
+    EXPECT_EQ(view->state().currentPath, utf8);
 }
 
 TEST_F(DocumentTest, EmptyFilesAndEmptyTexts) {
     const QString empty = put("empty.txt", QByteArray());
     ASSERT_TRUE(view->OpenFileByPath(empty));
-    EXPECT_EQ(view->charSet, charset::ANSI);
-    EXPECT_EQ(view->lineEnding, 0);
+    EXPECT_EQ(view->state().charSet, charset::ANSI);
+    EXPECT_EQ(view->state().lineEnding, 0);
     EXPECT_TRUE(view->GetText().isEmpty());
     doc().OnFileSave();
     EXPECT_TRUE(bytesOf(empty).isEmpty());
@@ -258,7 +258,7 @@ TEST_F(DocumentTest, HandChosenSetsDropTheFirstUnitOrBytes) {
 TEST_F(DocumentTest, ANulCharacterCutsTheTextAndSaysSoOnce) {
     const QString path = put("nul.txt", QByteArray("abc\0def\r\n", 9));
     openAs(path, charset::ANSI);
-    ASSERT_EQ(view->currentPath, path);
+    ASSERT_EQ(view->state().currentPath, path);
     EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
     ASSERT_EQ(env.messages.shown().size(), 1u);
     EXPECT_TRUE(env.messages.texts()[0].contains(QStringLiteral("NUL")));
@@ -324,7 +324,7 @@ TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
     ASSERT_TRUE(view->OpenFileByPath(path));
     view->SetText((QString(98, u'x') + QStringLiteral("\r\n")).repeated(2000));
     view->SetModify(true);
-    view->textChanged = true;
+    view->state().textChanged = true;
     env.settings->getInt(QStringLiteral("JIS_KATAKANA_MODE"));
 
     // A small file-size limit makes the write fail part-way, for root too.
@@ -344,8 +344,8 @@ TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("full.txt")});
     EXPECT_TRUE(view->GetModify());
-    EXPECT_TRUE(view->textChanged);
-    EXPECT_EQ(view->currentPath, path);
+    EXPECT_TRUE(view->state().textChanged);
+    EXPECT_EQ(view->state().currentPath, path);
 }
 
 TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
@@ -354,14 +354,14 @@ TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
     env.registry->setString(openDocsKey(), QString::number(other.process.processId()), path);
     ASSERT_TRUE(view->OpenFileByPath(path));
     EXPECT_EQ(env.messages.texts(), QStringList{message(35024)});
-    EXPECT_EQ(view->ownWindowHandle, qint64(::getpid()));
+    EXPECT_EQ(view->state().ownWindowHandle, qint64(::getpid()));
     EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), path);
 
     // New removes this editor's value.
     doc().OnFileNew();
     EXPECT_FALSE(env.registry->queryString(openDocsKey(), QString::number(::getpid())));
-    EXPECT_TRUE(view->currentPath.isEmpty());
-    EXPECT_EQ(view->charSet, charset::ANSI);
+    EXPECT_TRUE(view->state().currentPath.isEmpty());
+    EXPECT_EQ(view->state().charSet, charset::ANSI);
 
     // Once the other editor is gone, its value goes at the next look.
     other.process.kill();
@@ -392,7 +392,7 @@ TEST_F(DocumentTest, FailuresToOpenKeepThePreviousDocument) {
     EXPECT_EQ(texts[1], message(33003, files.filePath("missing.txt")));
     EXPECT_TRUE(texts[2].contains(huge) && texts[2].contains(QStringLiteral("64 MB")));
     EXPECT_EQ(view->GetText(), QStringLiteral("kept text"));
-    EXPECT_EQ(view->currentPath, kept);
+    EXPECT_EQ(view->state().currentPath, kept);
 }
 
 TEST_F(DocumentTest, ChangedTextIsOfferedForSavingBeforeOpening) {
@@ -402,7 +402,7 @@ TEST_F(DocumentTest, ChangedTextIsOfferedForSavingBeforeOpening) {
     view->SetModify(true);
     env.messages.queueAnswer(mb::IDCANCEL);
     EXPECT_TRUE(view->OpenFileByPath(second)); // no error about the file
-    EXPECT_EQ(view->currentPath, first);
+    EXPECT_EQ(view->state().currentPath, first);
     EXPECT_EQ(env.messages.texts(), QStringList{message(30006)});
     EXPECT_TRUE(env.messages.shown()[0].style & mb::MB_TOPMOST);
 
@@ -413,7 +413,7 @@ TEST_F(DocumentTest, ChangedTextIsOfferedForSavingBeforeOpening) {
     EXPECT_TRUE(view->OpenFileByPath(second));
     EXPECT_EQ(bytesOf(copy), QByteArray("one"));
     EXPECT_EQ(recent, QStringList{copy});
-    EXPECT_EQ(view->currentPath, second);
+    EXPECT_EQ(view->state().currentPath, second);
     EXPECT_EQ(view->GetText(), QStringLiteral("two"));
 }
 
@@ -432,9 +432,9 @@ TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
     EXPECT_EQ(r.ofnFlags, 0x802u);
     EXPECT_EQ(r.codeIndex, charSets.ListIndexOf(0, charset::ANSI, r.codeList).index);
     EXPECT_EQ(bytesOf(target), QByteArray("\xEF\xBB\xBF[a]\r\n"));
-    EXPECT_EQ(view->currentPath, target);
-    EXPECT_EQ(view->charSet, charset::UTF8);
-    EXPECT_EQ(view->lastFolder, files.path() + u'/');
+    EXPECT_EQ(view->state().currentPath, target);
+    EXPECT_EQ(view->state().charSet, charset::UTF8);
+    EXPECT_EQ(view->state().lastFolder, files.path() + u'/');
     EXPECT_EQ(recent, QStringList{target});
     EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), target);
     EXPECT_EQ(bytesOf(ini), QByteArray("[a]\r\n"));
@@ -478,8 +478,8 @@ TEST_F(DocumentTest, ChangingTheLineEndingInFileInformationEnablesSave) {
     doc().OnFileProperties();
     EXPECT_EQ(env.messages.texts(), QStringList{message(30043)});
     EXPECT_EQ(env.messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONINFORMATION);
-    EXPECT_EQ(view->lineEnding, 2);
-    EXPECT_TRUE(view->textChanged);
+    EXPECT_EQ(view->state().lineEnding, 2);
+    EXPECT_TRUE(view->state().textChanged);
     EXPECT_TRUE(view->title().endsWith(QStringLiteral(" *")));
     EXPECT_EQ(bytesOf(path), QByteArray("a\r\nb\r\n"));
     EXPECT_TRUE(enabled(cmd::ID_FILE_SAVE));
@@ -506,8 +506,8 @@ TEST_F(DocumentTest, FileInformationShowsCountSizeAndNewDocument) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(1234567));
     }
-    view->currentPath = big;
-    view->charSet = charset::EUC;
+    view->state().currentPath = big;
+    view->state().charSet = charset::EUC;
     doc().setFileInfoRunner([](FileInfoDialog& d) {
         EXPECT_EQ(d.sizeText(), QStringLiteral("1,234,567 バイト"));
         EXPECT_TRUE(d.timeText().contains(QStringLiteral("年")));
@@ -516,5 +516,5 @@ TEST_F(DocumentTest, FileInformationShowsCountSizeAndNewDocument) {
     });
     doc().OnFileProperties();
     EXPECT_TRUE(env.messages.shown().empty());
-    EXPECT_FALSE(view->textChanged);
+    EXPECT_FALSE(view->state().textChanged);
 }

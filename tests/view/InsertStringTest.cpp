@@ -137,7 +137,7 @@ TEST(InsertStrings, RecordingHandsAMarkupStepToTheRecorder) {
     QSignalSpy steps(view.get(), &CEditer::macroStepRecorded);
     view->onCommand(cmd::ID_INSERT_STRING1);
     EXPECT_EQ(steps.count(), 0); // not recording
-    view->macroRecording = true;
+    view->state().macroRecording = true;
     view->onCommand(cmd::ID_INSERT_STRING1);
     QTest::keyClicks(&view->activeEdit(), QStringLiteral("q"));
     ASSERT_GE(steps.count(), 3);

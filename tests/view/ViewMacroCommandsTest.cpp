@@ -168,7 +168,7 @@ TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
     ASSERT_EQ(dialogRuns, 1);
     env.messages.clear();
 
-    view->macroRecording = true;
+    view->state().macroRecording = true;
     EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_LOAD));
     EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
     // Even when the command arrives, nothing runs.
@@ -177,7 +177,7 @@ TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
     EXPECT_EQ(dialogRuns, 1);
     EXPECT_EQ(view->macroCommands().macro().steps.size(), 3u);
 
-    view->macroRecording = false;
+    view->state().macroRecording = false;
     EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_LOAD));
     EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
 }

@@ -20,6 +20,7 @@ struct ViewEnvironment {
     std::unique_ptr<Registry> registry;
     std::unique_ptr<ProfileStore> store;
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<DocumentServiceSet> documents;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
     bool recentPlatform = false;
@@ -30,6 +31,8 @@ struct ViewEnvironment {
         store->SetRegistryKey(QStringLiteral("Orvane"));
         settings = std::make_unique<Settings>(*store, Locale(0x0411, 0x0411),
                                               [] { return QFontDatabase::families(); });
+        documents = std::make_unique<DocumentServiceSet>(*settings, Locale(0x0411, 0x0411),
+                                                         QCoreApplication::applicationPid());
     }
 
     ViewServices services() {
@@ -40,7 +43,7 @@ struct ViewEnvironment {
 
     // A shown view after its first initial update, at a phone-like size.
     std::unique_ptr<CEditer> makeView(QSize size = QSize(480, 640)) {
-        auto view = std::make_unique<CEditer>(services());
+        auto view = std::make_unique<CEditer>(services(), documents->services());
         view->resize(size);
         view->show();
         view->OnInitialUpdate();

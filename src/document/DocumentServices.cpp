@@ -1,0 +1,10 @@
+#include "DocumentServices.h"
+
+#include "ProfileStore.h"
+#include "Settings.h"
+
+DocumentServiceSet::DocumentServiceSet(Settings& settings, Locale locale, qint64 ownHandle)
+    : charSets_([&settings] { return settings.getString(QStringLiteral("UI_LANGUAGE_DLL_PATH")); },
+                locale),
+      openDocuments_(settings.store().registry(), settings.store().applicationKeyPath(),
+                     ownHandle) {}
