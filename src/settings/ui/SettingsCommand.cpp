@@ -56,6 +56,6 @@ bool SettingsCommand::onCommand(int id) {
 bool SettingsCommand::onUpdateCommand(int id, CommandState& state) {
     if (id != cmd::ID_SETTINGS)
         return false;
-    state.enabled = !view_.macroPlaying;
+    state.enabled = !view_.state().macroPlaying;
     return true;
 }
