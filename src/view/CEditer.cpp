@@ -98,6 +98,12 @@ void CEditer::connectEdit(CTextEdit& edit) {
     // the button press has moved the caret.
     connect(&edit, &CTextEdit::caretMoveNotice, this, &CEditer::onCaretMoveNotice,
             Qt::QueuedConnection);
+    // Whatever else moves the caret (a search, the macro player's selection,
+    // the program's own SetSel) refreshes the title as well.
+    connect(&edit, &QPlainTextEdit::cursorPositionChanged, this, [this, &edit] {
+        if (&edit == activeEdit_)
+            onCaretMoveNotice();
+    });
     connect(&edit, &CTextEdit::changeNotice, this, &CEditer::markTextChanged);
     connect(&edit, &CTextEdit::focusNotice, this, &CEditer::editFocusChanged);
     connect(&edit, &CTextEdit::characterTyped, this,

@@ -1,0 +1,64 @@
+// The caret position in the title follows the caret whatever moved it: the
+// find and replace operations, a jump, the macro player's selection.
+#include "CEditer.h"
+#include "EditCommands.h"
+#include "ViewTestSupport.h"
+#include "WaitFor.h"
+
+#include <functional>
+
+namespace {
+
+struct CaretMover {
+    const char* name;
+    std::function<void(CEditer&)> move;
+    const char* title;
+};
+
+void PrintTo(const CaretMover& mover, std::ostream* os) {
+    *os << mover.name;
+}
+
+class TitleCaretTest : public ::testing::TestWithParam<CaretMover> {};
+
+TEST_P(TitleCaretTest, TitleFollowsTheCaret) {
+    ViewEnvironment env;
+    auto view = env.makeView();
+    view->SetText(numberedLines(9) + QStringLiteral("\r\nlast line"));
+    view->SetSel(0, 0);
+    view->UpdateTitle(std::nullopt, view->titleFlags, false);
+    ASSERT_EQ(view->title(), QStringLiteral("(1:1) (新規テキスト)"));
+    GetParam().move(*view);
+    TAVLO_TRY_COMPARE(view->title(), QString::fromUtf8(GetParam().title));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Movers, TitleCaretTest,
+    ::testing::Values(
+        CaretMover{"Find",
+                   [](CEditer& v) {
+                       v.Search(QStringLiteral("line 7"), SearchDirection::Down, MatchCase::Off,
+                                SearchMode::Find);
+                   },
+                   "(7:7) (新規テキスト)"},
+        CaretMover{"FindUp",
+                   [](CEditer& v) {
+                       v.SetSel(v.GetTextLength(), v.GetTextLength());
+                       v.Search(QStringLiteral("last"), SearchDirection::Up, MatchCase::Off,
+                                SearchMode::Find);
+                   },
+                   "(10:5) (新規テキスト)"},
+        CaretMover{"Replace",
+                   [](CEditer& v) {
+                       v.Replace(QStringLiteral("line 2"), QStringLiteral("x"), MatchCase::Off);
+                       v.Replace(QStringLiteral("line 2"), QStringLiteral("x"), MatchCase::Off);
+                   },
+                   "(2:2) (新規テキスト) *"},
+        CaretMover{"Jump", [](CEditer& v) { v.editCommands().JumpTo(4); }, "(4:1) (新規テキスト)"},
+        CaretMover{
+            "MacroSelection",
+            [](CEditer& v) { v.postSelectRangeAndScroll(v.LineIndex(5) + 2, v.LineIndex(5) + 3); },
+            "(6:4) (新規テキスト)"}),
+    [](const ::testing::TestParamInfo<CaretMover>& info) { return std::string(info.param.name); });
+
+} // namespace
