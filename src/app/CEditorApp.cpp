@@ -10,6 +10,7 @@
 #include "CommandIds.h"
 #include "CommandLine.h"
 #include "DocumentWiring.h"
+#include "MacroWiring.h"
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
 #include "MessageService.h"
@@ -108,6 +109,8 @@ bool CEditorApp::InitInstance() {
     createFrameAndView();
     if (view_)
         connectDocuments(*this, *frame_, *view_, *recentFiles_);
+    if (view_)
+        connectMacros(*QCoreApplication::instance(), *frame_, *view_);
 
     if (!commandLine.isEmpty() && view_) {
         const QString path = absolutePath(commandline::openPath(commandLine));

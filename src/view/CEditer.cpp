@@ -10,6 +10,7 @@
 #include "Settings.h"
 #include "StringTable.h"
 #include "ViewMacroCommands.h"
+#include "ViewMacroPlayer.h"
 #include "ViewSearchTarget.h"
 #include "WaitCursor.h"
 
@@ -74,6 +75,9 @@ CEditer::CEditer(ViewServices services, DocumentServices documentServices, QWidg
     macroCommands_ = std::make_unique<ViewMacroCommands>(state_, *this, services_);
     connect(this, &CEditer::loadDefaultMacroRequested, macroCommands_.get(),
             [this] { macroCommands_->loadDefaultMacro(); });
+    connect(this, &CEditer::macroStepRecorded, macroCommands_.get(),
+            &ViewMacroCommands::recordViewStep);
+    macroCommands_->setPlayer(std::make_unique<ViewMacroPlayer>(*this, services_.messages));
 }
 
 CEditer::~CEditer() {

@@ -446,6 +446,11 @@ int EditerDocument::codeFromResult(const DocumentDialogRequest& request,
 void EditerDocument::OnFileNew() {
     if (!offerSave(0))
         return;
+    NewDocument();
+    recordStep(int(RecordedStep::Kind::NewFile), QString());
+}
+
+void EditerDocument::NewDocument() {
     buffer_.SetText(QString());
     state_.charSet = charset::ANSI;
     state_.lineEnding = lineending::CRLF;
@@ -456,7 +461,20 @@ void EditerDocument::OnFileNew() {
     stamp_ = textfile::FileStamp{};
     view_.RefreshTitleName();
     documentServices_.openDocuments.UnregisterOpenDocument(state_.ownWindowHandle);
-    recordStep(int(RecordedStep::Kind::NewFile), QString());
+}
+
+bool EditerDocument::ReadIntoDocument(const QString& path) {
+    int charSet = charset::AUTO_DETECT;
+    int lineEnding = lineending::CRLF;
+    if (!ReadTextFile(path, charSet, lineEnding, true))
+        return false;
+    state_.currentPath = path;
+    view_.RefreshTitleName();
+    addRecent(path);
+    state_.lineEnding = lineEnding;
+    state_.charSet = charSet;
+    recordStamp(path);
+    return true;
 }
 
 void EditerDocument::OnFileProperties() {

@@ -56,6 +56,12 @@ class EditerDocument : public CommandTarget {
     bool SaveBeforeDiscard();
 
     void OnFileNew();
+    // The new empty document of New, without the question before it.
+    void NewDocument();
+    // Reads the file with automatic detection into the document, which takes
+    // its name, character set and line ending (the macro's OPEN, after its
+    // question); the path enters the recent files. False when it can't be read.
+    bool ReadIntoDocument(const QString& path);
     void OnFileProperties();
 
     // The file dialog request for opening or saving, built from the view's

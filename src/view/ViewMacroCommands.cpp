@@ -7,14 +7,19 @@
 #include "MacroSettings.h"
 #include "QsdMacroFileChooser.h"
 #include "QsdServices.h"
+#include "RecordedStep.h"
+#include "MenuTables.h"
 #include "Settings.h"
+#include "StringTable.h"
+#include "ViewMacroPlayer.h"
 #include "ViewServices.h"
+#include "VirtualKeys.h"
 
 #include <QWidget>
 
-ViewMacroCommands::ViewMacroCommands(const DocumentState& state, QWidget& view,
+ViewMacroCommands::ViewMacroCommands(DocumentState& state, QWidget& view,
                                      const ViewServices& services)
-    : state_(state), view_(view), services_(services),
+    : state_(state), view_(view), services_(services), recorder_(macro_, state.macroRecording),
       ownCommon_(std::make_unique<QsdCommonSettings>()) {
     macro_.lastFolder = readMacroLastFolder(services_.settings);
     ownCommon_->load(services_.settings);
@@ -53,8 +58,22 @@ void ViewMacroCommands::afterDialog() {
         ownCommon_->save(services_.settings);
 }
 
+void ViewMacroCommands::setPlayer(std::unique_ptr<ViewMacroPlayer> player) {
+    player_ = std::move(player);
+}
+
+void ViewMacroCommands::setKeyState(const KeyState* keyState) {
+    if (player_)
+        player_->setKeyState(keyState);
+}
+
+void ViewMacroCommands::setIdlePass(std::function<void()> idle) {
+    if (player_)
+        player_->setIdlePass(std::move(idle));
+}
+
 bool ViewMacroCommands::loadMacro() {
-    if (busy_ || !isMacroLoadEnabled(state_.macroRecording))
+    if (busy_ || state_.macroPlaying || !isMacroLoadEnabled(state_.macroRecording))
         return false;
     busy_ = true;
     const bool loaded = MacroLoadCommand(macro_, fileServices(), *presenter_);
@@ -64,7 +83,7 @@ bool ViewMacroCommands::loadMacro() {
 }
 
 bool ViewMacroCommands::saveMacro() {
-    if (busy_ || !isMacroSaveEnabled(macro_, state_.macroRecording))
+    if (busy_ || state_.macroPlaying || !isMacroSaveEnabled(macro_, state_.macroRecording))
         return false;
     busy_ = true;
     const bool saved = MacroSaveCommand(macro_, fileServices());
@@ -84,6 +103,88 @@ bool ViewMacroCommands::loadDefaultMacro() {
     return loaded;
 }
 
+void ViewMacroCommands::toggleRecording() {
+    if (state_.macroPlaying || busy_)
+        return;
+    if (recorder_.isRecording())
+        recorder_.stop();
+    else
+        recorder_.start();
+}
+
+void ViewMacroCommands::stop() {
+    if (recorder_.isRecording())
+        toggleRecording();
+    else
+        state_.macroPlaying = false;
+}
+
+void ViewMacroCommands::play() {
+    if (!player_ || busy_ || state_.macroPlaying || recorder_.isRecording() ||
+        macro_.steps.empty())
+        return;
+    MacroPlay(macro_, *player_, state_.macroPlaying, services_.messages, view_.window());
+}
+
+void ViewMacroCommands::recordSearchStep(int command, const QString& text, int param) {
+    recorder_.recordCommand(MacroCommand(command), text, param, std::nullopt);
+}
+
+void ViewMacroCommands::recordViewStep(const RecordedStep& step) {
+    const MacroModifiers modifiers{step.modifiers.testFlag(Qt::ControlModifier),
+                                   step.modifiers.testFlag(Qt::ShiftModifier),
+                                   step.modifiers.testFlag(Qt::AltModifier)};
+    const std::optional<MacroModifiers> commandModifiers =
+        step.skipModifiers ? std::nullopt : std::optional(modifiers);
+    switch (step.kind) {
+    case RecordedStep::Kind::KeyDown:
+        recorder_.recordKeyDown(vk::fromQtKey(step.key), modifiers);
+        break;
+    case RecordedStep::Kind::Character:
+        for (const QChar c : step.text)
+            recorder_.recordCharacter(c, modifiers);
+        break;
+    case RecordedStep::Kind::Markup:
+        recorder_.recordCommand(MacroCommand::Markup, step.text, 0, std::nullopt);
+        break;
+    case RecordedStep::Kind::NewFile:
+        recorder_.recordCommand(MacroCommand::NewFile, {}, 0, commandModifiers);
+        break;
+    case RecordedStep::Kind::Open:
+        recordPathStep(MacroCommand::Open, step.text);
+        break;
+    case RecordedStep::Kind::Save:
+        recordPathStep(MacroCommand::Save, step.text);
+        break;
+    case RecordedStep::Kind::Cut:
+        recorder_.recordCommand(MacroCommand::Cut, {}, 0, commandModifiers);
+        break;
+    case RecordedStep::Kind::Copy:
+        recorder_.recordCommand(MacroCommand::Copy, {}, 0, commandModifiers);
+        break;
+    case RecordedStep::Kind::Paste:
+        recorder_.recordCommand(MacroCommand::Paste, {}, 0, commandModifiers);
+        break;
+    }
+}
+
+// A path that no macro line can hold would load back cut short or split into
+// another command, and a replayed SAVE would write elsewhere: such a step is
+// left out, and the user is told.
+void ViewMacroCommands::recordPathStep(MacroCommand command, const QString& path) {
+    const std::optional<QString> stored = macroRecordedPath(path);
+    if (!stored) {
+        services_.messages.show(
+            QStringLiteral("ファイル名にダブルクォートまたは改行が含まれているため、"
+                           "この操作はマクロに記録できません。\n\n") +
+                path,
+            QStringLiteral("Tavloテキストエディタ"), mb::MB_OK | mb::MB_ICONEXCLAMATION,
+            view_.window());
+        return;
+    }
+    recorder_.recordCommand(command, *stored, 0, std::nullopt);
+}
+
 bool ViewMacroCommands::onCommand(int id) {
     switch (id) {
     case cmd::ID_MACRO_LOAD:
@@ -92,18 +193,60 @@ bool ViewMacroCommands::onCommand(int id) {
     case cmd::ID_MACRO_SAVE:
         saveMacro();
         return true;
+    case cmd::ID_MACRO_RECORD:
+        toggleRecording();
+        return true;
+    case cmd::ID_MACRO_START_RECORDING:
+        if (!recorder_.isRecording())
+            toggleRecording();
+        return true;
+    case cmd::ID_MACRO_STOP:
+        stop();
+        return true;
+    case cmd::ID_MACRO_PLAY:
+        play();
+        return true;
+    case cmd::ID_SETTINGS:
+        // Whoever handles the settings does so unless a macro plays.
+        return state_.macroPlaying;
     default:
         return false;
     }
 }
 
 bool ViewMacroCommands::onUpdateCommand(int id, CommandState& state) {
+    const bool playing = state_.macroPlaying;
+    const bool recording = recorder_.isRecording();
     switch (id) {
     case cmd::ID_MACRO_LOAD:
-        state.enabled = !busy_ && isMacroLoadEnabled(state_.macroRecording);
+        state.enabled = !busy_ && !playing && isMacroLoadEnabled(recording);
         return true;
     case cmd::ID_MACRO_SAVE:
-        state.enabled = !busy_ && isMacroSaveEnabled(macro_, state_.macroRecording);
+        state.enabled = !busy_ && !playing && isMacroSaveEnabled(macro_, recording);
+        return true;
+    case cmd::ID_MACRO_RECORD:
+        state.enabled = !busy_ && !playing;
+        // While recording the item ends the recording; otherwise it keeps
+        // its own text (the context menus' is shorter).
+        if (recording) {
+            state.text = res::loadString(35001, QStringLiteral("Stop Recording Macro"));
+            if (services_.isRecentPlatform && services_.isRecentPlatform())
+                state.text = res::withoutKeyName(*state.text);
+        }
+        return true;
+    case cmd::ID_MACRO_START_RECORDING:
+        state.enabled = !busy_ && !playing && !recording;
+        return true;
+    case cmd::ID_MACRO_STOP:
+        state.enabled = playing || recording;
+        return true;
+    case cmd::ID_MACRO_PLAY:
+        state.enabled = !busy_ && !playing && !recording && !macro_.steps.empty();
+        return true;
+    case cmd::ID_SETTINGS:
+        if (!playing)
+            return false;
+        state.enabled = false;
         return true;
     default:
         return false;

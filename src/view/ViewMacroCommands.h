@@ -2,6 +2,7 @@
 
 #include "CommandRouter.h"
 #include "Macro.h"
+#include "MacroRecorder.h"
 
 #include <QObject>
 #include <QString>
@@ -9,7 +10,10 @@
 #include <memory>
 
 class QWidget;
+class KeyState;
 class MacroLoadDialogPresenter;
+class ViewMacroPlayer;
+struct RecordedStep;
 class QsdMacroFileChooser;
 struct MacroFileServices;
 struct QsdCommonSettings;
@@ -17,14 +21,17 @@ struct DocumentState;
 struct QsdServices;
 struct ViewServices;
 
-// The view's macro file commands: Load Macro (32850) and Save Macro (32854),
-// and the start-up load the view asks for with its message 0x501 when
+// The view's macro commands: Load Macro (32850), Save Macro (32854), Record
+// (32852) with Start (32867) and Stop (32868), Play (32853), and the
+// start-up load the view asks for with its message 0x501 when
 // LOAD_DAFAULT_MACRO is set. Holds the view's macro; the macro's last folder
 // comes from MRU_FOLDER and goes back there when the view is destroyed.
+// While a macro plays, the commands that would change it (load, record,
+// save, play) and the settings are disabled.
 class ViewMacroCommands : public QObject, public CommandTarget {
     Q_OBJECT
   public:
-    ViewMacroCommands(const DocumentState& state, QWidget& view, const ViewServices& services);
+    ViewMacroCommands(DocumentState& state, QWidget& view, const ViewServices& services);
     ~ViewMacroCommands() override;
 
     Macro& macro() { return macro_; }
@@ -41,9 +48,25 @@ class ViewMacroCommands : public QObject, public CommandTarget {
     // The macro file dialog (tests script its modal run through it).
     QsdMacroFileChooser& fileChooser() { return *chooser_; }
 
+    // What the player drives: the view, handed in by the view itself.
+    void setPlayer(std::unique_ptr<ViewMacroPlayer> player);
+    // The application's key state, asked before playing (none: no key is down).
+    void setKeyState(const KeyState* keyState);
+    // The application's idle pass, run when playback starts and ends.
+    void setIdlePass(std::function<void()> idle);
+
     // The commands themselves (also reachable through onCommand).
     bool loadMacro();
     bool saveMacro();
+    void toggleRecording();
+    void stop();
+    void play();
+    bool isRecording() const { return recorder_.isRecording(); }
+
+    // An event of the view while recording (CEditer::macroStepRecorded).
+    void recordViewStep(const RecordedStep& step);
+    // A step of the find and replace bars (FindUp 5 to ReplaceAll 8) while recording.
+    void recordSearchStep(int command, const QString& text, int param);
     // The start-up load of DEFAULT_MACRO_FILE_NAME.
     bool loadDefaultMacro();
 
@@ -53,11 +76,14 @@ class ViewMacroCommands : public QObject, public CommandTarget {
   private:
     MacroFileServices fileServices();
     void afterDialog();
+    void recordPathStep(MacroCommand command, const QString& path);
 
-    const DocumentState& state_;
+    DocumentState& state_;
     QWidget& view_;
     const ViewServices& services_;
     Macro macro_;
+    MacroRecorder recorder_;
+    std::unique_ptr<ViewMacroPlayer> player_;
     // The file select dialog's common-mode values: the process's own when
     // the view was handed one, otherwise kept here and written back.
     std::unique_ptr<QsdCommonSettings> ownCommon_;

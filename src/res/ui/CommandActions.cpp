@@ -12,6 +12,7 @@ namespace {
 const char* const kCommandIdProperty = "tavloCommandId";
 // Set on the actions made from a dynamic provider, to the placeholder's id.
 const char* const kDynamicForProperty = "tavloDynamicFor";
+const char* const kOwnTextProperty = "tavloOwnText";
 
 } // namespace
 
@@ -135,8 +136,16 @@ void CommandActions::updateAction(QAction* action) {
     action->setEnabled(state.enabled);
     action->setCheckable(state.checked);
     action->setChecked(state.checked);
-    if (state.text)
+    // A handler that sets no text leaves the item its own text, or gives it
+    // back after a handler changed it.
+    const QVariant ownText = action->property(kOwnTextProperty);
+    if (state.text) {
+        if (!ownText.isValid())
+            action->setProperty(kOwnTextProperty, action->text());
         action->setText(*state.text);
+    } else if (ownText.isValid()) {
+        action->setText(ownText.toString());
+    }
 }
 
 IdleUpdater::IdleUpdater(CommandActions& actions, QObject* parent, int intervalMs)
