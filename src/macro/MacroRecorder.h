@@ -15,10 +15,11 @@ struct MacroModifiers {
 
 // Turns the user's keys and commands into steps of the macro while a
 // recording runs. Starting clears the macro; stopping merges typed
-// characters into strings (MacroCoalesce).
+// characters into strings (MacroCoalesce). The recording flag is the view's,
+// which its edit controls look at too.
 class MacroRecorder {
   public:
-    explicit MacroRecorder(Macro& macro) : macro_(macro) {}
+    MacroRecorder(Macro& macro, bool& recording) : macro_(macro), recording_(recording) {}
 
     bool isRecording() const { return recording_; }
     void start();
@@ -39,7 +40,7 @@ class MacroRecorder {
 
   private:
     Macro& macro_;
-    bool recording_ = false;
+    bool& recording_;
 };
 
 // The stored text of a recorded OPEN or SAVE path: every backslash doubled,

@@ -111,7 +111,8 @@ TEST(MacroRunner, UnknownStepIsReportedAndSkipped) {
 TEST(MacroRecorder, RecordsKeysCharactersAndCommands) {
     Macro macro;
     macro.steps = {makeStep(MacroCommand::Copy)};
-    MacroRecorder recorder(macro);
+    bool recording = false;
+    MacroRecorder recorder(macro, recording);
     recorder.recordCharacter(u'z', {});
     recorder.start();
     EXPECT_TRUE(macro.steps.empty());
