@@ -41,7 +41,7 @@ class MacroPlayTest : public ::testing::Test {
     void play(const QByteArray& fileText, const QString& source, int selStart = 0, int selEnd = 0) {
         writeFile(QStringLiteral("text.txt"), fileText);
         view->SetModify(false);
-        view->textChanged = false;
+        view->state().textChanged = false;
         ASSERT_TRUE(view->OpenFileByPath(path(QStringLiteral("text.txt"))));
         view->SetSel(selStart, selEnd);
         Macro& macro = view->macroCommands().macro();
@@ -75,7 +75,7 @@ TEST_P(MacroPlaySteps, TextAndSelectionAfterPlaying) {
     EXPECT_EQ(view->GetText(), QString::fromUtf8(c.result));
     EXPECT_EQ(view->GetSel(), std::make_pair(c.resultStart, c.resultEnd));
     EXPECT_TRUE(view->activeEdit().isEnabled());
-    EXPECT_FALSE(view->macroPlaying);
+    EXPECT_FALSE(view->state().macroPlaying);
     EXPECT_EQ(env.messages.texts(),
               c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
 }
@@ -138,7 +138,7 @@ TEST_F(MacroPlayTest, PathsResolveAgainstTheMacroFolderAndSaveKeepsTheName) {
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_PLAY));
     EXPECT_EQ(readFile(QStringLiteral("copy.txt")), "new other\r\n");
     EXPECT_EQ(readFile(QStringLiteral("other.txt")), "other\r\n");
-    EXPECT_EQ(view->currentPath, path(QStringLiteral("other.txt")));
+    EXPECT_EQ(view->state().currentPath, path(QStringLiteral("other.txt")));
     EXPECT_EQ(view->GetText(), QStringLiteral("new !other\r\n"));
     EXPECT_TRUE(env.messages.shown().empty());
 }
@@ -185,7 +185,7 @@ TEST_F(MacroPlayTest, StopDuringSleepAsks) {
         env.messages.clear();
         env.messages.queueAnswer(answer);
         QTimer::singleShot(50, view.get(), [this] {
-            EXPECT_TRUE(view->macroPlaying);
+            EXPECT_TRUE(view->state().macroPlaying);
             EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_STOP));
         });
         QElapsedTimer elapsed;
@@ -195,7 +195,7 @@ TEST_F(MacroPlayTest, StopDuringSleepAsks) {
         EXPECT_EQ(view->GetText(), answer == mb::IDNO ? QStringLiteral("ab") : QStringLiteral("a"));
         EXPECT_EQ(env.messages.texts(),
                   QStringList{QStringLiteral("マクロの実行を中止しますか？")});
-        EXPECT_FALSE(view->macroPlaying);
+        EXPECT_FALSE(view->state().macroPlaying);
     }
 }
 
@@ -240,7 +240,7 @@ TEST_F(MacroPlayTest, CommandsThatChangeTheMacroWaitForItsEnd) {
     play("", QStringLiteral("SLEEP 200\nTYPE \"z\""));
     EXPECT_EQ(enabled, QStringList{QString::number(cmd::ID_MACRO_STOP)});
     EXPECT_EQ(view->GetText(), QStringLiteral("z"));
-    EXPECT_FALSE(view->macroRecording);
+    EXPECT_FALSE(view->state().macroRecording);
 }
 
 } // namespace
