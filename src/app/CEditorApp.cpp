@@ -9,15 +9,18 @@
 #include "CMainFrame.h"
 #include "CommandIds.h"
 #include "CommandLine.h"
+#include "DesktopAssociation.h"
 #include "DocumentWiring.h"
 #include "MacroWiring.h"
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
 #include "MessageService.h"
+#include "QsdMacroFileChooser.h"
 #include "QsdSelectLogic.h"
 #include "RecentFileList.h"
 #include "Registry.h"
 #include "Settings.h"
+#include "SettingsCommand.h"
 #include "SingleInstanceLock.h"
 #include "StringTable.h"
 #include "ViewMacroCommands.h"
@@ -52,6 +55,7 @@ CEditorApp::CEditorApp(AppServices services, QString commandLine)
 
 CEditorApp::~CEditorApp() {
     router_.removeTarget(this);
+    router_.removeTarget(settingsCommand_.get());
     // The frame and the view go before the settings they write at the end.
     frame_.reset();
 }
@@ -146,8 +150,23 @@ void CEditorApp::createFrameAndView() {
     view->macroCommands().setPlayButtonTooltipSetter(
         [frame = frame_.get()](const QString& tooltip) { frame->setPlayButtonTooltip(tooltip); });
     view_ = view;
-    router_.setTargets({view, frame_.get(), this});
+    createSettingsCommand(*view);
+    router_.setTargets({view, frame_.get(), this, settingsCommand_.get()});
     view->OnInitialUpdate();
+}
+
+void CEditorApp::createSettingsCommand(CEditer& view) {
+    desktop_ = std::make_unique<DesktopAssociation>(services_.registry);
+    SettingsContext context{*settings_, services_.messages};
+    context.macroChooser = &view.macroCommands().fileChooser();
+    context.fileSelectCommon = fileSelectCommon_.get();
+    context.desktop = desktop_.get();
+    CMainFrame* frame = frame_.get();
+    settingsCommand_ = std::make_unique<SettingsCommand>(
+        std::move(context), view,
+        SettingsFrameHooks{[frame](bool longDelay) { frame->setLongDelay(longDelay); },
+                           [frame](bool visible) { frame->setSoftKeyBarVisible(visible); },
+                           [frame] { frame->rebuildBars(); }});
 }
 
 void CEditorApp::listenForHandOver() {

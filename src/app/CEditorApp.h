@@ -15,6 +15,8 @@ class CEditer;
 class CMainFrame;
 class DocumentServiceSet;
 class Clock;
+class DesktopAssociation;
+class SettingsCommand;
 class HandOverChannel;
 class MessageService;
 class RecentFileList;
@@ -84,6 +86,7 @@ class CEditorApp : public QObject, public CommandTarget {
   private:
     void handOverToRunningInstance();
     void createFrameAndView();
+    void createSettingsCommand(CEditer& view);
     void listenForHandOver();
     void checkAssociation();
     QString runtimeFolder() const;
@@ -106,4 +109,6 @@ class CEditorApp : public QObject, public CommandTarget {
     // The file select dialog's common options, shared by every file dialog of
     // the process: read at start-up, saved at exit.
     std::unique_ptr<QsdCommonSettings> fileSelectCommon_;
+    std::unique_ptr<DesktopAssociation> desktop_;
+    std::unique_ptr<SettingsCommand> settingsCommand_;
 };

@@ -21,6 +21,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTextBlock>
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -198,8 +199,7 @@ void CEditer::OnInitialUpdate() {
     activeEdit_ = wrapMode ? wrapEdit_ : plainEdit_;
     showActive();
 
-    wrapEdit_->SetLimitText(CTextEdit::kDefaultLimit);
-    plainEdit_->SetLimitText(CTextEdit::kDefaultLimit);
+    applyTextLimit();
     sizeWatchTimer_.start();
 
     if (settings.getInt(QStringLiteral("LOAD_DAFAULT_MACRO")) != 0)
@@ -265,9 +265,19 @@ void CEditer::ApplySettings() {
 
     readTitleFlags();
     RefreshTitleName();
+    applyTextLimit();
 
     LoadInsertStrings();
     BuildInsertMenu();
+}
+
+void CEditer::applyTextLimit() {
+    // TEXT_LIMIT lets a user raise the device's 65,536 characters; a value
+    // edited by hand outside 64 Ki to 64 Mi is held to that range.
+    const int limit = std::clamp(services_.settings.getInt(QStringLiteral("TEXT_LIMIT")),
+                                 CTextEdit::kDefaultLimit, 64 * 1024 * 1024);
+    wrapEdit_->SetLimitText(limit);
+    plainEdit_->SetLimitText(limit);
 }
 
 void CEditer::applyColors() {
@@ -472,9 +482,10 @@ void CEditer::onSizeWatch() {
     if (sizeWarningOpen_)
         return;
     const int length = activeEdit_->GetTextLength();
-    if (length < 65281)
+    const int limit = activeEdit_->GetLimitText();
+    if (length < limit - 255)
         return;
-    const int id = length < 65535 ? 40010 : 40009;
+    const int id = length < limit - 1 ? 40010 : 40009;
     const QString text = res::loadString(
         id, id == 40010 ? QStringLiteral("The text is about to reach its size limit.")
                         : QStringLiteral("The text has exceeded its size limit."));

@@ -108,7 +108,7 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     // The framework's initial update; the first one sets the view up.
     void OnInitialUpdate();
     // After the settings sheet closed with OK: re-reads and applies tab
-    // size, fonts, colours, title flags and insert strings.
+    // size, fonts, colours, title flags, the text size limit and insert strings.
     void ApplySettings();
     // The search operations' view of the active control.
     SearchTarget& searchTarget();
@@ -164,6 +164,7 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     void bindCommands();
     void readTitleFlags();
     void applyColors();
+    void applyTextLimit();
     void showActive();
     void onCaretMoveNotice();
     void onSizeWatch();

@@ -34,9 +34,9 @@ TEST(MenuHandlers, EveryCommandOfTheWindowMenusIsClaimed) {
         AppServices{profile.registry(), messages, clock, Locale(0x0411, 0x0411), runtime},
         QString());
     ASSERT_TRUE(app.InitInstance());
-    // The macro recorder, the player and the settings sheet are not wired to
-    // the window yet; once they are, this list goes.
-    const std::set<int> pending = {cmd::ID_MACRO_RECORD, cmd::ID_MACRO_PLAY, cmd::ID_SETTINGS};
+    // The macro recorder and the player are not wired to the window yet;
+    // once they are, this list goes.
+    const std::set<int> pending = {cmd::ID_MACRO_RECORD, cmd::ID_MACRO_PLAY};
     for (int menuId :
          {cmd::IDR_MAINFRAME, cmd::IDR_SOFTKEY_EXIT_IN_FILE, cmd::IDR_SOFTKEY_EXIT_LAST,
           cmd::IDR_CMDBAR_EXIT_LAST, cmd::IDR_TEXT_CONTEXT}) {

@@ -15,6 +15,9 @@ struct QsdCommonSettings;
 // opens the sheet, so that tests run the pages over a temporary registry,
 // scripted message boxes and a scripted file dialog.
 struct SettingsContext {
+    SettingsContext(Settings& settings, MessageService& messages)
+        : settings(settings), messages(messages) {}
+
     Settings& settings;
     MessageService& messages;
     // The font select dialog takes this window's screen and font.

@@ -68,6 +68,7 @@ TEST_F(SettingsSheetTest, ANewTabWidthIsStoredAndShownAtOnceAndOnlyTheFirstPageW
         EXPECT_EQ(sheet.windowTitle(), u"Tavlo：設定");
         EXPECT_EQ(sheet.pageCount(), 8);
         control<QLineEdit>(sheet, cmd::page_edit::IDC_TAB_SIZE)->setText(QStringLiteral(" 4"));
+        control<QLineEdit>(sheet, CPPageEdit::kTextLimitId)->setText(QStringLiteral("300000"));
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(env.settings->getInt(QStringLiteral("TAB_SIZE")), 4);
@@ -76,6 +77,14 @@ TEST_F(SettingsSheetTest, ANewTabWidthIsStoredAndShownAtOnceAndOnlyTheFirstPageW
     EXPECT_FALSE(stored(QStringLiteral("COLOR_TEXT")));
     EXPECT_FALSE(stored(QStringLiteral("INS_KEY_VALUE1")));
     EXPECT_FALSE(longDelaySet);
+    // The raised text size limit holds typing back and moves the warnings with it.
+    EXPECT_EQ(view->activeEdit().GetLimitText(), 300000);
+    view->SetText(textOfLength(300000 - 255));
+    view->OnTimer(cmd::timer::SIZE_WATCH);
+    EXPECT_EQ(
+        env.messages.texts(),
+        QStringList(
+            u"まもなく、テクストサイズの制限値に達します。\n速やかに「データをファイルに保存する」などの対処を行ってください。"_qs));
 }
 
 struct FieldCase {
