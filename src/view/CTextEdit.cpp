@@ -59,7 +59,7 @@ CTextEdit::~CTextEdit() = default;
 QString CTextEdit::GetText() const {
     // The raw text has a paragraph separator between blocks, which the
     // mapping turns into CR LF; one copy out of the document, one mapped.
-    return edittext::fromControlText(document()->toRawText(), standIns_);
+    return edittext::fromControlText(lineIndex_.controlText(0, INT_MAX), standIns_);
 }
 
 void CTextEdit::SetText(const QString& text) {
@@ -87,7 +87,7 @@ void CTextEdit::avoidStandInsIn(const QString& text) {
 }
 
 void CTextEdit::fillDocument(const QString& text) {
-    const QString control = edittext::toGroupedControlText(text, standIns_);
+    const QString control = edittext::toGroupedControlText(text, standIns_, lineChunk());
     // The text goes into a new document that has no view and no cursors yet,
     // which then replaces the shown one: filling the shown document would
     // also restyle every character and keep the view's cursors up to date.
@@ -101,6 +101,7 @@ void CTextEdit::fillDocument(const QString& text) {
     doc->setDocumentMargin(old->documentMargin());
     doc->setUndoRedoEnabled(false);
     doc->setPlainText(control);
+    EditLineIndex::markJoinedBlocks(doc, control);
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     settingText_ = true;
@@ -158,7 +159,8 @@ void CTextEdit::ReplaceSel(const QString& text) {
     avoidStandInsIn(text);
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    c.insertText(edittext::toGroupedControlText(text, standIns_));
+    c.removeSelectedText();
+    EditLineIndex::insertControlText(c, edittext::toGroupedControlText(text, standIns_, lineChunk()));
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();
@@ -178,19 +180,14 @@ int CTextEdit::LineFromChar(int index) const {
 int CTextEdit::LineIndex(int line) const {
     if (line < 0)
         line = lineIndex_.lineOfPosition(textCursor().position());
-    int within = 0;
-    const QTextBlock b = lineIndex_.blockOfLine(line, &within);
-    if (!b.isValid())
-        return -1;
-    return indexFromPosition(b.position() + lineIndex_.lineSpan(b, within).first);
+    const int start = lineIndex_.lineStart(line);
+    return start < 0 ? -1 : indexFromPosition(start);
 }
 
 int CTextEdit::LineLength(int index) const {
     auto lengthAt = [this](int position) {
-        QTextBlock b = document()->findBlock(position);
-        if (!b.isValid())
-            b = document()->lastBlock();
-        return lineIndex_.lineSpanAt(b, position - b.position()).second;
+        const auto [start, end] = lineIndex_.lineRangeAt(position);
+        return indexFromPosition(end) - indexFromPosition(start);
     };
     if (index >= 0)
         return lengthAt(positionFromIndex(index));
@@ -207,12 +204,10 @@ int CTextEdit::LineLength(int index) const {
 }
 
 QString CTextEdit::GetLine(int line) const {
-    int within = 0;
-    const QTextBlock b = lineIndex_.blockOfLine(line, &within);
-    if (!b.isValid())
+    const auto [start, end] = lineIndex_.lineRange(line);
+    if (start < 0)
         return QString();
-    const auto [start, length] = lineIndex_.lineSpan(b, within);
-    return edittext::fromControlText(QStringView(b.text()).mid(start, length), standIns_);
+    return edittext::fromControlText(lineIndex_.controlText(start, end), standIns_);
 }
 
 int CTextEdit::GetFirstVisibleLine() const {
@@ -236,15 +231,16 @@ int CTextEdit::GetFirstVisibleLine() const {
 void CTextEdit::LineScroll(int lines, int chars) {
     if (lines != 0) {
         const int first = GetFirstVisibleLine();
-        int target = std::max(0, first + lines);
-        int within = 0;
         // Lays the lines out up to the target only; beyond the last line
-        // everything is laid out and the count is exact.
-        if (!lineIndex_.blockOfLine(target, &within).isValid())
-            target = std::max(0, GetLineCount() - 1);
-        else if (target > verticalScrollBar()->maximum())
+        // everything is laid out and the count is exact. The scroll bar
+        // counts the rows of the block map, where a long line cut into
+        // joined blocks has one row per block.
+        int row = lineIndex_.scrollLineOf(std::max(0, first + lines));
+        if (row < 0)
+            row = lineIndex_.scrollLineOf(std::max(0, GetLineCount() - 1));
+        else if (row > verticalScrollBar()->maximum())
             lineIndex_.ensureAllExact(); // the last page's top needs the exact count
-        verticalScrollBar()->setValue(target);
+        verticalScrollBar()->setValue(row);
     }
     if (chars != 0 && !wraps())
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
@@ -306,8 +302,9 @@ void CTextEdit::Clear() {
 }
 
 QMimeData* CTextEdit::createMimeDataFromSelection() const {
-    return editclipboard::mimeDataFor(
-        edittext::fromControlText(textCursor().selectedText(), standIns_));
+    const QTextCursor c = textCursor();
+    return editclipboard::mimeDataFor(edittext::fromControlText(
+        lineIndex_.controlText(c.selectionStart(), c.selectionEnd()), standIns_));
 }
 
 bool CTextEdit::canInsertFromMimeData(const QMimeData* source) const {
@@ -323,14 +320,16 @@ void CTextEdit::insertFromMimeData(const QMimeData* source) {
     const QString& text = *read;
     avoidStandInsIn(text);
     const int room = roomForInsert();
-    const QString control = fitToRoom(edittext::toGroupedControlText(text, standIns_), room);
+    const QString control =
+        fitToRoom(edittext::toGroupedControlText(text, standIns_, lineChunk()), room);
     if (control.size() < text.size() && control.isEmpty()) {
         QApplication::beep();
         return;
     }
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    c.insertText(control);
+    c.removeSelectedText();
+    EditLineIndex::insertControlText(c, control);
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();
@@ -350,7 +349,8 @@ QString CTextEdit::fitToRoom(const QString& controlText, int room) const {
         const QChar c = controlText[n];
         const bool pair = c.isHighSurrogate() && n + 1 < controlText.size() &&
                           controlText[n + 1].isLowSurrogate();
-        const int cost = (edittext::isLineBreak(c) || pair) ? 2 : 1;
+        const int cost =
+            (edittext::isLineBreak(c) || pair) ? 2 : (c.unicode() == edittext::kBlockJoin ? 0 : 1);
         if (used + cost > room)
             break;
         used += cost;
@@ -492,15 +492,59 @@ void CTextEdit::keyPressEvent(QKeyEvent* e) {
             return;
         }
     }
-    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
-        // Shift+Enter would put a line separator into the document; the
-        // edit buffer knows only one line break.
-        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
-                        e->isAutoRepeat(), e->count());
-        QPlainTextEdit::keyPressEvent(&plain);
+    if (enter && !isReadOnly()) {
+        // The control inserts the break itself: the document would give the
+        // new block the format of the one it splits, join mark included,
+        // and Shift+Enter would put a line separator in.
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        c.removeSelectedText();
+        c.insertBlock(EditLineIndex::withJoin(c.blockFormat(), false));
+        c.endEditBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+        e->accept();
         return;
     }
+    if (deleteOverJoin(e)) {
+        e->accept();
+        return;
+    }
+    const bool sideways = (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) &&
+                          !(e->modifiers() & Qt::ControlModifier);
+    const int before = textCursor().position();
     QPlainTextEdit::keyPressEvent(e);
+    // Both sides of a join are the same place of the text: a step that only
+    // crossed a join takes one more.
+    const int after = textCursor().position();
+    if (sideways && after != before && lineIndex_.hasJoins() &&
+        indexFromPosition(after) == indexFromPosition(before))
+        QPlainTextEdit::keyPressEvent(e);
+}
+
+bool CTextEdit::deleteOverJoin(const QKeyEvent* e) {
+    const bool back = e->key() == Qt::Key_Backspace;
+    if ((!back && e->key() != Qt::Key_Delete) || isReadOnly() ||
+        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    QTextCursor c = textCursor();
+    auto joinBefore = [&c] { return c.atBlockStart() && EditLineIndex::isJoined(c.block()); };
+    auto joinAfter = [&c] {
+        return c.atBlockEnd() && c.block().next().isValid() &&
+               EditLineIndex::isJoined(c.block().next());
+    };
+    if (c.hasSelection() || !(back ? joinBefore() : joinAfter()))
+        return false;
+    // The character next to the caret lies beyond the join (or joins).
+    while (back ? joinBefore() : joinAfter())
+        c.movePosition(back ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter);
+    if (back)
+        c.deletePreviousChar();
+    else
+        c.deleteChar();
+    setTextCursor(c);
+    ensureCursorVisible();
+    return true;
 }
 
 void CTextEdit::keyReleaseEvent(QKeyEvent* e) {
@@ -536,6 +580,17 @@ void CTextEdit::inputMethodEvent(QInputMethodEvent* e) {
     }
     if (fitted.size() < control.size())
         QApplication::beep();
+    if (fitted.contains(u'\n')) {
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        c.removeSelectedText();
+        EditLineIndex::insertControlText(c, fitted);
+        c.endEditBlock();
+        setTextCursor(c);
+        QInputMethodEvent rest(e->preeditString(), e->attributes());
+        QPlainTextEdit::inputMethodEvent(&rest);
+        return;
+    }
     QInputMethodEvent mapped(e->preeditString(), e->attributes());
     mapped.setCommitString(fitted, e->replacementStart(), e->replacementLength());
     QPlainTextEdit::inputMethodEvent(&mapped);

@@ -136,6 +136,15 @@ class CTextEdit : public QPlainTextEdit {
     // control changes to a set that neither the document nor it uses.
     void avoidStandInsIn(const QString& text);
     bool isConsumedEdgeKey(const QKeyEvent* e) const;
+    // Backspace or Delete next to a join deletes the character beyond it;
+    // true if it did.
+    bool deleteOverJoin(const QKeyEvent* e);
+    // The length beyond which a line is cut into joined blocks: the
+    // non-wrapping control shows each block as one row, whose painting
+    // costs its whole length, so its chunks are shorter.
+    int lineChunk() const {
+        return wraps() ? edittext::kMaxLineChunk : edittext::kMaxLineChunk / 4;
+    }
     int acceleratorCommand(const QKeyEvent* e) const;
     // Room left under the limit when the selection is replaced.
     int roomForInsert() const;

@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextDocumentLayout>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
@@ -38,8 +39,38 @@ void EditLineIndex::layoutReset() {
 
 int EditLineIndex::textLength() const {
     // Every line break counts two: characterCount has one for each block
-    // break and one at the end; an in-block break is one character.
-    return document_->characterCount() - 1 + document_->blockCount() - 1 + totalInBlockBreaks();
+    // break and one at the end; an in-block break is one character; a join
+    // is nothing.
+    return document_->characterCount() - 1 + document_->blockCount() - 1 + totalInBlockBreaks() -
+           2 * totalJoins();
+}
+
+bool EditLineIndex::isJoined(const QTextBlock& block) {
+    return block.blockFormat().boolProperty(kJoinedProperty);
+}
+
+QTextBlockFormat EditLineIndex::withJoin(QTextBlockFormat format, bool joined) {
+    if (joined)
+        format.setProperty(kJoinedProperty, true);
+    else
+        format.clearProperty(kJoinedProperty);
+    return format;
+}
+
+int EditLineIndex::indexShift(int k) const {
+    // Two for every break before the block, one of which the position
+    // already counts; minus one for every join, which the position counts.
+    return k + inBlockBreaksBefore(k) - 2 * joinsThrough(k);
+}
+
+int EditLineIndex::joinsThrough(int blockNumber) const {
+    if (!sumsValid_ || joins_.size() != document_->blockCount())
+        rebuildBreakSums();
+    return joins_.sumBefore(blockNumber + 1);
+}
+
+int EditLineIndex::totalJoins() const {
+    return joinsThrough(document_->blockCount());
 }
 
 int EditLineIndex::positionFromIndex(int index) const {
@@ -47,16 +78,15 @@ int EditLineIndex::positionFromIndex(int index) const {
     const int length = textLength();
     if (index < 0 || index > length)
         index = length;
-    // The index of block k's first character: its position plus two for
-    // every break before it, one of which the position already counts.
     auto startIndex = [this, doc](int k) {
-        return doc->findBlockByNumber(k).position() + k + inBlockBreaksBefore(k);
+        return doc->findBlockByNumber(k).position() + indexShift(k);
     };
     // The last block whose first character's index is at most `index`.
     int lo = 0;
     int hi = doc->blockCount() - 1;
+    // Without joins no index is smaller than its position.
     const QTextBlock guess = doc->findBlock(index);
-    if (guess.isValid())
+    if (guess.isValid() && totalJoins() == 0)
         hi = std::min(hi, guess.blockNumber());
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
@@ -91,12 +121,14 @@ int EditLineIndex::indexFromPosition(int position) const {
     QTextBlock b = doc->findBlock(position);
     if (!b.isValid())
         b = doc->lastBlock();
-    return position + firstLogicalLine(b) + inBlockBreaksBefore(b, position - b.position());
+    return position + indexShift(b.blockNumber()) + inBlockBreaksBefore(b, position - b.position());
 }
 
 void EditLineIndex::rebuildBreakSums() const {
     std::vector<int> counts;
+    std::vector<int> joins;
     counts.reserve(size_t(document_->blockCount()));
+    joins.reserve(size_t(document_->blockCount()));
     for (QTextBlock b = document_->firstBlock(); b.isValid(); b = b.next()) {
         int breaks = b.userState();
         if (breaks < 0) {
@@ -104,13 +136,15 @@ void EditLineIndex::rebuildBreakSums() const {
             b.setUserState(breaks);
         }
         counts.push_back(breaks);
+        joins.push_back(joins.empty() ? 0 : int(isJoined(b)));
     }
     inBlockBreaks_.assign(std::move(counts));
-    breakSumsValid_ = true;
+    joins_.assign(std::move(joins));
+    sumsValid_ = true;
 }
 
 int EditLineIndex::inBlockBreaksBefore(int blockNumber) const {
-    if (!breakSumsValid_ || inBlockBreaks_.size() != document_->blockCount())
+    if (!sumsValid_ || inBlockBreaks_.size() != document_->blockCount())
         rebuildBreakSums();
     return inBlockBreaks_.sumBefore(blockNumber);
 }
@@ -121,7 +155,7 @@ int EditLineIndex::totalInBlockBreaks() const {
 
 void EditLineIndex::recountBlocks(const QTextBlock& first, const QTextBlock& last) {
     if (inBlockBreaks_.size() != document_->blockCount())
-        breakSumsValid_ = false; // blocks came or went: rebuilt when asked
+        sumsValid_ = false; // blocks came or went: rebuilt when asked
     bool linesChanged = false;
     for (QTextBlock b = first; b.isValid(); b = b.next()) {
         const int breaks = int(edittext::countInBlockBreaks(b.text()));
@@ -130,8 +164,11 @@ void EditLineIndex::recountBlocks(const QTextBlock& first, const QTextBlock& las
         // With the block count unchanged, the blocks outside the touched
         // range keep their numbers, so only the touched ones change.
         const int number = b.blockNumber();
-        if (breakSumsValid_ && breaks != inBlockBreaks_.valueAt(number))
+        if (sumsValid_ && breaks != inBlockBreaks_.valueAt(number))
             inBlockBreaks_.set(number, breaks);
+        const int joined = number > 0 && isJoined(b) ? 1 : 0;
+        if (sumsValid_ && joined != joins_.valueAt(number))
+            joins_.set(number, joined);
         linesChanged = fitLineCount(b) || linesChanged;
         if (b == last)
             break;
@@ -166,7 +203,8 @@ void EditLineIndex::announceDocumentSize() const {
 }
 
 int EditLineIndex::firstLogicalLine(const QTextBlock& block) const {
-    return block.blockNumber() + inBlockBreaksBefore(block.blockNumber());
+    const int k = block.blockNumber();
+    return k + inBlockBreaksBefore(k) - joinsThrough(k);
 }
 
 int EditLineIndex::inBlockBreaksBefore(const QTextBlock& block, int offset) {
@@ -304,21 +342,26 @@ QTextBlock EditLineIndex::blockOfLine(int line, int* lineInBlock) const {
     if (line < 0)
         return QTextBlock();
     if (!wraps()) {
-        // The last block whose first line is at most `line`.
+        // The first block whose last line is at least `line`: the line
+        // starts there (a block that continues a line ends no earlier).
         const QTextDocument* doc = document_;
+        totalJoins(); // brings the sums up to date before valueAt
+        auto lastLine = [this, doc](int k) {
+            return firstLogicalLine(doc->findBlockByNumber(k)) + inBlockBreaks_.valueAt(k);
+        };
         int lo = 0;
         int hi = doc->blockCount() - 1;
+        if (lastLine(hi) < line)
+            return QTextBlock(); // beyond the last line
         while (lo < hi) {
-            const int mid = lo + (hi - lo + 1) / 2;
-            if (mid + inBlockBreaksBefore(mid) <= line)
-                lo = mid;
+            const int mid = lo + (hi - lo) / 2;
+            if (lastLine(mid) >= line)
+                hi = mid;
             else
-                hi = mid - 1;
+                lo = mid + 1;
         }
         const QTextBlock b = doc->findBlockByNumber(lo);
-        *lineInBlock = line - (lo + inBlockBreaksBefore(lo));
-        if (*lineInBlock > std::max(0, b.userState()))
-            return QTextBlock(); // beyond the last line
+        *lineInBlock = line - firstLogicalLine(b);
         return b;
     }
     QTextBlock b;
@@ -343,7 +386,7 @@ QTextBlock EditLineIndex::blockOfLine(int line, int* lineInBlock) const {
 int EditLineIndex::lineCount() const {
     const QTextDocument* doc = document_;
     if (!wraps())
-        return doc->blockCount() + totalInBlockBreaks();
+        return doc->blockCount() + totalInBlockBreaks() - totalJoins();
     ensureAllExact();
     const QTextBlock last = doc->lastBlock();
     return last.firstLineNumber() + std::max(1, last.lineCount());
@@ -356,4 +399,102 @@ int EditLineIndex::firstLineOf(const QTextBlock& block) const {
     }
     ensureBlockLaidOut(block);
     return firstLogicalLine(block);
+}
+
+int EditLineIndex::lineStart(int line) const {
+    int within = 0;
+    const QTextBlock b = blockOfLine(line, &within);
+    if (!b.isValid())
+        return -1;
+    return b.position() + lineSpan(b, within).first;
+}
+
+std::pair<int, int> EditLineIndex::lineRange(int line) const {
+    if (wraps()) {
+        // A displayed line never leaves its block.
+        int within = 0;
+        const QTextBlock b = blockOfLine(line, &within);
+        if (!b.isValid())
+            return {-1, -1};
+        const auto [start, length] = lineSpan(b, within);
+        return {b.position() + start, b.position() + start + length};
+    }
+    // A line of the text may go on through joined blocks: it ends at the
+    // break before the next line.
+    const int start = lineStart(line);
+    if (start < 0)
+        return {-1, -1};
+    const int next = lineStart(line + 1);
+    return {start, next < 0 ? document_->characterCount() - 1 : next - 1};
+}
+
+std::pair<int, int> EditLineIndex::lineRangeAt(int position) const {
+    if (!wraps())
+        return lineRange(lineOfPosition(position));
+    QTextBlock b = document_->findBlock(position);
+    if (!b.isValid())
+        b = document_->lastBlock();
+    const auto [start, length] = lineSpanAt(b, position - b.position());
+    return {b.position() + start, b.position() + start + length};
+}
+
+int EditLineIndex::scrollLineOf(int line) const {
+    int within = 0;
+    const QTextBlock b = blockOfLine(line, &within);
+    if (!b.isValid())
+        return -1;
+    return b.firstLineNumber() + within;
+}
+
+QString EditLineIndex::controlText(int from, int to) const {
+    QString text;
+    if (from <= 0 && to >= document_->characterCount() - 1) {
+        from = 0;
+        text = document_->toRawText();
+    } else {
+        QTextCursor c(document_);
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        text = c.selectedText();
+    }
+    if (totalJoins() == 0)
+        return text;
+    const int last = document_->findBlock(from + int(text.size())).blockNumber();
+    const int end = last < 0 ? document_->blockCount() - 1 : last;
+    for (int k = document_->findBlock(from).blockNumber() + 1; k <= end; ++k) {
+        if (joins_.valueAt(k) == 0)
+            continue;
+        const qsizetype at = document_->findBlockByNumber(k).position() - 1 - from;
+        if (at >= 0 && at < text.size())
+            text[at] = QChar(edittext::kBlockJoin);
+    }
+    return text;
+}
+
+void EditLineIndex::insertControlText(QTextCursor& c, QStringView text) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size();
+        if (!end && text[i] != u'\n' && text[i].unicode() != edittext::kBlockJoin)
+            continue;
+        if (i > start)
+            c.insertText(text.mid(start, i - start).toString());
+        if (!end)
+            c.insertBlock(withJoin(c.blockFormat(), text[i].unicode() == edittext::kBlockJoin));
+        start = i + 1;
+    }
+}
+
+void EditLineIndex::markJoinedBlocks(QTextDocument* document, QStringView control) {
+    int block = 0;
+    for (qsizetype i = 0; i < control.size(); ++i) {
+        const char16_t c = control[i].unicode();
+        if (c != u'\n' && c != edittext::kBlockJoin)
+            continue;
+        ++block;
+        if (c == edittext::kBlockJoin) {
+            const QTextBlock b = document->findBlockByNumber(block);
+            QTextCursor(b).setBlockFormat(withJoin(b.blockFormat(), true));
+        }
+    }
 }

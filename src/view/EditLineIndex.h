@@ -2,11 +2,14 @@
 
 #include "PrefixSums.h"
 
+#include <QString>
 #include <QTextBlock>
+#include <QTextBlockFormat>
 #include <functional>
 #include <utility>
 
 class QPlainTextDocumentLayout;
+class QTextCursor;
 class QTextDocument;
 
 // The line questions of the edit control, answered from the document and
@@ -17,7 +20,11 @@ class QTextDocument;
 // Index mapping costs O(log n) per call plus the length of one block: the
 // document's block map knows block positions and, once blocks are laid out,
 // their line numbers; prefix sums over the blocks add up the line breaks
-// kept inside blocks (see edittext::kInBlockBreak).
+// kept inside blocks (see edittext::kInBlockBreak) and the joins of blocks
+// that hold one long line (see edittext::kBlockJoin). A joined block is
+// marked in its block format, which the document's undo keeps and which a
+// split of the block copies to both halves (so the control inserts breaks
+// with the mark cleared).
 class EditLineIndex {
   public:
     enum class Wrap { On, Off };
@@ -27,6 +34,18 @@ class EditLineIndex {
     EditLineIndex(Wrap wrap, std::function<int()> layoutWidth);
 
     bool wraps() const { return wrap_ == Wrap::On; }
+
+    // The block format property that marks a block joined to the one before.
+    static constexpr int kJoinedProperty = QTextFormat::UserProperty + 1;
+    static bool isJoined(const QTextBlock& block);
+    static QTextBlockFormat withJoin(QTextBlockFormat format, bool joined);
+    // Inserts grouped control text at the cursor: '\n' as a block break and
+    // edittext::kBlockJoin as a join. (QTextCursor::insertText would give
+    // every new block the format of the block it splits, join mark included.)
+    static void insertControlText(QTextCursor& cursor, QStringView text);
+    // Marks the blocks after the joins of control text that was just put
+    // into the document, where the joins became block breaks.
+    static void markJoinedBlocks(QTextDocument* document, QStringView control);
 
     // A new document (empty or filled without undo): counts everything anew.
     void setDocument(QTextDocument* document);
@@ -45,16 +64,23 @@ class EditLineIndex {
 
     int lineCount() const;
     int lineOfPosition(int position) const;
-    // The block holding a line and the line's number within it; an invalid
-    // block for a line beyond the last.
-    QTextBlock blockOfLine(int line, int* lineInBlock) const;
-    // The line holding an offset of a block: its start offset and its
-    // length without the break.
-    std::pair<int, int> lineSpanAt(const QTextBlock& block, int offset) const;
-    // The span of the block's line number `within`.
-    std::pair<int, int> lineSpan(const QTextBlock& block, int within) const;
+    // The position of a line's first character; -1 for a line beyond the last.
+    int lineStart(int line) const;
+    // The positions of a line's first character and of its end (before its
+    // break); {-1, -1} for a line beyond the last.
+    std::pair<int, int> lineRange(int line) const;
+    // The line holding a position, as positions of its start and end. For
+    // the wrapping control only the position's block is laid out.
+    std::pair<int, int> lineRangeAt(int position) const;
+    bool hasJoins() const { return totalJoins() > 0; }
+    // The line of the block map (the vertical scroll bar's unit) where a
+    // line starts; -1 for a line beyond the last.
+    int scrollLineOf(int line) const;
     // The exact line number of the block's first line.
     int firstLineOf(const QTextBlock& block) const;
+    // The document's text between two positions as control text: block
+    // breaks as U+2029, joins as edittext::kBlockJoin.
+    QString controlText(int from, int to) const;
 
     // Wrapping control: makes the line counts of all blocks up to `block`
     // exact by laying out only the blocks from the frontier to it.
@@ -63,6 +89,19 @@ class EditLineIndex {
     void ensureBlockLaidOut(const QTextBlock& block) const;
 
   private:
+    // The block holding a line and the line's number within it; an invalid
+    // block for a line beyond the last.
+    QTextBlock blockOfLine(int line, int* lineInBlock) const;
+    // The line holding an offset of a block: its start offset and its
+    // length without the break.
+    std::pair<int, int> lineSpanAt(const QTextBlock& block, int offset) const;
+    // The span of the block's line number `within`.
+    std::pair<int, int> lineSpan(const QTextBlock& block, int within) const;
+    // Index minus position at the start of block k.
+    int indexShift(int blockNumber) const;
+    // The joined blocks up to and including block k.
+    int joinsThrough(int blockNumber) const;
+    int totalJoins() const;
     // Each block's user state holds the number of kInBlockBreak characters
     // in it; prefix sums over the block numbers add them up. Edits recount
     // the blocks they touch; a change of the block count rebuilds the sums
@@ -101,5 +140,6 @@ class EditLineIndex {
     mutable int laidOutWidth_ = -1;
 
     mutable PrefixSums inBlockBreaks_; // by block number
-    mutable bool breakSumsValid_ = false;
+    mutable PrefixSums joins_;         // 1 for a block joined to the one before
+    mutable bool sumsValid_ = false;
 };

@@ -149,18 +149,84 @@ QString toControlText(QStringView deviceText, const StandIns& standIns) {
     return mapToControl(deviceText, standIns, [](qsizetype) { return u'\n'; });
 }
 
-QString toGroupedControlText(QStringView deviceText, const StandIns& standIns) {
+namespace {
+// Where to cut a block's text [from, limit) that goes on beyond `limit`:
+// after the last space of the last eighth if there is one, else at the
+// limit moved back off a low surrogate or a combining mark.
+qsizetype chunkCut(QStringView text, qsizetype from, qsizetype limit) {
+    const qsizetype reach = std::max<qsizetype>(1, (limit - from) / 8);
+    for (qsizetype p = limit; p > limit - reach; --p) {
+        const char16_t c = text[p - 1].unicode();
+        if (c == u' ' || c == u'\t' || c == 0x3000 || c == 0x3001 || c == 0x3002)
+            return p;
+    }
+    qsizetype p = limit;
+    while (p > from + 1 && (text[p].isLowSurrogate() || text[p].isMark()))
+        --p;
+    return p;
+}
+
+// Cuts the blocks of grouped control text that are longer than the chunk
+// length (see toGroupedControlText).
+QString cutLongBlocks(const QString& control, qsizetype chunk) {
+    QString out;
+    out.reserve(control.size() + control.size() / chunk + 1);
+    const qsizetype n = control.size();
+    qsizetype start = 0;
+    while (start <= n) {
+        qsizetype end = control.indexOf(u'\n', start);
+        if (end < 0)
+            end = n;
+        qsizetype s = start;
+        while (end - s > chunk) {
+            const qsizetype brk = QStringView(control).mid(s, chunk + 1).lastIndexOf(QChar(kInBlockBreak));
+            if (brk > 0) {
+                out.append(QStringView(control).mid(s, brk));
+                out.append(u'\n');
+                s += brk + 1;
+                continue;
+            }
+            const qsizetype cut = chunkCut(control, s, s + chunk);
+            out.append(QStringView(control).mid(s, cut - s));
+            out.append(QChar(kBlockJoin));
+            s = cut;
+        }
+        out.append(QStringView(control).mid(s, end - s));
+        if (end < n)
+            out.append(u'\n');
+        start = end + 1;
+    }
+    return out;
+}
+} // namespace
+
+QString toGroupedControlText(QStringView deviceText, const StandIns& standIns, int chunkLength) {
     qsizetype blockStart = 0;
     int linesInBlock = 1;
-    return mapToControl(deviceText, standIns, [&](qsizetype at) -> char16_t {
-        if (linesInBlock < kMaxLinesPerBlock && at - blockStart < kMaxBlockLength) {
-            ++linesInBlock;
-            return kInBlockBreak;
-        }
-        blockStart = at + 1;
-        linesInBlock = 1;
-        return u'\n';
-    });
+    const QString control =
+        mapToControl(deviceText, standIns, [&](qsizetype at) -> char16_t {
+            if (linesInBlock < kMaxLinesPerBlock && at - blockStart < kMaxBlockLength) {
+                ++linesInBlock;
+                return kInBlockBreak;
+            }
+            blockStart = at + 1;
+            linesInBlock = 1;
+            return u'\n';
+        });
+    // A block gets long only through a long line, which is rare: the check
+    // looks at the length between block breaks only.
+    const qsizetype chunk = std::max(16, chunkLength);
+    if (control.size() <= chunk)
+        return control;
+    qsizetype last = -1;
+    for (qsizetype at = control.indexOf(u'\n'); ; at = control.indexOf(u'\n', at + 1)) {
+        const qsizetype end = at < 0 ? control.size() : at;
+        if (end - last - 1 > chunk)
+            return cutLongBlocks(control, chunk);
+        if (at < 0)
+            return control;
+        last = at;
+    }
 }
 
 QString fromControlText(QStringView controlText, const StandIns& standIns) {
@@ -170,8 +236,9 @@ QString fromControlText(QStringView controlText, const StandIns& standIns) {
     for (qsizetype i = 0; i < n; ++i)
         breaks += isLineBreak(in[i]) ? 1 : 0;
     QString out(n + breaks, Qt::Uninitialized);
-    char16_t* o = reinterpret_cast<char16_t*>(out.data());
-    const char16_t lowest = standIns.lowest();
+    char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+    char16_t* o = begin;
+    const char16_t lowest = std::min(standIns.lowest(), kBlockJoin);
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i];
         if (c < lowest && !isLineBreak(c)) {
@@ -179,12 +246,15 @@ QString fromControlText(QStringView controlText, const StandIns& standIns) {
         } else if (isLineBreak(c)) {
             *o++ = u'\r';
             *o++ = u'\n';
+        } else if (c == kBlockJoin) {
+            continue;
         } else if (const char16_t meaning = standIns.meaningOf(c)) {
             *o++ = meaning;
         } else {
             *o++ = c;
         }
     }
+    out.truncate(o - begin);
     return out;
 }
 
@@ -193,6 +263,8 @@ qsizetype deviceLength(QStringView controlText) {
     for (QChar ch : controlText) {
         if (isLineBreak(ch))
             ++n;
+        else if (ch.unicode() == kBlockJoin)
+            --n;
     }
     return n;
 }

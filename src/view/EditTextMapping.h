@@ -94,6 +94,18 @@ constexpr char16_t kInBlockBreak = 0x2028; // QChar::LineSeparator
 constexpr int kMaxLinesPerBlock = 16;
 constexpr int kMaxBlockLength = 1024;
 
+// A join of two blocks that hold one line. The text layout lays a block out
+// whole, at a cost that grows with its length, so a line of a million
+// characters in one block would make every keystroke in it slow. A line
+// longer than the chunk length is therefore cut into blocks of at most that
+// many characters; the break between two such blocks is no line break and
+// counts nothing in the edit buffer. In grouped control text the join is
+// this character, which QTextDocument, like the paragraph break, turns into
+// a block break (the edit control marks the joined block); the text's own
+// U+FDD1 always goes in as a stand-in, so the two are never mixed up.
+constexpr char16_t kBlockJoin = 0xFDD1;
+constexpr int kMaxLineChunk = 4096;
+
 // CR LF -> '\n' (a paragraph break for the document); every character of
 // kStandInKinds -> its stand-in. The text must not
 // hold a stand-in character itself (chooseStandIns). Linear in the length.
@@ -101,18 +113,22 @@ QString toControlText(QStringView deviceText, const StandIns& standIns = {});
 
 // As toControlText, but a CR LF becomes kInBlockBreak while the block it
 // ends has fewer than kMaxLinesPerBlock lines and kMaxBlockLength characters
-// (counted from the start of the text); otherwise '\n'.
-QString toGroupedControlText(QStringView deviceText, const StandIns& standIns = {});
+// (counted from the start of the text); otherwise '\n'. A block longer than
+// `chunkLength` is cut: at its last line break within the length when it has
+// one, else with a kBlockJoin, after a space near the end if there is one
+// and never inside a surrogate pair or before a combining mark.
+QString toGroupedControlText(QStringView deviceText, const StandIns& standIns = {},
+                             int chunkLength = kMaxLineChunk);
 
 // The reverse of both: '\n', U+2029 and kInBlockBreak -> CR LF, the stand-ins
-// back to the characters they stand for. Linear in the length.
+// back to the characters they stand for, kBlockJoin dropped. Linear in the length.
 QString fromControlText(QStringView controlText, const StandIns& standIns = {});
 
 // Number of kInBlockBreak characters in the text.
 qsizetype countInBlockBreaks(QStringView controlText);
 
 // Number of characters the text has in the edit buffer's counting, where a
-// paragraph break or an in-block break counts two.
+// paragraph break or an in-block break counts two and a join nothing.
 qsizetype deviceLength(QStringView controlText);
 
 inline bool isLineBreak(QChar c) {

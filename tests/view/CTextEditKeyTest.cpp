@@ -1,6 +1,7 @@
 #include "ShownEdit.h"
 
-#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -17,3 +18,56 @@ TEST(CTextEditKeys, AltWithALetterTypesNothing) {
     QTest::keyClick(e.edit.get(), Qt::Key_E);
     EXPECT_EQ(e->GetText(), QStringLiteral("fe"));
 }
+
+// A line longer than the control's chunk length is cut into joined blocks;
+// at a join the keys act on the characters beyond it, as anywhere else.
+class CTextEditJoinKeys : public ::testing::TestWithParam<CTextEdit::Wrap> {};
+
+TEST_P(CTextEditJoinKeys, KeysAtAJoinActOnTheCharacterBeyondIt) {
+    ShownEdit e(GetParam());
+    QString text;
+    for (int i = 0; text.size() < 9000; ++i)
+        text += QChar(u'a' + i % 26);
+    text += QStringLiteral("\r\nend");
+    e->SetText(text);
+    const QTextBlock joined = e->document()->firstBlock().next();
+    ASSERT_TRUE(EditLineIndex::isJoined(joined));
+    const int j = e->indexFromPosition(joined.position());
+    auto expectText = [&](QString expected, int caret) {
+        EXPECT_EQ(e->GetText(), expected);
+        EXPECT_EQ(e->GetSel(), std::make_pair(caret, caret));
+    };
+    e->SetSel(j, j);
+    QTest::keyClick(e.edit.get(), Qt::Key_Backspace);
+    expectText(QString(text).remove(j - 1, 1), j - 1);
+    e->Undo();
+    e->SetSel(j, j);
+    QTest::keyClick(e.edit.get(), Qt::Key_Delete);
+    expectText(QString(text).remove(j, 1), j);
+    e->Undo();
+    e->SetSel(j - 1, j - 1);
+    QTest::keyClick(e.edit.get(), Qt::Key_Right);
+    expectText(text, j);
+    QTest::keyClick(e.edit.get(), Qt::Key_Right);
+    expectText(text, j + 1);
+    QTest::keyClick(e.edit.get(), Qt::Key_Left);
+    QTest::keyClick(e.edit.get(), Qt::Key_Left);
+    expectText(text, j - 1);
+    // A break typed at the join is a line break; cut and paste over joins
+    // give the text back.
+    e->SetSel(j, j);
+    QTest::keyClick(e.edit.get(), Qt::Key_Return);
+    expectText(QString(text).insert(j, QStringLiteral("\r\n")), j + 2);
+    e->SetSel(5, 8000);
+    e->Cut();
+    e->Paste();
+    expectText(QString(text).insert(j, QStringLiteral("\r\n")), 8000);
+    if (GetParam() == CTextEdit::Wrap::Off) {
+        EXPECT_EQ(e->GetLineCount(), 3);
+        EXPECT_EQ(e->LineLength(8500), text.size() - 5 - j);
+        EXPECT_EQ(e->GetLine(1), text.mid(j, text.size() - 5 - j));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWrapModes, CTextEditJoinKeys,
+                         ::testing::Values(CTextEdit::Wrap::On, CTextEdit::Wrap::Off));

@@ -490,6 +490,9 @@ TEST(CTextEdit, NonWrappingLinesFollowTheTextThroughEdits) {
     for (int i = 0; i < 300; ++i)
         text += QString(i % 17, QLatin1Char('a' + i % 26)) + (i % 41 == 0 ? "\r" : "") +
                 QStringLiteral("\r\n");
+    // Long lines, which the control cuts into joined blocks.
+    text.insert(400, QString(2500, QLatin1Char('L')));
+    text += QString(1100, QLatin1Char('M'));
     e->SetText(text);
     RandomNumbers next(4242);
     for (int round = 0; round < 150; ++round) {
@@ -497,7 +500,8 @@ TEST(CTextEdit, NonWrappingLinesFollowTheTextThroughEdits) {
         e->SetSel(at, std::min(e->GetTextLength(), at + next(120)));
         switch (next(7)) {
         case 0:
-            e->ReplaceSel(QStringLiteral("p\r\nq\r\n\r\nr").repeated(1 + next(20)));
+            e->ReplaceSel(QStringLiteral("p\r\nq\r\n\r\nr").repeated(1 + next(20)) +
+                          QString(next(2) * 1500, QLatin1Char('n')));
             break;
         case 1:
             e->ReplaceSel(QString());

@@ -107,9 +107,23 @@ TEST(EditTextMapping, EveryCodeUnitSurvivesTheRoundTrip) {
     const QString control = toGroupedControlText(text, standIns);
     EXPECT_EQ(fromControlText(control, standIns), text);
     EXPECT_EQ(deviceLength(control), text.size());
-    // Nothing the document would take for a break of its own is left.
-    for (const char16_t c : {u'\r', char16_t(0x2029), char16_t(0xFDD0), char16_t(0xFDD1)})
+    // Nothing the document would take for a break of its own is left but
+    // the joins that cut the long line into blocks of at most the chunk length.
+    for (const char16_t c : {u'\r', char16_t(0x2029), char16_t(0xFDD0)})
         EXPECT_FALSE(control.contains(QChar(c))) << int(c);
+    qsizetype blockStart = 0;
+    int joins = 0;
+    for (qsizetype i = 0; i <= control.size(); ++i) {
+        if (i < control.size() && control[i] != u'\n' && control[i].unicode() != kBlockJoin)
+            continue;
+        EXPECT_LE(i - blockStart, kMaxLineChunk);
+        joins += i < control.size() && control[i].unicode() == kBlockJoin;
+        // A cut never splits a surrogate pair.
+        EXPECT_FALSE(i < control.size() && i > 0 && control[i - 1].isHighSurrogate() &&
+                     i + 1 < control.size() && control[i + 1].isLowSurrogate());
+        blockStart = i + 1;
+    }
+    EXPECT_GT(joins, 0);
 }
 
 TEST(EditTextMapping, StandInsAvoidTheNoncharactersOfTheText) {
