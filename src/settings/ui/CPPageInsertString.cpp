@@ -45,18 +45,15 @@ void CPPageInsertString::createControls() {
     endEdit_ = withId(new QLineEdit(fields_), IDC_END_TEXT);
     endLabel_ = withId(new QLabel(QStringLiteral("終了記号　："), fields_), IDC_END_LABEL);
     auto* form = new QFormLayout(fields_);
-    auto* radios = new QHBoxLayout;
-    radios->addWidget(atCaret_);
-    radios->addWidget(surround_);
-    radios->addStretch(1);
-    form->addRow(radios);
+    form->addRow(atCaret_);
+    form->addRow(surround_);
     form->addRow(new QLabel(QStringLiteral("挿入文字列："), fields_), insertEdit_);
     form->addRow(endLabel_, endEdit_);
     fields_->setEnabled(false);
 
     layout_ = new QBoxLayout(QBoxLayout::TopToBottom, this);
     layout_->addWidget(list_, 1);
-    layout_->addWidget(fields_);
+    layout_->addWidget(fields_, 1);
 
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &CPPageInsertString::onRowSelected);
     connect(atCaret_, &QRadioButton::clicked, this, [this] { onEdited(true); });

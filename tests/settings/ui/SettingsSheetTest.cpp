@@ -11,6 +11,7 @@
 #include "ViewTestSupport.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -268,4 +269,15 @@ TEST_F(SettingsSheetTest, EveryPageVisitedAndLeftUnchangedKeepsEveryValue) {
     EXPECT_EQ(env.settings->getString(QStringLiteral("INS_KEY_VALUE1")), u"<\t>");
     EXPECT_FALSE(stored(QStringLiteral("FONT1_NAME")));
     EXPECT_TRUE(longDelaySet);
+}
+
+TEST_F(SettingsSheetTest, TapAndCharacterSetChoicesReachTheFileSelectDialogsCommonOptions) {
+    runSheet([&](SettingsSheet& sheet) {
+        control<QCheckBox>(sheet, page_edit::IDC_SELECTABLE_CODE_SET)->setChecked(false);
+        ASSERT_TRUE(sheet.showPage(IDD_PAGE_TAP));
+        control<QComboBox>(sheet, page_tap::IDC_ZOOM_METHOD)->setCurrentIndex(0);
+    });
+    // The common options lose the character-set list (0x20) and every zoom (0x800000).
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("STR_FILE_SELECT_COMMON_MODE")), 0x1200A10);
+    EXPECT_EQ(env.settings->getInt(QStringLiteral("STR_ZOOM_METHOD")), 0);
 }
