@@ -20,7 +20,7 @@ endforeach()
 
 set(desktop "${PREFIX}/${DATADIR}/applications/tavlo.desktop")
 set(icon "${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps/tavlo.svg")
-foreach(path "${desktop}" "${icon}")
+foreach(path "${desktop}" "${icon}" "${PREFIX}/${DATADIR}/mime/packages/tavlo-macro.xml")
     if(NOT EXISTS "${path}")
         message(FATAL_ERROR "missing ${path}")
     endif()

@@ -1,5 +1,7 @@
-# Installation: the editor, its command-line companion, the desktop entry and
-# the icon, in the usual places below CMAKE_INSTALL_PREFIX.
+# Installation: the editor, its command-line companion, the desktop entry (which
+# the settings sheet's file page makes the default application), the icon and
+# the MIME type of macro files (.mcr, known to the desktop once
+# update-mime-database has run), in the usual places below CMAKE_INSTALL_PREFIX.
 if(TARGET tavlo)
     install(TARGETS tavlo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -10,6 +12,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/tavlo.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/tavlo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/data/tavlo-macro.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 
 # A test installs into a folder of the build tree and checks what arrived.
 if(BUILD_TESTING)
