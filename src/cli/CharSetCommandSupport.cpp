@@ -7,13 +7,11 @@
 #include "Settings.h"
 #include "StringTable.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <utility>
 
 #include <sys/mman.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -35,21 +33,6 @@ QByteArray InputFile::bytes() const {
         return QByteArray::fromRawData(mapped_, static_cast<qsizetype>(mappedSize_));
     return read_;
 }
-
-namespace {
-
-// Maps a regular file whole, its pages filled at once; nothing when the file
-// is not a regular one, is empty or can't be mapped.
-const char* mapWhole(int fd, size_t& size) {
-    struct stat st {};
-    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
-        return nullptr;
-    size = static_cast<size_t>(st.st_size);
-    void* at = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    return at == MAP_FAILED ? nullptr : static_cast<const char*>(at);
-}
-
-} // namespace
 
 CharSetCommandContext::CharSetCommandContext() = default;
 CharSetCommandContext::~CharSetCommandContext() = default;
@@ -142,41 +125,7 @@ QString editorMessage(uint32_t id, const QString& fallback, const QString& path)
 }
 
 std::optional<InputFile> CharSetCommandContext::readFile(const QString& path, CliIo& io) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        io.printError(editorMessage(33004,
-                                    QStringLiteral("下のパスはテキストファイルではなく、フォルダ"
-                                                   "であるためオープンできません\n\n%s"),
-                                    path) +
-                      u'\n');
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.printError(
-            editorMessage(33000,
-                          QStringLiteral("下記ファイルのオープンでエラーが発生しました。\n\n%s"),
-                          path) +
-            u'\n');
-        return std::nullopt;
-    }
-    size_t size = 0;
-    if (const char* mapped = mapWhole(file.handle(), size)) {
-        guardMappedInput(path);
-        return InputFile(mapped, size);
-    }
-    QByteArray bytes;
-    try {
-        bytes = file.readAll();
-    } catch (const std::bad_alloc&) {
-        io.printError(editorMessage(40000, QStringLiteral("メモリー不足が発生しました。")) + u'\n');
-        return std::nullopt;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        io.printError(
-            editorMessage(33003, QStringLiteral("下記ファイルにアクセスできません。\n\n%s"), path) +
-            u'\n');
-        return std::nullopt;
-    }
-    return InputFile(std::move(bytes));
+    return readInputFile(path, io,
+                         res::loadString(33000, QStringLiteral("下記ファイルのオープンでエラーが"
+                                                               "発生しました。\n\n%s")));
 }

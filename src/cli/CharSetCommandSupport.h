@@ -36,6 +36,18 @@ class InputFile {
     QByteArray read_;
 };
 
+// Reads a whole input file for a subcommand. A regular file is mapped; a pipe
+// or a character device (standard input among them) is read as a stream of at
+// most kMaxStreamBytes, and a named pipe no program writes to within
+// kWriterWaitSeconds is given up; anything else is refused before it is
+// opened. On failure one line goes to io's error stream, made of
+// `openFailure` (a message with "%s" for the path) and the system's reason,
+// or of our own reason, and nothing is returned.
+std::optional<InputFile> readInputFile(const QString& path, CliIo& io, const QString& openFailure);
+
+constexpr qint64 kMaxStreamBytes = qint64(64) * 1024 * 1024;
+constexpr int kWriterWaitSeconds = 5;
+
 // What detect and convert share: the options common to both, the editor's
 // settings (when the user has a settings store) and reading a file the way the
 // loader does.
@@ -53,8 +65,8 @@ class CharSetCommandContext {
     // JIS_KATAKANA_MODE as the editor's save would read it.
     JisKatakanaMode katakanaMode();
 
-    // Reads a whole file; on failure writes the loader's message for it to
-    // io's error stream and returns nothing.
+    // Reads a whole file as readInputFile does, with the loader's message
+    // for a file that can't be opened.
     static std::optional<InputFile> readFile(const QString& path, CliIo& io);
 
   private:

@@ -1,10 +1,45 @@
 #include "Subcommand.h"
 
+#include "FileNameBytes.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #ifndef TAVLO_VERSION
 #define TAVLO_VERSION "1.11"
 #endif
+
+bool CliIo::writeOut(const char* data, qsizetype size) {
+    if (outFailed)
+        return false;
+    errno = 0;
+    if (size == 0 || out.write(data, size) == size)
+        return true;
+    const int error = errno;
+    outFailed = true;
+    printError(cliMessage(
+        QStringLiteral("standard output: ") +
+        (error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : out.errorString())));
+    return false;
+}
+
+bool CliIo::print(const QString& text) {
+    const QByteArray bytes = bytesFromText(text);
+    return writeOut(bytes.constData(), bytes.size());
+}
+
+void CliIo::printError(const QString& text) {
+    err.write(bytesFromText(text));
+}
+
+QString cliMessage(const QString& text) {
+    QString line = text.trimmed();
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    line.replace(QStringLiteral("\n\n"), QStringLiteral(": "));
+    line.replace(u'\n', u' ');
+    return QStringLiteral("tavlo-cli: ") + line + u'\n';
+}
 
 QString cliUsage(std::span<const Subcommand> subcommands) {
     QString usage = QStringLiteral("Usage: tavlo-cli SUBCOMMAND [ARGUMENTS]\n"
@@ -25,6 +60,14 @@ QString cliUsage(std::span<const Subcommand> subcommands) {
         usage += QStringLiteral("  ") + head.leftJustified(width) + QStringLiteral("  ") +
                  sub.summary + u'\n';
     }
+    usage += QStringLiteral(
+        "\n"
+        "Exit status:\n"
+        "  0  done\n"
+        "  1  failed: a file could not be read or written (standard output included),\n"
+        "     its data was refused, memory ran out, or an error cancelled a macro's\n"
+        "     load; the reason is on the error stream, one line each\n"
+        "  2  the command line was wrong\n");
     return usage;
 }
 

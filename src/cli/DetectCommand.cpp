@@ -6,9 +6,6 @@
 
 namespace {
 
-// A file that can't be read makes the whole run end with this status.
-constexpr int kExitUnreadable = 2;
-
 int runDetect(QStringList args, CliIo& io) {
     CharSetCommandContext context;
     if (!context.takeLanguageOption(args, io))
@@ -22,13 +19,14 @@ int runDetect(QStringList args, CliIo& io) {
     for (const QString& path : std::as_const(args)) {
         const std::optional<InputFile> file = CharSetCommandContext::readFile(path, io);
         if (!file) {
-            status = kExitUnreadable;
+            status = cli::kExitFailure;
             continue;
         }
         const QByteArray bytes = file->bytes();
         const CharSetId set = context.services().DetectForLoading(bytes);
         const LineEndingId lineEnding = DetectLineEndingFor(bytes, set);
-        io.print(QStringLiteral("%1\t%2\t%3\n").arg(set).arg(lineEnding).arg(path));
+        if (!io.print(QStringLiteral("%1\t%2\t%3\n").arg(set).arg(lineEnding).arg(path)))
+            return cli::kExitFailure;
     }
     return status;
 }

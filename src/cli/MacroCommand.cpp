@@ -1,36 +1,28 @@
 #include "MacroCommand.h"
 
+#include "CharSetCommandSupport.h"
 #include "Clock.h"
 #include "Locale.h"
 #include "MacroFiles.h"
+#include "MacroLoader.h"
 #include "MacroWriter.h"
-#include "MessageService.h"
+
+#include <new>
 
 namespace {
 
-constexpr int kExitCancelled = 1;
-constexpr int kExitUnreadable = 2;
-
-// The loader's message boxes, as lines on the error stream.
-class ErrorStreamMessages : public MessageService {
-  public:
-    explicit ErrorStreamMessages(CliIo& io) : io_(io) {}
-
-    int show(const QString& text, const QString&, uint32_t style, void* = nullptr) override {
-        QString line = text;
-        line.replace(QStringLiteral("\n\n"), QStringLiteral(": "));
-        line.replace(u'\n', u' ');
-        io_.printError(QStringLiteral("tavlo-cli: ") + line + u'\n');
-        return defaultAnswerFor(style);
-    }
-
-  private:
-    CliIo& io_;
-};
-
+// The report's CR LF line ends as LF, in one pass over it.
 QString reportAsLines(const QString& report) {
-    QString lines = report;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString lines;
+    lines.reserve(report.size());
+    const QStringView view(report);
+    qsizetype from = 0;
+    for (qsizetype at = view.indexOf(u"\r\n"); at >= 0; at = view.indexOf(u"\r\n", from)) {
+        lines.append(view.sliced(from, at - from));
+        lines.append(u'\n');
+        from = at + 2;
+    }
+    lines.append(view.sliced(from));
     return lines;
 }
 
@@ -45,19 +37,28 @@ int runMacro(const QStringList& args, CliIo& io) {
         return cli::kExitUsage;
     }
     const bool dump = args[0] == u"dump";
-    ErrorStreamMessages messages(io);
+    const std::optional<InputFile> file =
+        readInputFile(args[1], io, macrotext::readError(QStringLiteral("%s")));
+    if (!file)
+        return cli::kExitFailure;
     Clock clock;
-    const MacroFileServices services{messages, Locale::fromEnvironment(), clock, nullptr, nullptr};
     Macro macro;
-    if (!MacroLoad(macro, args[1], services))
-        return kExitUnreadable;
+    try {
+        parseMacroFile(macro, file->bytes(), Locale::fromEnvironment());
+    } catch (const std::bad_alloc&) {
+        macro.clear();
+        io.printError(
+            cliMessage(editorMessage(40000, QStringLiteral("メモリー不足が発生しました。"))));
+        return cli::kExitFailure;
+    }
+    bool written;
     if (dump) {
         io.printError(reportAsLines(macro.report));
-        io.print(macroFileText(macro, clock.now().date()));
+        written = io.print(macroFileText(macro, clock.now().date()));
     } else {
-        io.print(reportAsLines(macro.report));
+        written = io.print(reportAsLines(macro.report));
     }
-    return macro.hasError ? kExitCancelled : cli::kExitOk;
+    return !written || macro.hasError ? cli::kExitFailure : cli::kExitOk;
 }
 
 } // namespace

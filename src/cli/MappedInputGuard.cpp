@@ -1,5 +1,7 @@
 #include "MappedInputGuard.h"
 
+#include "TemporaryCleanup.h"
+
 #include <csignal>
 #include <string>
 #include <unistd.h>
@@ -16,6 +18,7 @@ void onInputVanished(int) {
     const std::string& message = stopMessage();
     const ssize_t written = write(STDERR_FILENO, message.data(), message.size());
     (void)written;
+    removePendingTemporary();
     _exit(1);
 }
 

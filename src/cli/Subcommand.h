@@ -7,22 +7,34 @@
 #include <span>
 
 // Where a subcommand reads and writes: the process's standard streams.
-// Texts are written as UTF-8; binary output goes to `out` directly.
+// Texts are written as UTF-8 (file names as the bytes they were given in);
+// binary output goes to `out` through writeOut. Every write to `out` is
+// checked: the first failure is told on `err` with the system's reason, and
+// outFailed stays set so that the run ends with kExitFailure.
 struct CliIo {
     QIODevice& in;
     QIODevice& out;
     QIODevice& err;
+    bool outFailed = false;
 
-    void print(const QString& text) { out.write(text.toUtf8()); }
-    void printError(const QString& text) { err.write(text.toUtf8()); }
+    bool print(const QString& text);
+    bool writeOut(const char* data, qsizetype size);
+    void printError(const QString& text);
 };
 
-// Exit codes shared by all subcommands.
+// Exit codes shared by all subcommands, one per meaning; the usage lists them.
 namespace cli {
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1; // the work itself failed (unreadable file, bad data)
-constexpr int kExitUsage = 2;   // the command line was wrong
+// The work failed: a file could not be read or written (standard output
+// included), its data was refused, memory ran out, or a macro's load was
+// cancelled by an error. The reason is on the error stream.
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2; // the command line was wrong
 } // namespace cli
+
+// A one-line message "tavlo-cli: TEXT" for the error stream: the line breaks
+// of a message box text become ": " or a space.
+QString cliMessage(const QString& text);
 
 // One subcommand of tavlo-cli. Each lives in its own file, which offers a
 // function returning its entry, and main.cpp lists those entries.

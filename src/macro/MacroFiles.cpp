@@ -5,10 +5,14 @@
 #include "MacroLoader.h"
 #include "MacroWriter.h"
 #include "MessageService.h"
+#include "StringTable.h"
+#include "TextFileIO.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <new>
 
 namespace macrotext {
 
@@ -36,16 +40,13 @@ std::vector<MacroFileFilter> macroFilters() {
             {QStringLiteral("すべてのファイル (*.*)"), QStringLiteral("*.*")}};
 }
 
+// A pipe or a device is refused before it is opened (it could block the
+// editor for good), and so is a file too large to load.
 std::optional<QByteArray> readWholeFile(const QString& path) {
-    if (QFileInfo(path).isDir())
+    textfile::ReadResult read = textfile::readAll(path);
+    if (read.status != textfile::ReadStatus::Ok)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return std::move(read.bytes);
 }
 
 // The file named by path, else the one the user picks in the macro file
@@ -82,13 +83,21 @@ bool MacroLoad(Macro& macro, const std::optional<QString>& path,
         macroFilePath(macro, path, services, MacroFileMode::Open);
     if (!filePath)
         return false;
-    const std::optional<QByteArray> bytes = readWholeFile(*filePath);
-    if (!bytes) {
-        services.messages.show(macrotext::readError(*filePath), kCaption,
-                               mb::MB_OK | mb::MB_ICONERROR, services.owner);
+    try {
+        const std::optional<QByteArray> bytes = readWholeFile(*filePath);
+        if (!bytes) {
+            services.messages.show(macrotext::readError(*filePath), kCaption,
+                                   mb::MB_OK | mb::MB_ICONERROR, services.owner);
+            return false;
+        }
+        parseMacroFile(macro, *bytes, services.locale);
+    } catch (const std::bad_alloc&) {
+        macro.clear();
+        services.messages.show(
+            res::loadString(40000, QStringLiteral("メモリー不足が発生しました。")), kCaption,
+            mb::MB_OK | mb::MB_ICONERROR, services.owner);
         return false;
     }
-    parseMacroFile(macro, *bytes, services.locale);
     macro.sourceFolder = macroFolderOf(QFileInfo(*filePath).absoluteFilePath());
     return true;
 }

@@ -7,6 +7,15 @@ QString macroMessage(uint32_t id) {
 }
 
 void MacroReport::append(const QString& text) {
+    if (lines_ > kMaxLines)
+        return;
+    if (lines_++ == kMaxLines) {
+        report_.append(
+            QStringLiteral("*** エラーと警告が多すぎるため、%1 件より後は報告を省略しました。"
+                           "\r\n")
+                .arg(kMaxLines));
+        return;
+    }
     report_.append(text);
     report_.append(u"\r\n");
 }

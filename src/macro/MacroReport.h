@@ -41,9 +41,13 @@ constexpr uint32_t LoadCancelled =
 
 // Appends the numbered lines of the loader's report, each ending in CR LF.
 // Numbers go into the text before strings, so that a "%" in a user's text is
-// never taken for a place holder.
+// never taken for a place holder. After kMaxLines lines one closing line says
+// that the rest was left out: a file of millions of bad lines gets a report
+// a person can read, in bounded time and memory.
 class MacroReport {
   public:
+    static constexpr int kMaxLines = 1000;
+
     explicit MacroReport(QString& report) : report_(report) {}
 
     void add(uint32_t id, int line);
@@ -54,6 +58,7 @@ class MacroReport {
   private:
     void append(const QString& text);
     QString& report_;
+    int lines_ = 0;
 };
 
 // A message text from the string table, empty when the table lacks it.

@@ -22,7 +22,10 @@ QString utf16FromBytes(QByteArrayView bytes, bool bigEndian) {
     const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
     const qsizetype whole = bytes.size() / 2;
     if (!bigEndian && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        std::memcpy(d, s, static_cast<size_t>(whole) * 2);
+        // An empty view may have no data pointer at all, which memcpy must
+        // not be given even for zero bytes.
+        if (whole > 0)
+            std::memcpy(d, s, static_cast<size_t>(whole) * 2);
     } else {
         for (qsizetype k = 0; k < whole; ++k)
             d[k] = bigEndian ? char16_t(s[2 * k] << 8 | s[2 * k + 1])

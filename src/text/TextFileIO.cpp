@@ -1,8 +1,9 @@
 #include "TextFileIO.h"
 
+#include "SafeSave.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -30,21 +31,31 @@ struct Fd {
 
 ReadResult readAll(const QString& path, qint64 maxBytes) {
     ReadResult result;
+    const QByteArray name = QFile::encodeName(path);
+    // The kind of file is checked before it is opened: opening a pipe waits
+    // for a writer, and opening a device may act on the device.
+    struct stat st {};
+    if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        result.status = S_ISDIR(st.st_mode) ? ReadStatus::OpenFailed : ReadStatus::NotRegularFile;
+        return result;
+    }
+    // Opened without waiting, in case the path was replaced by a pipe
+    // meanwhile; the check is repeated on what was opened.
     Fd file;
-    file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    file.fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (file.fd < 0) {
         result.status = ReadStatus::OpenFailed;
         return result;
     }
-    struct stat st {};
     if (::fstat(file.fd, &st) != 0) {
         result.status = ReadStatus::SizeFailed;
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
-        result.status = ReadStatus::OpenFailed;
+        result.status = S_ISDIR(st.st_mode) ? ReadStatus::OpenFailed : ReadStatus::NotRegularFile;
         return result;
     }
+    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     const qint64 size = st.st_size;
     if (size > maxBytes) {
         result.status = ReadStatus::TooLarge;
@@ -104,36 +115,12 @@ QString saveTarget(const QString& path) {
 }
 
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* errorText) {
-    const QString target = saveTarget(path);
-    const QFileInfo before(target);
-    const bool existed = before.exists();
-    const QFileDevice::Permissions permissions =
-        existed ? before.permissions() : QFileDevice::Permissions();
-    QSaveFile file(target);
-    // Never fall back to writing into the old file: a failure must leave it whole.
-    file.setDirectWriteFallback(false);
-    auto fail = [&](const QString& why) {
-        if (errorText)
-            *errorText = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (existed)
-        file.setPermissions(permissions);
-    if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
-    if (!file.flush())
-        return fail(file.errorString());
-    if (::fsync(file.handle()) != 0)
-        return fail(QString::fromLocal8Bit(strerror(errno)));
-    if (!file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    return true;
+    SafeSave save;
+    const bool ok = save.begin(QFile::encodeName(saveTarget(path))) &&
+                    save.write(bytes.constData(), size_t(bytes.size())) && save.commit(true);
+    if (!ok && errorText)
+        *errorText = QString::fromLocal8Bit(strerror(errno));
+    return ok;
 }
 
 } // namespace textfile

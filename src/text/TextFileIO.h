@@ -18,11 +18,12 @@ constexpr qint64 kMaxLoadBytes = qint64(64) * 1024 * 1024;
 
 enum class ReadStatus {
     Ok,
-    OpenFailed,  // the file can't be opened for reading (or is no regular file)
-    SizeFailed,  // its size can't be read
-    TooLarge,    // larger than the limit given
-    OutOfMemory, // no memory for the bytes
-    ReadFailed,  // reading stopped before the end
+    OpenFailed,     // the file can't be opened for reading (or is a folder)
+    NotRegularFile, // a pipe, a device or a socket: refused without reading
+    SizeFailed,     // its size can't be read
+    TooLarge,       // larger than the limit given
+    OutOfMemory,    // no memory for the bytes
+    ReadFailed,     // reading stopped before the end
 };
 
 struct ReadResult {
@@ -47,10 +48,10 @@ bool readStamp(const QString& path, FileStamp* stamp);
 // (which stays a link), else the path itself.
 QString saveTarget(const QString& path);
 
-// Writes `bytes` as the new content of `path`: into a temporary file in the
-// same folder, flushed to disk, then renamed over the old file. The old
-// file's permissions are kept; a symbolic link is written through to its
-// target. On failure the old file is untouched and `errorText` says why.
+// Writes `bytes` as the new content of `path` through SafeSave, flushed to
+// disk: the old file's owner, permissions and extended attributes are kept,
+// hard links stay joined, a symbolic link is written through to its target.
+// On failure the old file is untouched and `errorText` says why.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* errorText = nullptr);
 
 } // namespace textfile

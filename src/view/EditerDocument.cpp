@@ -128,6 +128,12 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
     case textfile::ReadStatus::SizeFailed:
         show(33000, QStringLiteral("Can't open the file below.\n\n%s"), errorStyle, path);
         return false;
+    case textfile::ReadStatus::NotRegularFile:
+        showText(QStringLiteral("下のパスは通常のファイルではなく、パイプやデバイスであるため"
+                                "オープンできません\n\n%1")
+                     .arg(path),
+                 errorStyle);
+        return false;
     case textfile::ReadStatus::TooLarge:
         showText(tooLargeMessage(path), errorStyle);
         return false;

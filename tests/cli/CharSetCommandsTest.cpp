@@ -61,12 +61,12 @@ TEST_F(CharSetCommands, DetectReportsUnreadableFilesAndGoesOn) {
     write("a.txt", "plain\r\n");
     QDir(dir_.path()).mkdir("folder");
     const CliRun r = run({"detect", "missing.txt", "a.txt", "folder"});
-    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, QByteArray("1\t0\ta.txt\n"));
-    EXPECT_EQ(r.err,
-              QString::fromUtf8("下記ファイルのオープンでエラーが発生しました。\n\nmissing.txt\n"
-                                "下のパスはテキストファイルではなく、フォルダであるためオープ"
-                                "ンできません\n\nfolder\n"));
+    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルのオープンでエラーが発生しました。: "
+                                       "missing.txt: No such file or directory\n"
+                                       "tavlo-cli: 下のパスはテキストファイルではなく、フォルダで"
+                                       "あるためオープンできません: folder\n"));
 }
 
 TEST_F(CharSetCommands, DetectUsageErrors) {
@@ -152,27 +152,29 @@ TEST_F(CharSetCommands, ConvertFailuresLeaveOutAsItWas) {
     write("out.txt", "old");
     CliRun r = run({"convert", "--to", "5", "missing.txt", "out.txt"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              QString::fromUtf8("下記ファイルのオープンでエラーが発生しました。\n\nmissing.txt\n"));
+    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルのオープンでエラーが発生しました。: "
+                                       "missing.txt: No such file or directory\n"));
     EXPECT_EQ(read("out.txt"), QByteArray("old"));
 
     QDir(dir_.path()).mkdir("folder");
     r = run({"convert", "--to", "5", "in.txt", "folder"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              QString::fromUtf8("出力先に指定されている下記のパスはフォルダです。\n\nfolder\n"));
+    EXPECT_EQ(r.err, QString::fromUtf8(
+                         "tavlo-cli: 出力先に指定されている下記のパスはフォルダです。: folder\n"));
 
     // A write that fails part way (file size limit of 1 KiB, as even root
     // can't exceed it) leaves the old file and no temporary file behind.
     r = run({"convert", "--to", "5", "in.txt", "out.txt"}, "trap '' XFSZ; ulimit -f 1;");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QString::fromUtf8("下記ファイルにアクセスできません。\n\nout.txt\n"));
+    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルにアクセスできません。: out.txt: "
+                                       "File too large\n"));
     EXPECT_EQ(read("out.txt"), QByteArray("old"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
     // The same for a new OUT: it does not appear at all.
     r = run({"convert", "--to", "5", "in.txt", "new.txt"}, "trap '' XFSZ; ulimit -f 1;");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QString::fromUtf8("下記ファイルにアクセスできません。\n\nnew.txt\n"));
+    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルにアクセスできません。: new.txt: "
+                                       "File too large\n"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
 }
 

@@ -57,13 +57,15 @@ TEST_F(MacroCommand, CheckExitsOneWhenAnErrorCancelledTheLoad) {
                                     "1～30000 の値を指定してください。\n"));
 }
 
-TEST_F(MacroCommand, CheckExitsTwoWhenTheFileCannotBeRead) {
+TEST_F(MacroCommand, CheckExitsOneWhenTheFileCannotBeRead) {
     const MacroRun r = run({"check", path("missing.mcr")});
-    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains(QStringLiteral("マクロファイルの読み込みでエラーが発生しました。")));
     EXPECT_TRUE(r.err.contains(path("missing.mcr")));
-    EXPECT_EQ(run({"dump", dir_.path()}).exitCode, 2);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("tavlo-cli: ")));
+    EXPECT_TRUE(r.err.endsWith(QStringLiteral(": No such file or directory\n")));
+    EXPECT_EQ(run({"dump", dir_.path()}).exitCode, 1);
 }
 
 TEST_F(MacroCommand, DumpPrintsTheStepsAsSaved) {
