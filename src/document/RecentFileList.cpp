@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "OpenDocuments.h"
 #include "ProfileStore.h"
+#include "Registry.h"
 
 #include <algorithm>
 
@@ -20,6 +21,9 @@ RecentFileList::RecentFileList(ProfileStore& store, int size)
       size_(std::clamp(size, 1, cmd::ID_FILE_MRU_LAST - cmd::ID_FILE_MRU_FIRST + 1)) {}
 
 void RecentFileList::ReadList() {
+    // Read as one: another editor writing the list meanwhile is seen whole
+    // or not at all.
+    RegTransaction read(store_.registry(), RegTransaction::Read);
     entries_.clear();
     for (int i = 0; i < size_; ++i) {
         const QString path = store_.GetProfileString(section(), entryName(i), QString());
@@ -31,9 +35,13 @@ void RecentFileList::ReadList() {
 void RecentFileList::WriteList() const {
     // The whole section is written anew, so that entries beyond a smaller
     // list size don't come back.
+    // One transaction: a reader never sees the section half written, and a
+    // kill part way leaves the old list.
+    RegTransaction write(store_.registry(), RegTransaction::Write);
     store_.WriteProfileString(section(), std::nullopt, std::nullopt);
     for (int i = 0; i < count(); ++i)
         store_.WriteProfileString(section(), entryName(i), entries_[i]);
+    write.commit();
 }
 
 void RecentFileList::Add(const QString& path) {

@@ -67,6 +67,25 @@ QString Registry::defaultDatabasePath() {
     return config + QStringLiteral("/tavlo/registry.sqlite");
 }
 
+bool Registry::beginTransaction(bool write) {
+    return ensureOpen() && sqlite3_get_autocommit(db_) != 0 &&
+           exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+}
+
+bool Registry::commitTransaction() {
+    if (!db_ || sqlite3_get_autocommit(db_) != 0)
+        return false;
+    if (exec(db_, "COMMIT"))
+        return true;
+    exec(db_, "ROLLBACK");
+    return false;
+}
+
+void Registry::rollbackTransaction() {
+    if (db_ && sqlite3_get_autocommit(db_) == 0)
+        exec(db_, "ROLLBACK");
+}
+
 bool Registry::isAvailable() {
     return ensureOpen();
 }

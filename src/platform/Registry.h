@@ -77,6 +77,8 @@ inline const RegKey HKEY_CLASSES_ROOT{reg::Root::ClassesRoot, QString()};
 //   safe.
 // - Every operation is one transaction, so several processes may use the
 //   database at once; a locked database is waited for (busy timeout 5 s).
+//   A group of operations that must change together (or be read together)
+//   runs inside a RegTransaction: other processes see all of it or none.
 // - A database that can't be opened, is corrupt, or lies where a folder is
 //   behaves as an empty store: reads fail with ERROR_CANTREAD (callers fall
 //   back to their defaults), writes fail with ERROR_CANTWRITE. Nothing throws.
@@ -142,6 +144,14 @@ class Registry {
     // REG_SZ data back to text: ends at the first NUL; an odd last byte is dropped.
     static QString decodeString(QByteArrayView data);
 
+    // The calls between begin and commit as one transaction (see
+    // RegTransaction, which is how callers use these). A writing one takes the
+    // write lock at once. False when the database can't be used or a
+    // transaction is already open.
+    bool beginTransaction(bool write);
+    bool commitTransaction();
+    void rollbackTransaction();
+
   private:
     struct Txn;
     enum class Access { Read, Write };
@@ -160,4 +170,32 @@ class Registry {
 
     QString path_;
     sqlite3* db_ = nullptr;
+};
+
+// Several registry calls as one transaction: begun by the constructor,
+// committed by commit(), rolled back when it goes out of scope uncommitted
+// (a kill of the process rolls it back too). Other processes never see part
+// of it. Within it each call still succeeds or fails on its own.
+class RegTransaction {
+  public:
+    enum Mode { Read, Write };
+    RegTransaction(Registry& registry, Mode mode)
+        : registry_(registry), active_(registry.beginTransaction(mode == Write)) {}
+    ~RegTransaction() {
+        if (active_)
+            registry_.rollbackTransaction();
+    }
+    RegTransaction(const RegTransaction&) = delete;
+    RegTransaction& operator=(const RegTransaction&) = delete;
+
+    // False when the transaction could not begin or its commit failed.
+    bool commit() {
+        const bool ok = active_ && registry_.commitTransaction();
+        active_ = false;
+        return ok;
+    }
+
+  private:
+    Registry& registry_;
+    bool active_;
 };

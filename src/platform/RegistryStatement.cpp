@@ -42,20 +42,33 @@ reg::LSTATUS firstRow(Stmt& s, reg::LSTATUS none) {
 
 Transaction::~Transaction() {
     if (ok_ && !done_)
+        rollback();
+}
+
+void Transaction::rollback() {
+    if (nested_) {
+        exec(db_, "ROLLBACK TO op");
+        exec(db_, "RELEASE op");
+    } else {
         exec(db_, "ROLLBACK");
+    }
 }
 
 bool Transaction::begin(sqlite3* db, bool write) {
     db_ = db;
-    ok_ = exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+    // Inside a transaction the caller spans over several operations, each
+    // operation is a savepoint: its failure undoes only itself, and nothing
+    // is visible to other processes before the outer transaction commits.
+    nested_ = sqlite3_get_autocommit(db) == 0;
+    ok_ = exec(db_, nested_ ? "SAVEPOINT op" : write ? "BEGIN IMMEDIATE" : "BEGIN");
     return ok_;
 }
 
 bool Transaction::commit() {
     done_ = true;
-    if (exec(db_, "COMMIT"))
+    if (exec(db_, nested_ ? "RELEASE op" : "COMMIT"))
         return true;
-    exec(db_, "ROLLBACK");
+    rollback();
     return false;
 }
 

@@ -57,9 +57,12 @@ class Transaction {
     bool commit();
 
   private:
+    void rollback();
+
     sqlite3* db_ = nullptr;
     bool ok_ = false;
     bool done_ = false;
+    bool nested_ = false;
 };
 
 } // namespace regsql
