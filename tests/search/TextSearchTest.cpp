@@ -45,155 +45,128 @@ TEST(CaseFoldTest, KeepsEveryPositionAndFoldsFullWidthLatin) {
     EXPECT_FALSE(casefold::equalFolded(u"ab", u"abc"));
 }
 
-TEST_F(TextSearchTest, DottedCapitalIDoesNotShiftLaterMatches) {
-    target.setText(QStringLiteral("İİİ needle İ NEEDLE"));
-    ASSERT_TRUE(findDown(QStringLiteral("needle")));
-    EXPECT_EQ(sel(), qMakePair(4, 10));
-    ASSERT_TRUE(findDown(QStringLiteral("needle")));
-    EXPECT_EQ(sel(), qMakePair(13, 19));
-    EXPECT_EQ(target.selectedText(), QStringLiteral("NEEDLE"));
-}
+// One search of a scripted sequence: optionally a new selection and a wait
+// first, then the search and the selection it leaves (a miss keeps it).
+struct Find {
+    int selectFrom; // -1 keeps the selection
+    int selectTo;
+    qint64 waitMs;
+    SearchDirection direction;
+    const char* what;
+    MatchCase matchCase;
+    bool found;
+    int from, to;
+};
+struct FindCase {
+    const char* name;
+    const char* text;
+    std::vector<Find> finds;
+    int flashes; // a miss flashes; a search for nothing does not
+};
 
-TEST_F(TextSearchTest, FullWidthLettersMatchWithoutMatchCase) {
-    target.setText(QStringLiteral("xx ＴＡＶＬＯ"));
-    EXPECT_TRUE(findDown(QStringLiteral("ｔａｖｌｏ")));
-    EXPECT_EQ(sel(), qMakePair(3, 8));
-    target.select(0, 0);
-    EXPECT_FALSE(findDown(QStringLiteral("ｔａｖｌｏ"), MatchCase::On));
-}
+constexpr auto D = SearchDirection::Down;
+constexpr auto U = SearchDirection::Up;
+constexpr auto Off = MatchCase::Off;
+constexpr auto On = MatchCase::On;
 
-TEST_F(TextSearchTest, MatchCaseDecidesWhetherAbcFindsLowerCase) {
-    target.setText(QStringLiteral("xyz abc"));
-    EXPECT_FALSE(findDown(QStringLiteral("ABC"), MatchCase::On));
-    EXPECT_EQ(target.flashes, 1);
-    EXPECT_EQ(sel(), qMakePair(0, 0));
-    EXPECT_TRUE(findDown(QStringLiteral("ABC"), MatchCase::Off));
-    EXPECT_EQ(sel(), qMakePair(4, 7));
+class FindSequence : public TextSearchTest, public ::testing::WithParamInterface<FindCase> {};
+
+TEST_P(FindSequence, SelectionsAndFlashes) {
+    const FindCase& c = GetParam();
+    target.setText(QString::fromUtf8(c.text));
+    for (size_t k = 0; k < c.finds.size(); ++k) {
+        const Find& f = c.finds[k];
+        if (f.selectFrom >= 0)
+            target.select(f.selectFrom, f.selectTo);
+        advance(f.waitMs);
+        EXPECT_EQ(search.search(target, QString::fromUtf8(f.what), f.direction, f.matchCase,
+                                SearchMode::Find),
+                  f.found)
+            << "search " << k;
+        EXPECT_EQ(sel(), qMakePair(f.from, f.to)) << "search " << k;
+    }
+    EXPECT_EQ(target.flashes, c.flashes);
+    // Finding shows no message and leaves the target idle.
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(target.busyDepth, 0);
 }
 
-TEST_F(TextSearchTest, EmptySearchTextFindsNothingAndFlashesNot) {
-    target.setText(QStringLiteral("abc"));
-    EXPECT_FALSE(findDown(QString()));
-    EXPECT_FALSE(findUp(QString()));
-    EXPECT_EQ(target.flashes, 0);
-    EXPECT_TRUE(messages.shown().empty());
-}
+const FindCase kFindCases[] = {
+    // Folding keeps every position: the dotted capital I shifts nothing.
+    {"DottedCapitalI",
+     "İİİ needle İ NEEDLE",
+     {{-1, 0, 0, D, "needle", Off, true, 4, 10}, {-1, 0, 0, D, "needle", Off, true, 13, 19}},
+     0},
+    {"FullWidthLettersMatchWithoutMatchCase",
+     "xx ＴＡＶＬＯ",
+     {{-1, 0, 0, D, "ｔａｖｌｏ", Off, true, 3, 8}, {0, 0, 0, D, "ｔａｖｌｏ", On, false, 0, 0}},
+     1},
+    {"MatchCaseDecides",
+     "xyz abc",
+     {{-1, 0, 0, D, "ABC", On, false, 0, 0}, {-1, 0, 0, D, "ABC", Off, true, 4, 7}},
+     1},
+    {"EmptyTextFindsNothingAndFlashesNot",
+     "abc",
+     {{-1, 0, 0, D, "", Off, false, 0, 0}, {-1, 0, 0, U, "", Off, false, 0, 0}},
+     0},
+    // A repeated search wraps within ten seconds only; a late one sets the
+    // mark afresh, so a quick repeat after it wraps.
+    {"RepeatWrapsWithinTenSeconds",
+     "abc def abc",
+     {{11, 11, 0, D, "abc", Off, false, 11, 11},
+      {-1, 0, 10000, D, "abc", Off, true, 0, 3},
+      {11, 11, 0, D, "abc", Off, false, 11, 11},
+      {-1, 0, 10001, D, "abc", Off, false, 11, 11},
+      {-1, 0, 50, D, "abc", Off, true, 0, 3}},
+     3},
+    {"ClockGoingBackwardsClearsTheMark",
+     "abc def",
+     {{7, 7, 0, D, "abc", Off, false, 7, 7}, {-1, 0, -1000, D, "abc", Off, false, 7, 7}},
+     2},
+    // Another text or direction clears the mark first.
+    {"ChangingDirectionOrTextClearsTheMark",
+     "abc xyz abc",
+     {{11, 11, 0, D, "abc", Off, false, 11, 11},
+      {-1, 0, 0, D, "xyzz", Off, false, 11, 11},
+      {-1, 0, 0, D, "abc", Off, false, 11, 11},
+      {0, 0, 0, U, "abc", Off, false, 0, 0},
+      {11, 11, 0, D, "abc", Off, false, 11, 11}},
+     5},
+    {"SameTextInOtherCaseIsARepeatWithoutMatchCase",
+     "abc def",
+     {{7, 7, 0, D, "ABC", Off, false, 7, 7}, {-1, 0, 0, D, "abc", Off, true, 0, 3}},
+     1},
+    {"SingleSelectedMatchNeverWraps",
+     "one match here",
+     {{4, 9, 0, D, "match", Off, false, 4, 9},
+      {-1, 0, 0, D, "match", Off, false, 4, 9},
+      {-1, 0, 0, D, "match", Off, false, 4, 9},
+      {-1, 0, 0, D, "match", Off, false, 4, 9}},
+     4},
+    {"DownwardsFromTheSelectionEndTouchingMatches",
+     "aaaa",
+     {{-1, 0, 0, D, "aa", Off, true, 0, 2}, {-1, 0, 0, D, "aa", Off, true, 2, 4}},
+     0},
+    // Upwards takes the matches from 0 without overlap: the one at 1 is never seen.
+    {"UpwardsWithoutOverlap", "aaa", {{3, 3, 0, U, "aa", Off, true, 0, 2}}, 0},
+    {"UpwardsWithoutOverlapToTheStart",
+     "aaaaa",
+     {{5, 5, 0, U, "aa", Off, true, 2, 4},
+      {-1, 0, 0, U, "aa", Off, true, 0, 2},
+      {-1, 0, 0, U, "aa", Off, false, 0, 2}},
+     1},
+    {"UpwardsWrapsToTheEndOnRepeat",
+     "start abc middle abc end",
+     {{0, 5, 0, U, "abc", Off, false, 0, 5}, {-1, 0, 0, U, "abc", Off, true, 17, 20}},
+     1},
+    {"UpwardsAtTheEndDoesNotWrap",
+     "abc",
+     {{3, 3, 0, U, "zz", Off, false, 3, 3}, {-1, 0, 0, U, "zz", Off, false, 3, 3}},
+     2},
+};
 
-TEST_F(TextSearchTest, RepeatedSearchWrapsWithinTenSecondsOnly) {
-    target.setText(QStringLiteral("abc def abc"));
-    target.select(11, 11);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(target.flashes, 1);
-    EXPECT_TRUE(search.memory().wrapped);
-    advance(10000);
-    EXPECT_TRUE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(sel(), qMakePair(0, 3));
-    EXPECT_FALSE(search.memory().wrapped);
-
-    target.select(11, 11);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(target.flashes, 2);
-    advance(10001);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(target.flashes, 3);
-    EXPECT_EQ(sel(), qMakePair(11, 11));
-    // That late search set the mark afresh, so a quick repeat wraps.
-    advance(50);
-    EXPECT_TRUE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(sel(), qMakePair(0, 3));
-}
-
-TEST_F(TextSearchTest, ClockGoingBackwardsClearsTheMark) {
-    target.setText(QStringLiteral("abc def"));
-    target.select(7, 7);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    advance(-1000);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(target.flashes, 2);
-}
-
-TEST_F(TextSearchTest, ChangingDirectionOrTextClearsTheMark) {
-    target.setText(QStringLiteral("abc xyz abc"));
-    target.select(11, 11);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_TRUE(search.memory().wrapped);
-    EXPECT_FALSE(findDown(QStringLiteral("xyzz")));
-    EXPECT_FALSE(search.memory().wrapped);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_TRUE(search.memory().wrapped);
-    // An upward search is another direction: it clears the mark first.
-    target.select(0, 0);
-    EXPECT_FALSE(findUp(QStringLiteral("abc")));
-    EXPECT_EQ(search.memory().lastDirection, SearchDirection::Up);
-    target.select(11, 11);
-    EXPECT_FALSE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(sel(), qMakePair(11, 11));
-    EXPECT_EQ(target.flashes, 5);
-}
-
-TEST_F(TextSearchTest, SameTextInOtherCaseCountsAsRepeatWithoutMatchCase) {
-    target.setText(QStringLiteral("abc def"));
-    target.select(7, 7);
-    EXPECT_FALSE(findDown(QStringLiteral("ABC")));
-    EXPECT_TRUE(findDown(QStringLiteral("abc")));
-    EXPECT_EQ(sel(), qMakePair(0, 3));
-}
-
-TEST_F(TextSearchTest, SingleSelectedMatchNeverWraps) {
-    target.setText(QStringLiteral("one match here"));
-    target.select(4, 9);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FALSE(findDown(QStringLiteral("match")));
-        EXPECT_EQ(sel(), qMakePair(4, 9));
-    }
-    EXPECT_EQ(target.flashes, 4);
-    EXPECT_FALSE(search.memory().wrapped);
-}
-
-TEST_F(TextSearchTest, DownwardsStartsAtSelectionEndAndAllowsTouchingMatches) {
-    target.setText(QStringLiteral("aaaa"));
-    EXPECT_TRUE(findDown(QStringLiteral("aa")));
-    EXPECT_EQ(sel(), qMakePair(0, 2));
-    EXPECT_TRUE(findDown(QStringLiteral("aa")));
-    EXPECT_EQ(sel(), qMakePair(2, 4));
-}
-
-TEST_F(TextSearchTest, UpwardsTakesMatchesWithoutOverlap) {
-    target.setText(QStringLiteral("aaa"));
-    target.select(3, 3);
-    // Matches from 0 without overlap: only 0..2; the one at 1 is never seen.
-    EXPECT_TRUE(findUp(QStringLiteral("aa")));
-    EXPECT_EQ(sel(), qMakePair(0, 2));
-
-    target.setText(QStringLiteral("aaaaa"));
-    target.select(5, 5);
-    EXPECT_TRUE(findUp(QStringLiteral("aa")));
-    EXPECT_EQ(sel(), qMakePair(2, 4));
-    EXPECT_TRUE(findUp(QStringLiteral("aa")));
-    EXPECT_EQ(sel(), qMakePair(0, 2));
-    EXPECT_FALSE(findUp(QStringLiteral("aa")));
-    EXPECT_EQ(target.flashes, 1);
-}
-
-TEST_F(TextSearchTest, UpwardsWrapsToTheEndOnRepeat) {
-    target.setText(QStringLiteral("start abc middle abc end"));
-    target.select(0, 5);
-    EXPECT_FALSE(findUp(QStringLiteral("abc")));
-    EXPECT_EQ(target.flashes, 1);
-    EXPECT_TRUE(findUp(QStringLiteral("abc")));
-    EXPECT_EQ(sel(), qMakePair(17, 20));
-}
-
-TEST_F(TextSearchTest, UpwardsAtTheEndOfTheTextDoesNotWrap) {
-    target.setText(QStringLiteral("abc"));
-    target.select(3, 3);
-    EXPECT_FALSE(findUp(QStringLiteral("zz")));
-    EXPECT_FALSE(findUp(QStringLiteral("zz")));
-    EXPECT_EQ(target.flashes, 2);
-    EXPECT_FALSE(search.memory().wrapped);
-}
+INSTANTIATE_TEST_SUITE_P(Finds, FindSequence, ::testing::ValuesIn(kFindCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TextSearchTest, ReportsOfDownwardModesAreMessages) {
     target.setText(QStringLiteral("abc"));
@@ -276,26 +249,6 @@ TEST_F(TextSearchTest, ReplaceAndReplaceAllRefuseAnEmptySearchText) {
     EXPECT_TRUE(target.visibilityChanges.isEmpty());
 }
 
-TEST_F(TextSearchTest, ReplaceAllAaByAInAaaaGivesAaWithTwoReplacements) {
-    target.setText(QStringLiteral("aaaa"));
-    EXPECT_TRUE(
-        search.replaceAll(target, QStringLiteral("aa"), QStringLiteral("a"), MatchCase::Off));
-    EXPECT_EQ(target.text(), QStringLiteral("aa"));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("2 箇所の文字列を置換しました。"));
-    EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
-}
-
-TEST_F(TextSearchTest, ReplaceAllFollowsMatchCase) {
-    target.setText(QStringLiteral("ABC abc Abc"));
-    search.replaceAll(target, QStringLiteral("abc"), QStringLiteral("x"), MatchCase::On);
-    EXPECT_EQ(target.text(), QStringLiteral("ABC x Abc"));
-    search.replaceAll(target, QStringLiteral("abc"), QStringLiteral("y"), MatchCase::Off);
-    EXPECT_EQ(target.text(), QStringLiteral("y x y"));
-    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("1 箇所の文字列を置換しました。"),
-                                             QStringLiteral("2 箇所の文字列を置換しました。")}));
-}
-
 TEST_F(TextSearchTest, ReplaceAllIsOneUndoableEditMadeWhileHidden) {
     const QString before = QStringLiteral("a-b-c-d\r\ne-f");
     target.setText(before);
@@ -350,6 +303,7 @@ TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
     };
     const QList<Case> cases = {
         {u"aaaaa"_qs, u"aa"_qs, u"a"_qs},          {u"aaa"_qs, u"a"_qs, u"aa"_qs},
+        {u"aaaa"_qs, u"aa"_qs, u"a"_qs},           {u"ABC abc Abc"_qs, u"abc"_qs, u"x"_qs},
         {u"abAB abab"_qs, u"ab"_qs, u""_qs},       {u"xİxİ İ"_qs, u"i"_qs, u"I"_qs},
         {u"abcabc"_qs, u"bc"_qs, u"b"_qs},         {u"ＡＡａ"_qs, u"ａａ"_qs, u"ｂ"_qs},
         {u"l1\r\nl2\r\n"_qs, u"\r\n"_qs, u"|"_qs}, {u"none"_qs, u"x"_qs, u"y"_qs},
@@ -367,8 +321,12 @@ TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
             const QString report =
                 expectedCount == 0 ? kNotFound : TextSearch::replacedText(expectedCount);
             EXPECT_EQ(m.texts(), QStringList{report}) << c.text.toStdString();
+            EXPECT_EQ(m.shown()[0].style,
+                      mb::MB_OK |
+                          (expectedCount == 0 ? mb::MB_ICONEXCLAMATION : mb::MB_ICONINFORMATION));
         }
     }
+    EXPECT_EQ(TextSearch::replacedText(2), QStringLiteral("2 箇所の文字列を置換しました。"));
 }
 
 // A target that tells when its text changed, and counts how often it is read.
