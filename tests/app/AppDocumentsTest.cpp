@@ -1,51 +1,22 @@
 // The editor's documents across a restart: the command-line file is opened
 // for real, enters the recent-file list, and the list comes back at the next
 // start; the recent-file commands open their entries.
+#include "AppFixture.h"
 #include "CEditer.h"
-#include "CEditorApp.h"
-#include "Clock.h"
 #include "CommandIds.h"
-#include "MessageService.h"
 #include "RecentFileList.h"
-#include "Registry.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class AppDocuments : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        QDir().mkpath(dir.filePath("run"));
-        QFile::setPermissions(dir.filePath("run"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
-    }
-    std::unique_ptr<CEditorApp> makeApp(const QString& commandLine = QString()) {
-        return std::make_unique<CEditorApp>(
-            AppServices{*registry, messages, clock, Locale(0x0411, 0x0411), dir.filePath("run")},
-            commandLine);
-    }
-    QString put(const QString& name, const QByteArray& bytes) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Registry> registry;
-    ScriptedMessageService messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
-};
+using AppDocuments = AppFixture;
 
 } // namespace
 
 TEST_F(AppDocuments, TheRecentFileListSurvivesARestart) {
-    const QString memo = put("memo.txt", "line one\r\nline two\r\n");
+    const QString memo = files.write("memo.txt", "line one\r\nline two\r\n");
     {
         auto app = makeApp(QStringLiteral("\"%1\"").arg(memo));
         ASSERT_TRUE(app->InitInstance());

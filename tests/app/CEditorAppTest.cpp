@@ -1,4 +1,4 @@
-#include "CEditorApp.h"
+#include "AppFixture.h"
 #include "CEditer.h"
 #include "CMainFrame.h"
 #include "Clock.h"
@@ -22,26 +22,7 @@
 
 namespace {
 
-class EditorApp : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QDir().mkpath(runtime());
-        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
-    }
-    QString runtime() const { return dir.filePath("run"); }
-    std::unique_ptr<CEditorApp> makeApp(const QString& commandLine = QString()) {
-        return std::make_unique<CEditorApp>(
-            AppServices{*registry, messages, clock, Locale(0x0411, 0x0411), runtime()},
-            commandLine);
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Registry> registry;
-    ScriptedMessageService messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
-};
+using EditorApp = AppFixture;
 
 TEST_F(EditorApp, StartsWithFrameViewAndListeningChannel) {
     auto app = makeApp();
@@ -63,11 +44,7 @@ TEST_F(EditorApp, StartsWithFrameViewAndListeningChannel) {
 }
 
 TEST_F(EditorApp, FileSelectCommonOptionsAreReadAtStartAndSavedAtExit) {
-    {
-        ProfileStore store(*registry);
-        store.SetRegistryKey("Orvane");
-        store.WriteProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_SORT_KEY", 2);
-    }
+    profile.store().WriteProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_SORT_KEY", 2);
     auto app = makeApp();
     ASSERT_TRUE(app->InitInstance());
     ASSERT_NE(app->fileSelectCommon(), nullptr);
@@ -76,8 +53,7 @@ TEST_F(EditorApp, FileSelectCommonOptionsAreReadAtStartAndSavedAtExit) {
     // What a file dialog changes during the session reaches the registry at exit.
     app->fileSelectCommon()->listStyle = 3;
     EXPECT_EQ(app->ExitInstance(), 0);
-    ProfileStore store(*registry);
-    store.SetRegistryKey("Orvane");
+    ProfileStore& store = profile.store();
     EXPECT_EQ(store.GetProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_STYLE", -1), 3);
     EXPECT_EQ(store.GetProfileInt("STR_SETTINGS", "STR_FILE_SELECT_LIST_SORT_KEY", -1), 2);
     EXPECT_EQ(store.GetProfileInt("STR_SETTINGS", "STR_FILE_SELECT_COMMON_MODE", -1), 0x1A00A30);
@@ -93,7 +69,7 @@ TEST_F(EditorApp, EndsWhenAnotherInstanceHoldsTheLock) {
 }
 
 TEST_F(EditorApp, CommandLinePathGoesToTheView) {
-    const QString path = dir.filePath("メモ 1.txt");
+    const QString path = files.path("メモ 1.txt");
     auto app = makeApp("\"" + path + "\"");
     ASSERT_TRUE(app->InitInstance());
     // The view can't load files yet and says so, naming the unquoted path.
@@ -113,11 +89,8 @@ TEST_F(EditorApp, HandOverOpensOnlyItsOwnCode) {
 }
 
 TEST_F(EditorApp, StartUpAsksToRepairAForeignAssociation) {
-    const QString other = dir.filePath("other-editor");
-    QFile f(other);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    FileTypeAssociation assoc(*registry, other);
+    const QString other = files.write("other-editor", {});
+    FileTypeAssociation assoc(registry(), other);
     ASSERT_TRUE(assoc.Register(".txt", "TavloText", "テキストファイル"));
     messages.queueAnswer(mb::IDYES);
 
@@ -127,7 +100,7 @@ TEST_F(EditorApp, StartUpAsksToRepairAForeignAssociation) {
     EXPECT_EQ(messages.shown()[0].text,
               "デバイス上の別のTavloテキストエディタ実行ファイルに拡張子の関連付けがされています。"
               "\n\n関連付けをやり直しますか？");
-    FileTypeAssociation self(*registry);
+    FileTypeAssociation self(registry());
     EXPECT_EQ(self.CheckAll(), 0) << "repaired to this program";
 }
 
