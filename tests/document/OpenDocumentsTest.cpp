@@ -1,9 +1,8 @@
 // The open-documents key and the recent-file list on a temporary registry.
 #include "OpenDocuments.h"
 #include "CommandIds.h"
-#include "ProfileStore.h"
 #include "RecentFileList.h"
-#include "Registry.h"
+#include "TempProfile.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,21 +10,17 @@
 
 namespace {
 
-struct Store {
-    QTemporaryDir dir;
-    Registry registry{dir.filePath(QStringLiteral("registry.sqlite"))};
-    ProfileStore profile{registry};
-    Store() { profile.SetRegistryKey(QStringLiteral("Orvane")); }
+struct Store : TempProfile {
 
     RegKey openDocsKey() {
         RegKey key;
-        registry.RegCreateKeyEx(HKEY_CURRENT_USER,
-                                QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
-                                &key);
+        registry().RegCreateKeyEx(HKEY_CURRENT_USER,
+                                  QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
+                                  &key);
         return key;
     }
     std::optional<QString> value(const QString& name) {
-        return registry.queryString(openDocsKey(), name);
+        return registry().queryString(openDocsKey(), name);
     }
 };
 
@@ -50,15 +45,15 @@ struct OtherProcess {
 
 TEST(OpenDocuments, RegistersUnderTheProcessIdAndUnregisters) {
     Store s;
-    OpenDocuments docs(s.registry, s.profile.applicationKeyPath(), 4242,
+    OpenDocuments docs(s.registry(), s.store().applicationKeyPath(), 4242,
                        [](qint64) { return true; });
     qint64 own = 0;
     docs.RegisterOpenDocument(QStringLiteral("/home/u/memo.txt"), &own);
     EXPECT_EQ(own, 4242);
     uint32_t type = 0, size = 0;
-    ASSERT_EQ(
-        s.registry.RegQueryValueEx(s.openDocsKey(), QStringLiteral("4242"), &type, nullptr, &size),
-        reg::ERROR_SUCCESS);
+    ASSERT_EQ(s.registry().RegQueryValueEx(s.openDocsKey(), QStringLiteral("4242"), &type, nullptr,
+                                           &size),
+              reg::ERROR_SUCCESS);
     EXPECT_EQ(type, reg::REG_SZ);
     EXPECT_EQ(size, uint32_t((16 + 1) * 2));
     EXPECT_EQ(s.value(QStringLiteral("4242")), QStringLiteral("/home/u/memo.txt"));
@@ -76,9 +71,9 @@ TEST(OpenDocuments, AnotherLiveProcessIsFoundAndItsValueGoesWithIt) {
     const QString path = files.filePath(QStringLiteral("shared.txt"));
     OtherProcess other;
     const QString otherName = QString::number(other.pid());
-    s.registry.setString(s.openDocsKey(), otherName, path);
+    s.registry().setString(s.openDocsKey(), otherName, path);
 
-    OpenDocuments docs(s.registry, s.profile.applicationKeyPath(), ::getpid());
+    OpenDocuments docs(s.registry(), s.store().applicationKeyPath(), ::getpid());
     qint64 own = 0;
     EXPECT_TRUE(docs.IsOpenElsewhere(path, &own));
     EXPECT_EQ(own, qint64(::getpid()));
@@ -95,22 +90,22 @@ TEST(OpenDocuments, StaleAndMalformedValuesAreRemovedLiveOnesStay) {
     Store s;
     OtherProcess live;
     const RegKey key = s.openDocsKey();
-    s.registry.setString(key, QStringLiteral("999999991"), QStringLiteral("/a"));
-    s.registry.setString(key, QStringLiteral("not a number"), QStringLiteral("/b"));
-    s.registry.setString(key, QString::number(live.pid()), QStringLiteral("/c"));
-    OpenDocuments docs(s.registry, s.profile.applicationKeyPath(), ::getpid(),
+    s.registry().setString(key, QStringLiteral("999999991"), QStringLiteral("/a"));
+    s.registry().setString(key, QStringLiteral("not a number"), QStringLiteral("/b"));
+    s.registry().setString(key, QString::number(live.pid()), QStringLiteral("/c"));
+    OpenDocuments docs(s.registry(), s.store().applicationKeyPath(), ::getpid(),
                        [&](qint64 pid) { return pid == live.pid(); });
     qint64 own = 0;
     EXPECT_FALSE(docs.IsOpenElsewhere(QStringLiteral("/x"), &own));
     uint32_t count = 0;
-    s.registry.RegQueryInfoKey(key, nullptr, &count);
+    s.registry().RegQueryInfoKey(key, nullptr, &count);
     EXPECT_EQ(count, 1u);
     EXPECT_EQ(s.value(QString::number(live.pid())), QStringLiteral("/c"));
 }
 
 TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
     Store s;
-    RecentFileList list(s.profile, 3);
+    RecentFileList list(s.store(), 3);
     for (const char* p : {"/a", "/b", "/c", "/d"})
         list.Add(QString::fromLatin1(p));
     EXPECT_EQ(list.entries(), (QStringList{"/d", "/c", "/b"}));
@@ -119,7 +114,7 @@ TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
     list.Remove(1);
     EXPECT_EQ(list.entries(), (QStringList{"/b", "/c"}));
 
-    RecentFileList one(s.profile, 1);
+    RecentFileList one(s.store(), 1);
     one.Add(QStringLiteral("/a"));
     one.Add(QStringLiteral("/b"));
     EXPECT_EQ(one.entries(), QStringList{"/b"});
@@ -128,30 +123,30 @@ TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
 TEST(RecentFileList, SurvivesARestart) {
     Store s;
     {
-        RecentFileList list(s.profile, 3);
+        RecentFileList list(s.store(), 3);
         list.ReadList();
         list.Add(QStringLiteral("/home/u/one.txt"));
         list.Add(QStringLiteral("/home/u/two.txt"));
         list.WriteList();
     }
-    EXPECT_EQ(s.profile.GetProfileString("NotepatMRUList", "File1", {}),
+    EXPECT_EQ(s.store().GetProfileString("NotepatMRUList", "File1", {}),
               QStringLiteral("/home/u/two.txt"));
-    EXPECT_EQ(s.profile.GetProfileString("NotepatMRUList", "File2", {}),
+    EXPECT_EQ(s.store().GetProfileString("NotepatMRUList", "File2", {}),
               QStringLiteral("/home/u/one.txt"));
-    RecentFileList again(s.profile, 3);
+    RecentFileList again(s.store(), 3);
     again.ReadList();
     EXPECT_EQ(again.entries(), (QStringList{"/home/u/two.txt", "/home/u/one.txt"}));
 
     // A smaller list writes no entries beyond its size.
-    RecentFileList smaller(s.profile, 1);
+    RecentFileList smaller(s.store(), 1);
     smaller.ReadList();
     smaller.WriteList();
-    EXPECT_TRUE(s.profile.GetProfileString("NotepatMRUList", "File2", {}).isEmpty());
+    EXPECT_TRUE(s.store().GetProfileString("NotepatMRUList", "File2", {}).isEmpty());
 }
 
 TEST(RecentFileList, MenuTextsAreNumberedAndAbbreviated) {
     Store s;
-    RecentFileList list(s.profile, 3);
+    RecentFileList list(s.store(), 3);
     EXPECT_TRUE(list.menuItems().empty());
     CommandState state;
     state.enabled = true;
@@ -181,7 +176,7 @@ TEST(RecentFileList, MenuTextsAreNumberedAndAbbreviated) {
 
 TEST(RecentFileList, OpeningAnEntryMovesItUpOrRemovesIt) {
     Store s;
-    RecentFileList list(s.profile, 3);
+    RecentFileList list(s.store(), 3);
     list.Add(QStringLiteral("/gone.txt"));
     list.Add(QStringLiteral("/there.txt"));
     list.Add(QStringLiteral("/top.txt"));

@@ -1,42 +1,32 @@
-#include "ProfileStore.h"
 #include "QsdSelectLogic.h"
-#include "Registry.h"
-#include "Settings.h"
+#include "TempProfile.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // The `common mode` values travel through the settings table to the
 // registry's STR_SETTINGS section and come back in a new process.
 TEST(QsdCommonSettingsStore, DefaultsSaveAndLoadThroughTheRegistry) {
-    QTemporaryDir dir;
-    const QString db = dir.filePath(u"registry.sqlite"_qs);
+    TempProfile profile;
     {
-        Registry registry(db);
-        ProfileStore store(registry);
-        store.SetRegistryKey(u"Orvane"_qs);
-        Settings settings(store, Locale(0x0411, 0x0411));
         QsdCommonSettings common;
-        common.load(settings);
+        common.load(profile.settings());
         EXPECT_EQ(common.flags, 0x01A00A30u);
         EXPECT_EQ(common.sortKey, 0);
         EXPECT_EQ(common.listStyle, 1);
         common.flags = 0x01A00830; // tree shown
         common.sortKey = 3;
         common.listStyle = 2;
-        EXPECT_TRUE(common.save(settings));
+        EXPECT_TRUE(common.save(profile.settings()));
+        const ProfileStore& store = profile.store();
         EXPECT_EQ(store.GetProfileInt(u"STR_SETTINGS"_qs, u"STR_FILE_SELECT_COMMON_MODE"_qs, -1),
                   0x01A00830);
         EXPECT_EQ(store.GetProfileInt(u"STR_SETTINGS"_qs, u"STR_FILE_SELECT_LIST_SORT_KEY"_qs, -1),
                   3);
         EXPECT_EQ(store.GetProfileInt(u"STR_SETTINGS"_qs, u"STR_FILE_SELECT_LIST_STYLE"_qs, -1), 2);
     }
-    Registry registry(db);
-    ProfileStore store(registry);
-    store.SetRegistryKey(u"Orvane"_qs);
-    Settings settings(store, Locale(0x0411, 0x0411));
+    profile.reopen();
     QsdCommonSettings again;
-    again.load(settings);
+    again.load(profile.settings());
     EXPECT_EQ(again.flags, 0x01A00830u);
     EXPECT_EQ(again.sortKey, 3);
     EXPECT_EQ(again.listStyle, 2);

@@ -6,14 +6,11 @@
 #include "CommandActions.h"
 #include "CommandRouter.h"
 #include "MessageService.h"
-#include "ProfileStore.h"
-#include "Registry.h"
-#include "Settings.h"
+#include "TempProfile.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -21,11 +18,6 @@
 class FrameFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
-        profile = std::make_unique<ProfileStore>(*registry);
-        profile->SetRegistryKey("Orvane");
-        settings = std::make_unique<Settings>(*profile, Locale(0x0411, 0x0411));
         documents = std::make_unique<DocumentServiceSet>(*settings, Locale(0x0411, 0x0411),
                                                          QCoreApplication::applicationPid());
     }
@@ -73,10 +65,10 @@ class FrameFixture : public ::testing::Test {
     // Runs the menu's update handlers as opening it does.
     static void prepare(QMenu* menu) { emit menu->aboutToShow(); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<Registry> registry;
-    std::unique_ptr<ProfileStore> profile;
-    std::unique_ptr<Settings> settings;
+    TempProfile temp;
+    Registry* registry = &temp.registry();
+    ProfileStore* profile = &temp.store();
+    Settings* settings = &temp.settings();
     std::unique_ptr<DocumentServiceSet> documents;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};

@@ -5,12 +5,10 @@
 #include "Locale.h"
 #include "MenuTables.h"
 #include "MessageService.h"
-#include "ProfileStore.h"
-#include "Registry.h"
 #include "ReplaceBar.h"
 #include "SearchBarController.h"
 #include "SearchBarHost.h"
-#include "Settings.h"
+#include "TempProfile.h"
 #include "WaitFor.h"
 
 #include <QApplication>
@@ -19,7 +17,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -81,12 +78,6 @@ struct RecordedStep {
 
 class SearchBarTest : public ::testing::Test {
   protected:
-    SearchBarTest()
-        : registry(dir.filePath(QStringLiteral("registry.sqlite"))), store(registry),
-          settings(store, Locale(0x0411, 0x0411)) {
-        store.SetRegistryKey(QStringLiteral("Orvane"));
-    }
-
     void createWindow() {
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());
@@ -115,10 +106,8 @@ class SearchBarTest : public ::testing::Test {
     }
     void run(int id) { ASSERT_TRUE(controller->execute(id)) << id; }
 
-    QTemporaryDir dir;
-    Registry registry;
-    ProfileStore store;
-    Settings settings;
+    TempProfile profile;
+    Settings& settings = profile.settings();
     FakeHost host;
     std::unique_ptr<QWidget> window;
     QLineEdit* editor = nullptr;

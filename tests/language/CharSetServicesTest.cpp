@@ -1,11 +1,8 @@
 #include "CharSetServices.h"
-#include "ProfileStore.h"
-#include "Registry.h"
-#include "Settings.h"
 #include "StringTable.h"
+#include "TempProfile.h"
 
 #include <QLoggingCategory>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -219,12 +216,8 @@ TEST(CharSetServicesTest, UnloadableLibraryFallsBackSilently) {
 }
 
 TEST(CharSetServicesTest, ReadsTheLibraryPathFromTheSettingsAtEachCall) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    Registry registry(dir.filePath("registry.sqlite"));
-    ProfileStore store(registry);
-    store.SetRegistryKey("Orvane");
-    Settings settings(store, Locale(0x0411, 0x0411));
+    TempProfile profile;
+    Settings& settings = profile.settings();
     const CharSetServices lib(settings);
     EXPECT_EQ(lib.CodeFromName("Eucy"), -1);
     ASSERT_TRUE(settings.writeString("UI_LANGUAGE_DLL_PATH", " " + kFull + " "));

@@ -1,27 +1,16 @@
 #include "MacroSettings.h"
 
 #include "FileSystem.h"
-#include "ProfileStore.h"
-#include "Registry.h"
-#include "Settings.h"
+#include "TempProfile.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 class MacroSettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        store.SetRegistryKey(QStringLiteral("Orvane"));
-    }
-
-    QTemporaryDir dir;
-    Registry registry{QDir(dir.path()).filePath("registry.sqlite")};
-    ProfileStore store{registry};
-    Settings settings{store, Locale(0x0411, 0x0411)};
+    TempProfile profile;
+    Settings& settings = profile.settings();
 };
 
 } // namespace

@@ -3,10 +3,8 @@
 #include "CQSDFileDialog.h"
 #include "MacroCommands.h"
 #include "MacroFiles.h"
-#include "ProfileStore.h"
 #include "QsdServices.h"
-#include "Registry.h"
-#include "Settings.h"
+#include "TempProfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +18,6 @@ class QsdMacroFileChooserTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        store.SetRegistryKey(QStringLiteral("Orvane"));
         QFile file(path("a.mcr"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("COPY\n");
@@ -65,9 +62,8 @@ class QsdMacroFileChooserTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    Registry registry{QDir(dir.path()).filePath("registry.sqlite")};
-    ProfileStore store{registry};
-    Settings settings{store, Locale(0x0411, 0x0411)};
+    TempProfile profile;
+    Settings& settings = profile.settings();
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 5, 1), QTime(9, 0))};
     QsdCommonSettings common;

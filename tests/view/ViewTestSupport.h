@@ -3,12 +3,10 @@
 #include "CEditer.h"
 #include "Clock.h"
 #include "MessageService.h"
-#include "ProfileStore.h"
-#include "Registry.h"
-#include "Settings.h"
+#include "TempProfile.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -16,21 +14,16 @@
 // A fresh registry in a temporary folder, the settings over it, scripted
 // message boxes and a fixed clock: everything a view needs.
 struct ViewEnvironment {
-    QTemporaryDir dir;
-    std::unique_ptr<Registry> registry;
-    std::unique_ptr<ProfileStore> store;
-    std::unique_ptr<Settings> settings;
+    TempProfile profile{[] { return QFontDatabase::families(); }};
+    Registry* registry = &profile.registry();
+    ProfileStore* store = &profile.store();
+    Settings* settings = &profile.settings();
     std::unique_ptr<DocumentServiceSet> documents;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
     bool recentPlatform = false;
 
     ViewEnvironment() {
-        registry = std::make_unique<Registry>(dir.filePath(QStringLiteral("registry.sqlite")));
-        store = std::make_unique<ProfileStore>(*registry);
-        store->SetRegistryKey(QStringLiteral("Orvane"));
-        settings = std::make_unique<Settings>(*store, Locale(0x0411, 0x0411),
-                                              [] { return QFontDatabase::families(); });
         documents = std::make_unique<DocumentServiceSet>(*settings, Locale(0x0411, 0x0411),
                                                          QCoreApplication::applicationPid());
     }
