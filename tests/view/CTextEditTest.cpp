@@ -18,23 +18,6 @@
 #include <memory>
 #include <vector>
 
-namespace {
-// A small repeatable generator for the random edits: next(bound) is in
-// [0, bound).
-class RandomNumbers {
-  public:
-    explicit RandomNumbers(uint32_t seed) : seed_(seed) {}
-    int operator()(int bound) {
-        seed_ = seed_ * 1103515245u + 12345u;
-        return int((seed_ >> 8) % uint32_t(bound));
-    }
-
-  private:
-    uint32_t seed_;
-};
-
-} // namespace
-
 TEST(CTextEdit, GivesBackExactlyTheTextItWasGiven) {
     ShownEdit e;
     const QString samples[] = {
@@ -272,46 +255,6 @@ TEST(CTextEdit, LoneCrIsDrawnVisibly) {
     EXPECT_NE(e->viewport()->grab().toImage(), marked);
 }
 
-TEST(CTextEdit, DisplayedLinesStayExactThroughEdits) {
-    // After every edit the wrapping control's line mapping must agree with
-    // a control that lays the same text out from scratch.
-    ShownEdit e(CTextEdit::Wrap::On, QSize(220, 300));
-    ShownEdit fresh(CTextEdit::Wrap::On, QSize(220, 300));
-    QString text;
-    for (int i = 0; i < 60; ++i)
-        text += QString((i * 37) % 140, QLatin1Char('a' + i % 26)) + QStringLiteral(" w\r\n");
-    e->SetText(text);
-    e->LineScroll(20);
-    RandomNumbers next(12345);
-    for (int round = 0; round < 150; ++round) {
-        const int at = next(e->GetTextLength() + 1);
-        e->SetSel(at, std::min(e->GetTextLength(), at + next(5)));
-        const int kind = next(4);
-        if (kind == 3)
-            QTest::keyClicks(e.edit.get(), QStringLiteral("typed words "));
-        else
-            e->ReplaceSel(kind == 0   ? QString(next(90), QLatin1Char('z'))
-                          : kind == 1 ? QStringLiteral("x\r\ny ")
-                                      : QString());
-        if (round % 25 == 24) {
-            // New widths and fonts lay everything out anew.
-            const QSize size(150 + next(200), 300);
-            e->resize(size);
-            fresh->resize(size);
-            QFont f = e->font();
-            f.setPixelSize(10 + next(8));
-            e->setFont(f);
-            fresh->setFont(f);
-        }
-        fresh->SetText(e->GetText());
-        ASSERT_EQ(e->GetLineCount(), fresh->GetLineCount()) << "round " << round;
-        for (int line = 0; line < fresh->GetLineCount(); ++line)
-            ASSERT_EQ(e->LineIndex(line), fresh->LineIndex(line)) << "round " << round;
-        const int probe = next(e->GetTextLength() + 1);
-        ASSERT_EQ(e->LineFromChar(probe), fresh->LineFromChar(probe)) << "round " << round;
-    }
-}
-
 TEST(CTextEdit, WindowShortcutsKeepTheirKeys) {
     // Keys of the main accelerator table reach the window's actions even
     // where the text control has a binding of its own (Ctrl+K, Ctrl+Z).
@@ -376,65 +319,6 @@ TEST(CTextEdit, WrappingControlLaysOutOnlyUpToTheLineAsked) {
     EXPECT_FALSE(laidOut(15000));
 }
 
-TEST(CTextEdit, LazyLineNumbersAgreeWithAFullRecount) {
-    // Random edits, widths and fonts; every lazily answered question must
-    // give what a control laid out completely from scratch gives.
-    ShownEdit e(CTextEdit::Wrap::On, QSize(220, 300));
-    ShownEdit full(CTextEdit::Wrap::On, QSize(220, 300));
-    QString text;
-    for (int i = 0; i < 400; ++i)
-        text += QString((i * 53) % 160, QLatin1Char('a' + i % 26)) + QStringLiteral(" w\r\n");
-    e->SetText(text);
-    RandomNumbers next(987);
-    for (int round = 0; round < 200; ++round) {
-        const int at = next(e->GetTextLength() + 1);
-        e->SetSel(at, std::min(e->GetTextLength(), at + next(300)));
-        switch (next(5)) {
-        case 0:
-            e->ReplaceSel(QString(next(200), QLatin1Char('z')));
-            break;
-        case 1:
-            e->ReplaceSel(QStringLiteral("x\r\ny\r\n") + QString(next(150), QLatin1Char('q')));
-            break;
-        case 2:
-            e->ReplaceSel(QString());
-            break;
-        case 3:
-            QTest::keyClicks(e.edit.get(), QStringLiteral("typed words"));
-            break;
-        default:
-            QTest::keyClick(e.edit.get(), Qt::Key_Return);
-            break;
-        }
-        if (round % 40 == 39) {
-            const QSize size(150 + next(200), 300);
-            e->resize(size);
-            full->resize(size);
-            QFont f = e->font();
-            f.setPixelSize(10 + next(8));
-            e->setFont(f);
-            full->setFont(f);
-        }
-        full->SetText(e->GetText());
-        const int lines = full->GetLineCount(); // lays out every block
-        // Lazily first: a character, its line, lines around it.
-        const int probe = next(e->GetTextLength() + 1);
-        const int line = full->LineFromChar(probe);
-        ASSERT_EQ(e->LineFromChar(probe), line) << "round " << round;
-        std::vector<int> asked{line, line + 1, line + 7, std::max(0, line - 3)};
-        if (round % 3 == 0) // the end lays out everything
-            asked.insert(asked.end(), {lines - 1, lines});
-        for (int l : asked) {
-            ASSERT_EQ(e->LineIndex(l), full->LineIndex(l)) << "round " << round << " line " << l;
-            ASSERT_EQ(e->GetLine(l), full->GetLine(l)) << "round " << round << " line " << l;
-        }
-        ASSERT_EQ(e->LineFromChar(-1), full->LineFromChar(e->GetSel().first));
-        if (round % 10 == 0) {
-            ASSERT_EQ(e->GetLineCount(), lines) << "round " << round;
-        }
-    }
-}
-
 TEST(CTextEdit, SetTextKeepsTabStopsAndFontAndStartsAFreshUndo) {
     ShownEdit e(CTextEdit::Wrap::On);
     QFont f = e->font();
@@ -469,78 +353,6 @@ TEST(CTextEdit, SetTextKeepsTabStopsAndFontAndStartsAFreshUndo) {
     EXPECT_EQ(e->GetText(), QStringLiteral("new"));
     EXPECT_EQ(e->tabStopDistance(), tabs);
     EXPECT_FALSE(e->CanUndo());
-}
-
-namespace {
-// The lines of the edit buffer's text: only CR LF ends a line.
-std::vector<QString> linesOf(const QString& text) {
-    std::vector<QString> lines;
-    for (const QString& l : text.split(QStringLiteral("\r\n")))
-        lines.push_back(l);
-    return lines;
-}
-} // namespace
-
-TEST(CTextEdit, NonWrappingLinesFollowTheTextThroughEdits) {
-    // Loaded text keeps many lines in one block; typed line breaks make new
-    // blocks. Whatever the mix, every line question must answer as the text
-    // itself does.
-    ShownEdit e(CTextEdit::Wrap::Off, QSize(300, 200));
-    QString text;
-    for (int i = 0; i < 300; ++i)
-        text += QString(i % 17, QLatin1Char('a' + i % 26)) + (i % 41 == 0 ? "\r" : "") +
-                QStringLiteral("\r\n");
-    // Long lines, which the control cuts into joined blocks.
-    text.insert(400, QString(2500, QLatin1Char('L')));
-    text += QString(1100, QLatin1Char('M'));
-    e->SetText(text);
-    RandomNumbers next(4242);
-    for (int round = 0; round < 150; ++round) {
-        const int at = next(e->GetTextLength() + 1);
-        e->SetSel(at, std::min(e->GetTextLength(), at + next(120)));
-        switch (next(7)) {
-        case 0:
-            e->ReplaceSel(QStringLiteral("p\r\nq\r\n\r\nr").repeated(1 + next(20)) +
-                          QString(next(2) * 1500, QLatin1Char('n')));
-            break;
-        case 1:
-            e->ReplaceSel(QString());
-            break;
-        case 2:
-            QTest::keyClick(e.edit.get(), Qt::Key_Return);
-            break;
-        case 3:
-            QTest::keyClick(e.edit.get(), Qt::Key_Backspace);
-            break;
-        case 4:
-            QTest::keyClick(e.edit.get(), Qt::Key_Delete);
-            break;
-        case 5:
-            e->Undo();
-            break;
-        default:
-            QTest::keyClicks(e.edit.get(), QStringLiteral("typed"));
-            break;
-        }
-        const QString now = e->GetText();
-        ASSERT_EQ(e->GetTextLength(), now.size()) << "round " << round;
-        const std::vector<QString> lines = linesOf(now);
-        ASSERT_EQ(e->GetLineCount(), int(lines.size())) << "round " << round;
-        std::vector<int> starts{0};
-        for (size_t k = 0; k + 1 < lines.size(); ++k)
-            starts.push_back(starts.back() + int(lines[k].size()) + 2);
-        for (int probe = 0; probe < 6; ++probe) {
-            const int k = next(int(lines.size()));
-            ASSERT_EQ(e->LineIndex(k), starts[size_t(k)]) << "round " << round << " line " << k;
-            ASSERT_EQ(e->GetLine(k), lines[size_t(k)]) << "round " << round << " line " << k;
-            ASSERT_EQ(e->LineLength(starts[size_t(k)]), lines[size_t(k)].size());
-            const int column = next(int(lines[size_t(k)].size()) + 1);
-            ASSERT_EQ(e->LineFromChar(starts[size_t(k)] + column), k) << "round " << round;
-            e->SetSel(starts[size_t(k)] + column, starts[size_t(k)] + column);
-            ASSERT_EQ(e->GetSel().first, starts[size_t(k)] + column) << "round " << round;
-        }
-        ASSERT_EQ(e->LineIndex(int(lines.size())), -1);
-    }
 }
 
 TEST(CTextEdit, KeysMoveOverLineBreaksInsideLoadedText) {
