@@ -4,7 +4,6 @@
 #include "CommandIds.h"
 #include "MenuTables.h"
 
-
 namespace {
 
 void collectIds(const std::vector<res::MenuItem>& items, std::vector<int>& ids) {
