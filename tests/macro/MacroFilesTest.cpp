@@ -1,4 +1,5 @@
 #include "MacroTestSupport.h"
+#include "TempFiles.h"
 
 #include "Clock.h"
 #include "MacroCommands.h"
@@ -45,26 +46,13 @@ class RecordingPresenter : public MacroLoadPresenter {
 
 class MacroFilesTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
-
-    void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray readFile(const QString& name) {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QString path(const QString& name) const { return files.path(name); }
 
     MacroFileServices services() {
         return MacroFileServices{messages, Locale(0x0411, 0x0411), clock, &chooser, nullptr};
     }
 
-    QTemporaryDir dir;
+    TempFiles files;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 4, 9), QTime(10, 0))};
     ScriptedChooser chooser;
@@ -74,7 +62,7 @@ class MacroFilesTest : public ::testing::Test {
 } // namespace
 
 TEST_F(MacroFilesTest, LoadReadsTheNamedFile) {
-    writeFile("a.mcr", "COPY\nFIND /A \"x\"\n");
+    files.write("a.mcr", "COPY\nFIND /A \"x\"\n");
     Macro macro;
     macro.steps.push_back(makeStep(MacroCommand::Paste));
     ASSERT_TRUE(MacroLoad(macro, path("a.mcr"), services()));
@@ -90,19 +78,20 @@ TEST_F(MacroFilesTest, MissingFileOrFolderShowsTheReadError) {
     macro.steps.push_back(makeStep(MacroCommand::Paste));
     EXPECT_FALSE(MacroLoad(macro, path("none.mcr"), services()));
     EXPECT_TRUE(macro.steps.empty());
-    EXPECT_FALSE(MacroLoad(macro, dir.path(), services()));
+    EXPECT_FALSE(MacroLoad(macro, files.folder(), services()));
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].text,
               QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") +
                   path("none.mcr"));
     EXPECT_EQ(messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
     EXPECT_EQ(messages.shown()[1].text,
-              QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") + dir.path());
+              QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") +
+                  files.folder());
 }
 
 TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
     Macro macro;
-    macro.lastFolder = dir.path() + u'/';
+    macro.lastFolder = files.folder() + u'/';
     macro.steps.push_back(makeStep(MacroCommand::Paste));
     macro.tooltip = QStringLiteral("old");
     EXPECT_FALSE(MacroLoad(macro, std::nullopt, services()));
@@ -113,7 +102,7 @@ TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
     EXPECT_EQ(request.mode, MacroFileMode::Open);
     EXPECT_EQ(request.title, QStringLiteral("マクロのロード"));
     EXPECT_EQ(request.flags, macrofile::OFN_FILEMUSTEXIST);
-    EXPECT_EQ(request.folder, dir.path() + u'/');
+    EXPECT_EQ(request.folder, files.folder() + u'/');
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_TRUE(request.fileName.isEmpty());
     ASSERT_EQ(request.filters.size(), 2u);
@@ -121,12 +110,12 @@ TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
     EXPECT_EQ(request.filters[0].pattern, QStringLiteral("*.mcr"));
     EXPECT_EQ(request.filters[1].name, QStringLiteral("すべてのファイル (*.*)"));
     EXPECT_EQ(request.filters[1].pattern, QStringLiteral("*.*"));
-    EXPECT_EQ(macro.lastFolder, dir.path() + u'/');
+    EXPECT_EQ(macro.lastFolder, files.folder() + u'/');
 }
 
 TEST_F(MacroFilesTest, ChosenFileSetsTheLastFolder) {
-    QDir(dir.path()).mkdir("sub");
-    writeFile("sub/b.mcr", "PASTE\n");
+    QDir(files.folder()).mkdir("sub");
+    files.write("sub/b.mcr", "PASTE\n");
     chooser.answer = path("sub/b.mcr");
     Macro macro;
     ASSERT_TRUE(MacroLoad(macro, std::nullopt, services()));
@@ -145,16 +134,16 @@ TEST_F(MacroFilesTest, SaveWritesUtf16WithHeader) {
                                             "# ==  作成日：2026年 4月 9日\n\n"
                                             "VERSION 1.00\n\n"
                                             "TYPE \"あ\"\nCOPY\n");
-    EXPECT_EQ(readFile("s.mcr"), encodeMacroFile(expected));
-    EXPECT_TRUE(readFile("s.mcr").startsWith(QByteArray("\xFF\xFE#\0 \0=\0", 8)));
+    EXPECT_EQ(files.read("s.mcr"), encodeMacroFile(expected));
+    EXPECT_TRUE(files.read("s.mcr").startsWith(QByteArray("\xFF\xFE#\0 \0=\0", 8)));
 }
 
 TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
-    writeFile("新規マクロ(1).mcr", "");
-    writeFile("新規マクロ(2).mcr", "");
-    writeFile("新規マクロ(3).mcr", "");
+    files.write("新規マクロ(1).mcr", "");
+    files.write("新規マクロ(2).mcr", "");
+    files.write("新規マクロ(3).mcr", "");
     Macro macro;
-    macro.lastFolder = dir.path() + u'/';
+    macro.lastFolder = files.folder() + u'/';
     macro.steps = {makeStep(MacroCommand::Cut)};
     EXPECT_FALSE(MacroSave(macro, std::nullopt, services()));
     ASSERT_EQ(chooser.requests.size(), 1u);
@@ -165,7 +154,7 @@ TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
     EXPECT_EQ(request.flags, macrofile::OFN_OVERWRITEPROMPT);
     EXPECT_FALSE(QFile::exists(path("新規マクロ(4).mcr")));
 
-    QDir(dir.path()).mkdir("out");
+    QDir(files.folder()).mkdir("out");
     chooser.answer = path("out/x.mcr");
     ASSERT_TRUE(MacroSave(macro, std::nullopt, services()));
     EXPECT_EQ(macro.lastFolder, path("out") + u'/');
@@ -184,7 +173,7 @@ TEST_F(MacroFilesTest, SaveIntoAMissingFolderFailsWithMessage) {
 }
 
 TEST_F(MacroFilesTest, SaveOverAFolderFailsAndKeepsIt) {
-    QDir(dir.path()).mkdir("taken.mcr");
+    QDir(files.folder()).mkdir("taken.mcr");
     Macro macro;
     macro.steps = {makeStep(MacroCommand::Cut)};
     EXPECT_FALSE(MacroSave(macro, path("taken.mcr"), services()));
@@ -195,7 +184,7 @@ TEST_F(MacroFilesTest, SaveOverAFolderFailsAndKeepsIt) {
 // A write that fails halfway (file size limit, which holds for root too)
 // leaves the old file as it was.
 TEST_F(MacroFilesTest, FailedWriteKeepsTheOldFile) {
-    writeFile("old.mcr", "COPY\n");
+    files.write("old.mcr", "COPY\n");
     Macro macro;
     for (int i = 0; i < 2000; ++i)
         macro.steps.push_back(makeStep(MacroCommand::Type, QStringLiteral("\"some typed text\"")));
@@ -212,24 +201,24 @@ TEST_F(MacroFilesTest, FailedWriteKeepsTheOldFile) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3);
-    EXPECT_EQ(readFile("old.mcr"), QByteArray("COPY\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.mcr"});
+    EXPECT_EQ(files.read("old.mcr"), QByteArray("COPY\n"));
+    EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files), QStringList{"old.mcr"});
 }
 
 TEST_F(MacroFilesTest, LoadedMacroSavedAndLoadedAgain) {
-    writeFile("hand.mcr",
-              "# hand written, UTF-8\n"
-              "TOOLTIP \"tip\"\nEXPLAIN \"what it does\"\n"
-              "TYPE \"日本語 \\\"q\\\"\"\nTYPE CTRL+SHIFT END\n"
-              "FIND /I \"needle\\t\"\nREPLACE /A \"a\\\\b\" \"c\\nd\"\n"
-              "OPEN C:\\dir\\ \nSAVE /A\nLOCK SHIFT\nUNLOCK SHIFT\n"
-              "SELECT LEFT\nUNSELECT TAIL\nSLEEP 10\nGOTO -2\nENABLEWINDOW FALSE\nSETFOCUS\n");
+    files.write("hand.mcr",
+                "# hand written, UTF-8\n"
+                "TOOLTIP \"tip\"\nEXPLAIN \"what it does\"\n"
+                "TYPE \"日本語 \\\"q\\\"\"\nTYPE CTRL+SHIFT END\n"
+                "FIND /I \"needle\\t\"\nREPLACE /A \"a\\\\b\" \"c\\nd\"\n"
+                "OPEN C:\\dir\\ \nSAVE /A\nLOCK SHIFT\nUNLOCK SHIFT\n"
+                "SELECT LEFT\nUNSELECT TAIL\nSLEEP 10\nGOTO -2\nENABLEWINDOW FALSE\nSETFOCUS\n");
     Macro loaded;
     ASSERT_TRUE(MacroLoad(loaded, path("hand.mcr"), services()));
     ASSERT_FALSE(loaded.hasError);
     ASSERT_EQ(loaded.steps.size(), 14u);
     ASSERT_TRUE(MacroSave(loaded, path("saved.mcr"), services()));
-    const QString written = decodeForTest(readFile("saved.mcr"));
+    const QString written = decodeForTest(files.read("saved.mcr"));
     EXPECT_FALSE(written.contains(QStringLiteral("TOOLTIP")));
     EXPECT_FALSE(written.contains(QStringLiteral("EXPLAIN")));
 
@@ -243,7 +232,7 @@ TEST_F(MacroFilesTest, LoadedMacroSavedAndLoadedAgain) {
 }
 
 TEST_F(MacroFilesTest, LoadCommandShowsReportTooltipAndExplanation) {
-    writeFile("ok.mcr", "TOOLTIP \"Play me\"\nEXPLAIN \"Line 1\\nLine 2\"\nCOPY /A\n");
+    files.write("ok.mcr", "TOOLTIP \"Play me\"\nEXPLAIN \"Line 1\\nLine 2\"\nCOPY /A\n");
     chooser.answer = path("ok.mcr");
     Macro macro;
     ASSERT_TRUE(MacroLoadCommand(macro, services(), presenter));
@@ -259,7 +248,7 @@ TEST_F(MacroFilesTest, LoadCommandShowsReportTooltipAndExplanation) {
 }
 
 TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialog) {
-    writeFile("bad.mcr", "TOOLTIP \"tip\"\nEXPLAIN \"x\"\nMARKUP X\n");
+    files.write("bad.mcr", "TOOLTIP \"tip\"\nEXPLAIN \"x\"\nMARKUP X\n");
     chooser.answer = path("bad.mcr");
     Macro macro;
     ASSERT_TRUE(MacroLoadCommand(macro, services(), presenter));
@@ -273,7 +262,7 @@ TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialog) {
 }
 
 TEST_F(MacroFilesTest, QuietFileShowsNothing) {
-    writeFile("quiet.mcr", "# only a comment\n");
+    files.write("quiet.mcr", "# only a comment\n");
     Macro macro;
     ASSERT_TRUE(MacroStartupLoad(macro, path("quiet.mcr"), services(), presenter));
     EXPECT_TRUE(presenter.errorTexts.isEmpty());

@@ -5,6 +5,7 @@
 #include "EditerDocument.h"
 #include "FileInfoDialog.h"
 #include "StringTable.h"
+#include "TempFiles.h"
 #include "ViewTestSupport.h"
 
 #include <QComboBox>
@@ -58,7 +59,7 @@ struct OtherProcess {
 class DocumentTest : public ::testing::Test {
   protected:
     ViewEnvironment env;
-    QTemporaryDir files;
+    TempFiles files;
     std::unique_ptr<CEditer> view;
     ScriptedFileDialog* dialog = nullptr;
     QStringList recent;
@@ -74,18 +75,6 @@ class DocumentTest : public ::testing::Test {
 
     EditerDocument& doc() { return view->document(); }
 
-    QString put(const QString& name, const QByteArray& bytes) {
-        const QString path = files.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-        return path;
-    }
-    QByteArray bytesOf(const QString& path) {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll();
-    }
     // The dialog answers with this path and character set.
     void choose(const QString& path, int set) {
         dialog->answer = [this, path, set](DocumentDialogRequest& r) {
@@ -169,7 +158,8 @@ TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
         for (int le : {0, 1, 2}) {
             SCOPED_TRACE(testing::Message() << "set " << set << " line ending " << le);
             const QByteArray original = sample(set, le);
-            const QString path = put(QStringLiteral("s%1_%2.txt").arg(set).arg(le), original);
+            const QString path =
+                files.write(QStringLiteral("s%1_%2.txt").arg(set).arg(le), original);
             openAs(path, set);
             ASSERT_EQ(view->state().currentPath, path);
             EXPECT_EQ(view->GetText(), QStringLiteral("あい\r\nA\r\n"));
@@ -180,7 +170,7 @@ TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
             EXPECT_EQ(view->state().lineEnding, le);
             EXPECT_FALSE(view->IsDocumentChanged());
             doc().OnFileSave();
-            EXPECT_EQ(bytesOf(path).toHex(' '), original.toHex(' '));
+            EXPECT_EQ(files.read(path).toHex(' '), original.toHex(' '));
         }
     }
     EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join('|').toStdString();
@@ -195,21 +185,21 @@ TEST_F(DocumentTest, NoncharactersAndSeparatorsComeBackByteExact) {
         unit(c);
     for (int c : {0xFFFE, 0xFFFF, 0x2028, 0x2029, 0x0D, 0x0A, 0x3042, 0x0D, 0x0D, 0x0A})
         unit(c);
-    const QString path = put(QStringLiteral("nonchars.txt"), original);
+    const QString path = files.write(QStringLiteral("nonchars.txt"), original);
     openAs(path, charset::UNICODE_LE);
     ASSERT_EQ(view->state().currentPath, path);
     EXPECT_EQ(view->GetText().size(), (original.size() - 2) / 2);
     doc().OnFileSave();
-    EXPECT_EQ(bytesOf(path).toHex(' '), original.toHex(' '));
+    EXPECT_EQ(files.read(path).toHex(' '), original.toHex(' '));
 }
 
 TEST_F(DocumentTest, DetectionByPathFindsMarksAndLineEndings) {
-    const QString le = put("le.txt", sample(charset::UNICODE_LE, 2));
+    const QString le = files.write("le.txt", sample(charset::UNICODE_LE, 2));
     ASSERT_TRUE(view->OpenFileByPath(le));
     EXPECT_EQ(view->state().charSet, charset::UNICODE_LE);
     EXPECT_EQ(view->state().lineEnding, 2);
     EXPECT_EQ(view->GetText(), QStringLiteral("あい\r\nA\r\n"));
-    const QString utf8 = put("u8.txt", sample(charset::UTF8, 1));
+    const QString utf8 = files.write("u8.txt", sample(charset::UTF8, 1));
     ASSERT_TRUE(view->OpenFileByPath(utf8));
     EXPECT_EQ(view->state().charSet, charset::UTF8);
     EXPECT_EQ(view->state().lineEnding, 1);
@@ -217,13 +207,13 @@ TEST_F(DocumentTest, DetectionByPathFindsMarksAndLineEndings) {
 }
 
 TEST_F(DocumentTest, EmptyFilesAndEmptyTexts) {
-    const QString empty = put("empty.txt", QByteArray());
+    const QString empty = files.write("empty.txt", QByteArray());
     ASSERT_TRUE(view->OpenFileByPath(empty));
     EXPECT_EQ(view->state().charSet, charset::ANSI);
     EXPECT_EQ(view->state().lineEnding, 0);
     EXPECT_TRUE(view->GetText().isEmpty());
     doc().OnFileSave();
-    EXPECT_TRUE(bytesOf(empty).isEmpty());
+    EXPECT_TRUE(files.read(empty).isEmpty());
 
     const std::pair<int, QByteArray> expected[] = {
         {charset::ANSI, {}},
@@ -237,26 +227,26 @@ TEST_F(DocumentTest, EmptyFilesAndEmptyTexts) {
     };
     for (const auto& [set, bytes] : expected) {
         SCOPED_TRACE(set);
-        const QString path = files.filePath(QStringLiteral("saved%1.txt").arg(set));
+        const QString path = files.path(QStringLiteral("saved%1.txt").arg(set));
         ASSERT_TRUE(doc().WriteTextFile(path, set, 0));
-        EXPECT_EQ(bytesOf(path), bytes);
+        EXPECT_EQ(files.read(path), bytes);
     }
 }
 
 TEST_F(DocumentTest, HandChosenSetsDropTheFirstUnitOrBytes) {
     // Unicode chosen for a file marked FE FF: the mark goes, the rest reads
     // little endian.
-    const QString be = put("be.txt", B({0xFE, 0xFF, 0x00, 0x41, 0x00, 0x42}));
+    const QString be = files.write("be.txt", B({0xFE, 0xFF, 0x00, 0x41, 0x00, 0x42}));
     openAs(be, charset::UNICODE_LE);
     EXPECT_EQ(view->GetText(), QString(QChar(0x4100)) + QChar(0x4200));
     // UTF-8 chosen for a file without the mark loses its first three bytes.
-    const QString plain = put("plain.txt", "abcdef");
+    const QString plain = files.write("plain.txt", "abcdef");
     openAs(plain, charset::UTF8);
     EXPECT_EQ(view->GetText(), QStringLiteral("def"));
 }
 
 TEST_F(DocumentTest, ANulCharacterCutsTheTextAndSaysSoOnce) {
-    const QString path = put("nul.txt", QByteArray("abc\0def\r\n", 9));
+    const QString path = files.write("nul.txt", QByteArray("abc\0def\r\n", 9));
     openAs(path, charset::ANSI);
     ASSERT_EQ(view->state().currentPath, path);
     EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
@@ -267,7 +257,7 @@ TEST_F(DocumentTest, ANulCharacterCutsTheTextAndSaysSoOnce) {
 }
 
 TEST_F(DocumentTest, OutsideChangeIsAskedOncePerChangeEitherWayInTime) {
-    const QString path = put("watched.txt", "first\r\n");
+    const QString path = files.write("watched.txt", "first\r\n");
     ASSERT_TRUE(view->OpenFileByPath(path));
     setTime(path, QDateTime::currentDateTime().addSecs(-3600));
     const QDateTime base = QFileInfo(path).lastModified();
@@ -276,7 +266,7 @@ TEST_F(DocumentTest, OutsideChangeIsAskedOncePerChangeEitherWayInTime) {
     EXPECT_TRUE(env.messages.shown().empty());
 
     // A later time and another size.
-    put("watched.txt", "second version\r\n");
+    files.write("watched.txt", "second version\r\n");
     setTime(path, base.addSecs(60));
     env.messages.queueAnswer(mb::IDNO);
     doc().CheckOutsideChange();
@@ -287,7 +277,7 @@ TEST_F(DocumentTest, OutsideChangeIsAskedOncePerChangeEitherWayInTime) {
     EXPECT_EQ(env.messages.shown().size(), 1u) << "asked again without a change";
 
     // An older copy of the same size put back: asked again; Yes reads it.
-    put("watched.txt", "backup version\r\n");
+    files.write("watched.txt", "backup version\r\n");
     setTime(path, base.addDays(-10));
     env.messages.queueAnswer(mb::IDYES);
     doc().CheckOutsideChange();
@@ -299,7 +289,7 @@ TEST_F(DocumentTest, OutsideChangeIsAskedOncePerChangeEitherWayInTime) {
 }
 
 TEST_F(DocumentTest, SavingOverAReadOnlyFileAsksFirst) {
-    const QString path = put("ro.txt", "old\r\n");
+    const QString path = files.write("ro.txt", "old\r\n");
     ASSERT_TRUE(view->OpenFileByPath(path));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     view->SetText(QStringLiteral("new\r\n"));
@@ -308,19 +298,19 @@ TEST_F(DocumentTest, SavingOverAReadOnlyFileAsksFirst) {
     env.messages.queueAnswer(mb::IDNO);
     doc().OnFileSave();
     EXPECT_EQ(env.messages.texts(), QStringList{message(33002, path)});
-    EXPECT_EQ(bytesOf(path), QByteArray("old\r\n"));
+    EXPECT_EQ(files.read(path), QByteArray("old\r\n"));
     EXPECT_TRUE(view->GetModify());
 
     env.messages.queueAnswer(mb::IDYES);
     doc().OnFileSave();
-    EXPECT_EQ(bytesOf(path), QByteArray("new\r\n"));
+    EXPECT_EQ(files.read(path), QByteArray("new\r\n"));
     EXPECT_TRUE(QFileInfo(path).permissions() & QFileDevice::WriteOwner);
     EXPECT_FALSE(view->IsDocumentChanged());
 }
 
 TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
     const QByteArray original("the original file\r\n");
-    const QString path = put("full.txt", original);
+    const QString path = files.write("full.txt", original);
     ASSERT_TRUE(view->OpenFileByPath(path));
     view->SetText((QString(98, u'x') + QStringLiteral("\r\n")).repeated(2000));
     view->SetModify(true);
@@ -340,8 +330,8 @@ TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
 
     EXPECT_EQ(env.messages.texts(), QStringList{message(33003, path)});
     EXPECT_EQ(env.messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
-    EXPECT_EQ(bytesOf(path), original);
-    EXPECT_EQ(QDir(files.path()).entryList(QDir::Files | QDir::Hidden),
+    EXPECT_EQ(files.read(path), original);
+    EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("full.txt")});
     EXPECT_TRUE(view->GetModify());
     EXPECT_TRUE(view->state().textChanged);
@@ -349,7 +339,7 @@ TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
 }
 
 TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
-    const QString path = put("shared.txt", "x");
+    const QString path = files.write("shared.txt", "x");
     OtherProcess other;
     env.registry->setString(openDocsKey(), QString::number(other.process.processId()), path);
     ASSERT_TRUE(view->OpenFileByPath(path));
@@ -374,12 +364,12 @@ TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
 }
 
 TEST_F(DocumentTest, FailuresToOpenKeepThePreviousDocument) {
-    const QString kept = put("kept.txt", "kept text");
+    const QString kept = files.write("kept.txt", "kept text");
     ASSERT_TRUE(view->OpenFileByPath(kept));
 
-    EXPECT_FALSE(view->OpenFileByPath(files.path()));
-    EXPECT_FALSE(view->OpenFileByPath(files.filePath("missing.txt")));
-    const QString huge = files.filePath("huge.txt");
+    EXPECT_FALSE(view->OpenFileByPath(files.folder()));
+    EXPECT_FALSE(view->OpenFileByPath(files.path("missing.txt")));
+    const QString huge = files.path("huge.txt");
     {
         QFile f(huge);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -388,16 +378,16 @@ TEST_F(DocumentTest, FailuresToOpenKeepThePreviousDocument) {
     EXPECT_FALSE(view->OpenFileByPath(huge));
     const QStringList texts = env.messages.texts();
     ASSERT_EQ(texts.size(), 3);
-    EXPECT_EQ(texts[0], message(33004, files.path()));
-    EXPECT_EQ(texts[1], message(33003, files.filePath("missing.txt")));
+    EXPECT_EQ(texts[0], message(33004, files.folder()));
+    EXPECT_EQ(texts[1], message(33003, files.path("missing.txt")));
     EXPECT_TRUE(texts[2].contains(huge) && texts[2].contains(QStringLiteral("64 MB")));
     EXPECT_EQ(view->GetText(), QStringLiteral("kept text"));
     EXPECT_EQ(view->state().currentPath, kept);
 }
 
 TEST_F(DocumentTest, ChangedTextIsOfferedForSavingBeforeOpening) {
-    const QString first = put("first.txt", "one");
-    const QString second = put("second.txt", "two");
+    const QString first = files.write("first.txt", "one");
+    const QString second = files.write("second.txt", "two");
     ASSERT_TRUE(view->OpenFileByPath(first));
     view->SetModify(true);
     env.messages.queueAnswer(mb::IDCANCEL);
@@ -407,20 +397,20 @@ TEST_F(DocumentTest, ChangedTextIsOfferedForSavingBeforeOpening) {
     EXPECT_TRUE(env.messages.shown()[0].style & mb::MB_TOPMOST);
 
     // Yes saves through the dialog, under the name chosen there.
-    const QString copy = files.filePath("copy.txt");
+    const QString copy = files.path("copy.txt");
     choose(copy, charset::UTF8N);
     env.messages.queueAnswer(mb::IDYES);
     EXPECT_TRUE(view->OpenFileByPath(second));
-    EXPECT_EQ(bytesOf(copy), QByteArray("one"));
+    EXPECT_EQ(files.read(copy), QByteArray("one"));
     EXPECT_EQ(recent, QStringList{copy});
     EXPECT_EQ(view->state().currentPath, second);
     EXPECT_EQ(view->GetText(), QStringLiteral("two"));
 }
 
 TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
-    const QString ini = put("system.ini", "[a]\r\n");
+    const QString ini = files.write("system.ini", "[a]\r\n");
     ASSERT_TRUE(view->OpenFileByPath(ini));
-    const QString target = files.filePath("renamed.ini");
+    const QString target = files.path("renamed.ini");
     choose(target, charset::UTF8);
     doc().OnFileSaveAs();
     ASSERT_EQ(dialog->requests.size(), 1u);
@@ -431,13 +421,13 @@ TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
     EXPECT_EQ(r.filterIndex, 3);
     EXPECT_EQ(r.ofnFlags, 0x802u);
     EXPECT_EQ(r.codeIndex, charSets.ListIndexOf(0, charset::ANSI, r.codeList).index);
-    EXPECT_EQ(bytesOf(target), QByteArray("\xEF\xBB\xBF[a]\r\n"));
+    EXPECT_EQ(files.read(target), QByteArray("\xEF\xBB\xBF[a]\r\n"));
     EXPECT_EQ(view->state().currentPath, target);
     EXPECT_EQ(view->state().charSet, charset::UTF8);
-    EXPECT_EQ(view->state().lastFolder, files.path() + u'/');
+    EXPECT_EQ(view->state().lastFolder, files.folder() + u'/');
     EXPECT_EQ(recent, QStringList{target});
     EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), target);
-    EXPECT_EQ(bytesOf(ini), QByteArray("[a]\r\n"));
+    EXPECT_EQ(files.read(ini), QByteArray("[a]\r\n"));
 }
 
 TEST_F(DocumentTest, OpenRequestComesFromTheSettings) {
@@ -466,7 +456,7 @@ TEST_F(DocumentTest, OpenRequestComesFromTheSettings) {
 }
 
 TEST_F(DocumentTest, ChangingTheLineEndingInFileInformationEnablesSave) {
-    const QString path = put("lines.txt", "a\r\nb\r\n");
+    const QString path = files.write("lines.txt", "a\r\nb\r\n");
     ASSERT_TRUE(view->OpenFileByPath(path));
     EXPECT_FALSE(enabled(cmd::ID_FILE_SAVE));
     doc().setFileInfoRunner([](FileInfoDialog& d) {
@@ -481,10 +471,10 @@ TEST_F(DocumentTest, ChangingTheLineEndingInFileInformationEnablesSave) {
     EXPECT_EQ(view->state().lineEnding, 2);
     EXPECT_TRUE(view->state().textChanged);
     EXPECT_TRUE(view->title().endsWith(QStringLiteral(" *")));
-    EXPECT_EQ(bytesOf(path), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(files.read(path), QByteArray("a\r\nb\r\n"));
     EXPECT_TRUE(enabled(cmd::ID_FILE_SAVE));
     view->onCommand(cmd::ID_FILE_SAVE);
-    EXPECT_EQ(bytesOf(path), QByteArray("a\nb\n"));
+    EXPECT_EQ(files.read(path), QByteArray("a\nb\n"));
     EXPECT_FALSE(enabled(cmd::ID_FILE_SAVE));
     EXPECT_FALSE(view->title().endsWith(QStringLiteral(" *")));
 }
@@ -500,7 +490,7 @@ TEST_F(DocumentTest, FileInformationShowsCountSizeAndNewDocument) {
     });
     doc().OnFileProperties();
 
-    const QString big = files.filePath("big.txt");
+    const QString big = files.path("big.txt");
     {
         QFile f(big);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 #include "MacroFiles.h"
 #include "MacroLoader.h"
 #include "MacroPlayer.h"
+#include "TempFiles.h"
 #include "ViewMacroCommands.h"
 #include "ViewTestSupport.h"
 
@@ -25,21 +26,11 @@ class MacroPlayTest : public ::testing::Test {
         view->activeEdit().setFocus();
     }
 
-    QString path(const QString& name) const { return env.dir.filePath(name); }
-
-    void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    QByteArray readFile(const QString& name) {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QString path(const QString& name) const { return files.path(name); }
 
     // Opens a file holding the text and plays the macro over it.
     void play(const QByteArray& fileText, const QString& source, int selStart = 0, int selEnd = 0) {
-        writeFile(QStringLiteral("text.txt"), fileText);
+        files.write(QStringLiteral("text.txt"), fileText);
         view->SetModify(false);
         view->state().textChanged = false;
         ASSERT_TRUE(view->OpenFileByPath(path(QStringLiteral("text.txt"))));
@@ -52,6 +43,7 @@ class MacroPlayTest : public ::testing::Test {
     }
 
     ViewEnvironment env;
+    TempFiles files;
     std::unique_ptr<CEditer> view;
 };
 
@@ -129,15 +121,15 @@ TEST_F(MacroPlayTest, TypedTextKeepsToTheLimit) {
 }
 
 TEST_F(MacroPlayTest, PathsResolveAgainstTheMacroFolderAndSaveKeepsTheName) {
-    writeFile(QStringLiteral("other.txt"), "other\r\n");
-    writeFile(QStringLiteral("m.mcr"),
-              "OPEN \"other.txt\"\nTYPE \"new \"\nSAVE \"copy.txt\"\nTYPE \"!\"\n");
+    files.write(QStringLiteral("other.txt"), "other\r\n");
+    files.write(QStringLiteral("m.mcr"),
+                "OPEN \"other.txt\"\nTYPE \"new \"\nSAVE \"copy.txt\"\nTYPE \"!\"\n");
     Macro& macro = view->macroCommands().macro();
     ASSERT_TRUE(MacroLoad(macro, path(QStringLiteral("m.mcr")),
                           MacroFileServices{env.messages, Locale(0x0411, 0x0411), env.clock}));
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_PLAY));
-    EXPECT_EQ(readFile(QStringLiteral("copy.txt")), "new other\r\n");
-    EXPECT_EQ(readFile(QStringLiteral("other.txt")), "other\r\n");
+    EXPECT_EQ(files.read(QStringLiteral("copy.txt")), "new other\r\n");
+    EXPECT_EQ(files.read(QStringLiteral("other.txt")), "other\r\n");
     EXPECT_EQ(view->state().currentPath, path(QStringLiteral("other.txt")));
     EXPECT_EQ(view->GetText(), QStringLiteral("new !other\r\n"));
     EXPECT_TRUE(env.messages.shown().empty());

@@ -6,6 +6,7 @@
 #include "MacroFiles.h"
 #include "MacroLoadErrorDialog.h"
 #include "QsdMacroFileChooser.h"
+#include "TempFiles.h"
 #include "ViewTestSupport.h"
 
 #include <QApplication>
@@ -20,20 +21,11 @@ namespace {
 
 class ViewMacroTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(files.isValid());
-        watchErrorDialogs();
-    }
+    void SetUp() override { watchErrorDialogs(); }
     void TearDown() override { delete watcher; }
 
-    QString path(const QString& name) const { return QDir(files.path()).filePath(name); }
-    QString folder() const { return files.path() + u'/'; }
-
-    void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
+    QString path(const QString& name) const { return files.path(name); }
+    QString folder() const { return files.folder() + u'/'; }
 
     // The macro file dialog types the name and presses OK (an empty name
     // cancels); it records the folder it started in and counts its runs.
@@ -75,7 +67,7 @@ class ViewMacroTest : public ::testing::Test {
         return state.enabled;
     }
 
-    QTemporaryDir files;
+    TempFiles files;
     ViewEnvironment env;
     int dialogRuns = 0;
     QString dialogFolder;
@@ -95,7 +87,7 @@ const QByteArray kGoodMacro = "# a macro for the tests\n"
 
 TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
     ASSERT_TRUE(env.settings->writeString(QStringLiteral("MRU_FOLDER"), folder()));
-    writeFile(QStringLiteral("good.mcr"), kGoodMacro);
+    files.write(QStringLiteral("good.mcr"), kGoodMacro);
     auto view = env.makeView();
     QStringList tooltips;
     view->macroCommands().setPlayButtonTooltipSetter(
@@ -128,7 +120,7 @@ TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
 }
 
 TEST_F(ViewMacroTest, BrokenMacroShowsTheReportWithTheCancelNotice) {
-    writeFile(QStringLiteral("broken.mcr"), "TOOLTIP \"never\"\nCOPY\nFIND \"\"\nPASTE\n");
+    files.write(QStringLiteral("broken.mcr"), "TOOLTIP \"never\"\nCOPY\nFIND \"\"\nPASTE\n");
     auto view = env.makeView();
     QStringList tooltips;
     view->macroCommands().setPlayButtonTooltipSetter(
@@ -161,7 +153,7 @@ TEST_F(ViewMacroTest, CancelledDialogKeepsNothingAndShowsNothing) {
 }
 
 TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
-    writeFile(QStringLiteral("good.mcr"), kGoodMacro);
+    files.write(QStringLiteral("good.mcr"), kGoodMacro);
     auto view = env.makeView();
     scriptDialog(*view, path(QStringLiteral("good.mcr")));
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
@@ -190,7 +182,7 @@ TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWhenThereAreSteps) {
     EXPECT_EQ(dialogRuns, 0);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.mcr"))));
 
-    writeFile(QStringLiteral("good.mcr"), kGoodMacro);
+    files.write(QStringLiteral("good.mcr"), kGoodMacro);
     scriptDialog(*view, path(QStringLiteral("good.mcr")));
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
     scriptDialog(*view, path(QStringLiteral("out.mcr")));
@@ -214,7 +206,7 @@ TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWhenThereAreSteps) {
 }
 
 TEST_F(ViewMacroTest, StartupLoadReadsTheDefaultMacroWhenAsked) {
-    writeFile(QStringLiteral("startup.mcr"), kGoodMacro);
+    files.write(QStringLiteral("startup.mcr"), kGoodMacro);
     ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1));
     ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"),
                                           path(QStringLiteral("startup.mcr"))));
@@ -244,7 +236,7 @@ TEST_F(ViewMacroTest, StartupLoadOfAMissingFileNamesIt) {
 }
 
 TEST_F(ViewMacroTest, NoStartupLoadUnlessAsked) {
-    writeFile(QStringLiteral("startup.mcr"), kGoodMacro);
+    files.write(QStringLiteral("startup.mcr"), kGoodMacro);
     ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 0));
     ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"),
                                           path(QStringLiteral("startup.mcr"))));
@@ -259,9 +251,9 @@ TEST_F(ViewMacroTest, NoStartupLoadUnlessAsked) {
 }
 
 TEST_F(ViewMacroTest, LastFolderGoesToMruFolderWhenTheViewEnds) {
-    QDir(files.path()).mkdir(QStringLiteral("macros"));
+
     const QString sub = path(QStringLiteral("macros"));
-    writeFile(QStringLiteral("macros/good.mcr"), kGoodMacro);
+    files.write(QStringLiteral("macros/good.mcr"), kGoodMacro);
     {
         auto view = env.makeView();
         scriptDialog(*view, sub + QStringLiteral("/good.mcr"));
