@@ -28,54 +28,38 @@ std::vector<MacroLine> linesOf(const QString& text) {
 
 } // namespace
 
-TEST(MacroTokenizer, SplitsWordsQuotesAndPlusSigns) {
-    const auto tokens = tokensOf(QStringLiteral("  CTRL+SHIFT  \"a b\"rest + x\ty"));
-    ASSERT_EQ(tokens.size(), 8u);
-    EXPECT_EQ(tokens[0].text, "CTRL");
-    EXPECT_EQ(tokens[1].text, "+");
-    EXPECT_EQ(tokens[2].text, "SHIFT");
-    EXPECT_EQ(tokens[3].text, "\"a b\"");
-    EXPECT_EQ(tokens[4].text, "rest");
-    EXPECT_EQ(tokens[5].text, "+");
-    EXPECT_EQ(tokens[6].text, "x");
-    EXPECT_EQ(tokens[7].text, "y");
+// A line and the tokens it splits into; an unbalanced quote takes the rest
+// of the line and gets its closing quote.
+struct TokenCase {
+    const char16_t* line;
+    std::vector<const char16_t*> tokens;
+    bool lastUnbalanced = false;
+};
+
+class MacroTokenizerSplit : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(MacroTokenizerSplit, Tokens) {
+    const TokenCase& c = GetParam();
+    const auto tokens = tokensOf(QString::fromUtf16(c.line));
+    ASSERT_EQ(tokens.size(), c.tokens.size());
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        EXPECT_EQ(tokens[i].text, QString::fromUtf16(c.tokens[i])) << i;
+        EXPECT_EQ(tokens[i].unbalancedQuote, c.lastUnbalanced && i + 1 == tokens.size()) << i;
+    }
 }
 
-TEST(MacroTokenizer, WordsEndOnlyAtSpaceTabQuoteOrPlus) {
-    // The ideographic space is white space between tokens but does not end a word.
-    const auto tokens = tokensOf(QStringLiteral("a\u3000b\tc"));
-    ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].text, QStringLiteral("a\u3000b"));
-    EXPECT_EQ(tokens[1].text, "c");
-}
-
-TEST(MacroTokenizer, QuotedTokenKeepsEscapePairs) {
-    const auto tokens = tokensOf(QStringLiteral(R"("a\"b\\" next)"));
-    ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].text, R"("a\"b\\")");
-    EXPECT_FALSE(tokens[0].unbalancedQuote);
-    EXPECT_EQ(tokens[1].text, "next");
-}
-
-TEST(MacroTokenizer, BackslashBeforeOtherCharacterIsOrdinary) {
-    const auto tokens = tokensOf(QStringLiteral(R"("a\q" b)"));
-    ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].text, R"("a\q")");
-}
-
-TEST(MacroTokenizer, UnbalancedQuoteTakesTheRestAndAddsAQuote) {
-    const auto tokens = tokensOf(QStringLiteral(R"("abc \" def)"));
-    ASSERT_EQ(tokens.size(), 1u);
-    EXPECT_EQ(tokens[0].text, R"("abc \" def")");
-    EXPECT_TRUE(tokens[0].unbalancedQuote);
-}
-
-TEST(MacroTokenizer, BackslashInLastPositionIsOrdinary) {
-    const auto tokens = tokensOf(QStringLiteral(R"("abc\)"));
-    ASSERT_EQ(tokens.size(), 1u);
-    EXPECT_EQ(tokens[0].text, R"("abc\")");
-    EXPECT_TRUE(tokens[0].unbalancedQuote);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Lines, MacroTokenizerSplit,
+    ::testing::Values(TokenCase{u"  CTRL+SHIFT  \"a b\"rest + x\ty",
+                                {u"CTRL", u"+", u"SHIFT", u"\"a b\"", u"rest", u"+", u"x", u"y"}},
+                      // The ideographic space separates tokens but does not end a word.
+                      TokenCase{u"a\u3000b\tc", {u"a\u3000b", u"c"}},
+                      // Escape pairs stay in a quoted token; a backslash before anything
+                      // else, or last, is ordinary.
+                      TokenCase{uR"("a\"b\\" next)", {uR"("a\"b\\")", u"next"}},
+                      TokenCase{uR"("a\q" b)", {uR"("a\q")", u"b"}},
+                      TokenCase{uR"("abc \" def)", {uR"("abc \" def")"}, true},
+                      TokenCase{uR"("abc\)", {uR"("abc\")"}, true}));
 
 TEST(MacroTokenizer, RestDropsWhiteSpaceAfterToken) {
     MacroTokenizer tokens(u"one \t two three");
