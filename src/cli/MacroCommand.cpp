@@ -5,6 +5,7 @@
 #include "Locale.h"
 #include "MacroFiles.h"
 #include "MacroLoader.h"
+#include "MacroRunCommand.h"
 #include "MacroWriter.h"
 
 #include <new>
@@ -28,10 +29,14 @@ QString reportAsLines(const QString& report) {
 
 void printUsage(CliIo& io) {
     io.printError(QStringLiteral("Usage: tavlo-cli macro check FILE.mcr\n"
-                                 "       tavlo-cli macro dump FILE.mcr\n"));
+                                 "       tavlo-cli macro dump FILE.mcr\n"
+                                 "       tavlo-cli macro run [--lang HEX] [--dry-run] MACRO.mcr "
+                                 "FILE...\n"));
 }
 
 int runMacro(const QStringList& args, CliIo& io) {
+    if (!args.isEmpty() && args[0] == u"run")
+        return runMacroRun(args.mid(1), io);
     if (args.size() != 2 || (args[0] != u"check" && args[0] != u"dump")) {
         printUsage(io);
         return cli::kExitUsage;
@@ -64,7 +69,10 @@ int runMacro(const QStringList& args, CliIo& io) {
 } // namespace
 
 Subcommand macroSubcommand() {
-    return {QStringLiteral("macro"), QStringLiteral("check|dump FILE.mcr"),
-            QStringLiteral("print a macro file's load report, or its steps as they would be saved"),
+    return {QStringLiteral("macro"),
+            QStringLiteral("check|dump FILE.mcr | run [--lang HEX] [--dry-run] FILE.mcr FILE..."),
+            QStringLiteral("print a macro file's load report or its steps as they would be "
+                           "saved; or play it over files (run: exit 2 when a file could not be "
+                           "read or written, the others are still done)"),
             [](const QStringList& args, CliIo& io) { return runMacro(args, io); }};
 }

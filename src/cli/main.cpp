@@ -3,6 +3,7 @@
 #include "DetectCommand.h"
 #include "FileNameBytes.h"
 #include "MacroCommand.h"
+#include "MacroRunCommand.h"
 #include "Subcommand.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,11 @@ QStringList argumentsOf(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Only "macro run" needs the editor's widgets; the other subcommands start
+    // without them.
+    const std::unique_ptr<QCoreApplication> app =
+        isMacroRunCommandLine(argc, argv) ? makeMacroRunApplication(argc, argv)
+                                          : std::make_unique<QCoreApplication>(argc, argv);
     QFile in, out, err;
     // Standard output is written without a buffer of our own, so that every
     // write's failure (a full disk, a closed pipe) is seen where it happens.
