@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTimer>
 
 namespace {
@@ -233,6 +234,28 @@ TEST_F(MacroPlayTest, CommandsThatChangeTheMacroWaitForItsEnd) {
     EXPECT_EQ(enabled, QStringList{QString::number(cmd::ID_MACRO_STOP)});
     EXPECT_EQ(view->GetText(), QStringLiteral("z"));
     EXPECT_FALSE(view->state().macroRecording);
+}
+
+// tavlo-cli macro run --dry-run prints what the window shows after playing
+// the same macro over the same file (in the file's line ending).
+TEST_F(MacroPlayTest, CommandLineDryRunGivesTheWindowsText) {
+    const QByteArray file = "いろは\nabc abc\n\nxyz";
+    const QByteArray source = "REPLACE /A \"abc\" \"d\"\nGOTO +2\nTYPE \"に\\n\"\n"
+                              "SELECT LINE\nCOPY\nGOTO HOME\nPASTE\nTYPE SHIFT \"k\"\n"
+                              "GOTO END\nTYPE BS\nMARKUP \"<\\t>\"\n";
+    writeFile(QStringLiteral("m.mcr"), source);
+    play(file, QString::fromUtf8(source));
+    QString window = view->GetText();
+    window.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+
+    QProcess cli;
+    cli.start(QStringLiteral(TAVLO_CLI),
+              {"macro", "run", "--dry-run", path(QStringLiteral("m.mcr")), path("text.txt")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), window);
+    EXPECT_EQ(window, QStringLiteral("xyzKいろは\nd d\n\nに\nxy<>"));
+    EXPECT_EQ(readFile(QStringLiteral("text.txt")), file);
 }
 
 } // namespace

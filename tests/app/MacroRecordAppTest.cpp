@@ -1,0 +1,105 @@
+#include "CEditer.h"
+#include "CEditorApp.h"
+#include "CMainFrame.h"
+#include "CTextEdit.h"
+#include "Clock.h"
+#include "CommandActions.h"
+#include "CommandIds.h"
+#include "MacroFiles.h"
+#include "MessageService.h"
+#include "Registry.h"
+#include "ReplaceBar.h"
+#include "SearchBarController.h"
+#include "ViewMacroCommands.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QAction* findAction(QMenu* menu, int id) {
+    for (QAction* action : menu->actions()) {
+        if (CommandActions::commandId(action) == id)
+            return action;
+        if (action->menu()) {
+            if (QAction* found = findAction(action->menu(), id))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+// The whole editor: keys typed and a replace made while recording, saved as a
+// macro file, loaded again and played over the original text give the same
+// text; the menu says how to end the recording while it runs.
+TEST(MacroRecordInTheEditor, RecordingSavedLoadedAndPlayedGivesTheSameText) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir().mkpath(dir.filePath("run"));
+    QFile::setPermissions(dir.filePath("run"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString textPath = dir.filePath("text.txt");
+    {
+        QFile file(textPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("cat dog cat\r\nbird\r\n");
+    }
+    Registry registry(dir.filePath("registry.sqlite"));
+    ScriptedMessageService messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
+    CEditorApp app(
+        AppServices{registry, messages, clock, Locale(0x0411, 0x0411), dir.filePath("run")},
+        textPath);
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.mainFrame();
+    CEditer* view = app.activeView();
+    ASSERT_TRUE(frame && view);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    CTextEdit& edit = view->activeEdit();
+    QAction* record = findAction(frame->commandBarMenu(), cmd::ID_MACRO_RECORD);
+    ASSERT_NE(record, nullptr);
+
+    ASSERT_TRUE(app.router().execute(cmd::ID_MACRO_RECORD));
+    frame->commandActions().updateAction(record);
+    EXPECT_EQ(record->text(), QStringLiteral("記録終了(&R)\tShift+Ctrl+R"));
+    EXPECT_FALSE(app.router().query(cmd::ID_MACRO_PLAY).enabled);
+    EXPECT_TRUE(app.router().query(cmd::ID_MACRO_STOP).enabled);
+    view->SetSel(0, 0);
+    QTest::keyClicks(&edit, QStringLiteral("Hi \"q\"\\"));
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClick(&edit, Qt::Key_Tab);
+    QTest::keyClick(&edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClicks(&edit, QStringLiteral("X"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    ASSERT_TRUE(app.router().execute(cmd::ID_EDIT_REPLACE));
+    frame->searchBars()->replaceBar()->setSearchText(QStringLiteral("cat"));
+    frame->searchBars()->replaceBar()->replaceTextBox()->setText(QStringLiteral("cow"));
+    ASSERT_TRUE(app.router().execute(cmd::ID_REPLACE_ALL));
+    QTest::keyClick(&edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&edit, QStringLiteral("z"));
+    ASSERT_TRUE(app.router().execute(cmd::ID_MACRO_STOP));
+    frame->commandActions().updateAction(record);
+    EXPECT_EQ(record->text(), QStringLiteral("マクロの記録(&R)\tShift+Ctrl+R"));
+    const QString recorded = view->GetText();
+    EXPECT_EQ(recorded, QStringLiteral("Hi \"q\"\\\r\n\tt dog cow\r\nbird\r\nz"));
+
+    Macro& macro = view->macroCommands().macro();
+    const MacroFileServices files{messages, Locale(0x0411, 0x0411), clock};
+    ASSERT_TRUE(MacroSave(macro, dir.filePath("rec.mcr"), files));
+    messages.queueAnswer(mb::IDNO);
+    ASSERT_TRUE(view->OpenFileByPath(textPath));
+    ASSERT_TRUE(MacroLoad(macro, dir.filePath("rec.mcr"), files));
+    EXPECT_TRUE(macro.report.isEmpty()) << macro.report.toStdString();
+    ASSERT_TRUE(app.router().execute(cmd::ID_MACRO_PLAY));
+    EXPECT_EQ(view->GetText(), recorded);
+    EXPECT_EQ(messages.texts().count(QStringLiteral("1 箇所の文字列を置換しました。")), 2)
+        << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(app.ExitInstance(), 0);
+}
+
+} // namespace
