@@ -123,7 +123,11 @@ void ViewMacroCommands::play() {
     if (!player_ || busy_ || state_.macroPlaying || recorder_.isRecording() ||
         macro_.steps.empty())
         return;
+    // Busy from the start: while the player waits for the keys that started
+    // it, their repeats must not start another playback.
+    busy_ = true;
     MacroPlay(macro_, *player_, state_.macroPlaying, services_.messages, view_.window());
+    busy_ = false;
 }
 
 void ViewMacroCommands::recordSearchStep(int command, const QString& text, int param) {

@@ -201,6 +201,8 @@ TEST_F(MacroPlayTest, WaitsForTheKeysThatStartedIt) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     QApplication::sendEvent(&view->activeEdit(), &press);
     ASSERT_TRUE(keys.isKeyDown('P'));
+    // A repeat of the keys while waiting starts no second playback.
+    QTimer::singleShot(100, view.get(), [this] { view->onCommand(cmd::ID_MACRO_PLAY); });
     QTimer::singleShot(2300, view.get(), [this] {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
         QApplication::sendEvent(&view->activeEdit(), &release);
