@@ -37,8 +37,8 @@ class NoFileDialog : public DocumentFileDialog {
     NoFileDialog(CliIo& io, const QString& file) : io_(io), file_(file) {}
 
     std::optional<DocumentDialogResult> run(DocumentDialogRequest&, QWidget*) override {
-        io_.printError(QStringLiteral("tavlo-cli: %1: a step needs a file dialog; skipped\n")
-                           .arg(QDir::toNativeSeparators(file_)));
+        io_.printError(cliMessage(QStringLiteral("%1: a step needs a file dialog; skipped")
+                                      .arg(QDir::toNativeSeparators(file_))));
         return std::nullopt;
     }
 
@@ -111,16 +111,16 @@ bool runOnFile(const Macro& macro, const QString& file, bool dryRun, RunEnvironm
     view->onCommand(cmd::ID_MACRO_PLAY);
     const DocumentState& state = view->state();
     if (dryRun) {
-        io.out.write(withLineEnding(view->GetText(), state.lineEnding).toUtf8());
-        return true;
+        const QByteArray text = withLineEnding(view->GetText(), state.lineEnding).toUtf8();
+        return io.writeOut(text.constData(), text.size());
     }
     const bool sameFile = state.currentPath == path;
     if (!view->IsDocumentChanged() && !(sameFile && view->GetText() != loaded))
         return true;
     if (state.currentPath.isEmpty()) {
-        io.printError(QStringLiteral("tavlo-cli: %1: the macro left a new document without a "
-                                     "name; nothing was saved\n")
-                          .arg(QDir::toNativeSeparators(file)));
+        io.printError(cliMessage(QStringLiteral("%1: the macro left a new document without a "
+                                                "name; nothing was saved")
+                                     .arg(QDir::toNativeSeparators(file))));
         return true;
     }
     return view->document().WriteTextFile(state.currentPath, state.charSet, state.lineEnding);
@@ -151,7 +151,7 @@ int runMacroRun(QStringList args, CliIo& io) {
         return cli::kExitUsage;
     }
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        io.printError(QStringLiteral("tavlo-cli: macro run needs the editor's widgets\n"));
+        io.printError(cliMessage(QStringLiteral("macro run needs the editor's widgets")));
         return cli::kExitFailure;
     }
     ErrorStreamMessages messages(io);
