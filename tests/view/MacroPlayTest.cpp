@@ -245,7 +245,7 @@ TEST_F(MacroPlayTest, CommandLineDryRunGivesTheWindowsText) {
     const QByteArray source = "REPLACE /A \"abc\" \"d\"\nGOTO +2\nTYPE \"に\\n\"\n"
                               "SELECT LINE\nCOPY\nGOTO HOME\nPASTE\nTYPE SHIFT \"k\"\n"
                               "GOTO END\nTYPE BS\nMARKUP \"<\\t>\"\n";
-    writeFile(QStringLiteral("m.mcr"), source);
+    files.write(QStringLiteral("m.mcr"), source);
     play(file, QString::fromUtf8(source));
     QString window = view->GetText();
     window.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -257,7 +257,7 @@ TEST_F(MacroPlayTest, CommandLineDryRunGivesTheWindowsText) {
     EXPECT_EQ(cli.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), window);
     EXPECT_EQ(window, QStringLiteral("xyzKいろは\nd d\n\nに\nxy<>"));
-    EXPECT_EQ(readFile(QStringLiteral("text.txt")), file);
+    EXPECT_EQ(files.read(QStringLiteral("text.txt")), file);
 }
 
 } // namespace
