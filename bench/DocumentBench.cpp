@@ -13,6 +13,7 @@
 #include "Settings.h"
 #include "TextCodec.h"
 #include "TextFileIO.h"
+#include "TitleComposer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -142,6 +143,42 @@ void BM_SetTextOneLongLine(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_SetTextOneLongLine)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A file of one line of 5,000,000 characters (minified data, a log without
+// breaks) must open and show in under a second in both wrap modes, caret
+// position in the title included. Argument 1: the wrapping control, 0: the
+// non-wrapping one.
+void BM_OpenAndShowFiveMillionCharacterLine(benchmark::State& state) {
+    Editor editor(state.range(0) != 0);
+    const QString path = editor.dir.filePath(QStringLiteral("line.txt"));
+    {
+        const QByteArray unit("{\"key\":\"value\",\"n\":[1,2,3],\"text\":\"Tavlo 0123456789\"},");
+        QByteArray bytes;
+        bytes.reserve(5000000 + unit.size());
+        while (bytes.size() < 5000000)
+            bytes += unit;
+        bytes.truncate(5000000);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.view->document().OnFileNew();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        const bool ok = editor.view->OpenFileByPath(path);
+        editor.view->UpdateTitle(std::nullopt, titleflags::kCaretMask, false);
+        QCoreApplication::processEvents(); // lay out and paint the first screen
+        if (!ok || editor.view->GetTextLength() != 5000000)
+            state.SkipWithError("the file did not open");
+    }
+}
+BENCHMARK(BM_OpenAndShowFiveMillionCharacterLine)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace
 

@@ -313,7 +313,8 @@ std::optional<QString> CEditer::caretTextFor(const CTextEdit& edit) const {
     const int line = edit.LineFromChar(index);
     const int lineStart = edit.LineIndex(line);
     const int column = index - std::max(0, lineStart) + 1;
-    return caretText(line + 1, edit.GetLine(line), column, tabSize);
+    // Only the characters before the caret count, and a line may be long.
+    return caretText(line + 1, edit.GetTextRange(std::max(0, lineStart), index), column, tabSize);
 }
 
 void CEditer::UpdateTitle(const std::optional<QString>& name, uint16_t flags, bool setName) {

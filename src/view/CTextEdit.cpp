@@ -206,6 +206,14 @@ QString CTextEdit::GetLine(int line) const {
     return edittext::fromControlText(lineIndex_.controlText(start, end), standIns_);
 }
 
+QString CTextEdit::GetTextRange(int start, int end) const {
+    const int from = positionFromIndex(start);
+    const int to = positionFromIndex(end);
+    if (to <= from)
+        return QString();
+    return edittext::fromControlText(lineIndex_.controlText(from, to), standIns_);
+}
+
 int CTextEdit::GetFirstVisibleLine() const {
     const QTextBlock b = firstVisibleBlock();
     if (!b.isValid())

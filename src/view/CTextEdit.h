@@ -52,6 +52,8 @@ class CTextEdit : public QPlainTextEdit {
     // Length of the line holding the index, without its break; -1: the caret's line.
     int LineLength(int index = -1) const;
     QString GetLine(int line) const;
+    // The text between two indices.
+    QString GetTextRange(int start, int end) const;
     int GetLineCount() const;
     int GetFirstVisibleLine() const;
     void LineScroll(int lines, int chars = 0);
