@@ -122,6 +122,7 @@ bool CEditorApp::InitInstance() {
             AddToRecentFileList(path);
     }
 
+    frame_->placeOnScreen();
     frame_->show();
     listenForHandOver();
     checkAssociation();

@@ -30,6 +30,8 @@ class EditBuffer {
     virtual void LineScroll(int lines) = 0;
     virtual bool Undo() = 0;
     virtual bool CanUndo() const = 0;
+    virtual void Redo() = 0;
+    virtual bool CanRedo() const = 0;
     virtual bool GetModify() const = 0;
     virtual void SetModify(bool modified) = 0;
     virtual void Cut() = 0;

@@ -4,6 +4,7 @@
 #include "CommandActions.h"
 #include "CommandBarIcons.h"
 #include "CommandIds.h"
+#include "DesktopMenuBar.h"
 #include "FindBar.h"
 #include "MenuTables.h"
 #include "MessageService.h"
@@ -14,11 +15,14 @@
 #include "SoftKeyBar.h"
 #include "StringTable.h"
 #include "TextSearch.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFontDatabase>
+#include <QMenuBar>
+#include <QScreen>
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
@@ -75,6 +79,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     resize(480, 640);
 
     idle_ = new IdleUpdater(*actions_, this);
+    desktopMenuBar_ = new DesktopMenuBar(*this, *actions_, [this](QMenu* menu) { prepareMenu(menu); });
     tapAndHold_ = new TapAndHoldRecognizer(inputTimes_, this);
     qApp->installEventFilter(tapAndHold_);
     setLongDelay(services_.settings.getInt(QStringLiteral("LONG_DELAY")) != 0);
@@ -167,9 +172,11 @@ void CMainFrame::createCommandBar() {
                 button->setStyleSheet(
                     QStringLiteral("QToolButton::menu-indicator { image: none; }"));
                 button->setObjectName(QStringLiteral("commandBarMenuButton"));
-                commandBar_->addWidget(button);
-                if (!commandBarMenu_)
+                QAction* buttonAction = commandBar_->addWidget(button);
+                if (!commandBarMenu_) {
                     commandBarMenu_ = popup;
+                    menuButtonAction_ = buttonAction;
+                }
             } else if (item.kind == res::MenuItem::Kind::Command) {
                 commandBar_->addAction(
                     actions_->createAction(item.id, withoutAccessKey(item.text), commandBar_));
@@ -197,6 +204,42 @@ void CMainFrame::createCommandBar() {
         idle_->registerAction(action);
     }
     addToolBar(Qt::TopToolBarArea, commandBar_);
+    desktopMenuBar_->rebuild(commandBarMenuId_);
+    applyWidthLayout();
+}
+
+bool CMainFrame::isDesktopLayout() const {
+    return desktopMenuBar_->isActive();
+}
+
+void CMainFrame::applyWidthLayout() {
+    const bool desktop = width() >= kDesktopMinWidth;
+    desktopMenuBar_->setActive(desktop);
+    if (menuButtonAction_)
+        menuButtonAction_->setVisible(!desktop);
+    softKeyBar_->setCompact(desktop);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    applyWidthLayout();
+}
+
+void CMainFrame::placeOnScreen() {
+    const QByteArray saved = QByteArray::fromBase64(
+        services_.settings.getString(QStringLiteral("WINDOW_PLACEMENT")).toLatin1());
+    if (!saved.isEmpty() && restoreGeometry(saved))
+        return;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect placed = window_placement::firstStartGeometry(available);
+    setGeometry(placed);
+    // A window that fills a phone's screen is maximised, so that a window
+    // manager fits its decorations inside the screen too.
+    if (placed == available)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 QString CMainFrame::buttonTooltip(int commandId) const {
@@ -463,6 +506,8 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         return;
     }
     writeBarState();
+    services_.settings.writeString(QStringLiteral("WINDOW_PLACEMENT"),
+                                   QString::fromLatin1(saveGeometry().toBase64()));
     QMainWindow::closeEvent(e);
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 
 class CEditer;
+class DesktopMenuBar;
 class SearchBarController;
 class CommandActions;
 class IdleUpdater;
@@ -105,6 +106,13 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     bool onCommand(int id) override;
     bool onUpdateCommand(int id, CommandState& state) override;
 
+    // At desktop width the command bar's menu shows as a menu bar and the
+    // soft keys keep their natural width; below it the phone layout stays.
+    static constexpr int kDesktopMinWidth = 640;
+    bool isDesktopLayout() const;
+    // The first start's size for the screen, or the geometry of the last run.
+    void placeOnScreen();
+
     // The font the window's texts use: "Noto Sans CJK JP" where it is
     // installed, so that Japanese reads in Japanese glyph forms.
     static QFont preferredUiFont();
@@ -118,10 +126,12 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     // The bars are not for hiding: no menu to toggle them.
     QMenu* createPopupMenu() override { return nullptr; }
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
   private:
     class SearchHost;
     void createCommandBar();
+    void applyWidthLayout();
     void createSoftKeys(int menuId);
     void showFrameSoftKeys();
     void showSoftKeysOf(int menuId);
@@ -141,6 +151,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     TapAndHoldRecognizer* tapAndHold_ = nullptr;
 
     QToolBar* commandBar_ = nullptr;
+    QAction* menuButtonAction_ = nullptr;
+    DesktopMenuBar* desktopMenuBar_ = nullptr;
     QMenu* commandBarMenu_ = nullptr;
     int commandBarMenuId_ = 0;
     QStringList tooltips_;

@@ -36,10 +36,32 @@ SoftKeyBar::SoftKeyBar(QWidget* parent)
     layout->addWidget(rightButton_, 1);
 }
 
+void SoftKeyBar::setCompact(bool compact) {
+    if (compact == compact_)
+        return;
+    compact_ = compact;
+    auto* row = static_cast<QHBoxLayout*>(layout());
+    const QSizePolicy::Policy width = compact ? QSizePolicy::Preferred : QSizePolicy::Expanding;
+    for (QToolButton* key : {leftButton_, rightButton_}) {
+        key->setSizePolicy(width, QSizePolicy::Preferred);
+        key->setMinimumWidth(compact ? 7 * fontMetrics().averageCharWidth() + 16 : 0);
+        row->setStretchFactor(key, compact ? 0 : 1);
+    }
+    // The stretch that pushes compact keys to the right end.
+    if (compact)
+        row->insertStretch(0, 1);
+    else if (QLayoutItem* stretch = row->itemAt(0); stretch && stretch->spacerItem())
+        delete row->takeAt(0);
+}
+
 void SoftKeyBar::setKeys(QAction* leftCommand, QMenu* rightMenu) {
     left_ = leftCommand;
     right_ = rightMenu;
     // The button takes the action's text and enabled state and follows them.
+    // A tool button that holds more than one action offers them as a menu
+    // (and draws its arrow), so the previous key's action goes first.
+    for (QAction* previous : leftButton_->actions())
+        leftButton_->removeAction(previous);
     leftButton_->setDefaultAction(leftCommand);
     leftButton_->setVisible(leftCommand != nullptr);
     rightButton_->setText(rightMenu ? rightMenu->title() : QString());

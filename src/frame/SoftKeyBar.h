@@ -24,6 +24,12 @@ class SoftKeyBar : public QWidget {
     QToolButton* leftButton() const { return leftButton_; }
     QToolButton* rightButton() const { return rightButton_; }
 
+    // Compact keys take their natural width at the right end of the bar, as
+    // dialog buttons do on a desktop; otherwise each key takes half the bar,
+    // as soft keys do on a phone.
+    void setCompact(bool compact);
+    bool isCompact() const { return compact_; }
+
     QSize sizeHint() const override;
     // Opens the right key's menu above the key.
     void openRightMenu();
@@ -36,4 +42,5 @@ class SoftKeyBar : public QWidget {
     QMenu* right_ = nullptr;
     QToolButton* leftButton_;
     QToolButton* rightButton_;
+    bool compact_ = false;
 };

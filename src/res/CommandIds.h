@@ -28,6 +28,7 @@ constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_REPLACE = 57641;
 constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644; // the desktop's Ctrl+Y; no menu item of its own
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_HELP = 57670; // help topics (F1)

@@ -408,6 +408,10 @@ const Accelerator kMainAccelerators[] = {
     {ctrlShift(Qt::Key_L), ID_INSERT_STRING8},
     {ctrlShift(Qt::Key_R), ID_MACRO_RECORD},
     {ctrlShift(Qt::Key_P), ID_MACRO_PLAY},
+    // The desktop's usual keys, where no key of the program's own takes them.
+    {ctrl(Qt::Key_F), ID_EDIT_FIND},
+    {ctrl(Qt::Key_Y), ID_EDIT_REDO},
+    {ctrl(Qt::Key_Q), ID_APP_EXIT},
 };
 
 } // namespace

@@ -69,6 +69,8 @@ const SettingDef kTable[] = {
     STR("MRU_FOLDER", u"\\My Documents\\"),
     NUM("LOAD_DAFAULT_MACRO", 0),
     STR("DEFAULT_MACRO_FILE_NAME", u""),
+    // The main window's geometry when it last closed (saveGeometry, base64).
+    STR("WINDOW_PLACEMENT", u""),
     NUM("SHOW_CMDBAR_SEARCH", 0),
     NUM("FIND_CASE_SENSITIVE", 0),
     NUM("FIND_SHOW_CMD_BUTTONS", 1),

@@ -16,6 +16,7 @@
 #include <QColor>
 #include <QPointer>
 #include <QString>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -76,6 +77,8 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     void LineScroll(int lines) override { activeEdit_->LineScroll(lines); }
     bool Undo() override { return activeEdit_->Undo(); }
     bool CanUndo() const override { return activeEdit_->CanUndo(); }
+    void Redo() override { activeEdit_->redo(); }
+    bool CanRedo() const override { return activeEdit_->document()->isRedoAvailable(); }
     bool GetModify() const override { return activeEdit_->GetModify(); }
     void SetModify(bool modified) override { activeEdit_->SetModify(modified); }
     void Cut() override { activeEdit_->Cut(); }

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QUrl>
 
 #ifndef TAVLO_HELP_SOURCE_DIR
@@ -27,7 +28,22 @@
 
 namespace {
 constexpr const char* kHelpFile = "TAVLO100.htm";
+
+// The desktop opens the page with the viewer it has for HTML. Opening a URL
+// only starts xdg-open, which reports nothing when no viewer exists, so ask
+// first whether there is one ($BROWSER or a default for text/html).
+bool openWithDesktopViewer(const QString& url) {
+    if (qEnvironmentVariableIsEmpty("BROWSER")) {
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"),
+                    {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+        if (query.waitForFinished(3000) && query.exitStatus() == QProcess::NormalExit &&
+            query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    return QDesktopServices::openUrl(QUrl(url));
 }
+} // namespace
 
 EditCommands::EditCommands(EditBuffer& buffer, ViewHost& view, ViewServices services)
     : buffer_(buffer), view_(view), services_(std::move(services)) {}
@@ -46,6 +62,9 @@ bool EditCommands::onCommand(int id) {
     switch (id) {
     case cmd::ID_EDIT_UNDO:
         buffer_.Undo();
+        break;
+    case cmd::ID_EDIT_REDO:
+        buffer_.Redo();
         break;
     case cmd::ID_EDIT_CUT:
     case cmd::ID_EDIT_COPY:
@@ -85,6 +104,9 @@ bool EditCommands::onUpdateCommand(int id, CommandState& state) {
     switch (id) {
     case cmd::ID_EDIT_UNDO:
         state.enabled = buffer_.CanUndo();
+        return true;
+    case cmd::ID_EDIT_REDO:
+        state.enabled = buffer_.CanRedo();
         return true;
     case cmd::ID_EDIT_CUT:
     case cmd::ID_EDIT_COPY:
@@ -160,14 +182,20 @@ QString EditCommands::helpUrl() {
 void EditCommands::OnHelp() {
     const QString url = helpUrl();
     if (url.isEmpty()) {
-        services_.messages.show(QStringLiteral("ヘルプファイル TAVLO100.htm が見つかりません。"),
-                                res::loadString(35081, QStringLiteral("Tavlo")),
-                                mb::MB_OK | mb::MB_ICONERROR, view_.dialogOwner());
+        services_.messages.show(
+            res::loadString(36100, QStringLiteral("The help file TAVLO100.htm was not found.")),
+            res::loadString(35081, QStringLiteral("Tavlo")), mb::MB_OK | mb::MB_ICONERROR,
+            view_.dialogOwner());
         return;
     }
-    // The viewer's own result is not the editor's business.
-    if (openHelp_)
-        openHelp_(url);
-    else
-        QDesktopServices::openUrl(QUrl(url));
+    // What the viewer does with the page is its business; that none could be
+    // started is the user's, who would otherwise see nothing happen.
+    const bool started = openHelp_ ? openHelp_(url) : openWithDesktopViewer(url);
+    if (!started) {
+        services_.messages.show(
+            res::substitute(res::loadString(36101, QStringLiteral("No viewer could open the help.\n\n%s")),
+                            helpFilePath()),
+            res::loadString(35081, QStringLiteral("Tavlo")), mb::MB_OK | mb::MB_ICONEXCLAMATION,
+            view_.dialogOwner());
+    }
 }

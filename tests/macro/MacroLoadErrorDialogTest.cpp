@@ -32,7 +32,8 @@ TEST(MacroLoadErrorDialog, CoversItsParentWithTheReport) {
 
     QPlainTextEdit* edit = dialog.reportEdit();
     ASSERT_EQ(dialog.findChild<QPlainTextEdit*>(QStringLiteral("1000")), edit);
-    EXPECT_EQ(edit->geometry(), dialog.rect());
+    EXPECT_EQ(edit->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(edit->width(), dialog.width());
     EXPECT_TRUE(edit->isReadOnly());
     EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(edit->toPlainText(),
@@ -41,9 +42,16 @@ TEST(MacroLoadErrorDialog, CoversItsParentWithTheReport) {
                              "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。"));
     EXPECT_FALSE(edit->textCursor().hasSelection());
     EXPECT_EQ(edit->textCursor().position(), 0);
-    EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().isEmpty());
+    const QList<QAbstractButton*> buttons = dialog.findChildren<QAbstractButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.front()->text(), QStringLiteral("OK"));
+    EXPECT_GT(buttons.front()->mapTo(&dialog, QPoint(0, 0)).y(), edit->geometry().bottom());
 
     QTest::keyClick(edit, Qt::Key_Escape);
+    TAVLO_TRY_VERIFY(!dialog.isVisible());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(buttons.front(), Qt::LeftButton);
     TAVLO_TRY_VERIFY(!dialog.isVisible());
 }
 
@@ -53,7 +61,8 @@ TEST(MacroLoadErrorDialog, FollowsResizing) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.resize(260, 180);
-    TAVLO_TRY_COMPARE(dialog.reportEdit()->size(), QSize(260, 180));
+    TAVLO_TRY_COMPARE(dialog.reportEdit()->width(), 260);
+    EXPECT_GT(dialog.reportEdit()->height(), 100);
 }
 
 TEST(MacroLoadDialogPresenter, ShowsTheDialogModallyAndHandsOnTheTooltip) {

@@ -33,7 +33,7 @@ TEST(SettingsTableTest, OneRowPerValueWithItsSectionAndDefault) {
             EXPECT_EQ(QLatin1String(def.section), QLatin1String("SETTINGS")) << def.name;
         }
     }
-    EXPECT_EQ(names.size(), 72);
+    EXPECT_EQ(names.size(), 73);
     EXPECT_EQ(inStrSettings, 3);
     EXPECT_EQ(settings_table::find("STR_FILE_SELECT_COMMON_MODE")->numberDefault, 0x1A00A30);
     EXPECT_EQ(settings_table::find("QSD_COLOR_SELECT_STYLE")->numberDefault, 30070);

@@ -139,4 +139,12 @@ TEST_F(EditCommandsTest, HelpOpensTheBundledPageAtItsContents) {
     EXPECT_TRUE(html.contains(QStringLiteral("id=\"MAIN_CONTENTS\"")));
     EXPECT_TRUE(html.contains(QStringLiteral("Tavloテキストエディタ")));
     EXPECT_TRUE(env.messages.shown().empty());
+
+    // Without a viewer the user is told where the page is.
+    view->editCommands().setHelpOpener([](const QString&) { return false; });
+    view->onCommand(cmd::ID_HELP);
+    ASSERT_EQ(env.messages.shown().size(), 1u);
+    EXPECT_TRUE(env.messages.shown().front().text.startsWith(
+        QStringLiteral("ヘルプを表示できません。")));
+    EXPECT_TRUE(env.messages.shown().front().text.endsWith(QUrl(opened).toLocalFile()));
 }

@@ -1,8 +1,11 @@
 #include "MacroLoadErrorDialog.h"
 
+#include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QVBoxLayout>
 
 MacroLoadErrorDialog::MacroLoadErrorDialog(const QString& text, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("マクロ・ロードエラー"));
@@ -14,6 +17,18 @@ MacroLoadErrorDialog::MacroLoadErrorDialog(const QString& text, QWidget* parent)
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     edit_->setPlainText(shown);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(edit_, 1);
+    auto* row = new QVBoxLayout;
+    row->setContentsMargins(6, 4, 6, 4);
+    row->addWidget(buttons);
+    layout->addLayout(row);
 }
 
 void MacroLoadErrorDialog::coverParent() {
@@ -25,18 +40,12 @@ void MacroLoadErrorDialog::coverParent() {
 
 void MacroLoadErrorDialog::showEvent(QShowEvent* event) {
     coverParent();
-    edit_->setGeometry(rect());
     QTextCursor cursor = edit_->textCursor();
     cursor.movePosition(QTextCursor::Start);
     edit_->setTextCursor(cursor);
     edit_->ensureCursorVisible();
     edit_->setFocus();
     QDialog::showEvent(event);
-}
-
-void MacroLoadErrorDialog::resizeEvent(QResizeEvent* event) {
-    edit_->setGeometry(rect());
-    QDialog::resizeEvent(event);
 }
 
 void MacroLoadDialogPresenter::showLoadErrors(const QString& text) {

@@ -8,9 +8,8 @@
 class QPlainTextEdit;
 
 // The load-error dialog (dialog 140, "マクロ・ロードエラー"): one read-only
-// multi-line edit control (1000) with a vertical scroll bar, filling the
-// dialog, which covers its parent window. It has no buttons of its own; Esc
-// or the window's close button end it.
+// multi-line edit control (1000) with a vertical scroll bar over an OK button
+// that closes it (Esc does too); the dialog covers its parent window.
 class MacroLoadErrorDialog : public QDialog {
     Q_OBJECT
   public:
@@ -23,7 +22,6 @@ class MacroLoadErrorDialog : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void coverParent();

@@ -1,0 +1,128 @@
+#include "CommandIds.h"
+#include "FrameFixture.h"
+#include "SearchBarController.h"
+#include "FindBar.h"
+#include "SoftKeyBar.h"
+#include "WaitFor.h"
+#include "WindowPlacement.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+using DesktopLayout = FrameFixture;
+
+QStringList barTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* action : bar->actions())
+        titles << action->text();
+    return titles;
+}
+
+TEST_F(DesktopLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
+    createFrame();
+    frame->resize(1000, 700);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_TRUE(frame->isDesktopLayout());
+    EXPECT_TRUE(frame->menuBar()->isVisible());
+    EXPECT_EQ(barTitles(frame->menuBar()),
+              (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "ツール(&T)"}));
+    auto* menuButton = frame->commandBar()->findChild<QToolButton*>("commandBarMenuButton");
+    ASSERT_NE(menuButton, nullptr);
+    EXPECT_FALSE(menuButton->isVisible());
+    EXPECT_TRUE(frame->softKeyBar()->isCompact());
+    EXPECT_LT(frame->softKeyBar()->leftButton()->width(), 300);
+
+    // F10 opens the first menu; its items run through the same router.
+    QTest::keyClick(frame.get(), Qt::Key_F10);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), "ファイル(&F)");
+    popup->close();
+
+    // Back at phone width the command bar's menu button returns.
+    frame->resize(480, 640);
+    EXPECT_FALSE(frame->isDesktopLayout());
+    EXPECT_FALSE(frame->menuBar()->isVisible());
+    TAVLO_TRY_VERIFY(menuButton->isVisible());
+    EXPECT_FALSE(frame->softKeyBar()->isCompact());
+}
+
+TEST_F(DesktopLayout, DesktopKeysFindRedoAndQuit) {
+    createFrame();
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    view->activeEdit().setFocus();
+    QTest::keyClicks(&view->activeEdit(), "ab");
+    QTest::keyClick(&view->activeEdit(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_NE(view->GetText(), "ab");
+    QTest::keyClick(&view->activeEdit(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(view->GetText(), "ab");
+
+    QTest::keyClick(&view->activeEdit(), Qt::Key_F, Qt::ControlModifier);
+    TAVLO_TRY_VERIFY(frame->searchBars()->findBar()->isVisible());
+
+    messages.queueAnswer(mb::IDNO);
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    TAVLO_TRY_VERIFY(!frame->isVisible());
+}
+
+// Switching from the frame's keys to a bar's keys and back leaves each key
+// with one action, so no menu arrow appears on it.
+TEST_F(DesktopLayout, SoftKeysCarryOneActionAfterTheFindBarShowed) {
+    createFrame();
+    frame->onCommand(cmd::ID_EDIT_FIND);
+    frame->searchBars()->commandTarget().onCommand(cmd::ID_FIND_CLOSE);
+    EXPECT_EQ(frame->softKeyBar()->leftButton()->actions().size(), 1);
+}
+
+TEST_F(DesktopLayout, TheLastGeometryComesBackAtTheNextStart) {
+    createFrame();
+    frame->setGeometry(30, 40, 700, 500);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    frame->close();
+    ASSERT_FALSE(settings->getString("WINDOW_PLACEMENT").isEmpty());
+
+    CMainFrame next(FrameServices{*settings, messages, router});
+    next.placeOnScreen();
+    EXPECT_EQ(next.geometry().size(), QSize(700, 500));
+}
+
+struct PlacementCase {
+    QRect available;
+    bool fills;
+};
+class FirstPlacement : public ::testing::TestWithParam<PlacementCase> {};
+
+// Phone screens are filled; desktops get a centred window inside the screen.
+TEST_P(FirstPlacement, FitsTheScreen) {
+    const auto [available, fills] = GetParam();
+    const QRect placed = window_placement::firstStartGeometry(available);
+    EXPECT_TRUE(available.contains(placed));
+    EXPECT_EQ(placed == available, fills);
+    if (!fills) {
+        EXPECT_EQ(placed.center(), available.center());
+        EXPECT_GE(placed.width(), 640);
+        EXPECT_LE(placed.width(), 1100);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, FirstPlacement,
+    ::testing::Values(PlacementCase{QRect(0, 0, 480, 640), true},
+                      PlacementCase{QRect(0, 0, 640, 512), true}, // 1280x1024 at 2x
+                      PlacementCase{QRect(0, 0, 1280, 1024), false},
+                      PlacementCase{QRect(0, 30, 1920, 1050), false},
+                      PlacementCase{QRect(1920, 0, 3840, 2160), false}),
+    [](const auto& info) {
+        const QRect& r = info.param.available;
+        return QStringLiteral("Screen%1x%2").arg(r.width()).arg(r.height()).toStdString();
+    });
+
+} // namespace
