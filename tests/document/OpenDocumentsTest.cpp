@@ -1,10 +1,10 @@
 // The open-documents key and the recent-file list on a temporary registry.
 #include "OpenDocuments.h"
 #include "CommandIds.h"
+#include "OtherProcess.h"
 #include "RecentFileList.h"
 #include "TempProfile.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,23 +21,6 @@ struct Store : TempProfile {
     }
     std::optional<QString> value(const QString& name) {
         return registry().queryString(openDocsKey(), name);
-    }
-};
-
-// A real process that stands for another running editor.
-struct OtherProcess {
-    QProcess process;
-    OtherProcess() {
-        process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-        EXPECT_TRUE(process.waitForStarted());
-    }
-    ~OtherProcess() { end(); }
-    qint64 pid() const { return process.processId(); }
-    void end() {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
     }
 };
 

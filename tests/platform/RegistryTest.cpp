@@ -1,4 +1,5 @@
 #include "Registry.h"
+#include "TempFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -298,34 +299,20 @@ void expectBehavesAsEmptyStore(Registry& registry) {
 
 } // namespace
 
-TEST_F(RegistryTest, CorruptDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
-    QFile file(dbPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+TEST_F(RegistryTest, UnusableDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
     QByteArray garbage(8192, '\0');
     for (int i = 0; i < garbage.size(); ++i)
         garbage[i] = char((i * 7919) & 0xFF);
-    file.write(garbage);
-    file.close();
-
-    Registry registry(dbPath());
-    expectBehavesAsEmptyStore(registry);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), garbage);
-}
-
-TEST_F(RegistryTest, FolderInPlaceOfTheDatabaseBehavesAsEmptyStore) {
-    ASSERT_TRUE(QDir().mkpath(dbPath()));
-    Registry registry(dbPath());
-    expectBehavesAsEmptyStore(registry);
-}
-
-TEST_F(RegistryTest, UnreachableDatabaseFolderBehavesAsEmptyStore) {
-    // A file where the database's folder should be: fails for root too.
-    QFile blocker(dir.filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    Registry registry(dir.filePath("blocker/tavlo/registry.sqlite"));
-    expectBehavesAsEmptyStore(registry);
+    TempFiles files;
+    files.write("corrupt.sqlite", garbage);
+    ASSERT_TRUE(QDir().mkpath(files.path("folder.sqlite")));
+    files.write("blocker", {}); // where the database's folder should be: fails for root too
+    for (const char* name : {"corrupt.sqlite", "folder.sqlite", "blocker/tavlo/registry.sqlite"}) {
+        SCOPED_TRACE(name);
+        Registry registry(files.path(QString::fromLatin1(name)));
+        expectBehavesAsEmptyStore(registry);
+    }
+    EXPECT_EQ(files.read("corrupt.sqlite"), garbage);
 }
 
 TEST_F(RegistryTest, SeveralProcessesWriteAndDeleteAtOnceWithoutLoss) {

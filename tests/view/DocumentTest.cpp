@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "EditerDocument.h"
 #include "FileInfoDialog.h"
+#include "OtherProcess.h"
 #include "StringTable.h"
 #include "TempFiles.h"
 #include "ViewTestSupport.h"
@@ -11,7 +12,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -40,19 +40,6 @@ class ScriptedFileDialog : public DocumentFileDialog {
     std::optional<DocumentDialogResult> run(DocumentDialogRequest& request, QWidget*) override {
         requests.push_back(request);
         return answer ? answer(request) : std::nullopt;
-    }
-};
-
-// Another running editor: a real process whose id holds a value.
-struct OtherProcess {
-    QProcess process;
-    OtherProcess() {
-        process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-        EXPECT_TRUE(process.waitForStarted());
-    }
-    ~OtherProcess() {
-        process.kill();
-        process.waitForFinished();
     }
 };
 
@@ -341,7 +328,8 @@ TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
 TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
     const QString path = files.write("shared.txt", "x");
     OtherProcess other;
-    env.registry->setString(openDocsKey(), QString::number(other.process.processId()), path);
+    const QString otherName = QString::number(other.pid());
+    env.registry->setString(openDocsKey(), otherName, path);
     ASSERT_TRUE(view->OpenFileByPath(path));
     EXPECT_EQ(env.messages.texts(), QStringList{message(35024)});
     EXPECT_EQ(view->state().ownWindowHandle, qint64(::getpid()));
@@ -354,13 +342,12 @@ TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
     EXPECT_EQ(view->state().charSet, charset::ANSI);
 
     // Once the other editor is gone, its value goes at the next look.
-    other.process.kill();
-    other.process.waitForFinished();
+    ASSERT_TRUE(env.registry->queryString(openDocsKey(), otherName));
+    other.end();
     env.messages.clear();
     ASSERT_TRUE(view->OpenFileByPath(path));
     EXPECT_TRUE(env.messages.shown().empty());
-    EXPECT_FALSE(
-        env.registry->queryString(openDocsKey(), QString::number(other.process.processId())));
+    EXPECT_FALSE(env.registry->queryString(openDocsKey(), otherName));
 }
 
 TEST_F(DocumentTest, FailuresToOpenKeepThePreviousDocument) {
