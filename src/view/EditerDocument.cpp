@@ -19,6 +19,7 @@
 #include "ViewHost.h"
 #include "WaitCursor.h"
 
+#include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
 #include <cstring>
@@ -331,6 +332,16 @@ bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnd
 
     buffer_.SetModify(false);
     view_.markTextSaved(path);
+    return true;
+}
+
+bool EditerDocument::WriteCopy(const QString& path) {
+    if (!WriteTextFile(path, state_.charSet, state_.lineEnding))
+        return false;
+    const QString written = QFileInfo(path).canonicalFilePath();
+    if (!state_.currentPath.isEmpty() &&
+        written == QFileInfo(state_.currentPath).canonicalFilePath())
+        recordStamp(state_.currentPath);
     return true;
 }
 

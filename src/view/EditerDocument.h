@@ -51,6 +51,11 @@ class EditerDocument : public CommandTarget {
     void CheckOutsideChange();
 
     bool WriteTextFile(const QString& path, int charSet, int lineEnding);
+    // The macro's SAVE with a path: the text goes there in the document's set
+    // and line ending, and the document keeps its name. A write to the
+    // document's own file records its new time, so that it is not taken
+    // for a change by another program.
+    bool WriteCopy(const QString& path);
     void OnFileSave();
     void OnFileSaveAs();
     bool SaveBeforeDiscard();

@@ -195,7 +195,7 @@ void ViewMacroPlayer::open(const QString& path, bool ask) {
 }
 
 void ViewMacroPlayer::saveCopy(const QString& path) {
-    view_.document().WriteTextFile(path, view_.state().charSet, view_.state().lineEnding);
+    view_.document().WriteCopy(path);
 }
 
 void ViewMacroPlayer::saveAs() {

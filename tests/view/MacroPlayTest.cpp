@@ -115,6 +115,15 @@ TEST_F(MacroPlayTest, HeldKeysAreReleasedAtTheEnd) {
     EXPECT_FALSE(view->macroCommands().macro().ctrlHeld);
 }
 
+// SAVE to the document's own file is the program's own write, not another's.
+TEST_F(MacroPlayTest, SaveToTheOwnFileIsNoOutsideChange) {
+    play("abc", QStringLiteral("TYPE \"x\"\nSAVE \"") + path(QStringLiteral("text.txt")) +
+                    QStringLiteral("\""));
+    EXPECT_EQ(files.read(QStringLiteral("text.txt")), "xabc");
+    view->document().CheckOutsideChange();
+    EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join(u'|').toStdString();
+}
+
 TEST_F(MacroPlayTest, TypedTextKeepsToTheLimit) {
     view->activeEdit().SetLimitText(5);
     play("abc", QStringLiteral("GOTO END\nTYPE \"d\\ne\""));
