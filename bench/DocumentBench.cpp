@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "EditerDocument.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "ProfileStore.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -29,15 +30,15 @@ struct Editor {
     Settings settings{store, Locale(0x0411, 0x0411)};
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
-    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1};
+    PosixFileSystem fileSystem;
+    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1, fileSystem};
     std::unique_ptr<CEditer> view;
 
     explicit Editor(bool wrap = true) {
         store.SetRegistryKey(QStringLiteral("Orvane"));
         settings.writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), wrap ? 1 : 0);
         view = std::make_unique<CEditer>(
-            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)},
-            documents.services());
+            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)}, documents.services());
         view->resize(480, 640);
         view->show();
         view->OnInitialUpdate();

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Locale.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "ProfileStore.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -23,14 +24,14 @@ struct ViewFixture {
     Settings settings{store, Locale(0x0411, 0x0411)};
     ScriptedMessageService messages;
     FixedClock clock{QDateTime::currentDateTime()};
-    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1};
+    PosixFileSystem fileSystem;
+    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1, fileSystem};
     std::unique_ptr<CEditer> view;
 
     ViewFixture() {
         store.SetRegistryKey(QStringLiteral("Orvane"));
         view = std::make_unique<CEditer>(
-            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)},
-            documents.services());
+            ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)}, documents.services());
         view->resize(480, 640);
         view->show();
         view->OnInitialUpdate();

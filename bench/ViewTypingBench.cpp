@@ -7,6 +7,7 @@
 #include "CEditer.h"
 #include "Clock.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "ProfileStore.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -26,7 +27,8 @@ struct Editor {
     Settings settings{store, Locale(0x0411, 0x0411)};
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
-    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1};
+    PosixFileSystem fileSystem;
+    DocumentServiceSet documents{settings, Locale(0x0411, 0x0411), 1, fileSystem};
     CEditer view{ViewServices{settings, messages, clock, Locale(0x0411, 0x0411)},
                  documents.services()};
 

@@ -136,8 +136,8 @@ void CEditorApp::createFrameAndView() {
 
     frame_ = std::make_unique<CMainFrame>(
         FrameServices{*settings_, services_.messages, router_, &CEditorApp::IsRecentPlatform});
-    documentServices_ = std::make_unique<DocumentServiceSet>(*settings_, services_.locale,
-                                                             QCoreApplication::applicationPid());
+    documentServices_ = std::make_unique<DocumentServiceSet>(
+        *settings_, services_.locale, QCoreApplication::applicationPid(), services_.fileSystem);
     auto* view = new CEditer(ViewServices{*settings_,
                                           services_.messages,
                                           services_.clock,

@@ -17,6 +17,7 @@ class DocumentServiceSet;
 class Clock;
 class DesktopAssociation;
 class SettingsCommand;
+class FileSystem;
 class HandOverChannel;
 class MessageService;
 class RecentFileList;
@@ -30,6 +31,7 @@ struct AppServices {
     Registry& registry;
     MessageService& messages;
     const Clock& clock;
+    FileSystem& fileSystem;
     Locale locale;
     // Where the single-instance lock and the hand-over socket live; empty =
     // the per-user runtime folder.

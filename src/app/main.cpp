@@ -1,6 +1,7 @@
 #include "CEditorApp.h"
 #include "Clock.h"
 #include "CommandLine.h"
+#include "PosixFileSystem.h"
 #include "QtMessageService.h"
 #include "Registry.h"
 
@@ -13,8 +14,10 @@ int main(int argc, char** argv) {
     Registry registry;
     QtMessageService messages;
     Clock clock;
-    CEditorApp app(AppServices{registry, messages, clock, Locale::fromEnvironment(), QString()},
-                   commandline::fromArguments(QApplication::arguments()));
+    PosixFileSystem fileSystem;
+    CEditorApp app(
+        AppServices{registry, messages, clock, fileSystem, Locale::fromEnvironment(), QString()},
+        commandline::fromArguments(QApplication::arguments()));
     if (!app.InitInstance())
         return 0;
     const int result = QApplication::exec();

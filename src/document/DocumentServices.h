@@ -18,16 +18,16 @@ struct DocumentServices {
 
 // One set of the document's services over the settings: the open-documents
 // key of the settings' registry under this instance's handle, the character
-// set services of the configured language library, and the platform's file
-// system. Must outlive every view it is handed to.
+// set services of the configured language library, and the file system it is
+// given. Must outlive every view it is handed to.
 class DocumentServiceSet {
   public:
-    DocumentServiceSet(Settings& settings, Locale locale, qint64 ownHandle);
+    DocumentServiceSet(Settings& settings, Locale locale, qint64 ownHandle, FileSystem& fileSystem);
 
     DocumentServices services() { return DocumentServices{openDocuments_, charSets_, fileSystem_}; }
 
   private:
     CharSetServices charSets_;
     OpenDocuments openDocuments_;
-    FileSystem fileSystem_;
+    FileSystem& fileSystem_;
 };

@@ -1,6 +1,6 @@
 #include "OpenDocuments.h"
 
-#include "FileSystem.h"
+#include "FilePath.h"
 #include "Registry.h"
 
 #include <cerrno>
@@ -24,8 +24,8 @@ bool OpenDocuments::processExists(qint64 pid) {
 bool OpenDocuments::isSamePath(const QString& a, const QString& b) {
     if (a == b)
         return true;
-    const QString ca = FileSystem::canonicalPath(a);
-    return !ca.isEmpty() && ca == FileSystem::canonicalPath(b);
+    const QString ca = filepath::canonicalPath(a);
+    return !ca.isEmpty() && ca == filepath::canonicalPath(b);
 }
 
 void OpenDocuments::RegisterOpenDocument(const QString& path, qint64* ownWindowHandle) {

@@ -1,14 +1,16 @@
 #include "CQSDFileClipboard.h"
 
-bool CQSDFileClipboard::setSourceFolder(const QsdFileSystem& fs, const QString& folder) {
+#include "FilePath.h"
+
+bool CQSDFileClipboard::setSourceFolder(const FileSystem& fs, const QString& folder) {
     const auto d = fs.stat(folder);
     if (!d || !d->isFolder())
         return false;
-    sourceFolder = qsdpath::withSlash(folder);
+    sourceFolder = filepath::withSlash(folder);
     return true;
 }
 
-bool CQSDFileClipboard::addName(const QsdFileSystem& fs, const QString& name) {
+bool CQSDFileClipboard::addName(const FileSystem& fs, const QString& name) {
     const auto d = fs.stat(sourceFolder + name);
     if (sourceFolder.isEmpty() || !d)
         return false;
@@ -29,5 +31,5 @@ void CQSDFileClipboard::clear() {
 bool CQSDFileClipboard::canPasteInto(const QString& folder) const {
     if (names.isEmpty())
         return false;
-    return !(mode == Cut && qsdpath::samePath(sourceFolder, folder));
+    return !(mode == Cut && filepath::samePath(sourceFolder, folder));
 }

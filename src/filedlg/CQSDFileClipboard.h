@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 
 #include <QStringList>
 
@@ -11,9 +11,9 @@ class CQSDFileClipboard {
     enum Mode { Copy = 0, Cut = 1 };
 
     // Sets the source folder when it exists and is a folder; false otherwise.
-    bool setSourceFolder(const QsdFileSystem& fs, const QString& folder);
+    bool setSourceFolder(const FileSystem& fs, const QString& folder);
     // Adds a name when source folder + name exists.
-    bool addName(const QsdFileSystem& fs, const QString& name);
+    bool addName(const FileSystem& fs, const QString& name);
     void clear();
 
     Mode mode = Copy;

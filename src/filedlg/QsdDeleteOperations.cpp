@@ -1,5 +1,7 @@
 #include "QsdDeleteOperations.h"
 
+#include "FilePath.h"
+
 using namespace mb;
 
 namespace {
@@ -26,7 +28,8 @@ RESULT QsdDeleteOperations::askReadOnly(const QString& path, uint32_t attributes
         return rc::USER_CANCEL;
     if (answer != IDYES)
         return rc::USER_NO;
-    if (fs_.setAttributes(path, attributes & ~fattr::READONLY))
+    if (fs_.setAttributes(path, attributes & ~fa::FILE_ATTRIBUTE_READONLY,
+                          FileSystem::Links::NoFollow))
         return rc::SUCCESS;
     return msg_.show(kAttributeError, path, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
                ? rc::USER_CANCEL
@@ -39,12 +42,12 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
     const auto d = fs_.stat(path);
     if (!d)
         return rc::NOT_EXISTING;
-    if (d->dwFileAttributes & fattr::READONLY) {
-        if (RESULT r = askReadOnly(path, d->dwFileAttributes, interactive))
+    if (d->attributes & fa::FILE_ATTRIBUTE_READONLY) {
+        if (RESULT r = askReadOnly(path, d->attributes, interactive))
             return r;
     }
     if (!d->isFolder()) {
-        if (fs_.removeFile(path))
+        if (fs_.deleteFile(path))
             return rc::SUCCESS;
         if (!interactive)
             return rc::ITEM_FAILED;
@@ -52,12 +55,12 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
                    ? rc::USER_CANCEL
                    : rc::ITEM_FAILED;
     }
-    const QString folder = qsdpath::withSlash(path);
-    std::vector<QsdFindData> entries;
+    const QString folder = filepath::withSlash(path);
+    std::vector<FindData> entries;
     fs_.list(folder, entries);
     bool skipped = false;
-    for (const QsdFindData& e : entries) {
-        const QString child = folder + e.cFileName;
+    for (const FindData& e : entries) {
+        const QString child = folder + e.name;
         if (e.isFolder()) {
             const RESULT r = DeleteTree(child, interactive);
             if (r == rc::USER_CANCEL)
@@ -65,8 +68,8 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
             skipped |= r != rc::SUCCESS;
             continue;
         }
-        if (e.dwFileAttributes & fattr::READONLY) {
-            const RESULT r = askReadOnly(child, e.dwFileAttributes, interactive);
+        if (e.attributes & fa::FILE_ATTRIBUTE_READONLY) {
+            const RESULT r = askReadOnly(child, e.attributes, interactive);
             if (r == rc::USER_CANCEL || r == rc::ITEM_READONLY)
                 return r;
             if (r != rc::SUCCESS) {
@@ -74,7 +77,7 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
                 continue;
             }
         }
-        if (fs_.removeFile(child))
+        if (fs_.deleteFile(child))
             continue;
         if (!interactive)
             return rc::ITEM_FAILED;
@@ -84,7 +87,7 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
     }
     if (skipped)
         return rc::USER_NO;
-    if (fs_.removeFolder(path))
+    if (fs_.removeDirectory(path))
         return rc::SUCCESS;
     if (!interactive)
         return rc::ITEM_FAILED;
@@ -106,7 +109,7 @@ bool QsdDeleteOperations::DeleteRows(const QString& folder, const std::vector<Ro
         const Row& row = rows[i];
         if (!row.selected || (row.isFolder && row.name == u".."))
             continue;
-        const QString path = qsdpath::withSlash(folder) + row.name;
+        const QString path = filepath::withSlash(folder) + row.name;
         const auto d = fs_.stat(path);
         if (!d) {
             const QString text = QsdMessenger::text(
@@ -116,7 +119,7 @@ bool QsdDeleteOperations::DeleteRows(const QString& folder, const std::vector<Ro
             skipped = true;
             continue;
         }
-        if (d->dwFileAttributes & fattr::READONLY) {
+        if (d->attributes & fa::FILE_ATTRIBUTE_READONLY) {
             const QString text = QsdMessenger::text(
                 30027, u"下記ファイル・フォルダは読み取り専用です。削除しますか？\n\n%s"_qs);
             const int answer =
@@ -127,7 +130,8 @@ bool QsdDeleteOperations::DeleteRows(const QString& folder, const std::vector<Ro
                 skipped = true;
                 continue;
             }
-            if (!fs_.setAttributes(path, d->dwFileAttributes & ~fattr::READONLY)) {
+            if (!fs_.setAttributes(path, d->attributes & ~fa::FILE_ATTRIBUTE_READONLY,
+                                   FileSystem::Links::NoFollow)) {
                 const QString error = QsdMessenger::text(
                     30507, u"ファイル属性の変更操作で、エラーが発生しました。"_qs);
                 if (msg_.show(error, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL)
@@ -147,7 +151,7 @@ bool QsdDeleteOperations::DeleteRows(const QString& folder, const std::vector<Ro
             removed(i);
             continue;
         }
-        if (fs_.removeFile(path)) {
+        if (fs_.deleteFile(path)) {
             removed(i);
             continue;
         }

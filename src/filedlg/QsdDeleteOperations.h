@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdMessenger.h"
 #include "QsdTypes.h"
 
@@ -12,8 +12,7 @@
 // nothing behind it is touched.
 class QsdDeleteOperations {
   public:
-    QsdDeleteOperations(QsdFileSystem& fs, const QsdMessenger& messenger)
-        : fs_(fs), msg_(messenger) {}
+    QsdDeleteOperations(FileSystem& fs, const QsdMessenger& messenger) : fs_(fs), msg_(messenger) {}
 
     struct Row {
         QString name;
@@ -35,6 +34,6 @@ class QsdDeleteOperations {
   private:
     RESULT askReadOnly(const QString& path, uint32_t attributes, bool interactive);
 
-    QsdFileSystem& fs_;
+    FileSystem& fs_;
     const QsdMessenger& msg_;
 };

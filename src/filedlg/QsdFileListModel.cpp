@@ -1,12 +1,13 @@
 #include "QsdFileListModel.h"
 
+#include "FilePath.h"
 #include "StringTable.h"
 
 #include <QDateTime>
 #include <algorithm>
 #include <new>
 
-QsdFileListModel::QsdFileListModel(const QsdFileSystem& fs, const Clock& clock, QObject* parent)
+QsdFileListModel::QsdFileListModel(const FileSystem& fs, const Clock& clock, QObject* parent)
     : QAbstractTableModel(parent), fs_(fs), clock_(clock), shortcuts_(fs) {}
 
 QsdFileListModel::~QsdFileListModel() = default;
@@ -23,32 +24,32 @@ void QsdFileListModel::fillExtensionTables() {
 }
 
 void QsdFileListModel::setFolder(const QString& folder) {
-    folder_ = qsdpath::withSlash(folder.isEmpty() ? QStringLiteral("/") : folder);
+    folder_ = filepath::withSlash(folder.isEmpty() ? QStringLiteral("/") : folder);
 }
 
 QString QsdFileListModel::parentFolder(const QString& folder) {
-    const QString f = qsdpath::withoutSlash(folder);
+    const QString f = filepath::withoutSlash(folder);
     const qsizetype i = f.lastIndexOf(u'/');
     return i <= 0 ? QStringLiteral("/") : f.left(i + 1);
 }
 
-void QsdFileListModel::addParentAndFolders(const std::vector<QsdFindData>& all) {
+void QsdFileListModel::addParentAndFolders(const std::vector<FindData>& all) {
     if (!(options_ & qsd::SHOW_FOLDERS))
         return;
     if (folder_ != u"/") {
         auto up = std::make_unique<QsdFileEntry>();
-        up->data.cFileName = QStringLiteral("..");
-        up->data.dwFileAttributes = fattr::DIRECTORY;
-        up->displayName = up->data.cFileName;
+        up->data.name = QStringLiteral("..");
+        up->data.attributes = fa::FILE_ATTRIBUTE_DIRECTORY;
+        up->displayName = up->data.name;
         up->iconClass = ICON_FOLDER;
         rows_.push_back(std::move(up));
     }
-    for (const QsdFindData& d : all) {
+    for (const FindData& d : all) {
         if (!d.isFolder())
             continue;
         auto e = std::make_unique<QsdFileEntry>();
         e->data = d;
-        e->displayName = d.cFileName;
+        e->displayName = d.name;
         e->iconClass = ICON_FOLDER;
         rows_.push_back(std::move(e));
     }
@@ -60,12 +61,12 @@ RESULT QsdFileListModel::Refill() {
     rows_.clear();
     RESULT result = rc::SUCCESS;
     try {
-        std::vector<QsdFindData> all;
+        std::vector<FindData> all;
         fs_.list(folder_, all);
         rows_.reserve(all.size() + 1);
         addParentAndFolders(all);
         const bool folderShortcuts = (options_ & qsd::SHOW_FOLDERS) && resolveShortcuts_;
-        for (const QsdFindData& d : all) {
+        for (const FindData& d : all) {
             if (d.isFolder())
                 continue;
             auto e = std::make_unique<QsdFileEntry>();
@@ -74,11 +75,11 @@ RESULT QsdFileListModel::Refill() {
             if (e->shortcutToFolder) {
                 if (folderShortcuts)
                     rows_.push_back(std::move(e));
-                else if (filter_.isEmpty() || passesFilter(d.cFileName))
+                else if (filter_.isEmpty() || passesFilter(d.name))
                     rows_.push_back(std::move(e));
                 continue;
             }
-            if (!filter_.isEmpty() && !passesFilter(d.cFileName))
+            if (!filter_.isEmpty() && !passesFilter(d.name))
                 continue;
             rows_.push_back(std::move(e));
         }
@@ -119,19 +120,19 @@ bool wildcardMatch(QStringView pattern, QStringView name) {
 RESULT QsdFileListModel::FillFromPattern(const QString& pattern) {
     if (pattern.isEmpty())
         return rc::NO_PATTERN;
-    const QString folder = qsdpath::folderOf(pattern);
-    const QString namePattern = qsdpath::nameOf(pattern);
+    const QString folder = filepath::folderOf(pattern);
+    const QString namePattern = filepath::nameOf(pattern);
     emit filling(true);
     beginResetModel();
     rows_.clear();
     folder_ = folder;
     RESULT result = rc::SUCCESS;
     try {
-        std::vector<QsdFindData> all;
+        std::vector<FindData> all;
         fs_.list(folder_, all);
         addParentAndFolders(all);
-        for (const QsdFindData& d : all) {
-            if (d.isFolder() || !wildcardMatch(namePattern, d.cFileName))
+        for (const FindData& d : all) {
+            if (d.isFolder() || !wildcardMatch(namePattern, d.name))
                 continue;
             auto e = std::make_unique<QsdFileEntry>();
             e->data = d;
@@ -163,7 +164,7 @@ void QsdFileListModel::SetFilter(const QString& pattern) {
 }
 
 bool QsdFileListModel::passesFilter(const QString& name) const {
-    const QString ext = qsdpath::lastExtension(name);
+    const QString ext = filepath::lastExtension(name);
     if (ext.isEmpty())
         return false;
     return filter_.contains(ext, Qt::CaseInsensitive);
@@ -186,10 +187,10 @@ int QsdFileListModel::classForExtension(const QString& ext) const {
 }
 
 void QsdFileListModel::describeFile(QsdFileEntry& e) const {
-    const QString& name = e.data.cFileName;
+    const QString& name = e.data.name;
     e.displayName = name;
     e.iconClass = ICON_OTHER;
-    if (e.data.isSymlink && resolveShortcuts_) {
+    if (e.data.isSymLink && resolveShortcuts_) {
         // A symbolic link is this platform's shortcut; its name stays whole.
         const auto target = shortcuts_.readSymlink(folder_ + name);
         if (!target.valid())
@@ -201,11 +202,11 @@ void QsdFileListModel::describeFile(QsdFileEntry& e) const {
             e.iconClass = ICON_FOLDER_SHORTCUT;
             return;
         }
-        const QString ext = qsdpath::lastExtension(target.path);
+        const QString ext = filepath::lastExtension(target.path);
         e.iconClass = (ext.isEmpty() ? ICON_OTHER : classForExtension(ext.mid(1))) + 1;
         return;
     }
-    const QString ext = qsdpath::lastExtension(name);
+    const QString ext = filepath::lastExtension(name);
     if (ext.isEmpty())
         return;
     if (resolveShortcuts_ && QsdShortcutReader::isLnkName(name)) {
@@ -214,18 +215,18 @@ void QsdFileListModel::describeFile(QsdFileEntry& e) const {
             return;
         e.isShortcut = true;
         e.shortcutTarget = target.path;
-        e.displayName = qsdpath::withoutExtension(name);
+        e.displayName = filepath::withoutExtension(name);
         if (target.isFolder()) {
             e.shortcutToFolder = true;
             e.iconClass = ICON_FOLDER_SHORTCUT;
             return;
         }
-        const QString targetExt = qsdpath::lastExtension(target.path);
+        const QString targetExt = filepath::lastExtension(target.path);
         e.iconClass = (targetExt.isEmpty() ? ICON_OTHER : classForExtension(targetExt.mid(1))) + 1;
         return;
     }
     if (options_ & qsd::HIDE_EXTENSIONS)
-        e.displayName = qsdpath::withoutExtension(name);
+        e.displayName = filepath::withoutExtension(name);
     e.iconClass = classForExtension(ext.mid(1));
 }
 
@@ -261,18 +262,18 @@ int QsdFileListModel::compare(const QsdFileEntry* a, const QsdFileEntry* b, int 
         return 1;
     switch (key) {
     case qsd::SORT_SIZE:
-        if (a->data.nFileSize != b->data.nFileSize)
-            return (a->data.nFileSize < b->data.nFileSize ? -1 : 1) * d;
+        if (a->data.size != b->data.size)
+            return (a->data.size < b->data.size ? -1 : 1) * d;
         break;
     case qsd::SORT_TIME:
-        if (a->data.ftLastWriteTime != b->data.ftLastWriteTime)
-            return (a->data.ftLastWriteTime < b->data.ftLastWriteTime ? -1 : 1) * d;
+        if (a->data.lastWriteTime != b->data.lastWriteTime)
+            return (a->data.lastWriteTime < b->data.lastWriteTime ? -1 : 1) * d;
         break;
     case qsd::SORT_TYPE: {
         if (aFolder)
             break;
-        const QString ea = qsdpath::lastExtension(a->data.cFileName);
-        const QString eb = qsdpath::lastExtension(b->data.cFileName);
+        const QString ea = filepath::lastExtension(a->data.name);
+        const QString eb = filepath::lastExtension(b->data.name);
         if (ea.isEmpty() || eb.isEmpty())
             return (ea.isEmpty() && eb.isEmpty()) ? 0 : (ea.isEmpty() ? -d : d);
         const int c = ea.compare(eb, Qt::CaseInsensitive);
@@ -283,7 +284,7 @@ int QsdFileListModel::compare(const QsdFileEntry* a, const QsdFileEntry* b, int 
     default:
         break;
     }
-    const int c = a->data.cFileName.compare(b->data.cFileName, Qt::CaseInsensitive);
+    const int c = a->data.name.compare(b->data.name, Qt::CaseInsensitive);
     return c == 0 ? 0 : (c < 0 ? -1 : 1) * d;
 }
 
@@ -305,7 +306,7 @@ QsdFileEntry* QsdFileListModel::entry(int row) {
 
 int QsdFileListModel::rowOfName(const QString& name) const {
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
-        if (rows_[i]->data.cFileName == name)
+        if (rows_[i]->data.name == name)
             return i;
     return -1;
 }
@@ -328,7 +329,7 @@ void QsdFileListModel::refreshName(const QString& name) {
     auto e = std::make_unique<QsdFileEntry>();
     e->data = *d;
     if (d->isFolder()) {
-        e->displayName = d->cFileName;
+        e->displayName = d->name;
         e->iconClass = ICON_FOLDER;
     } else {
         describeFile(*e);
@@ -356,10 +357,10 @@ void QsdFileListModel::clearCutMarks() {
         setCut(i, false);
 }
 
-QString QsdFileListModel::sizeText(const QsdFindData& d) {
+QString QsdFileListModel::sizeText(const FindData& d) {
     if (d.isFolder())
         return {};
-    const uint64_t s = d.nFileSize;
+    const uint64_t s = d.size;
     if (s > 1048576) {
         // Sizes that fit 32 bits are divided in single precision as always;
         // larger ones in double so that the megabytes stay exact.
@@ -375,8 +376,7 @@ QString QsdFileListModel::sizeText(const QsdFindData& d) {
 QString QsdFileListModel::timeText(uint64_t lastWriteTime, QDate today) {
     if (lastWriteTime == 0)
         return {};
-    const QDateTime t =
-        QDateTime::fromMSecsSinceEpoch(qsdpath::unixMsecsFromFileTime(lastWriteTime));
+    const QDateTime t = QDateTime::fromMSecsSinceEpoch(filetime::toUnixMsecs(lastWriteTime));
     const QDate date = t.date();
     if (date == today)
         return QString::asprintf("%02d:%02d", t.time().hour(), t.time().minute());
@@ -402,7 +402,7 @@ QVariant QsdFileListModel::data(const QModelIndex& index, int role) const {
             return e->displayName;
         if (index.column() == 1)
             return sizeText(e->data);
-        return timeText(e->data.ftLastWriteTime, clock_.now().date());
+        return timeText(e->data.lastWriteTime, clock_.now().date());
     case Qt::TextAlignmentRole:
         return index.column() == 1 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -411,7 +411,7 @@ QVariant QsdFileListModel::data(const QModelIndex& index, int role) const {
     case CutRole:
         return e->cut;
     case FileNameRole:
-        return e->data.cFileName;
+        return e->data.name;
     default:
         return {};
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Clock.h"
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdShortcut.h"
 #include "QsdTypes.h"
 
@@ -13,7 +13,7 @@
 
 // The record behind one row of the file list.
 struct QsdFileEntry {
-    QsdFindData data;
+    FindData data;
     QString displayName;
     int iconClass = 12;
     bool isShortcut = false;
@@ -22,7 +22,7 @@ struct QsdFileEntry {
     bool cut = false;       // marked by a cut (drawn dimmed)
 
     bool isFolder() const { return data.isFolder(); }
-    bool isParentRow() const { return isFolder() && data.cFileName == u".."; }
+    bool isParentRow() const { return isFolder() && data.name == u".."; }
     // A folder, "..", or a shortcut to a folder: a row that opens a folder.
     bool opensFolder() const { return isFolder() || shortcutToFolder; }
 };
@@ -44,7 +44,7 @@ class QsdFileListModel : public QAbstractTableModel {
         ICON_OTHER = 12
     };
 
-    QsdFileListModel(const QsdFileSystem& fs, const Clock& clock, QObject* parent = nullptr);
+    QsdFileListModel(const FileSystem& fs, const Clock& clock, QObject* parent = nullptr);
     ~QsdFileListModel() override;
 
     void setOptionBits(uint32_t bits) { options_ = bits; }
@@ -86,7 +86,7 @@ class QsdFileListModel : public QAbstractTableModel {
     void describeFile(QsdFileEntry& e) const;
 
     static QString parentFolder(const QString& folder);
-    static QString sizeText(const QsdFindData& d);
+    static QString sizeText(const FindData& d);
     static QString timeText(uint64_t lastWriteTime, QDate today);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -99,10 +99,10 @@ class QsdFileListModel : public QAbstractTableModel {
 
   private:
     int classForExtension(const QString& extWithoutDot) const;
-    void addParentAndFolders(const std::vector<QsdFindData>& all);
+    void addParentAndFolders(const std::vector<FindData>& all);
     void sortEntries();
 
-    const QsdFileSystem& fs_;
+    const FileSystem& fs_;
     const Clock& clock_;
     QsdShortcutReader shortcuts_;
     std::vector<std::unique_ptr<QsdFileEntry>> rows_;

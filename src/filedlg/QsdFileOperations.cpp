@@ -1,5 +1,7 @@
 #include "QsdFileOperations.h"
 
+#include "FilePath.h"
+
 using namespace mb;
 
 namespace {
@@ -55,13 +57,13 @@ RESULT QsdFileOperations::PasteAll(CQSDFileClipboard& clipboard, const QString& 
         return rc::NOT_EXISTING;
     if (!dest->isFolder())
         return rc::FILE_BLOCKS_FOLDER;
-    const QString folder = qsdpath::withSlash(destination);
-    const bool sameFolder = qsdpath::samePath(clipboard.sourceFolder, folder);
+    const QString folder = filepath::withSlash(destination);
+    const bool sameFolder = filepath::samePath(clipboard.sourceFolder, folder);
     if (!sameFolder && clipboard.holdsFolders) {
         for (const QString& name : clipboard.names) {
             const QString source = clipboard.sourceFolder + name;
             const auto d = fs_.stat(source);
-            if (d && d->isFolder() && qsdpath::isInside(folder, source)) {
+            if (d && d->isFolder() && filepath::isInside(folder, source)) {
                 if (interactive)
                     msg_.show(kIntoSubfolder, MB_OK | MB_ICONEXCLAMATION);
                 return rc::INVALID_ARGUMENT;
@@ -98,7 +100,7 @@ RESULT QsdFileOperations::PasteAll(CQSDFileClipboard& clipboard, const QString& 
 
 RESULT QsdFileOperations::CopyName(const QString& source, const QString& folder, bool interactive,
                                    QString& name) {
-    const QString own = qsdpath::nameOf(source);
+    const QString own = filepath::nameOf(source);
     name = u"コピー ～ "_qs + own;
     if (!fs_.exists(folder + name))
         return rc::SUCCESS;
@@ -114,11 +116,11 @@ RESULT QsdFileOperations::CopyName(const QString& source, const QString& folder,
 RESULT QsdFileOperations::PasteFile(CQSDFileClipboard& clipboard, const QString& source,
                                     const QString& destinationFolder, bool sameFolder,
                                     bool interactive) {
-    QString name = qsdpath::nameOf(source);
+    QString name = filepath::nameOf(source);
     if (sameFolder) {
         if (RESULT r = CopyName(source, destinationFolder, interactive, name))
             return r;
-        if (!fs_.copyFile(source, destinationFolder + name))
+        if (!fs_.copyFile(source, destinationFolder + name, FileSystem::IfExists::Replace))
             return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
         clipboard.pastedNames << name;
         return rc::SUCCESS;
@@ -127,7 +129,7 @@ RESULT QsdFileOperations::PasteFile(CQSDFileClipboard& clipboard, const QString&
     if (RESULT r = CheckDestination(destination, false, interactive))
         return r;
     if (clipboard.mode == CQSDFileClipboard::Copy) {
-        if (!fs_.copyFile(source, destination))
+        if (!fs_.copyFile(source, destination, FileSystem::IfExists::Replace))
             return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
     } else if (RESULT r = moveOneFile(source, destination, interactive)) {
         return r;
@@ -141,13 +143,13 @@ RESULT QsdFileOperations::moveOneFile(const QString& source, const QString& dest
     const auto src = fs_.stat(source);
     if (!src)
         return rc::NOT_EXISTING;
-    if (src->dwFileAttributes & fattr::READONLY) {
+    if (src->attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_READONLY;
         if (RESULT r = yesNoCancel(msg_.show(kReadOnlyMove, source, kYesNoCancel)))
             return r;
     }
-    if (fs_.exists(destination) && !fs_.removeFile(destination))
+    if (fs_.exists(destination) && !fs_.deleteFile(destination))
         return failure(kOverwriteError, destination, interactive, rc::ITEM_FAILED);
     if (!fs_.moveFile(source, destination))
         return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
@@ -156,7 +158,8 @@ RESULT QsdFileOperations::moveOneFile(const QString& source, const QString& dest
 
 RESULT QsdFileOperations::clearReadOnly(const QString& path, uint32_t attributes,
                                         bool interactive) {
-    if (fs_.setAttributes(path, attributes & ~fattr::READONLY))
+    if (fs_.setAttributes(path, attributes & ~fa::FILE_ATTRIBUTE_READONLY,
+                          FileSystem::Links::NoFollow))
         return rc::SUCCESS;
     if (!interactive)
         return rc::ITEM_FAILED;
@@ -174,13 +177,13 @@ RESULT QsdFileOperations::CheckDestination(const QString& destination, bool sour
         return failure(kFileBlocksFolder, destination, interactive, rc::FILE_BLOCKS_FOLDER);
     if (!sourceIsFolder && d->isFolder())
         return failure(kFolderBlocksFile, destination, interactive, rc::FOLDER_BLOCKS_FILE);
-    if (d->dwFileAttributes & fattr::READONLY) {
+    if (d->attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_READONLY;
         const QString& text = sourceIsFolder ? kReadOnlyFolderThere : kReadOnlyFileThere;
         if (RESULT r = yesNoCancel(msg_.show(text, destination, kYesNoCancel)))
             return r;
-        return clearReadOnly(destination, d->dwFileAttributes, interactive);
+        return clearReadOnly(destination, d->attributes, interactive);
     }
     if (sourceIsFolder)
         return rc::SUCCESS;
@@ -192,7 +195,7 @@ RESULT QsdFileOperations::CheckDestination(const QString& destination, bool sour
 RESULT QsdFileOperations::PasteFolder(CQSDFileClipboard& clipboard, const QString& source,
                                       const QString& destinationFolder, bool sameFolder,
                                       bool interactive) {
-    QString name = qsdpath::nameOf(source);
+    QString name = filepath::nameOf(source);
     if (sameFolder) {
         if (RESULT r = CopyName(source, destinationFolder, interactive, name))
             return r;
@@ -211,18 +214,18 @@ RESULT QsdFileOperations::PasteFolder(CQSDFileClipboard& clipboard, const QStrin
 RESULT QsdFileOperations::prepareFolder(const QString& destination, bool interactive) {
     const auto d = fs_.stat(destination);
     if (!d) {
-        if (fs_.makeFolder(destination))
+        if (fs_.createDirectory(destination))
             return rc::SUCCESS;
         return failure(kCreateFolderError, destination, interactive, rc::ITEM_FAILED);
     }
     if (!d->isFolder())
         return failure(kFileBlocksFolder, destination, interactive, rc::FILE_BLOCKS_FOLDER);
-    if (d->dwFileAttributes & fattr::READONLY) {
+    if (d->attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_FAILED;
         if (RESULT r = yesNoCancel(msg_.show(kReadOnlyFolderThere, destination, kYesNoCancel)))
             return r;
-        return clearReadOnly(destination, d->dwFileAttributes, interactive);
+        return clearReadOnly(destination, d->attributes, interactive);
     }
     return rc::SUCCESS;
 }
@@ -230,14 +233,14 @@ RESULT QsdFileOperations::prepareFolder(const QString& destination, bool interac
 RESULT QsdFileOperations::transferEntries(const QString& source, const QString& destination,
                                           Transfer transfer, bool interactive) {
     const bool move = transfer == Transfer::Move;
-    const QString from = qsdpath::withSlash(source);
-    const QString to = qsdpath::withSlash(destination);
-    std::vector<QsdFindData> entries;
+    const QString from = filepath::withSlash(source);
+    const QString to = filepath::withSlash(destination);
+    std::vector<FindData> entries;
     fs_.list(from, entries);
     bool skipped = false;
-    for (const QsdFindData& e : entries) {
-        const QString src = from + e.cFileName;
-        const QString dst = to + e.cFileName;
+    for (const FindData& e : entries) {
+        const QString src = from + e.name;
+        const QString dst = to + e.name;
         RESULT r;
         if (e.isFolder()) {
             r = move ? MoveTree(src, dst, interactive) : CopyTree(src, dst, interactive);
@@ -245,7 +248,7 @@ RESULT QsdFileOperations::transferEntries(const QString& source, const QString& 
             r = CheckDestination(dst, false, interactive);
             if (r == rc::SUCCESS && move)
                 r = moveOneFile(src, dst, interactive);
-            else if (r == rc::SUCCESS && !fs_.copyFile(src, dst))
+            else if (r == rc::SUCCESS && !fs_.copyFile(src, dst, FileSystem::IfExists::Replace))
                 r = failure(kProcessError, src, interactive, rc::ITEM_FAILED);
         }
         if (r == rc::USER_CANCEL)
@@ -267,7 +270,7 @@ RESULT QsdFileOperations::CopyTree(const QString& source, const QString& destina
     if (entries == rc::USER_CANCEL)
         return entries;
     bool skipped = entries != rc::SUCCESS;
-    if (!fs_.setAttributes(destination, src->dwFileAttributes)) {
+    if (!fs_.setAttributes(destination, src->attributes, FileSystem::Links::NoFollow)) {
         if (RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
             r == rc::USER_CANCEL)
             return r;
@@ -281,15 +284,15 @@ RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destina
     const auto src = fs_.stat(source);
     if (!src || !src->isFolder())
         return rc::NOT_EXISTING;
-    uint32_t attributes = src->dwFileAttributes;
-    if (attributes & fattr::READONLY) {
+    uint32_t attributes = src->attributes;
+    if (attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_READONLY;
         if (RESULT r = yesNoCancel(msg_.show(kReadOnlyFolderMove, source, kYesNoCancel)))
             return r;
         if (RESULT r = clearReadOnly(source, attributes, interactive))
             return r;
-        attributes &= ~fattr::READONLY;
+        attributes &= ~fa::FILE_ATTRIBUTE_READONLY;
     }
     if (RESULT r = prepareFolder(destination, interactive))
         return r;
@@ -298,12 +301,12 @@ RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destina
         return entries;
     const bool skipped = entries != rc::SUCCESS;
     RESULT result = skipped ? rc::USER_NO : rc::SUCCESS;
-    if (!skipped && !fs_.removeFolder(source)) {
+    if (!skipped && !fs_.removeDirectory(source)) {
         result = failure(kMoveFolderError, source, interactive, rc::ITEM_FAILED);
         if (result == rc::USER_CANCEL)
             return result;
     }
-    if (!fs_.setAttributes(destination, attributes)) {
+    if (!fs_.setAttributes(destination, attributes, FileSystem::Links::NoFollow)) {
         const RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
         if (r == rc::USER_CANCEL || result == rc::SUCCESS)
             result = r;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CQSDFileClipboard.h"
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdMessenger.h"
 #include "QsdTypes.h"
 
@@ -11,8 +11,7 @@
 // comes back at once. Symbolic links are copied and moved as links.
 class QsdFileOperations {
   public:
-    QsdFileOperations(QsdFileSystem& fs, const QsdMessenger& messenger)
-        : fs_(fs), msg_(messenger) {}
+    QsdFileOperations(FileSystem& fs, const QsdMessenger& messenger) : fs_(fs), msg_(messenger) {}
 
     RESULT PasteAll(CQSDFileClipboard& clipboard, const QString& destination, bool interactive);
     RESULT PasteFile(CQSDFileClipboard& clipboard, const QString& source,
@@ -39,6 +38,6 @@ class QsdFileOperations {
     RESULT prepareFolder(const QString& destination, bool interactive);
     RESULT clearReadOnly(const QString& path, uint32_t attributes, bool interactive);
 
-    QsdFileSystem& fs_;
+    FileSystem& fs_;
     const QsdMessenger& msg_;
 };

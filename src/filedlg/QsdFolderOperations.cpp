@@ -1,18 +1,19 @@
 #include "QsdFolderOperations.h"
 
+#include "FilePath.h"
 #include "StringTable.h"
 
 using namespace mb;
 
 QString QsdFolderOperations::NewFolder(const QString& parentFolder) {
-    const QString parent = qsdpath::withSlash(parentFolder);
+    const QString parent = filepath::withSlash(parentFolder);
     const QString pathFormat = QsdMessenger::text(30008, u"%s新規フォルダ(%d)"_qs);
     const QString labelFormat = QsdMessenger::text(30009, u"新規フォルダ(%d)"_qs);
     for (int n = 1; n <= kNewFolderLimit; ++n) {
         const QString path = res::substitute(res::substitute(pathFormat, parent), n);
         if (fs_.exists(path))
             continue;
-        if (!fs_.makeFolder(path)) {
+        if (!fs_.createDirectory(path)) {
             msg_.show(QsdMessenger::text(30504, u"新しいフォルダの作成に失敗しました。"_qs),
                       MB_OK | MB_ICONERROR);
             return {};
@@ -29,9 +30,9 @@ QsdFolderOperations::RenameFolder(const QString& oldPath, const QString& label, 
     const QString name = label.trimmed();
     if (name.isEmpty())
         return RenameOutcome::EditAgain;
-    const QString old = qsdpath::withoutSlash(oldPath);
+    const QString old = filepath::withoutSlash(oldPath);
     // The file system tells names apart by case, so only an identical name is no change.
-    if (name == qsdpath::nameOf(old))
+    if (name == filepath::nameOf(old))
         return RenameOutcome::Unchanged;
     static const QString refused = u"\\/:*?\"<>|"_qs;
     for (QChar c : name) {
@@ -56,7 +57,7 @@ QsdFolderOperations::RenameFolder(const QString& oldPath, const QString& label, 
         msg_.show(text, MB_OK | MB_ICONERROR);
         return RenameOutcome::EditAgain;
     }
-    if (!fs_.rename(old, target)) {
+    if (!fs_.moveFile(old, target)) {
         msg_.show(QsdMessenger::text(30510, u"エラーが発生したため名前を変更できません。"_qs),
                   MB_OK | MB_ICONERROR);
         return RenameOutcome::Failed;

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdMessenger.h"
 
 // Creation of a new folder below a tree folder and renaming of a tree folder
 // by label editing.
 class QsdFolderOperations {
   public:
-    QsdFolderOperations(QsdFileSystem& fs, const QsdMessenger& messenger)
-        : fs_(fs), msg_(messenger) {}
+    QsdFolderOperations(FileSystem& fs, const QsdMessenger& messenger) : fs_(fs), msg_(messenger) {}
 
     static constexpr int kNewFolderLimit = 4095;
 
@@ -21,6 +20,6 @@ class QsdFolderOperations {
     RenameOutcome RenameFolder(const QString& oldPath, const QString& label, QString& newPath);
 
   private:
-    QsdFileSystem& fs_;
+    FileSystem& fs_;
     const QsdMessenger& msg_;
 };

@@ -1,6 +1,7 @@
 #include "QsdMessenger.h"
 
-#include "QsdFileSystem.h"
+#include "FilePath.h"
+#include "FileSystem.h"
 #include "StringTable.h"
 
 int QsdMessenger::show(const QString& text, uint32_t style) const {
@@ -17,5 +18,5 @@ QString QsdMessenger::text(uint32_t id, const QString& fallback) {
 }
 
 QString QsdMessenger::shownPath(const QString& path) {
-    return qsdpath::withoutSlash(path);
+    return filepath::withoutSlash(path);
 }

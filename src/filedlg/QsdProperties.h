@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdMessenger.h"
 
 // The values of the file properties dialog and its attribute change, free of widgets.
@@ -26,7 +26,7 @@ struct QsdProperties {
     static uint32_t combine(uint32_t old, uint32_t boxes);
 
     // Applies changed attributes; false after the failure message.
-    bool apply(QsdFileSystem& fs, const QsdMessenger& messenger, uint32_t boxes);
+    bool apply(FileSystem& fs, const QsdMessenger& messenger, uint32_t boxes);
     // From a path found on disk (the tree's folder): a folder or a file record.
-    static std::optional<QsdProperties> fromPath(const QsdFileSystem& fs, const QString& path);
+    static std::optional<QsdProperties> fromPath(const FileSystem& fs, const QString& path);
 };

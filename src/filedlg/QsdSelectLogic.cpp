@@ -1,5 +1,7 @@
 #include "QsdSelectLogic.h"
 
+#include "FilePath.h"
+
 #include <cstring>
 
 using namespace mb;
@@ -104,7 +106,7 @@ QString QsdOkProcessor::follow(const Input& in, const QString& path) const {
     const auto d = fs_.stat(path);
     if (!d || d->isFolder())
         return path;
-    if (!d->isSymlink && !QsdShortcutReader::isLnkName(path))
+    if (!d->isSymLink && !QsdShortcutReader::isLnkName(path))
         return path;
     const auto target = shortcuts_.resolve(path);
     return target.valid() ? target.path : path;
@@ -124,10 +126,10 @@ QsdOkProcessor::Check QsdOkProcessor::checkPath(const Input& in, QString& path, 
         return stay();
     }
     if (typed && (in.ofnFlags & ofn::OFN_PATHMUSTEXIST) && !d) {
-        const auto parent = fs_.statTarget(qsdpath::folderOf(path));
+        const auto parent = fs_.statTarget(filepath::folderOf(path));
         if (!parent || !parent->isFolder()) {
             msg_.show(QsdMessenger::text(30023, u"下記フォルダは存在しません。\n\n%s"_qs),
-                      qsdpath::folderOf(path), MB_OK | MB_ICONEXCLAMATION);
+                      filepath::folderOf(path), MB_OK | MB_ICONEXCLAMATION);
             return stay();
         }
     }
@@ -150,13 +152,14 @@ QsdOkProcessor::Check QsdOkProcessor::checkPath(const Input& in, QString& path, 
             path, MB_OK | MB_ICONEXCLAMATION);
         return stay();
     }
-    if ((d->dwFileAttributes & fattr::READONLY) && (in.flags & qsd::OFFER_CLEAR_READONLY)) {
+    if ((d->attributes & fa::FILE_ATTRIBUTE_READONLY) && (in.flags & qsd::OFFER_CLEAR_READONLY)) {
         const QString text = QsdMessenger::text(
             30028,
             u"下記ファイルは読み取り専用です。読み取り専用属性を解除して上書き保存しますか？\n\n%s"_qs);
         if (msg_.show(text, path, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return stay();
-        if (!fs_.setAttributes(path, d->dwFileAttributes & ~fattr::READONLY)) {
+        if (!fs_.setAttributes(path, d->attributes & ~fa::FILE_ATTRIBUTE_READONLY,
+                               FileSystem::Links::NoFollow)) {
             msg_.show(
                 QsdMessenger::text(30507, u"ファイル属性の変更操作で、エラーが発生しました。"_qs),
                 MB_OK | MB_ICONERROR);
@@ -176,10 +179,10 @@ QsdOkProcessor::Check QsdOkProcessor::checkPath(const Input& in, QString& path, 
 QsdOkProcessor::Outcome QsdOkProcessor::run(const Input& in, QsdOkPort& port) {
     resultFolder_.clear();
     resultNames_.clear();
-    const QString folder = qsdpath::withSlash(in.folder);
+    const QString folder = filepath::withSlash(in.folder);
     const QString name = in.nameVisible ? in.nameText.trimmed() : QString();
     const auto absolute = [&folder](const QString& n) {
-        return qsdpath::normalize(n.startsWith(u'/') ? n : folder + n);
+        return filepath::normalize(n.startsWith(u'/') ? n : folder + n);
     };
 
     if (name.contains(u'*') || name.contains(u'?')) {
@@ -188,8 +191,8 @@ QsdOkProcessor::Outcome QsdOkProcessor::run(const Input& in, QsdOkPort& port) {
             return Outcome::StayOpen;
         }
         const QString full = absolute(name);
-        const QString dir = qsdpath::folderOf(full);
-        const QString pattern = qsdpath::nameOf(full);
+        const QString dir = filepath::folderOf(full);
+        const QString pattern = filepath::nameOf(full);
         port.moveTreeTo(dir);
         port.setNameText(pattern);
         port.fillFromPattern(dir + pattern);
@@ -208,13 +211,13 @@ QsdOkProcessor::Outcome QsdOkProcessor::run(const Input& in, QsdOkPort& port) {
     if (!name.isEmpty()) {
         const QString followed = follow(in, absolute(name));
         if (const auto d = fs_.statTarget(followed); d && d->isFolder()) {
-            port.moveTreeTo(qsdpath::withSlash(followed));
+            port.moveTreeTo(filepath::withSlash(followed));
             port.setNameText(QString());
             return Outcome::StayOpen;
         }
     }
     if ((in.flags & qsd::APPEND_EXTENSION) && !name.isEmpty() &&
-        !qsdpath::nameOf(name).contains(u'.')) {
+        !filepath::nameOf(name).contains(u'.')) {
         const QString ext = qsdlogic::appendExtension(in.filterPattern);
         if (!ext.isEmpty()) {
             port.setNameText(name + ext);
@@ -240,18 +243,18 @@ QsdOkProcessor::Outcome QsdOkProcessor::run(const Input& in, QsdOkPort& port) {
         const Row& row = in.selectedRows.front();
         if (row.isFolder || row.shortcutToFolder) {
             if (row.isFolder && row.name == u"..")
-                port.moveTreeTo(qsdpath::folderOf(folder));
+                port.moveTreeTo(filepath::folderOf(folder));
             else
                 port.moveTreeTo(
-                    qsdpath::withSlash(row.isFolder ? folder + row.name : row.shortcutTarget));
+                    filepath::withSlash(row.isFolder ? folder + row.name : row.shortcutTarget));
             return Outcome::StayOpen;
         }
         path = folder + row.name;
     }
     if (checkPath(in, path, typed, port) == Check::Stay)
         return Outcome::StayOpen;
-    resultFolder_ = qsdpath::folderOf(path);
-    resultNames_ << qsdpath::nameOf(path);
+    resultFolder_ = filepath::folderOf(path);
+    resultNames_ << filepath::nameOf(path);
 
     if ((in.ofnFlags & ofn::OFN_ALLOWMULTISELECT) && !name.contains(u'/')) {
         for (const Row& row : in.selectedRows) {
@@ -263,7 +266,7 @@ QsdOkProcessor::Outcome QsdOkProcessor::run(const Input& in, QsdOkPort& port) {
                 resultNames_.clear();
                 return Outcome::StayOpen;
             }
-            resultNames_ << qsdpath::nameOf(rowPath);
+            resultNames_ << filepath::nameOf(rowPath);
         }
     }
     return Outcome::Accepted;

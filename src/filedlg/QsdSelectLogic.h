@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdMessenger.h"
 #include "QsdShortcut.h"
 #include "QsdTypes.h"
@@ -92,7 +92,7 @@ class QsdOkProcessor {
     };
     enum class Outcome { StayOpen, Accepted };
 
-    QsdOkProcessor(QsdFileSystem& fs, const QsdMessenger& messenger,
+    QsdOkProcessor(FileSystem& fs, const QsdMessenger& messenger,
                    const QsdShortcutReader& shortcuts)
         : fs_(fs), msg_(messenger), shortcuts_(shortcuts) {}
 
@@ -109,7 +109,7 @@ class QsdOkProcessor {
     Check checkPath(const Input& in, QString& path, bool typed, QsdOkPort& port);
     QString follow(const Input& in, const QString& path) const;
 
-    QsdFileSystem& fs_;
+    FileSystem& fs_;
     const QsdMessenger& msg_;
     const QsdShortcutReader& shortcuts_;
     QString resultFolder_;

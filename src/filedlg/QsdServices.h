@@ -1,14 +1,14 @@
 #pragma once
 
 #include "Clock.h"
+#include "FileSystem.h"
 #include "MessageService.h"
-#include "QsdFileSystem.h"
 #include "QsdSelectLogic.h"
 #include "QsdShortcut.h"
 
 // The services a file select dialog works with, injected by its caller.
 struct QsdServices {
-    QsdFileSystem& fs;
+    FileSystem& fs;
     MessageService& messages;
     const Clock& clock;
     QsdCommonSettings& common; // the process's `common mode` values

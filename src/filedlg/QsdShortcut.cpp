@@ -1,27 +1,29 @@
 #include "QsdShortcut.h"
 
+#include "FilePath.h"
 #include "FileSystem.h"
 #include "QsdTypes.h"
 
 #include <QFileInfo>
 
-QsdShortcutReader::QsdShortcutReader(const QsdFileSystem& fs, Decoder decoder)
+QsdShortcutReader::QsdShortcutReader(const FileSystem& fs, Decoder decoder)
     : fs_(fs), decoder_(std::move(decoder)) {
     if (!decoder_)
         decoder_ = [](QByteArrayView bytes) { return QString::fromLocal8Bit(bytes); };
 }
 
 bool QsdShortcutReader::Target::isFolder() const {
-    return valid() && attributes != fattr::INVALID && (attributes & fattr::DIRECTORY);
+    return valid() && attributes != fa::INVALID_FILE_ATTRIBUTES &&
+           (attributes & fa::FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool QsdShortcutReader::isLnkName(const QString& name) {
-    return qsdpath::lastExtension(name).compare(u".lnk", Qt::CaseInsensitive) == 0;
+    return filepath::lastExtension(name).compare(u".lnk", Qt::CaseInsensitive) == 0;
 }
 
 QsdShortcutReader::Target QsdShortcutReader::resolve(const QString& path) const {
     const auto self = fs_.stat(path);
-    if (self && self->isSymlink)
+    if (self && self->isSymLink)
         return readSymlink(path);
     return readLnk(path);
 }
@@ -30,7 +32,7 @@ QsdShortcutReader::Target QsdShortcutReader::targetOf(const QString& path) const
     const auto d = fs_.statTarget(path);
     if (!d)
         return {};
-    return {path, d->dwFileAttributes};
+    return {path, d->attributes};
 }
 
 QsdShortcutReader::Target QsdShortcutReader::readSymlink(const QString& path) const {
@@ -39,7 +41,7 @@ QsdShortcutReader::Target QsdShortcutReader::readSymlink(const QString& path) co
         return {};
     // The real path, so that the folder tree, which lists no links, can reach it.
     const QString real = QFileInfo(path).canonicalFilePath();
-    return {real.isEmpty() ? path : real, d->dwFileAttributes};
+    return {real.isEmpty() ? path : real, d->attributes};
 }
 
 QsdShortcutReader::Target QsdShortcutReader::readLnk(const QString& path) const {
@@ -61,15 +63,15 @@ QsdShortcutReader::Target QsdShortcutReader::readLnk(const QString& path) const 
     // A device path ("\\My Documents\\memo.txt") is read as this platform's.
     QString target = decoder_(raw);
     if (target.contains(u'\\'))
-        target = FileSystem::toNativePath(target);
+        target = filepath::toNativePath(target);
     if (target.isEmpty())
         return {};
     if (target.startsWith(u'/'))
         return targetOf(target);
-    if (qsdpath::lastExtension(target).compare(u".exe", Qt::CaseInsensitive) != 0)
+    if (filepath::lastExtension(target).compare(u".exe", Qt::CaseInsensitive) != 0)
         return {};
     for (const QString& folder : programFolders_) {
-        Target t = targetOf(qsdpath::withSlash(folder) + target);
+        Target t = targetOf(filepath::withSlash(folder) + target);
         if (t.valid())
             return t;
     }

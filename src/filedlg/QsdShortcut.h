@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 
 #include <QByteArrayView>
 #include <QStringList>
@@ -12,7 +12,7 @@ class QsdShortcutReader {
   public:
     using Decoder = std::function<QString(QByteArrayView)>;
 
-    explicit QsdShortcutReader(const QsdFileSystem& fs, Decoder decoder = {});
+    explicit QsdShortcutReader(const FileSystem& fs, Decoder decoder = {});
 
     struct Target {
         QString path; // empty when the shortcut is invalid
@@ -38,7 +38,7 @@ class QsdShortcutReader {
   private:
     Target targetOf(const QString& path) const;
 
-    const QsdFileSystem& fs_;
+    const FileSystem& fs_;
     Decoder decoder_;
     QStringList programFolders_{QStringLiteral("/Windows/"), QStringLiteral("/")};
 };

@@ -5,19 +5,6 @@
 #include <QString>
 #include <cstdint>
 
-// File attribute bits as the editor has always tested them.
-namespace fattr {
-constexpr uint32_t READONLY = 0x1;
-constexpr uint32_t HIDDEN = 0x2;
-constexpr uint32_t SYSTEM = 0x4;
-constexpr uint32_t DIRECTORY = 0x10;
-constexpr uint32_t ARCHIVE = 0x20;
-constexpr uint32_t INROM = 0x40;
-constexpr uint32_t NORMAL = 0x80;
-constexpr uint32_t TEMPORARY = 0x100;
-constexpr uint32_t INVALID = 0xFFFFFFFF;
-} // namespace fattr
-
 // Result codes of the file list and the file operations.
 namespace rc {
 constexpr RESULT DEST_EXISTS_NO_QUESTION = 0x20000011;

@@ -1,10 +1,10 @@
 #include "MacroSettings.h"
 
-#include "FileSystem.h"
+#include "FilePath.h"
 #include "Settings.h"
 
 QString readMacroLastFolder(const Settings& settings) {
-    QString folder = FileSystem::toNativePath(settings.getString(QStringLiteral("MRU_FOLDER")));
+    QString folder = filepath::toNativePath(settings.getString(QStringLiteral("MRU_FOLDER")));
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder.append(u'/');
     return folder;

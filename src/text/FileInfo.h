@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileSystem.h"
+#include "FileTime.h"
 
 #include <QString>
 #include <QStringView>

@@ -93,7 +93,7 @@ bool readStamp(const QString& path, FileStamp* stamp) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
-    stamp->time = FileSystem::fileTimeFromTimespec(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    stamp->time = filetime::fromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     stamp->size = st.st_size;
     return true;
 }

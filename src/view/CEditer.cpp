@@ -73,7 +73,8 @@ CEditer::CEditer(ViewServices services, DocumentServices documentServices, QWidg
     document_ =
         std::make_unique<EditerDocument>(state_, *this, *this, services_, documentServices_);
     editCommands_ = std::make_unique<EditCommands>(*this, *this, services_);
-    macroCommands_ = std::make_unique<ViewMacroCommands>(state_, *this, services_);
+    macroCommands_ =
+        std::make_unique<ViewMacroCommands>(state_, *this, services_, documentServices_.fileSystem);
     connect(this, &CEditer::loadDefaultMacroRequested, macroCommands_.get(),
             [this] { macroCommands_->loadDefaultMacro(); });
     connect(this, &CEditer::macroStepRecorded, macroCommands_.get(),

@@ -12,8 +12,9 @@ namespace {
 class QsdDocumentFileDialog : public DocumentFileDialog {
   public:
     QsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock,
-                          QsdCommonSettings* sharedCommon)
-        : settings_(settings), messages_(messages), clock_(clock), sharedCommon_(sharedCommon) {}
+                          FileSystem& fileSystem, QsdCommonSettings* sharedCommon)
+        : settings_(settings), messages_(messages), clock_(clock), fileSystem_(fileSystem),
+          sharedCommon_(sharedCommon) {}
 
     std::optional<DocumentDialogResult> run(DocumentDialogRequest& request,
                                             QWidget* owner) override {
@@ -36,8 +37,7 @@ class QsdDocumentFileDialog : public DocumentFileDialog {
         if (!sharedCommon_)
             ownCommon.load(settings_);
         QsdCommonSettings& common = sharedCommon_ ? *sharedCommon_ : ownCommon;
-        PosixFileSystem fs;
-        QsdServices services{fs, messages_, clock_, common};
+        QsdServices services{fileSystem_, messages_, clock_, common};
         int codeIndex = request.codeIndex;
         int listStyle = request.listStyle;
         bool showFolders = request.showFolders;
@@ -66,14 +66,15 @@ class QsdDocumentFileDialog : public DocumentFileDialog {
     Settings& settings_;
     MessageService& messages_;
     const Clock& clock_;
+    FileSystem& fileSystem_;
     QsdCommonSettings* sharedCommon_;
 };
 
 } // namespace
 
-std::unique_ptr<DocumentFileDialog> makeQsdDocumentFileDialog(Settings& settings,
-                                                              MessageService& messages,
-                                                              const Clock& clock,
-                                                              QsdCommonSettings* sharedCommon) {
-    return std::make_unique<QsdDocumentFileDialog>(settings, messages, clock, sharedCommon);
+std::unique_ptr<DocumentFileDialog>
+makeQsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock,
+                          FileSystem& fileSystem, QsdCommonSettings* sharedCommon) {
+    return std::make_unique<QsdDocumentFileDialog>(settings, messages, clock, fileSystem,
+                                                   sharedCommon);
 }

@@ -8,6 +8,7 @@
 class MessageService;
 class QWidget;
 class Clock;
+class FileSystem;
 class Settings;
 struct QsdCommonSettings;
 
@@ -49,7 +50,6 @@ class DocumentFileDialog {
 
 // The program's own file select dialog. With sharedCommon null the dialog
 // reads the common options from the settings and saves them back after each run.
-std::unique_ptr<DocumentFileDialog> makeQsdDocumentFileDialog(Settings& settings,
-                                                              MessageService& messages,
-                                                              const Clock& clock,
-                                                              QsdCommonSettings* sharedCommon);
+std::unique_ptr<DocumentFileDialog>
+makeQsdDocumentFileDialog(Settings& settings, MessageService& messages, const Clock& clock,
+                          FileSystem& fileSystem, QsdCommonSettings* sharedCommon);

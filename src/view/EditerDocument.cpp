@@ -8,6 +8,7 @@
 #include "EditBuffer.h"
 #include "FileInfo.h"
 #include "FileInfoDialog.h"
+#include "FilePath.h"
 #include "FileSystem.h"
 #include "MessageService.h"
 #include "OpenDocuments.h"
@@ -297,7 +298,7 @@ bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnd
                                     mb::MB_YESNO | mb::MB_ICONQUESTION, path);
             if (answer != mb::IDYES)
                 return false;
-            if (!fs.setFileAttributes(path, attributes & ~fa::FILE_ATTRIBUTE_READONLY)) {
+            if (!fs.setAttributes(path, attributes & ~fa::FILE_ATTRIBUTE_READONLY)) {
                 show(40001, QStringLiteral("The read-only attribute can't be cleared."),
                      mb::MB_OK | mb::MB_ICONERROR);
                 return false;
@@ -396,7 +397,7 @@ DocumentDialogRequest EditerDocument::buildRequest(bool saving) const {
     r.title = saving ? res::loadString(35035, QStringLiteral("Save As"))
                      : res::loadString(35034, QStringLiteral("Open"));
     r.filters = res::loadString(35045, QStringLiteral("Text File(*.txt)"));
-    QString folder = FileSystem::toNativePath(state_.lastFolder);
+    QString folder = filepath::toNativePath(state_.lastFolder);
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     r.initialFolder = folder;
@@ -432,8 +433,9 @@ std::optional<DocumentDialogResult> EditerDocument::runDialog(bool saving,
                                                               DocumentDialogRequest& request) {
     Q_UNUSED(saving);
     if (!fileDialog_)
-        fileDialog_ = makeQsdDocumentFileDialog(services_.settings, services_.messages,
-                                                services_.clock, services_.fileSelectCommon);
+        fileDialog_ =
+            makeQsdDocumentFileDialog(services_.settings, services_.messages, services_.clock,
+                                      documentServices_.fileSystem, services_.fileSelectCommon);
     const int styleBefore = request.listStyle;
     const bool foldersBefore = request.showFolders;
     std::optional<DocumentDialogResult> result = fileDialog_->run(request, view_.dialogOwner());

@@ -18,14 +18,15 @@
 #include <QWidget>
 
 ViewMacroCommands::ViewMacroCommands(DocumentState& state, QWidget& view,
-                                     const ViewServices& services)
-    : state_(state), view_(view), services_(services), recorder_(macro_, state.macroRecording),
+                                     const ViewServices& services, FileSystem& fileSystem)
+    : state_(state), view_(view), services_(services), fileSystem_(fileSystem),
+      recorder_(macro_, state.macroRecording),
       ownCommon_(std::make_unique<QsdCommonSettings>()) {
     macro_.lastFolder = readMacroLastFolder(services_.settings);
     ownCommon_->load(services_.settings);
     common_ = services_.fileSelectCommon ? services_.fileSelectCommon : ownCommon_.get();
     qsdServices_ = std::make_unique<QsdServices>(
-        QsdServices{PosixFileSystem::instance(), services_.messages, services_.clock, *common_});
+        QsdServices{fileSystem_, services_.messages, services_.clock, *common_});
     chooser_ = std::make_unique<QsdMacroFileChooser>(services_.settings, *qsdServices_, &view_);
     presenter_ = std::make_unique<MacroLoadDialogPresenter>(&view_, [this](const QString& tooltip) {
         if (setTooltip_)
@@ -42,7 +43,7 @@ ViewMacroCommands::~ViewMacroCommands() {
 void ViewMacroCommands::setFileSelectCommon(QsdCommonSettings* common) {
     common_ = common ? common : ownCommon_.get();
     qsdServices_ = std::make_unique<QsdServices>(
-        QsdServices{PosixFileSystem::instance(), services_.messages, services_.clock, *common_});
+        QsdServices{fileSystem_, services_.messages, services_.clock, *common_});
     chooser_ = std::make_unique<QsdMacroFileChooser>(services_.settings, *qsdServices_, &view_);
 }
 

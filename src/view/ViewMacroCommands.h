@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class FileSystem;
 class QWidget;
 class KeyState;
 class MacroLoadDialogPresenter;
@@ -31,7 +32,8 @@ struct ViewServices;
 class ViewMacroCommands : public QObject, public CommandTarget {
     Q_OBJECT
   public:
-    ViewMacroCommands(DocumentState& state, QWidget& view, const ViewServices& services);
+    ViewMacroCommands(DocumentState& state, QWidget& view, const ViewServices& services,
+                      FileSystem& fileSystem);
     ~ViewMacroCommands() override;
 
     Macro& macro() { return macro_; }
@@ -81,6 +83,7 @@ class ViewMacroCommands : public QObject, public CommandTarget {
     DocumentState& state_;
     QWidget& view_;
     const ViewServices& services_;
+    FileSystem& fileSystem_;
     Macro macro_;
     MacroRecorder recorder_;
     std::unique_ptr<ViewMacroPlayer> player_;

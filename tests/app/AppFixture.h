@@ -3,6 +3,7 @@
 #include "CEditorApp.h"
 #include "Clock.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "TempFiles.h"
 #include "TempProfile.h"
 
@@ -25,12 +26,13 @@ class AppFixture : public ::testing::Test {
     Registry& registry() { return profile.registry(); }
     std::unique_ptr<CEditorApp> makeApp(const QString& commandLine = QString()) {
         return std::make_unique<CEditorApp>(
-            AppServices{registry(), messages, clock, Locale(0x0411, 0x0411), runtime()},
+            AppServices{registry(), messages, clock, fileSystem, Locale(0x0411, 0x0411), runtime()},
             commandLine);
     }
 
     TempProfile profile;
     TempFiles files;
     ScriptedMessageService messages;
+    PosixFileSystem fileSystem;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
 };

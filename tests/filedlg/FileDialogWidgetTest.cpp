@@ -9,6 +9,8 @@
 #include "QsdSelectFile.h"
 #include "WaitFor.h"
 
+#include "FilePath.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -30,7 +32,8 @@ struct DialogFixture : ::testing::Test {
     ScriptedMessageService messages;
     Clock clock;
     QsdCommonSettings common;
-    QsdServices services{PosixFileSystem::instance(), messages, clock, common};
+    PosixFileSystem fileSystem;
+    QsdServices services{fileSystem, messages, clock, common};
 
     std::unique_ptr<CQSDFileDialog> open(uint32_t flags, bool commonMode = false,
                                          uint32_t ofnFlags = 0) {
@@ -173,7 +176,7 @@ TEST_F(DialogFixture, TypedFolderOpensItAndTypedPatternFillsList) {
     EXPECT_EQ(d->folderTree()->currentPath(), tree.path(u"Windows/"_qs));
     EXPECT_EQ(d->nameBox()->text(), u"*.ini"_qs);
     ASSERT_EQ(d->fileList()->model().rowCount(), 2); // ".." and b.ini
-    EXPECT_EQ(d->fileList()->GetItemRecord(1)->data.cFileName, u"b.ini"_qs);
+    EXPECT_EQ(d->fileList()->GetItemRecord(1)->data.name, u"b.ini"_qs);
     d->nameBox()->setText(u".."_qs);
     d->runOk();
     EXPECT_EQ(d->folderTree()->currentPath(), tree.root());
@@ -322,24 +325,25 @@ TEST_F(DialogFixture, PropertiesDialogShowsTextsAndChangesOnlyEditedBit) {
     CQSDFilePropertiesDialog dialog(services, *props);
     EXPECT_EQ(dialog.label(9922)->text(), u"1,000 バイト"_qs);
     EXPECT_EQ(dialog.label(9912)->text(), u"r.txt"_qs);
-    EXPECT_FALSE(dialog.attributeBox(fattr::INROM)->isEnabled());
-    EXPECT_TRUE(dialog.attributeBox(fattr::READONLY)->isChecked());
-    dialog.attributeBox(fattr::READONLY)->setChecked(false);
+    EXPECT_FALSE(dialog.attributeBox(fa::FILE_ATTRIBUTE_INROM)->isEnabled());
+    EXPECT_TRUE(dialog.attributeBox(fa::FILE_ATTRIBUTE_READONLY)->isChecked());
+    dialog.attributeBox(fa::FILE_ATTRIBUTE_READONLY)->setChecked(false);
     dialog.accept();
     EXPECT_FALSE(tree.isReadOnly(u"r.txt"_qs));
-    EXPECT_EQ(dialog.properties().attributes & fattr::READONLY, 0u);
+    EXPECT_EQ(dialog.properties().attributes & fa::FILE_ATTRIBUTE_READONLY, 0u);
 
     QsdProperties rom = *props;
-    rom.attributes |= fattr::INROM;
+    rom.attributes |= fa::FILE_ATTRIBUTE_INROM;
     CQSDFilePropertiesDialog romDialog(services, rom);
     for (uint32_t bit :
-         {fattr::READONLY, fattr::HIDDEN, fattr::ARCHIVE, fattr::SYSTEM, fattr::TEMPORARY})
+         {fa::FILE_ATTRIBUTE_READONLY, fa::FILE_ATTRIBUTE_HIDDEN, fa::FILE_ATTRIBUTE_ARCHIVE,
+          fa::FILE_ATTRIBUTE_SYSTEM, fa::FILE_ATTRIBUTE_TEMPORARY})
         EXPECT_FALSE(romDialog.attributeBox(bit)->isEnabled());
 
     auto folderProps = QsdProperties::fromPath(services.fs, tree.root());
     CQSDFilePropertiesDialog folderDialog(services, *folderProps);
     EXPECT_TRUE(folderDialog.label(9900)->isHidden());
-    EXPECT_EQ(folderDialog.label(9913)->text(), qsdpath::withoutSlash(tree.root()));
+    EXPECT_EQ(folderDialog.label(9913)->text(), filepath::withoutSlash(tree.root()));
 
     CQSDFilePropertiesDialog::openForFolder(services, tree.path(u"gone/"_qs), nullptr);
     EXPECT_EQ(messages.texts().last(),
@@ -406,7 +410,7 @@ TEST_F(DialogFixture, SortFromMenuBarFlipsButFromContextMenuKeepsDirection) {
     ASSERT_EQ(model.sortKey(), qsd::SORT_NAME);
     d->handleCommand(ID_QSD_SORT_NAME);
     EXPECT_FALSE(model.ascending());
-    EXPECT_EQ(model.entry(0)->data.cFileName, u"b.txt"_qs);
+    EXPECT_EQ(model.entry(0)->data.name, u"b.txt"_qs);
     d->fileList()->handleCommand(ID_QSD_SORT_NAME);
     EXPECT_FALSE(model.ascending());
     d->fileList()->handleCommand(ID_QSD_SORT_TIME);

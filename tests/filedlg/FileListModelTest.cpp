@@ -1,3 +1,4 @@
+#include "FifoWatchdog.h"
 #include "FiledlgTestUtil.h"
 #include "QsdFileListModel.h"
 
@@ -8,30 +9,31 @@ namespace {
 QStringList names(const QsdFileListModel& m) {
     QStringList out;
     for (int i = 0; i < m.rowCount(); ++i)
-        out << m.entry(i)->data.cFileName;
+        out << m.entry(i)->data.name;
     return out;
 }
 
-QsdFindData file(const QString& name, uint64_t size, uint64_t time = 0) {
-    QsdFindData d;
-    d.cFileName = name;
-    d.nFileSize = size;
-    d.ftLastWriteTime = time;
-    d.dwFileAttributes = fattr::NORMAL;
+FindData file(const QString& name, uint64_t size, uint64_t time = 0) {
+    FindData d;
+    d.name = name;
+    d.size = size;
+    d.lastWriteTime = time;
+    d.attributes = fa::FILE_ATTRIBUTE_NORMAL;
     return d;
 }
 
-QsdFindData folder(const QString& name) {
-    QsdFindData d;
-    d.cFileName = name;
-    d.dwFileAttributes = fattr::DIRECTORY;
+FindData folder(const QString& name) {
+    FindData d;
+    d.name = name;
+    d.attributes = fa::FILE_ATTRIBUTE_DIRECTORY;
     return d;
 }
 
 struct ModelFixture : ::testing::Test {
     TempTree tree;
     Clock clock;
-    QsdFileListModel model{PosixFileSystem::instance(), clock};
+    PosixFileSystem fileSystem;
+    QsdFileListModel model{fileSystem, clock};
     void SetUp() override {
         model.setOptionBits(qsd::SHOW_FOLDERS);
         model.fillExtensionTables();
@@ -78,7 +80,7 @@ TEST(QsdFileListCompare, TypeKeyPutsNamesWithoutExtensionFirstAscendingLastDesce
     EXPECT_LT(QsdFileListModel::compare(&upper, &lower, qsd::SORT_TYPE, true), 0);
     EXPECT_GT(QsdFileListModel::compare(&upper, &lower, qsd::SORT_TYPE, false), 0);
     QsdFileEntry other = readme;
-    other.data.cFileName = u"Makefile"_qs;
+    other.data.name = u"Makefile"_qs;
     EXPECT_EQ(QsdFileListModel::compare(&readme, &other, qsd::SORT_TYPE, true), 0);
 }
 
@@ -111,7 +113,7 @@ TEST_F(ModelFixture, RootHasNoParentRowAndHiddenFoldersOption) {
     model.setFolder(u"/"_qs);
     model.Refill();
     ASSERT_GT(model.rowCount(), 0);
-    EXPECT_NE(model.entry(0)->data.cFileName, u".."_qs);
+    EXPECT_NE(model.entry(0)->data.name, u".."_qs);
     EXPECT_EQ(QsdFileListModel::parentFolder(u"/usr/"_qs), u"/"_qs);
     EXPECT_EQ(QsdFileListModel::parentFolder(u"/usr/share/"_qs), u"/usr/"_qs);
 
@@ -199,9 +201,7 @@ TEST(QsdFileListTexts, SizeTextFormats) {
 }
 
 TEST(QsdFileListTexts, TimeTextTodayAndOtherDays) {
-    const auto ft = [](const QDateTime& t) {
-        return qsdpath::fileTimeFromUnix(t.toSecsSinceEpoch(), 0);
-    };
+    const auto ft = [](const QDateTime& t) { return filetime::fromUnix(t.toSecsSinceEpoch(), 0); };
     const QDateTime now(QDate(2026, 12, 6), QTime(14, 7, 9));
     EXPECT_EQ(QsdFileListModel::timeText(ft(now), now.date()), u"14:07"_qs);
     const QDateTime march(QDate(2009, 3, 5), QTime(23, 59));
@@ -249,9 +249,23 @@ TEST_F(ModelFixture, LnkShortcutsResolveToProgramsAndFolders) {
     EXPECT_LT(model.rowOfName(u"calc.lnk"_qs), 0);
 }
 
+TEST_F(ModelFixture, AFifoNamedLikeAShortcutIsListedWithoutBeingOpened) {
+    tree.write(u"a.txt"_qs, "a");
+    FifoWatchdog fifo(QFile::encodeName(tree.path(u"pipe.lnk"_qs)));
+    ASSERT_TRUE(fifo.made());
+    model.setFolder(tree.root());
+    model.Refill();
+    EXPECT_LT(fifo.elapsedMs(), 1000);
+    const QsdFileEntry* pipe = model.entry(model.rowOfName(u"pipe.lnk"_qs));
+    ASSERT_TRUE(pipe);
+    EXPECT_FALSE(pipe->isShortcut);
+    EXPECT_GE(model.rowOfName(u"a.txt"_qs), 0);
+}
+
 TEST_F(ModelFixture, LnkReaderKeepsUnmatchedQuoteAndReadsAtMost780Bytes) {
     tree.write(u"a.txt"_qs, "x");
-    QsdShortcutReader reader(PosixFileSystem::instance());
+    PosixFileSystem fileSystem;
+    QsdShortcutReader reader(fileSystem);
     tree.write(u"q.lnk"_qs, "3#\"" + tree.path(u"a.txt"_qs).toUtf8());
     EXPECT_FALSE(reader.readLnk(tree.path(u"q.lnk"_qs)).valid());
     tree.write(u"long.lnk"_qs, QByteArray(779, '1') + "#" + tree.path(u"a.txt"_qs).toUtf8());
@@ -292,5 +306,5 @@ TEST_F(ModelFixture, RefreshNameReplacesOrInsertsRows) {
     model.refreshName(u"a.txt"_qs);
     model.refreshName(u"b.txt"_qs);
     EXPECT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(model.entry(model.rowOfName(u"a.txt"_qs))->data.nFileSize, 5u);
+    EXPECT_EQ(model.entry(model.rowOfName(u"a.txt"_qs))->data.size, 5u);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "PosixFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,14 +37,15 @@ class TempTree {
         return QFileInfo::exists(path(relative)) || QFileInfo(path(relative)).isSymLink();
     }
     void setReadOnly(const QString& relative, bool on) const {
-        auto d = PosixFileSystem::instance().stat(path(relative));
+        PosixFileSystem fs;
+        auto d = fs.stat(path(relative));
         ASSERT_TRUE(d);
-        const uint32_t a = on ? (d->dwFileAttributes | 0x1) : (d->dwFileAttributes & ~0x1u);
-        ASSERT_TRUE(PosixFileSystem::instance().setAttributes(path(relative), a));
+        const uint32_t a = on ? (d->attributes | 0x1) : (d->attributes & ~0x1u);
+        ASSERT_TRUE(fs.setAttributes(path(relative), a));
     }
     bool isReadOnly(const QString& relative) const {
-        auto d = PosixFileSystem::instance().stat(path(relative));
-        return d && (d->dwFileAttributes & 0x1);
+        auto d = PosixFileSystem().stat(path(relative));
+        return d && (d->attributes & 0x1);
     }
 
   private:

@@ -2,6 +2,8 @@
 #include "QsdProperties.h"
 #include "QsdSelectLogic.h"
 
+#include "FilePath.h"
+
 #include <QDateTime>
 #include <cstring>
 #include <map>
@@ -30,8 +32,9 @@ struct OkFixture : ::testing::Test {
     TempTree tree;
     ScriptedMessageService messages;
     QsdMessenger messenger{messages};
-    QsdShortcutReader shortcuts{PosixFileSystem::instance()};
-    QsdOkProcessor ok{PosixFileSystem::instance(), messenger, shortcuts};
+    PosixFileSystem fileSystem;
+    QsdShortcutReader shortcuts{fileSystem};
+    QsdOkProcessor ok{fileSystem, messenger, shortcuts};
     FakePort port;
     QsdOkProcessor::Input in;
     void SetUp() override { in.folder = tree.root(); }
@@ -154,7 +157,7 @@ TEST_F(OkFixture, SelectedRowsFollowShortcutsAndOpenFolders) {
     EXPECT_EQ(ok.resultNames(), QStringList{u"t.lnk"_qs});
     in.selectedRows = {{u".."_qs, true, false, {}}};
     EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
-    EXPECT_EQ(port.log.last(), u"tree:"_qs + qsdpath::folderOf(tree.root()));
+    EXPECT_EQ(port.log.last(), u"tree:"_qs + filepath::folderOf(tree.root()));
 }
 
 TEST_F(OkFixture, MultipleSelectionResultBufferAndTooSmallBuffer) {
@@ -232,36 +235,36 @@ TEST(QsdPropertiesLogic, SizeTimeAndAttributeChange) {
     EXPECT_TRUE(QsdProperties::sizeText(1234567).startsWith(u"1,234,567 "_qs));
     EXPECT_TRUE(QsdProperties::sizeText(5368709120ull).startsWith(u"5,368,709,120 "_qs));
     const QDateTime t(QDate(2009, 3, 5), QTime(14, 7, 9));
-    EXPECT_EQ(QsdProperties::timeText(qsdpath::fileTimeFromUnix(t.toSecsSinceEpoch(), 0)),
+    EXPECT_EQ(QsdProperties::timeText(filetime::fromUnix(t.toSecsSinceEpoch(), 0)),
               u"2009年 3月 5日 14時07分09秒"_qs);
     EXPECT_EQ(QsdProperties::combine(0x1 | 0x40 | 0x20, 0x0), 0x40u);
     EXPECT_EQ(QsdProperties::combine(0x10, 0x2 | 0x40), 0x12u);
 
     TempTree tree;
+    PosixFileSystem fileSystem;
     tree.write(u"r.txt"_qs, "x");
     tree.setReadOnly(u"r.txt"_qs, true);
-    auto props = QsdProperties::fromPath(PosixFileSystem::instance(), tree.path(u"r.txt"_qs));
+    auto props = QsdProperties::fromPath(fileSystem, tree.path(u"r.txt"_qs));
     ASSERT_TRUE(props);
     EXPECT_EQ(props->name, u"r.txt"_qs);
     EXPECT_EQ(props->size, 1u);
     ScriptedMessageService messages;
     QsdMessenger messenger(messages);
     EXPECT_TRUE(
-        props->apply(PosixFileSystem::instance(), messenger, props->attributes & ~fattr::READONLY));
+        props->apply(fileSystem, messenger, props->attributes & ~fa::FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(tree.isReadOnly(u"r.txt"_qs));
     EXPECT_TRUE(messages.shown().empty());
     // Hidden comes from the name of a dot file: clearing it fails and says so.
     tree.write(u".dot"_qs, "x");
-    auto dot = QsdProperties::fromPath(PosixFileSystem::instance(), tree.path(u".dot"_qs));
-    ASSERT_TRUE(dot && (dot->attributes & fattr::HIDDEN));
-    EXPECT_FALSE(
-        dot->apply(PosixFileSystem::instance(), messenger, dot->attributes & ~fattr::HIDDEN));
+    auto dot = QsdProperties::fromPath(fileSystem, tree.path(u".dot"_qs));
+    ASSERT_TRUE(dot && (dot->attributes & fa::FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_FALSE(dot->apply(fileSystem, messenger, dot->attributes & ~fa::FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(messages.texts(),
               QStringList{u"ファイル属性の変更操作で、エラーが発生しました。"_qs});
-    EXPECT_TRUE(dot->attributes & fattr::HIDDEN);
+    EXPECT_TRUE(dot->attributes & fa::FILE_ATTRIBUTE_HIDDEN);
 
-    auto folderProps = QsdProperties::fromPath(PosixFileSystem::instance(), tree.root());
+    auto folderProps = QsdProperties::fromPath(fileSystem, tree.root());
     ASSERT_TRUE(folderProps);
     EXPECT_TRUE(folderProps->isFolder());
-    EXPECT_EQ(folderProps->folder, qsdpath::withoutSlash(tree.root()));
+    EXPECT_EQ(folderProps->folder, filepath::withoutSlash(tree.root()));
 }

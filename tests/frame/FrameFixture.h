@@ -6,6 +6,7 @@
 #include "CommandActions.h"
 #include "CommandRouter.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "TempProfile.h"
 
 #include <QAction>
@@ -18,8 +19,8 @@
 class FrameFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        documents = std::make_unique<DocumentServiceSet>(*settings, Locale(0x0411, 0x0411),
-                                                         QCoreApplication::applicationPid());
+        documents = std::make_unique<DocumentServiceSet>(
+            *settings, Locale(0x0411, 0x0411), QCoreApplication::applicationPid(), fileSystem);
     }
 
     void TearDown() override { frame.reset(); }
@@ -69,6 +70,7 @@ class FrameFixture : public ::testing::Test {
     Registry* registry = &temp.registry();
     ProfileStore* profile = &temp.store();
     Settings* settings = &temp.settings();
+    PosixFileSystem fileSystem;
     std::unique_ptr<DocumentServiceSet> documents;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};

@@ -1,5 +1,6 @@
 #include "MacroSettings.h"
 
+#include "FilePath.h"
 #include "FileSystem.h"
 #include "TempProfile.h"
 
@@ -16,7 +17,7 @@ class MacroSettingsTest : public ::testing::Test {
 } // namespace
 
 TEST_F(MacroSettingsTest, LastFolderDefaultsToTheDocumentsFolder) {
-    EXPECT_EQ(readMacroLastFolder(settings), FileSystem::myDocumentsPath() + u'/');
+    EXPECT_EQ(readMacroLastFolder(settings), filepath::myDocumentsPath() + u'/');
 }
 
 TEST_F(MacroSettingsTest, LastFolderIsWrittenAndReadBack) {

@@ -1,4 +1,5 @@
 #include "QsdMacroFileChooser.h"
+#include "PosixFileSystem.h"
 
 #include "CQSDFileDialog.h"
 #include "MacroCommands.h"
@@ -67,7 +68,8 @@ class QsdMacroFileChooserTest : public ::testing::Test {
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 5, 1), QTime(9, 0))};
     QsdCommonSettings common;
-    QsdServices services{PosixFileSystem::instance(), messages, clock, common};
+    PosixFileSystem fileSystem;
+    QsdServices services{fileSystem, messages, clock, common};
 };
 
 } // namespace

@@ -1,4 +1,7 @@
-#include "FileSystem.h"
+#include "FakeFileSystem.h"
+#include "FifoWatchdog.h"
+#include "FilePath.h"
+#include "PosixFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,13 +15,15 @@
 #include <unistd.h>
 
 using namespace fa;
+constexpr auto Fail = FileSystem::IfExists::Fail;
+constexpr auto Replace = FileSystem::IfExists::Replace;
 
 namespace {
 
 class FileSystemTest : public ::testing::Test {
   protected:
     QTemporaryDir dir;
-    FileSystem fs;
+    PosixFileSystem fs;
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes, mode_t mode = 0644) {
@@ -41,12 +46,6 @@ class FileSystemTest : public ::testing::Test {
     }
 };
 
-// Always reports another file system, so that moves take the copy path.
-class CrossDeviceFileSystem : public FileSystem {
-  protected:
-    int renameNoReplace(const QString&, const QString&) override { return EXDEV; }
-};
-
 } // namespace
 
 TEST_F(FileSystemTest, AttributesFromTypeNameAndPermissions) {
@@ -66,29 +65,29 @@ TEST_F(FileSystemTest, AttributesFromTypeNameAndPermissions) {
 
 TEST_F(FileSystemTest, ReadOnlyClearsEveryWriteBitAndGivesTheOwnersBack) {
     const QString file = write("a.txt", "x", 0666);
-    ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(modeOf(file), mode_t(0444));
     EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(modeOf(file), mode_t(0644));
     EXPECT_EQ(fs.lastError(), 0);
 
     // A hidden name stays hidden; asking otherwise fails and changes nothing.
     const QString dot = write(".rc", "x", 0644);
-    EXPECT_FALSE(fs.setFileAttributes(dot, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(fs.setAttributes(dot, FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(fs.lastError(), EINVAL);
     EXPECT_EQ(modeOf(dot), mode_t(0644));
-    EXPECT_TRUE(fs.setFileAttributes(dot, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(fs.setAttributes(dot, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(modeOf(dot), mode_t(0444));
 
-    EXPECT_FALSE(fs.setFileAttributes(path("missing"), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_FALSE(fs.setAttributes(path("missing"), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(fs.lastError(), ENOENT);
 }
 
 TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
     const QString file = write("a.txt", "x", 0444);
-    const bool ok = fs.setFileAttributes(file, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE |
-                                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+    const bool ok = fs.setAttributes(file, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE |
+                                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
     if (ok) {
         EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE |
                                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
@@ -97,10 +96,10 @@ TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
         const ssize_t n = ::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes",
                                      value, sizeof value);
         EXPECT_EQ(QByteArray(value, int(std::max<ssize_t>(n, 0))), QByteArray("38")); // 0x26
-        ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_TEMPORARY));
+        ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_TEMPORARY));
         EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_TEMPORARY);
         EXPECT_EQ(modeOf(file), mode_t(0644));
-        ASSERT_TRUE(fs.setFileAttributes(file, FILE_ATTRIBUTE_NORMAL));
+        ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_NORMAL));
         EXPECT_EQ(::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes", value,
                              sizeof value),
                   -1);
@@ -117,20 +116,17 @@ TEST_F(FileSystemTest, FileTimeAndLargeSizes) {
     // 2020-01-02 03:04:05.123456789 UTC
     const struct timespec times[2] = {{1577934245, 123456789}, {1577934245, 123456789}};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
-    FILETIME ft = 0;
-    ASSERT_TRUE(fs.getFileTime(file, &ft));
-    EXPECT_EQ(ft, (1577934245ull + 11644473600ull) * 10000000ull + 1234567ull);
-    EXPECT_EQ(FileSystem::fileTimeFromTimespec(-11644473600LL, 0), 0u);
+    EXPECT_EQ(fs.statTarget(file)->lastWriteTime,
+              (1577934245ull + 11644473600ull) * 10000000ull + 1234567ull);
+    EXPECT_EQ(filetime::fromUnix(-11644473600LL, 0), 0u);
 
     const QString big = write("big.bin", "");
     ASSERT_EQ(::truncate(QFile::encodeName(big).constData(), 5LL << 30), 0);
-    uint64_t size = 0;
-    ASSERT_TRUE(fs.getFileSize(big, &size));
-    EXPECT_EQ(size, 5ull << 30);
-    FindData info;
-    ASSERT_TRUE(fs.getFileInfo(big, &info));
-    EXPECT_EQ(info.name, QStringLiteral("big.bin"));
-    EXPECT_EQ(info.size, 5ull << 30);
+    const auto info = fs.statTarget(big);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->name, QStringLiteral("big.bin"));
+    EXPECT_EQ(info->size, 5ull << 30);
+    EXPECT_TRUE(info->isRegular);
 }
 
 TEST_F(FileSystemTest, FindListsEntriesWithoutFollowingLinks) {
@@ -141,12 +137,11 @@ TEST_F(FileSystemTest, FindListsEntriesWithoutFollowingLinks) {
                         QFile::encodeName(path("link")).constData()),
               0);
 
-    FileFinder finder;
-    FindData d;
+    std::vector<FindData> entries;
+    ASSERT_TRUE(fs.list(dir.path(), entries));
     QMap<QString, FindData> seen;
-    for (bool ok = finder.findFirst(dir.path(), &d); ok; ok = finder.findNext(&d))
+    for (const FindData& d : entries)
         seen.insert(d.name, d);
-    EXPECT_EQ(finder.lastError(), ENOENT);
     EXPECT_EQ(seen.keys(), QStringList({"b.TXT", "c.log", "link", "sub"}));
     EXPECT_EQ(seen["b.TXT"].size, 5u);
     EXPECT_EQ(seen["b.TXT"].attributes, FILE_ATTRIBUTE_NORMAL);
@@ -155,19 +150,15 @@ TEST_F(FileSystemTest, FindListsEntriesWithoutFollowingLinks) {
     EXPECT_TRUE(seen["link"].isSymLink);
     EXPECT_EQ(seen["link"].attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
     EXPECT_NE(seen["link"].attributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    EXPECT_TRUE(fs.isDirectory(path("link")));
+    EXPECT_FALSE(fs.stat(path("link"))->isFolder());
 
-    QStringList matched;
-    for (bool ok = finder.findFirst(dir.path(), &d, QStringLiteral("*.txt")); ok;
-         ok = finder.findNext(&d))
-        matched << d.name;
-    EXPECT_EQ(matched, QStringList({"b.TXT"}));
-
-    EXPECT_FALSE(finder.findFirst(path("sub"), &d));
-    EXPECT_EQ(finder.lastError(), ENOENT);
-    EXPECT_FALSE(finder.findFirst(path("missing"), &d));
-    EXPECT_EQ(finder.lastError(), ENOENT);
-    EXPECT_FALSE(finder.findFirst(path("c.log"), &d));
-    EXPECT_EQ(finder.lastError(), ENOTDIR);
+    entries.clear();
+    EXPECT_FALSE(fs.list(path("missing"), entries));
+    EXPECT_EQ(fs.lastError(), ENOENT);
+    EXPECT_FALSE(fs.list(path("c.log"), entries));
+    EXPECT_EQ(fs.lastError(), ENOTDIR);
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
@@ -176,38 +167,35 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(src).constData(), times, 0), 0);
 
-    ASSERT_TRUE(fs.copyFile(src, path("dst.txt"), true));
+    ASSERT_TRUE(fs.copyFile(src, path("dst.txt"), Fail));
     EXPECT_EQ(read(path("dst.txt")), bytes);
     EXPECT_EQ(modeOf(path("dst.txt")), mode_t(0640));
-    FILETIME a = 0, b = 0;
-    fs.getFileTime(src, &a);
-    fs.getFileTime(path("dst.txt"), &b);
-    EXPECT_EQ(a, b);
+    EXPECT_EQ(fs.stat(src)->lastWriteTime, fs.stat(path("dst.txt"))->lastWriteTime);
 
     const QString other = write("other.txt", "old");
-    EXPECT_FALSE(fs.copyFile(src, other, true));
+    EXPECT_FALSE(fs.copyFile(src, other, Fail));
     EXPECT_EQ(fs.lastError(), EEXIST);
     EXPECT_EQ(read(other), QByteArray("old"));
-    ASSERT_TRUE(fs.copyFile(src, other, false));
+    ASSERT_TRUE(fs.copyFile(src, other, Replace));
     EXPECT_EQ(read(other), bytes);
 
     const QString readOnly = write("ro.txt", "keep", 0444);
-    EXPECT_FALSE(fs.copyFile(src, readOnly, false));
+    EXPECT_FALSE(fs.copyFile(src, readOnly, Replace));
     EXPECT_EQ(fs.lastError(), EACCES);
     EXPECT_EQ(read(readOnly), QByteArray("keep"));
-    ASSERT_TRUE(fs.setFileAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
-    ASSERT_TRUE(fs.copyFile(src, readOnly, false));
+    ASSERT_TRUE(fs.setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(fs.copyFile(src, readOnly, Replace));
     EXPECT_EQ(read(readOnly), bytes);
     EXPECT_EQ(modeOf(readOnly), mode_t(0640));
 
-    EXPECT_FALSE(fs.copyFile(src, src, false));
+    EXPECT_FALSE(fs.copyFile(src, src, Replace));
     EXPECT_EQ(read(src), bytes);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    EXPECT_FALSE(fs.copyFile(src, path("folder"), false));
+    EXPECT_FALSE(fs.copyFile(src, path("folder"), Replace));
     EXPECT_EQ(fs.lastError(), EISDIR);
-    EXPECT_FALSE(fs.copyFile(path("folder"), path("x"), false));
+    EXPECT_FALSE(fs.copyFile(path("folder"), path("x"), Replace));
     EXPECT_EQ(fs.lastError(), EISDIR);
-    EXPECT_FALSE(fs.copyFile(path("missing"), path("x"), false));
+    EXPECT_FALSE(fs.copyFile(path("missing"), path("x"), Replace));
     EXPECT_EQ(fs.lastError(), ENOENT);
     // No temporary files are left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
@@ -225,7 +213,8 @@ TEST_F(FileSystemTest, MoveRenamesAndRefusesToReplace) {
 }
 
 TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
-    CrossDeviceFileSystem xfs;
+    FakeFileSystem xfs;
+    xfs.crossDevice = true;
     const QString file = write("a.txt", "data", 0600);
     ASSERT_TRUE(xfs.moveFile(file, path("moved.txt")));
     EXPECT_FALSE(QFile::exists(file));
@@ -274,7 +263,7 @@ TEST_F(FileSystemTest, DeleteAndFolders) {
     const QString readOnly = write("ro", "r", 0444);
     EXPECT_FALSE(fs.deleteFile(readOnly));
     EXPECT_EQ(fs.lastError(), EACCES);
-    ASSERT_TRUE(fs.setFileAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(fs.setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
     EXPECT_TRUE(fs.deleteFile(readOnly));
 
     // Deleting a link deletes the link only.
@@ -300,23 +289,49 @@ TEST_F(FileSystemTest, SameFileAndCanonicalPaths) {
     EXPECT_FALSE(fs.isSameFile(file, path("missing")));
 
     const QString canonicalDir = QFileInfo(dir.path()).canonicalFilePath();
-    EXPECT_EQ(FileSystem::canonicalPath(path("sub/../a.txt")), canonicalDir + "/a.txt");
-    EXPECT_EQ(FileSystem::canonicalPath(path("sub/new/x.txt")), canonicalDir + "/sub/new/x.txt");
-    EXPECT_EQ(FileSystem::canonicalPath(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(FileSystem::canonicalPath(QString()), QString());
+    EXPECT_EQ(filepath::canonicalPath(path("sub/../a.txt")), canonicalDir + "/a.txt");
+    EXPECT_EQ(filepath::canonicalPath(path("sub/new/x.txt")), canonicalDir + "/sub/new/x.txt");
+    EXPECT_EQ(filepath::canonicalPath(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(filepath::canonicalPath(QString()), QString());
 }
 
 TEST_F(FileSystemTest, EditorPathsMapToThisPlatform) {
-    const QString docs = FileSystem::myDocumentsPath();
+    const QString docs = filepath::myDocumentsPath();
     EXPECT_TRUE(QFileInfo(docs).isDir());
     EXPECT_FALSE(docs.endsWith('/') && docs.size() > 1);
-    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\My Documents\\")), docs + "/");
-    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\my documents\\a\\b.mcr")),
+    EXPECT_EQ(filepath::toNativePath(QStringLiteral("\\My Documents\\")), docs + "/");
+    EXPECT_EQ(filepath::toNativePath(QStringLiteral("\\my documents\\a\\b.mcr")),
               docs + "/a/b.mcr");
-    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\My Documents2\\x")),
+    EXPECT_EQ(filepath::toNativePath(QStringLiteral("\\My Documents2\\x")),
               QStringLiteral("/My Documents2/x"));
-    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("\\Windows\\x.txt")),
+    EXPECT_EQ(filepath::toNativePath(QStringLiteral("\\Windows\\x.txt")),
               QStringLiteral("/Windows/x.txt"));
-    EXPECT_EQ(FileSystem::toNativePath(QStringLiteral("/home/u/a.txt")),
+    EXPECT_EQ(filepath::toNativePath(QStringLiteral("/home/u/a.txt")),
               QStringLiteral("/home/u/a.txt"));
+}
+
+TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpened) {
+    FifoWatchdog fifo(QFile::encodeName(path("pipe.lnk")));
+    ASSERT_TRUE(fifo.made());
+    std::vector<FindData> entries;
+    ASSERT_TRUE(fs.list(dir.path(), entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_FALSE(entries[0].isRegular);
+    EXPECT_FALSE(entries[0].isFolder());
+
+    EXPECT_FALSE(fs.readHead(path("pipe.lnk"), 780));
+    EXPECT_EQ(fs.lastError(), EINVAL);
+    EXPECT_FALSE(fs.copyFile(path("pipe.lnk"), path("copy"), Replace));
+    EXPECT_EQ(fs.lastError(), EINVAL);
+    EXPECT_FALSE(QFileInfo::exists(path("copy")));
+    EXPECT_LT(fifo.elapsedMs(), 1000);
+    EXPECT_TRUE(fs.deleteFile(path("pipe.lnk")));
+}
+
+TEST_F(FileSystemTest, ReadHeadReadsAtMostTheAskedBytesOfARegularFile) {
+    write("a.txt", "0123456789");
+    EXPECT_EQ(fs.readHead(path("a.txt"), 4), QByteArray("0123"));
+    EXPECT_EQ(fs.readHead(path("a.txt"), 100), QByteArray("0123456789"));
+    EXPECT_FALSE(fs.readHead(dir.path(), 4));
+    EXPECT_EQ(fs.lastError(), EISDIR);
 }

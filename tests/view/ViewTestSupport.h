@@ -3,6 +3,7 @@
 #include "CEditer.h"
 #include "Clock.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "TempProfile.h"
 
 #include <QCoreApplication>
@@ -18,14 +19,15 @@ struct ViewEnvironment {
     Registry* registry = &profile.registry();
     ProfileStore* store = &profile.store();
     Settings* settings = &profile.settings();
+    PosixFileSystem fileSystem;
     std::unique_ptr<DocumentServiceSet> documents;
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2011, 7, 8), QTime(23, 30, 5))};
     bool recentPlatform = false;
 
     ViewEnvironment() {
-        documents = std::make_unique<DocumentServiceSet>(*settings, Locale(0x0411, 0x0411),
-                                                         QCoreApplication::applicationPid());
+        documents = std::make_unique<DocumentServiceSet>(
+            *settings, Locale(0x0411, 0x0411), QCoreApplication::applicationPid(), fileSystem);
     }
 
     ViewServices services() {

@@ -5,6 +5,7 @@
 #include "CQSDFilePropertiesDialog.h"
 #include "CQSDFolderTree.h"
 #include "CommandIds.h"
+#include "FilePath.h"
 #include "QsdDeleteOperations.h"
 #include "QsdFolderOperations.h"
 #include "QsdMenus.h"
@@ -183,7 +184,7 @@ void CQSDFileDialog::initialize() {
     fillFileTypes();
     fillOptions();
     initialized_ = true;
-    const QString start = initialDir.isEmpty() ? u"/"_qs : qsdpath::withSlash(initialDir);
+    const QString start = initialDir.isEmpty() ? u"/"_qs : filepath::withSlash(initialDir);
     if (tree_->moveTo(start) != rc::SUCCESS)
         tree_->moveTo(u"/"_qs);
     if (tree_->currentItem() == nullptr)
@@ -273,7 +274,7 @@ void CQSDFileDialog::runOk() {
     in.filterPattern = type >= 0 ? fileTypes_[type].pattern : QString();
     for (const QsdFileEntry* e : list_->GetSelectedRecords())
         in.selectedRows.push_back(
-            {e->data.cFileName, e->isFolder(), e->shortcutToFolder, e->shortcutTarget});
+            {e->data.name, e->isFolder(), e->shortcutToFolder, e->shortcutTarget});
     QsdMessenger messenger(services_.messages, this);
     QsdOkProcessor ok(services_.fs, messenger, list_->model().shortcutReader());
     if (ok.run(in, *this) != QsdOkProcessor::Outcome::Accepted)
@@ -301,7 +302,7 @@ void CQSDFileDialog::onRowTapped(int row, bool doubleTap) {
     if (!e || list_->multipleSelectionMode())
         return;
     if (!doubleTap && !(flags & qsd::HIDE_NAME))
-        name_->setText(e->opensFolder() ? QString() : e->data.cFileName);
+        name_->setText(e->opensFolder() ? QString() : e->data.name);
     const bool act = doubleTap ? !(flags & qsd::SINGLE_TAP) : (flags & qsd::SINGLE_TAP);
     if (!act)
         return;
@@ -309,13 +310,13 @@ void CQSDFileDialog::onRowTapped(int row, bool doubleTap) {
         if (e->isParentRow())
             moveTreeTo(QsdFileListModel::parentFolder(list_->folder()));
         else if (e->isFolder())
-            moveTreeTo(list_->folder() + e->data.cFileName + u'/');
+            moveTreeTo(list_->folder() + e->data.name + u'/');
         else
-            moveTreeTo(qsdpath::withSlash(e->shortcutTarget));
+            moveTreeTo(filepath::withSlash(e->shortcutTarget));
         return;
     }
     if (doubleTap && !(flags & qsd::HIDE_NAME))
-        name_->setText(e->data.cFileName);
+        name_->setText(e->data.name);
     runOk();
 }
 
@@ -476,7 +477,7 @@ void CQSDFileDialog::selectLinkFile() {
     const QsdFileEntry* e = list_->GetItemRecord(list_->GetFocusedIndex());
     if (!e || !e->isShortcut)
         return;
-    const QString path = list_->folder() + e->data.cFileName;
+    const QString path = list_->folder() + e->data.name;
     QsdMessenger messenger(services_.messages, this);
     const auto d = services_.fs.stat(path);
     if ((ofnFlags & ofn::OFN_FILEMUSTEXIST) && !d) {
@@ -491,13 +492,14 @@ void CQSDFileDialog::selectLinkFile() {
         if (messenger.show(text, path, mb::MB_YESNO | mb::MB_ICONQUESTION) != mb::IDYES)
             return;
     }
-    if ((flags & qsd::OFFER_CLEAR_READONLY) && d && (d->dwFileAttributes & fattr::READONLY)) {
+    if ((flags & qsd::OFFER_CLEAR_READONLY) && d && (d->attributes & fa::FILE_ATTRIBUTE_READONLY)) {
         const QString text = QsdMessenger::text(
             30028,
             u"下記ファイルは読み取り専用です。読み取り専用属性を解除して上書き保存しますか？\n\n%s"_qs);
         if (messenger.show(text, path, mb::MB_YESNO | mb::MB_ICONQUESTION) != mb::IDYES)
             return;
-        if (!services_.fs.setAttributes(path, d->dwFileAttributes & ~fattr::READONLY)) {
+        if (!services_.fs.setAttributes(path, d->attributes & ~fa::FILE_ATTRIBUTE_READONLY,
+                                        FileSystem::Links::NoFollow)) {
             messenger.show(
                 QsdMessenger::text(30507, u"ファイル属性の変更操作で、エラーが発生しました。"_qs),
                 mb::MB_OK | mb::MB_ICONERROR);
@@ -505,7 +507,7 @@ void CQSDFileDialog::selectLinkFile() {
         }
     }
     resultFolder_ = list_->folder();
-    resultNames_ = QStringList{e->data.cFileName};
+    resultNames_ = QStringList{e->data.name};
     recordState();
     accept();
 }

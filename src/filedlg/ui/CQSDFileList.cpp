@@ -2,6 +2,7 @@
 
 #include "CQSDFilePropertiesDialog.h"
 #include "CommandIds.h"
+#include "FilePath.h"
 #include "QsdDeleteOperations.h"
 #include "QsdFileOperations.h"
 #include "QsdIcons.h"
@@ -273,7 +274,7 @@ void CQSDFileList::takeSelection(CQSDFileClipboard::Mode mode) {
     clipboard_.setSourceFolder(services_.fs, folder());
     for (int row : selectedRows()) {
         const QsdFileEntry* e = model_->entry(row);
-        if (e->isParentRow() || !clipboard_.addName(services_.fs, e->data.cFileName))
+        if (e->isParentRow() || !clipboard_.addName(services_.fs, e->data.name))
             continue;
         model_->setCut(row, true);
     }
@@ -312,7 +313,7 @@ void CQSDFileList::Delete() {
     for (int row = 0; row < model_->rowCount(); ++row) {
         const QsdFileEntry* e = model_->entry(row);
         const bool on = std::binary_search(selected.begin(), selected.end(), row);
-        rows.push_back({e->data.cFileName, on, e->isFolder()});
+        rows.push_back({e->data.name, on, e->isFolder()});
     }
     QsdMessenger messenger(services_.messages, window());
     QsdDeleteOperations ops(services_.fs, messenger);
@@ -331,17 +332,17 @@ void CQSDFileList::Properties() {
     }
     QsdProperties props;
     if (e->isFolder()) {
-        props.folder = qsdpath::normalize(folder() + e->data.cFileName);
+        props.folder = filepath::normalize(folder() + e->data.name);
     } else {
-        props.folder = qsdpath::withoutSlash(folder());
-        props.name = e->data.cFileName;
+        props.folder = filepath::withoutSlash(folder());
+        props.name = e->data.name;
     }
-    props.attributes = e->data.dwFileAttributes;
-    props.lastWriteTime = e->data.ftLastWriteTime;
-    props.size = e->data.nFileSize;
+    props.attributes = e->data.attributes;
+    props.lastWriteTime = e->data.lastWriteTime;
+    props.size = e->data.size;
     CQSDFilePropertiesDialog dialog(services_, props, this);
     if (dialog.exec() == QDialog::Accepted)
-        e->data.dwFileAttributes = dialog.properties().attributes;
+        e->data.attributes = dialog.properties().attributes;
 }
 
 int CQSDFileList::holdDelay() const {
@@ -494,9 +495,9 @@ void CQSDFileList::openRow(int row) {
     if (e->isParentRow())
         target = QsdFileListModel::parentFolder(folder());
     else if (e->isFolder())
-        target = folder() + e->data.cFileName + u'/';
+        target = folder() + e->data.name + u'/';
     else
-        target = qsdpath::withSlash(e->shortcutTarget);
+        target = filepath::withSlash(e->shortcutTarget);
     if (options_.opensFoldersItself) {
         SetFolder(target);
         Refill();

@@ -45,15 +45,18 @@ CQSDFilePropertiesDialog::CQSDFilePropertiesDialog(QsdServices& services,
 
     auto* checks = new QGridLayout;
     const std::pair<uint32_t, QString> boxes[] = {
-        {fattr::READONLY, u"読み取り専用"_qs}, {fattr::HIDDEN, u"隠しファイル"_qs},
-        {fattr::ARCHIVE, u"アーカイブ"_qs},    {fattr::SYSTEM, u"システム"_qs},
-        {fattr::INROM, u"ROMファイル"_qs},     {fattr::TEMPORARY, u"一時ファイル"_qs}};
+        {fa::FILE_ATTRIBUTE_READONLY, u"読み取り専用"_qs},
+        {fa::FILE_ATTRIBUTE_HIDDEN, u"隠しファイル"_qs},
+        {fa::FILE_ATTRIBUTE_ARCHIVE, u"アーカイブ"_qs},
+        {fa::FILE_ATTRIBUTE_SYSTEM, u"システム"_qs},
+        {fa::FILE_ATTRIBUTE_INROM, u"ROMファイル"_qs},
+        {fa::FILE_ATTRIBUTE_TEMPORARY, u"一時ファイル"_qs}};
     int i = 0;
-    const bool inRom = props_.attributes & fattr::INROM;
+    const bool inRom = props_.attributes & fa::FILE_ATTRIBUTE_INROM;
     for (const auto& [bit, text] : boxes) {
         auto* box = new QCheckBox(text, this);
         box->setChecked(props_.attributes & bit);
-        box->setEnabled(bit != fattr::INROM && !inRom);
+        box->setEnabled(bit != fa::FILE_ATTRIBUTE_INROM && !inRom);
         checks->addWidget(box, i / 2, i % 2);
         boxes_[bit] = box;
         ++i;

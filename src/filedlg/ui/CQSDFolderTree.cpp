@@ -1,5 +1,6 @@
 #include "CQSDFolderTree.h"
 
+#include "FilePath.h"
 #include "QsdIcons.h"
 #include "StringTable.h"
 
@@ -29,7 +30,7 @@ class LabelDelegate : public QStyledItemDelegate {
 
 } // namespace
 
-CQSDFolderTree::CQSDFolderTree(const QsdFileSystem& fs, QWidget* parent)
+CQSDFolderTree::CQSDFolderTree(const FileSystem& fs, QWidget* parent)
     : QTreeWidget(parent), fs_(fs) {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -75,13 +76,13 @@ void CQSDFolderTree::fillChildren(QTreeWidgetItem* item) {
     if (path.isEmpty())
         return;
     qDeleteAll(item->takeChildren());
-    std::vector<QsdFindData> entries;
+    std::vector<FindData> entries;
     fs_.list(path, entries);
-    for (const QsdFindData& e : entries) {
+    for (const FindData& e : entries) {
         if (!e.isFolder())
             continue;
-        auto* child = new QTreeWidgetItem(item, {e.cFileName});
-        child->setData(0, PathRole, path + e.cFileName + u'/');
+        auto* child = new QTreeWidgetItem(item, {e.name});
+        child->setData(0, PathRole, path + e.name + u'/');
         child->setIcon(0, qsdicons::folderIcon());
         child->setFlags(child->flags() | Qt::ItemIsEditable);
         addPlaceholder(child);
@@ -106,7 +107,7 @@ RESULT CQSDFolderTree::moveTo(const QString& folder) {
     if (!d || !d->isFolder())
         return rc::NOT_EXISTING;
     QTreeWidgetItem* item = rootItem();
-    const QStringList parts = qsdpath::normalize(folder).split(u'/', Qt::SkipEmptyParts);
+    const QStringList parts = filepath::normalize(folder).split(u'/', Qt::SkipEmptyParts);
     for (const QString& part : parts) {
         if (!item->isExpanded())
             item->setExpanded(true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QsdFileSystem.h"
+#include "FileSystem.h"
 #include "QsdTypes.h"
 
 #include <QTimer>
@@ -13,7 +13,7 @@
 class CQSDFolderTree : public QTreeWidget {
     Q_OBJECT
   public:
-    CQSDFolderTree(const QsdFileSystem& fs, QWidget* parent = nullptr);
+    CQSDFolderTree(const FileSystem& fs, QWidget* parent = nullptr);
 
     static constexpr int PathRole = Qt::UserRole + 1;
 
@@ -54,7 +54,7 @@ class CQSDFolderTree : public QTreeWidget {
     void addPlaceholder(QTreeWidgetItem* item);
     bool outsideLabel(const QPoint& pos) const;
 
-    const QsdFileSystem& fs_;
+    const FileSystem& fs_;
     uint32_t options_ = 0;
     QTimer hold_;
     QPoint holdPos_;

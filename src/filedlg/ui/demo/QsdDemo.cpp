@@ -5,6 +5,7 @@
 #include "CQSDFileDialog.h"
 #include "CQSDFileList.h"
 #include "CQSDFilePropertiesDialog.h"
+#include "PosixFileSystem.h"
 #include "QsdSelectFile.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     else
         makeSamples(folder);
 
-    PosixFileSystem& fs = PosixFileSystem::instance();
+    PosixFileSystem fs;
     BoxMessageService messages;
     Clock clock;
     QsdCommonSettings common;
