@@ -7,10 +7,11 @@ using namespace mb;
 
 QString QsdFolderOperations::NewFolder(const QString& parentFolder) {
     const QString parent = filepath::withSlash(parentFolder);
-    const QString pathFormat = QsdMessenger::text(30008, u"%s新規フォルダ(%d)"_qs);
     const QString labelFormat = QsdMessenger::text(30009, u"新規フォルダ(%d)"_qs);
     for (int n = 1; n <= kNewFolderLimit; ++n) {
-        const QString path = res::substitute(res::substitute(pathFormat, parent), n);
+        // Only the name goes through the format: a "%d" in the parent's path
+        // must never take the number.
+        const QString path = parent + res::substitute(labelFormat, n);
         if (fs_.exists(path))
             continue;
         if (!fs_.createDirectory(path)) {

@@ -8,6 +8,38 @@ using namespace mb;
 
 namespace qsdlogic {
 
+bool acceptLinkFile(FileSystem& fs, const QsdMessenger& messenger, const QString& path,
+                    uint32_t flags, uint32_t ofnFlags) {
+    const auto d = fs.stat(path);
+    if ((ofnFlags & ofn::OFN_FILEMUSTEXIST) && !d) {
+        messenger.show(QsdMessenger::text(
+                           30021, u"下記ファイルは既に存在しません。処理を中止します。\n\n%s"_qs),
+                       path, mb::MB_OK | mb::MB_ICONERROR);
+        return false;
+    }
+    if ((ofnFlags & ofn::OFN_OVERWRITEPROMPT) && d) {
+        const QString text = QsdMessenger::text(
+            30013, u"指定のファイルは既に存在します。このファイルを上書きしますか？\n\n%s"_qs);
+        if (messenger.show(text, path, mb::MB_YESNO | mb::MB_ICONQUESTION) != mb::IDYES)
+            return false;
+    }
+    if ((flags & qsd::OFFER_CLEAR_READONLY) && d && (d->attributes & fa::FILE_ATTRIBUTE_READONLY)) {
+        const QString text = QsdMessenger::text(
+            30028,
+            u"下記ファイルは読み取り専用です。読み取り専用属性を解除して上書き保存しますか？\n\n%s"_qs);
+        if (messenger.show(text, path, mb::MB_YESNO | mb::MB_ICONQUESTION) != mb::IDYES)
+            return false;
+        if (!fs.setAttributes(path, d->attributes & ~fa::FILE_ATTRIBUTE_READONLY,
+                              FileSystem::Links::NoFollow)) {
+            messenger.show(
+                QsdMessenger::text(30507, u"ファイル属性の変更操作で、エラーが発生しました。"_qs),
+                mb::MB_OK | mb::MB_ICONERROR);
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<QsdFilterItem> parseFilter(const QString& filter) {
     QString text = filter;
     text.replace(QChar(u'\0'), u'|');

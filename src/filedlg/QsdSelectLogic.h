@@ -5,6 +5,7 @@
 #include "QsdShortcut.h"
 #include "QsdTypes.h"
 
+#include <QSize>
 #include <QStringList>
 #include <vector>
 
@@ -34,6 +35,10 @@ uint32_t mergeCommonFlags(uint32_t callerFlags, uint32_t persistedFlags);
 bool writeFileResult(OPENFILENAMEW& ofn, const QString& folder, const QStringList& names);
 // The initial name of the caller's buffer.
 QString initialName(const OPENFILENAMEW& ofn);
+// Selecting the link file itself (not its target): the checks OK makes of a
+// name, with their questions. False when the dialog stays open.
+bool acceptLinkFile(FileSystem& fs, const QsdMessenger& messenger, const QString& path,
+                    uint32_t flags, uint32_t ofnFlags);
 } // namespace qsdlogic
 
 // The `common mode` values shared by every file select dialog of the
@@ -42,6 +47,10 @@ struct QsdCommonSettings {
     uint32_t flags = qsd::DEFAULT_COMMON_MODE;
     int sortKey = qsd::SORT_NAME;
     int listStyle = qsd::STYLE_DETAILS;
+    // Kept for the process only: the zoomed pane (0 none, 1 tree, 2 list)
+    // and the size the user last gave a dialog on a desktop screen.
+    int zoomedPane = 0;
+    QSize dialogSize;
 
     // Works with the settings table (getInt/writeInt by value name).
     template <class SettingsT> void load(const SettingsT& settings) {

@@ -42,7 +42,7 @@ class QsdDocumentFileDialog : public DocumentFileDialog {
         int listStyle = request.listStyle;
         bool showFolders = request.showFolders;
         const int ok = QsdSelectFile(&ofn, request.selectFlags, request.codeLabel, request.codeList,
-                                     &codeIndex, &listStyle, &showFolders, false, services);
+                                     &codeIndex, &listStyle, &showFolders, true, services);
         request.listStyle = listStyle;
         request.showFolders = showFolders;
         // Without a process-wide set, the options the user changed must not be lost.

@@ -398,6 +398,9 @@ DocumentDialogRequest EditerDocument::buildRequest(bool saving) const {
                      : res::loadString(35034, QStringLiteral("Open"));
     r.filters = res::loadString(35045, QStringLiteral("Text File(*.txt)"));
     QString folder = filepath::toNativePath(state_.lastFolder);
+    // Before any folder was chosen in the dialog, it starts beside the open file.
+    if (folder.isEmpty() && !state_.currentPath.isEmpty())
+        folder = filepath::folderOf(state_.currentPath);
     if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     r.initialFolder = folder;

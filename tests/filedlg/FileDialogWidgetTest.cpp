@@ -306,7 +306,7 @@ TEST_F(DialogFixture, LayoutSideBySideStackedAndZoom) {
     EXPECT_LT(treeRect.bottom(), listRect.top()); // tall: stacked, tree on top
     EXPECT_NEAR(treeRect.height(), listRect.height(), 8);
     d->requestZoom(2);
-    EXPECT_EQ(CQSDFileDialog::zoomedPane(), 2);
+    EXPECT_EQ(d->zoomedPane(), 2);
     EXPECT_GT(d->fileList()->height(), 2 * d->folderTree()->height());
     d->requestZoom(0);
     d->resize(640, 240);

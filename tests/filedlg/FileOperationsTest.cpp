@@ -329,6 +329,14 @@ TEST_F(OperationsFixture, SymbolicLinksAreNeverFollowed) {
     EXPECT_EQ(outside.read(u"precious.txt"_qs), "keep");
 }
 
+TEST_F(OperationsFixture, NewFolderStaysInItsParentWhosePathHoldsAPercentD) {
+    tree.mkdir(u"a%d"_qs);
+    tree.mkdir(u"a1"_qs);
+    EXPECT_EQ(folders.NewFolder(tree.path(u"a%d"_qs)), u"新規フォルダ(1)"_qs);
+    EXPECT_TRUE(QFileInfo(tree.path(u"a%d/新規フォルダ(1)"_qs)).isDir());
+    EXPECT_TRUE(QDir(tree.path(u"a1"_qs)).isEmpty());
+}
+
 TEST_F(OperationsFixture, NewFolderNumbersAndLimit) {
     EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(1)"_qs);
     EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(2)"_qs);

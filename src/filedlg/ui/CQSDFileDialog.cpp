@@ -7,6 +7,7 @@
 #include "CommandIds.h"
 #include "FilePath.h"
 #include "QsdDeleteOperations.h"
+#include "QsdDialogLayout.h"
 #include "QsdFolderOperations.h"
 #include "QsdMenus.h"
 #include "StringTable.h"
@@ -20,28 +21,24 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 using namespace cmd;
-
-namespace {
-int s_zoomedPane = 0; // shared by every file select dialog of the process
-constexpr int kMargin = 4;
-constexpr int kLabelWidth = 48;
-} // namespace
 
 CQSDFileDialog::CQSDFileDialog(QsdServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setWindowTitle(u"ファイル名を参照"_qs);
     buildControls();
+    buildCommands();
     zoomTimer_.setSingleShot(true);
     connect(&zoomTimer_, &QTimer::timeout, this, [this] {
         if (type_->isDroppedDown() || option_->isDroppedDown()) {
             zoomTimer_.start(timer::QSD_ZOOM_MS);
             return;
         }
-        if (s_zoomedPane != zoomTarget_) {
-            s_zoomedPane = zoomTarget_;
+        if (services_.common.zoomedPane != zoomTarget_) {
+            services_.common.zoomedPane = zoomTarget_;
             layoutControls();
         }
     });
@@ -54,10 +51,12 @@ CQSDFileDialog::~CQSDFileDialog() {
     services_.common.flags = flags;
     services_.common.listStyle = listStyle;
     services_.common.sortKey = sortKey();
+    if (placed_ && !fillsMainWindow_)
+        services_.common.dialogSize = size();
 }
 
-int CQSDFileDialog::zoomedPane() {
-    return s_zoomedPane;
+int CQSDFileDialog::zoomedPane() const {
+    return services_.common.zoomedPane;
 }
 
 int CQSDFileDialog::sortKey() const {
@@ -231,6 +230,43 @@ int CQSDFileDialog::exec() {
     return QDialog::exec();
 }
 
+QSize CQSDFileDialog::minimumSizeHint() const {
+    return qsdlayout::minimumSize(layoutInput(size()));
+}
+
+QSize CQSDFileDialog::sizeHint() const {
+    // Room for a file list of about 80 characters and 20 rows.
+    const QFontMetrics metrics = fontMetrics();
+    const QSize comfortable(metrics.averageCharWidth() * 80, metrics.height() * 30);
+    return comfortable.expandedTo(minimumSizeHint());
+}
+
+void CQSDFileDialog::setVisible(bool visible) {
+    if (visible && !placed_)
+        placeOnScreen();
+    QDialog::setVisible(visible);
+}
+
+void CQSDFileDialog::placeOnScreen() {
+    placed_ = true;
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen* screen = owner ? owner->screen() : this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    setMinimumSize(minimumSizeHint().boundedTo(available.size()));
+    // A size the caller set before showing wins over the remembered one.
+    const bool sizeGiven = testAttribute(Qt::WA_Resized);
+    QSize wanted = services_.common.dialogSize.isValid() ? services_.common.dialogSize : sizeHint();
+    if (sizeGiven)
+        wanted = size();
+    const QsdPlacement p =
+        qsdlayout::opening(available, owner && owner->isVisible() ? owner->geometry() : QRect(),
+                           minimumSize(), wanted, sizeGiven);
+    fillsMainWindow_ = p.fillsMainWindow;
+    setGeometry(p.geometry);
+}
+
 void CQSDFileDialog::onFolderChanged(const QString& folder) {
     list_->SetFolder(folder);
     if (initialized_)
@@ -382,6 +418,7 @@ QMenu* CQSDFileDialog::buildFolderMenu() {
 void CQSDFileDialog::showFolderMenu(const QPoint& globalPos) {
     QMenu* menu = buildFolderMenu();
     const int id = qsdmenu::idOf(menu->exec(globalPos));
+    tree_->noteMenuClosed();
     menu->deleteLater();
     if (id)
         handleCommand(id);
@@ -400,112 +437,56 @@ void CQSDFileDialog::showNameMenu(const QPoint& globalPos) {
         handleCommand(id);
 }
 
-void CQSDFileDialog::handleCommand(int id) {
-    switch (id) {
-    case IDOK:
-        runOk();
-        return;
-    case IDCANCEL:
-        reject();
-        return;
-    case ID_QSD_PARENT_FOLDER:
+void CQSDFileDialog::buildCommands() {
+    commands_.on(IDOK, [this] { runOk(); });
+    commands_.on(IDCANCEL, [this] { reject(); });
+    commands_.on(ID_QSD_PARENT_FOLDER, [this] {
         if (tree_->currentPath() != u"/")
             moveTreeTo(QsdFileListModel::parentFolder(tree_->currentPath()));
-        return;
-    case ID_QSD_PROPERTIES:
+    });
+    commands_.on(ID_QSD_PROPERTIES, [this] {
         if (focusedPane() == 1)
             CQSDFilePropertiesDialog::openForFolder(services_, tree_->currentPath(), this);
         else
             list_->Properties();
-        return;
-    case ID_QSD_FOLDER_PROPERTIES:
+    });
+    commands_.on(ID_QSD_FOLDER_PROPERTIES, [this] {
         CQSDFilePropertiesDialog::openForFolder(services_, tree_->currentPath(), this);
-        return;
-    case ID_QSD_FOLDER_REFRESH:
-        tree_->reread(tree_->currentItem());
-        return;
-    case ID_QSD_FOLDER_NEW:
-        newFolder();
-        return;
-    case ID_QSD_FOLDER_DELETE:
-        deleteFolder();
-        return;
-    case ID_EDIT_SELECT_ALL:
-        name_->selectAll();
-        return;
-    case ID_QSD_TEXTBOX_CUT:
-        name_->cut();
-        return;
-    case ID_QSD_TEXTBOX_COPY:
-        name_->copy();
-        return;
-    case ID_QSD_TEXTBOX_PASTE:
-        name_->paste();
-        return;
-    case ID_QSD_SHOW_FOLDERS:
+    });
+    commands_.on(ID_QSD_FOLDER_REFRESH, [this] { tree_->reread(tree_->currentItem()); });
+    commands_.on(ID_QSD_FOLDER_NEW, [this] { newFolder(); });
+    commands_.on(ID_QSD_FOLDER_DELETE, [this] { deleteFolder(); });
+    commands_.on(ID_EDIT_SELECT_ALL, [this] { name_->selectAll(); });
+    commands_.on(ID_QSD_TEXTBOX_CUT, [this] { name_->cut(); });
+    commands_.on(ID_QSD_TEXTBOX_COPY, [this] { name_->copy(); });
+    commands_.on(ID_QSD_TEXTBOX_PASTE, [this] { name_->paste(); });
+    commands_.on(ID_QSD_SHOW_FOLDERS, [this] {
         list_->ToggleShowFolders();
         flags = (flags & ~qsd::SHOW_FOLDERS) | (list_->optionBits() & qsd::SHOW_FOLDERS);
-        return;
-    case ID_QSD_SHOW_NAME:
-        toggleFlag(qsd::HIDE_NAME);
-        return;
-    case ID_QSD_SHOW_TYPE:
-        toggleFlag(qsd::HIDE_TYPE);
-        return;
-    case ID_QSD_SHOW_OPTION:
-        toggleFlag(qsd::SHOW_OPTION);
-        return;
-    case ID_QSD_SHOW_TREE:
-        toggleFlag(qsd::HIDE_TREE);
-        return;
-    case ID_QSD_SORT_NAME:
-    case ID_QSD_SORT_SIZE:
-    case ID_QSD_SORT_TIME:
-    case ID_QSD_SORT_TYPE:
-        list_->SetSortKey(id - ID_QSD_SORT_NAME, true);
-        return;
-    case ID_QSD_SELECT_LINK_FILE:
-        selectLinkFile();
-        return;
-    default:
+    });
+    commands_.on(ID_QSD_SHOW_NAME, [this] { toggleFlag(qsd::HIDE_NAME); });
+    commands_.on(ID_QSD_SHOW_TYPE, [this] { toggleFlag(qsd::HIDE_TYPE); });
+    commands_.on(ID_QSD_SHOW_OPTION, [this] { toggleFlag(qsd::SHOW_OPTION); });
+    commands_.on(ID_QSD_SHOW_TREE, [this] { toggleFlag(qsd::HIDE_TREE); });
+    commands_.onRange(ID_QSD_SORT_NAME, ID_QSD_SORT_TYPE,
+                      [this](int id) { list_->SetSortKey(id - ID_QSD_SORT_NAME, true); });
+    commands_.on(ID_QSD_SELECT_LINK_FILE, [this] { selectLinkFile(); });
+}
+
+void CQSDFileDialog::handleCommand(int id) {
+    // The dialog's own commands first; the rest belong to the file list.
+    if (!commands_.onCommand(id))
         list_->handleCommand(id);
-        return;
-    }
 }
 
 void CQSDFileDialog::selectLinkFile() {
     const QsdFileEntry* e = list_->GetItemRecord(list_->GetFocusedIndex());
     if (!e || !e->isShortcut)
         return;
-    const QString path = list_->folder() + e->data.name;
     QsdMessenger messenger(services_.messages, this);
-    const auto d = services_.fs.stat(path);
-    if ((ofnFlags & ofn::OFN_FILEMUSTEXIST) && !d) {
-        messenger.show(QsdMessenger::text(
-                           30021, u"下記ファイルは既に存在しません。処理を中止します。\n\n%s"_qs),
-                       path, mb::MB_OK | mb::MB_ICONERROR);
+    if (!qsdlogic::acceptLinkFile(services_.fs, messenger, list_->folder() + e->data.name, flags,
+                                  ofnFlags))
         return;
-    }
-    if ((ofnFlags & ofn::OFN_OVERWRITEPROMPT) && d) {
-        const QString text = QsdMessenger::text(
-            30013, u"指定のファイルは既に存在します。このファイルを上書きしますか？\n\n%s"_qs);
-        if (messenger.show(text, path, mb::MB_YESNO | mb::MB_ICONQUESTION) != mb::IDYES)
-            return;
-    }
-    if ((flags & qsd::OFFER_CLEAR_READONLY) && d && (d->attributes & fa::FILE_ATTRIBUTE_READONLY)) {
-        const QString text = QsdMessenger::text(
-            30028,
-            u"下記ファイルは読み取り専用です。読み取り専用属性を解除して上書き保存しますか？\n\n%s"_qs);
-        if (messenger.show(text, path, mb::MB_YESNO | mb::MB_ICONQUESTION) != mb::IDYES)
-            return;
-        if (!services_.fs.setAttributes(path, d->attributes & ~fa::FILE_ATTRIBUTE_READONLY,
-                                        FileSystem::Links::NoFollow)) {
-            messenger.show(
-                QsdMessenger::text(30507, u"ファイル属性の変更操作で、エラーが発生しました。"_qs),
-                mb::MB_OK | mb::MB_ICONERROR);
-            return;
-        }
-    }
     resultFolder_ = list_->folder();
     resultNames_ = QStringList{e->data.name};
     recordState();
@@ -568,22 +549,23 @@ void CQSDFileDialog::deleteFolder() {
 
 void CQSDFileDialog::onPaneFocus(int pane) {
     lastPane_ = pane;
-    if (!(flags & qsd::ZOOM_FOCUS) || s_zoomedPane == pane)
+    if (!(flags & qsd::ZOOM_FOCUS) || services_.common.zoomedPane == pane)
         return;
     if (flags & qsd::ZOOM_DOUBLE_TAP) {
         zoomTarget_ = pane;
         zoomTimer_.start(timer::QSD_ZOOM_MS);
         return;
     }
-    s_zoomedPane = pane;
+    services_.common.zoomedPane = pane;
     layoutControls();
 }
 
 void CQSDFileDialog::requestZoom(int pane) {
-    if (s_zoomedPane == pane && (flags & (qsd::ZOOM_DOUBLE_TAP | qsd::ZOOM_SINGLE_TAP)))
-        s_zoomedPane = 0;
+    if (services_.common.zoomedPane == pane &&
+        (flags & (qsd::ZOOM_DOUBLE_TAP | qsd::ZOOM_SINGLE_TAP)))
+        services_.common.zoomedPane = 0;
     else
-        s_zoomedPane = pane;
+        services_.common.zoomedPane = pane;
     layoutControls();
 }
 
@@ -614,91 +596,46 @@ void CQSDFileDialog::resizeEvent(QResizeEvent* event) {
     layoutControls();
 }
 
+QsdLayoutInput CQSDFileDialog::layoutInput(QSize size) const {
+    QsdLayoutInput in;
+    in.size = size;
+    in.flags = flags;
+    in.zoomedPane = services_.common.zoomedPane;
+    in.softKeyHeight = softKeys_->sizeHint().height();
+    in.titleHeight = titleLine_->sizeHint().height();
+    in.nameHeight = name_->sizeHint().height();
+    in.typeHeight = type_->sizeHint().height();
+    in.optionHeight = option_->sizeHint().height();
+    in.hasOptions = option_->count() > 0;
+    in.buttonHeight = okButton_->sizeHint().height();
+    return in;
+}
+
 void CQSDFileDialog::layoutControls() {
-    const int w = width();
-    const int softHeight = softKeys_->sizeHint().height();
-    softKeys_->setGeometry(0, height() - softHeight, w, softHeight);
-    int y = kMargin;
-    const bool showTitle = !(flags & (qsd::NO_TITLE | qsd::TITLE_IN_CAPTION));
-    titleLine_->setVisible(showTitle);
-    titleSeparator_->setVisible(showTitle);
-    if (showTitle) {
-        const int h = titleLine_->sizeHint().height();
-        titleLine_->setGeometry(kMargin, y, w - 2 * kMargin, h);
-        y += h + 2;
-        titleSeparator_->setGeometry(0, y, w, 2);
-        y += 2 + kMargin;
-    }
-    const auto row = [&](bool visible, QLabel* label, QWidget* control) {
-        label->setVisible(visible);
-        control->setVisible(visible);
-        if (!visible)
-            return;
-        const int h = control->sizeHint().height();
-        label->setGeometry(kMargin, y, kLabelWidth, h);
-        control->setGeometry(kMargin + kLabelWidth, y, w - kMargin - kLabelWidth - kMargin, h);
-        y += h + kMargin;
+    const QsdLayout l = qsdlayout::layout(layoutInput(size()));
+    const auto place = [](QWidget* widget, const QRect& rect) {
+        widget->setVisible(!rect.isNull());
+        if (!rect.isNull())
+            widget->setGeometry(rect);
     };
-    row(!(flags & qsd::HIDE_NAME), nameLabel_, name_);
-    row(!(flags & qsd::HIDE_TYPE), typeLabel_, type_);
-    row((flags & qsd::SHOW_OPTION) && option_->count() > 0, optionLabel_, option_);
-
-    const bool okShown = flags & qsd::SHOW_OK;
-    const bool cancelShown = flags & qsd::SHOW_CANCEL;
-    okButton_->setVisible(okShown);
-    cancelButton_->setVisible(cancelShown);
-    int bottom = height() - softHeight - kMargin;
-    if (okShown || cancelShown) {
-        const int bh = okButton_->sizeHint().height();
-        const int bw = 80;
-        int x = w - kMargin - bw;
-        bottom -= bh;
-        if (cancelShown) {
-            cancelButton_->setGeometry(x, bottom, bw, bh);
-            x -= bw + kMargin;
-        }
-        if (okShown)
-            okButton_->setGeometry(x, bottom, bw, bh);
-        bottom -= kMargin;
-    }
-
-    const bool treeShown = !(flags & qsd::HIDE_TREE);
-    const bool listShown = !(flags & qsd::HIDE_LIST);
-    tree_->setVisible(treeShown);
-    list_->setVisible(listShown);
-    const QRect area(kMargin, y, w - 2 * kMargin, std::max(0, bottom - y));
-    if (treeShown != listShown) {
-        QWidget* pane = treeShown ? static_cast<QWidget*>(tree_) : list_;
-        QWidget* hidden = treeShown ? static_cast<QWidget*>(list_) : tree_;
-        pane->setGeometry(area);
-        if (hidden->isAncestorOf(QApplication::focusWidget()) || hidden->hasFocus())
-            pane->setFocus();
-        return;
-    }
-    if (!treeShown)
-        return;
-    const bool sideBySide = (flags & qsd::SIDE_BY_SIDE) || ((flags & qsd::SIDE_BY_SIDE_WIDE) &&
-                                                            9 * area.height() < 4 * area.width());
-    const auto split = [](int total, int zoomed, int pane) {
-        if (zoomed == 0)
-            return total / 2;
-        return zoomed == pane ? total - total / 3 : total / 3;
-    };
-    if (sideBySide) {
-        const int total = w - 12;
-        int treeW = split(total, s_zoomedPane, 1);
-        int listW = total - treeW;
-        treeW = treeW < 0 ? 30 : treeW;
-        listW = listW < 0 ? 30 : listW;
-        tree_->setGeometry(area.left(), area.top(), treeW, area.height());
-        list_->setGeometry(area.left() + treeW + kMargin, area.top(), listW, area.height());
-    } else {
-        const int total = area.height() - 1;
-        int treeH = s_zoomedPane == 0 ? total / 2 : (s_zoomedPane == 1 ? total * 3 / 4 : total / 4);
-        int listH = total - treeH - kMargin;
-        treeH = treeH < 0 ? 30 : treeH;
-        listH = listH < 0 ? 30 : listH;
-        tree_->setGeometry(area.left(), area.top(), area.width(), treeH);
-        list_->setGeometry(area.left(), area.top() + treeH + kMargin, area.width(), listH);
-    }
+    softKeys_->setGeometry(l.softKeys);
+    place(titleLine_, l.title);
+    place(titleSeparator_, l.separator);
+    place(nameLabel_, l.nameLabel);
+    place(name_, l.name);
+    place(typeLabel_, l.typeLabel);
+    place(type_, l.type);
+    place(optionLabel_, l.optionLabel);
+    place(option_, l.option);
+    place(okButton_, l.ok);
+    place(cancelButton_, l.cancel);
+    place(tree_, l.tree);
+    place(list_, l.list);
+    // Focus never stays in a pane that was just hidden.
+    const bool treeHidden = l.tree.isNull();
+    QWidget* hidden = treeHidden ? static_cast<QWidget*>(tree_) : list_;
+    QWidget* shown = treeHidden ? static_cast<QWidget*>(list_) : tree_;
+    if (l.tree.isNull() != l.list.isNull() &&
+        (hidden->isAncestorOf(QApplication::focusWidget()) || hidden->hasFocus()))
+        shown->setFocus();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandRouter.h"
+#include "QsdDialogLayout.h"
 #include "QsdSelectLogic.h"
 #include "QsdServices.h"
 
@@ -61,12 +63,22 @@ class CQSDFileDialog : public QDialog, private QsdOkPort {
     CQSDComboBox* typeBox() const { return type_; }
     CQSDComboBox* optionBox() const { return option_; }
     QLabel* titleLine() const { return titleLine_; }
-    // The pane that is zoomed: 0 none, 1 tree, 2 list (shared by all dialogs).
-    static int zoomedPane();
+    // The pane that is zoomed: 0 none, 1 tree, 2 list (shared by all dialogs
+    // through the common settings).
+    int zoomedPane() const;
     void requestZoom(int pane);
     void layoutControls();
 
     void reject() override;
+    // The least size that shows every control at its height; the opening
+    // size on a desktop when the user never gave it one.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+    // The first showing places the dialog: over the whole main window on a
+    // phone-size screen, else at the size last given to it (or its size
+    // hint), never beyond the screen.
+    void setVisible(bool visible) override;
+    bool fillsMainWindow() const { return fillsMainWindow_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -80,6 +92,9 @@ class CQSDFileDialog : public QDialog, private QsdOkPort {
     void focusNameBox() override;
 
     void buildControls();
+    void buildCommands();
+    void placeOnScreen();
+    QsdLayoutInput layoutInput(QSize size) const;
     void toggleFlag(uint32_t bit);
     void fillFileTypes();
     void fillOptions();
@@ -118,4 +133,7 @@ class CQSDFileDialog : public QDialog, private QsdOkPort {
     int zoomTarget_ = 0;
     int lastPane_ = 0;
     bool initialized_ = false;
+    bool placed_ = false;
+    bool fillsMainWindow_ = false;
+    CommandMap commands_;
 };

@@ -5,13 +5,13 @@
 #include "FilePath.h"
 #include "QsdDeleteOperations.h"
 #include "QsdFileOperations.h"
+#include "QsdIconProxy.h"
 #include "QsdIcons.h"
 #include "QsdMenus.h"
 #include "StringTable.h"
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
@@ -23,21 +23,6 @@ using namespace cmd;
 
 namespace {
 
-// Adds the images and the dimmed look of cut rows to the list's model.
-class IconProxy : public QIdentityProxyModel {
-  public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role == Qt::DecorationRole && index.column() == 0)
-            return qsdicons::fileIcon(
-                QIdentityProxyModel::data(index, QsdFileListModel::IconClassRole).toInt());
-        if (role == Qt::ForegroundRole &&
-            QIdentityProxyModel::data(index, QsdFileListModel::CutRole).toBool())
-            return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
-        return QIdentityProxyModel::data(index, role);
-    }
-};
-
 constexpr int kTapGuardMs = 50;
 
 } // namespace
@@ -46,7 +31,7 @@ CQSDFileList::CQSDFileList(QsdServices& services, QWidget* parent)
     : QWidget(parent), services_(services),
       model_(std::make_unique<QsdFileListModel>(services.fs, services.clock)) {
     model_->shortcutReader().setDecoder(services.lnkDecoder);
-    proxy_ = new IconProxy(this);
+    proxy_ = new QsdIconProxy(this);
     proxy_->setSourceModel(model_.get());
     selection_ = new QItemSelectionModel(proxy_, this);
 
@@ -85,6 +70,7 @@ CQSDFileList::CQSDFileList(QsdServices& services, QWidget* parent)
         v->installEventFilter(this);
         v->viewport()->installEventFilter(this);
     }
+    buildCommands();
     hold_.setSingleShot(true);
     connect(&hold_, &QTimer::timeout, this, [this] { showContextMenu(holdPos_); });
     connect(model_.get(), &QsdFileListModel::filling, this, [](bool busy) {
@@ -430,61 +416,29 @@ void CQSDFileList::showContextMenu(const QPoint& globalPos) {
         handleCommand(id);
 }
 
+void CQSDFileList::buildCommands() {
+    commands_.onRange(ID_QSD_SORT_NAME, ID_QSD_SORT_TYPE,
+                      [this](int id) { SetSortKey(id - ID_QSD_SORT_NAME, false); });
+    commands_.on(ID_QSD_STYLE_ICONS, [this] { SetStyle(qsd::STYLE_ICONS); });
+    commands_.on(ID_QSD_STYLE_LIST, [this] { SetStyle(qsd::STYLE_LIST); });
+    commands_.on(ID_QSD_STYLE_DETAILS, [this] { SetStyle(qsd::STYLE_DETAILS); });
+    commands_.on(ID_QSD_CUT, [this] { Cut(); });
+    commands_.on(ID_QSD_COPY, [this] { Copy(); });
+    commands_.on(ID_QSD_PASTE, [this] { Paste(); });
+    commands_.on(ID_QSD_DELETE, [this] { Delete(); });
+    commands_.on(ID_QSD_SELECT_ALL, [this] { SelectAll(); });
+    commands_.on(ID_QSD_MULTI_SELECT, [this] { ToggleMultipleSelection(); });
+    commands_.on(ID_QSD_PROPERTIES, [this] { Properties(); });
+    commands_.on(ID_QSD_SHOW_FOLDERS, [this] { ToggleShowFolders(); });
+    commands_.on(ID_QSD_PARENT_FOLDER, [this] { ParentFolder(); });
+    commands_.on(ID_QSD_REFRESH, [this] { Refill(); });
+    // These belong to the dialog around the list.
+    for (int id : {int(ID_QSD_SELECT_LINK_FILE), int(cmd::IDOK), int(cmd::IDCANCEL)})
+        commands_.on(id, [this, id] { emit commandForOwner(id); });
+}
+
 void CQSDFileList::handleCommand(int id) {
-    switch (id) {
-    case ID_QSD_SORT_NAME:
-    case ID_QSD_SORT_SIZE:
-    case ID_QSD_SORT_TIME:
-    case ID_QSD_SORT_TYPE:
-        SetSortKey(id - ID_QSD_SORT_NAME, false);
-        break;
-    case ID_QSD_STYLE_ICONS:
-        SetStyle(qsd::STYLE_ICONS);
-        break;
-    case ID_QSD_STYLE_LIST:
-        SetStyle(qsd::STYLE_LIST);
-        break;
-    case ID_QSD_STYLE_DETAILS:
-        SetStyle(qsd::STYLE_DETAILS);
-        break;
-    case ID_QSD_CUT:
-        Cut();
-        break;
-    case ID_QSD_COPY:
-        Copy();
-        break;
-    case ID_QSD_PASTE:
-        Paste();
-        break;
-    case ID_QSD_DELETE:
-        Delete();
-        break;
-    case ID_QSD_SELECT_ALL:
-        SelectAll();
-        break;
-    case ID_QSD_MULTI_SELECT:
-        ToggleMultipleSelection();
-        break;
-    case ID_QSD_PROPERTIES:
-        Properties();
-        break;
-    case ID_QSD_SHOW_FOLDERS:
-        ToggleShowFolders();
-        break;
-    case ID_QSD_PARENT_FOLDER:
-        ParentFolder();
-        break;
-    case ID_QSD_REFRESH:
-        Refill();
-        break;
-    case ID_QSD_SELECT_LINK_FILE:
-    case cmd::IDOK:
-    case cmd::IDCANCEL:
-        emit commandForOwner(id);
-        break;
-    default:
-        break;
-    }
+    commands_.onCommand(id);
 }
 
 void CQSDFileList::openRow(int row) {

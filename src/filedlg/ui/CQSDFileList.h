@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CQSDFileClipboard.h"
+#include "CommandRouter.h"
 #include "QsdFileListModel.h"
 #include "QsdServices.h"
 
@@ -94,6 +95,7 @@ class CQSDFileList : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void buildCommands();
     void applyStyle();
     void applySelectionMode();
     void setColumnWidths();
@@ -108,6 +110,7 @@ class CQSDFileList : public QWidget {
     QsdServices& services_;
     std::unique_ptr<QsdFileListModel> model_;
     QIdentityProxyModel* proxy_ = nullptr;
+    CommandMap commands_;
     QItemSelectionModel* selection_ = nullptr;
     QTreeView* details_ = nullptr;
     QListView* icons_ = nullptr;

@@ -11,6 +11,9 @@
 
 namespace {
 
+// How long after a context menu closed a tap still belongs to the menu.
+constexpr int kTapGuardMs = 50;
+
 // Hands the edited label to the tree's rename handler before taking it.
 class LabelDelegate : public QStyledItemDelegate {
   public:
@@ -121,6 +124,8 @@ RESULT CQSDFolderTree::moveTo(const QString& folder) {
             if (item->child(i)->text(0).compare(part, Qt::CaseInsensitive) == 0)
                 next = item->child(i);
         if (!next)
+            next = linkedChild(item, part);
+        if (!next)
             return rc::NOT_EXISTING;
         item = next;
     }
@@ -128,6 +133,18 @@ RESULT CQSDFolderTree::moveTo(const QString& folder) {
     setCurrentItem(item);
     scrollToItem(item);
     return rc::SUCCESS;
+}
+
+QTreeWidgetItem* CQSDFolderTree::linkedChild(QTreeWidgetItem* parent, const QString& name) {
+    const QString path = pathOf(parent) + name + u'/';
+    const auto d = fs_.statTarget(path);
+    if (!d || !d->isFolder())
+        return nullptr;
+    auto* child = new QTreeWidgetItem(parent, {name});
+    child->setData(0, PathRole, path);
+    child->setIcon(0, qsdicons::folderIcon());
+    addPlaceholder(child);
+    return child;
 }
 
 void CQSDFolderTree::editLabel(QTreeWidgetItem* item) {
@@ -148,6 +165,9 @@ bool CQSDFolderTree::outsideLabel(const QPoint& pos) const {
 }
 
 void CQSDFolderTree::mousePressEvent(QMouseEvent* event) {
+    if ((options_ & qsd::ZOOM_SINGLE_TAP) && menuClosed_.isValid() &&
+        menuClosed_.elapsed() < kTapGuardMs)
+        return;
     if (event->button() == Qt::RightButton) {
         if (QTreeWidgetItem* item = itemAt(event->position().toPoint()))
             setCurrentItem(item);
