@@ -9,6 +9,7 @@
 #include "EditerDocument.h"
 #include "ErrorStreamMessages.h"
 #include "MacroFiles.h"
+#include "PosixFileSystem.h"
 #include "ProfileStore.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -69,7 +70,7 @@ class RunEnvironment {
     RunEnvironment(CharSetCommandContext& context, MessageService& messages)
         : registry_(dir_.filePath(QStringLiteral("registry.sqlite"))), store_(registry_),
           settings_(withCompanyKey(store_), context.locale()),
-          documents_(settings_, context.locale(), QCoreApplication::applicationPid()),
+          documents_(settings_, context.locale(), QCoreApplication::applicationPid(), fileSystem_),
           messages_(messages), locale_(context.locale()) {
         settings_.writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), 0);
         settings_.writeInt(QStringLiteral("JIS_KATAKANA_MODE"),
@@ -91,6 +92,7 @@ class RunEnvironment {
     Registry registry_;
     ProfileStore store_;
     Settings settings_;
+    PosixFileSystem fileSystem_;
     DocumentServiceSet documents_;
     MessageService& messages_;
     Locale locale_;

@@ -7,6 +7,7 @@
 #include "CommandIds.h"
 #include "MacroFiles.h"
 #include "MessageService.h"
+#include "PosixFileSystem.h"
 #include "Registry.h"
 #include "ReplaceBar.h"
 #include "SearchBarController.h"
@@ -51,9 +52,10 @@ TEST(MacroRecordInTheEditor, RecordingSavedLoadedAndPlayedGivesTheSameText) {
     Registry registry(dir.filePath("registry.sqlite"));
     ScriptedMessageService messages;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
-    CEditorApp app(
-        AppServices{registry, messages, clock, Locale(0x0411, 0x0411), dir.filePath("run")},
-        textPath);
+    PosixFileSystem fileSystem;
+    CEditorApp app(AppServices{registry, messages, clock, fileSystem, Locale(0x0411, 0x0411),
+                               dir.filePath("run")},
+                   textPath);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.mainFrame();
     CEditer* view = app.activeView();
