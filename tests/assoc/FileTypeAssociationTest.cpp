@@ -73,13 +73,6 @@ TEST_F(FileTypeAssociationTest, RegisterWritesEveryEntryAndKeepsThePreviousOwner
         << "the type key stays in place";
 }
 
-TEST_F(FileTypeAssociationTest, RegisterWithoutPreviousOwnerWritesNoOldEntry) {
-    ASSERT_TRUE(assoc->Register(".ini", "TavloIni", "初期化ファイル"));
-    EXPECT_FALSE(value("TavloIni\\OldEntry").has_value());
-    ASSERT_TRUE(assoc->Unregister(".ini", "TavloIni"));
-    EXPECT_EQ(value(".ini"), "") << "no previous owner and no name to give back";
-}
-
 TEST_F(FileTypeAssociationTest, RegisteringTwiceStillGivesTheExtensionBack) {
     setValue(".txt", "txtfile");
     ASSERT_TRUE(assoc->Register(".txt", "TavloText", "テキストファイル"));
@@ -87,6 +80,11 @@ TEST_F(FileTypeAssociationTest, RegisteringTwiceStillGivesTheExtensionBack) {
     EXPECT_EQ(value("TavloText\\OldEntry"), "txtfile");
     ASSERT_TRUE(assoc->Unregister(".txt", "TavloText"));
     EXPECT_EQ(value(".txt"), "txtfile");
+    // Without a previous owner there is no old entry and no name to give back.
+    ASSERT_TRUE(assoc->Register(".ini", "TavloIni", "初期化ファイル"));
+    EXPECT_FALSE(value("TavloIni\\OldEntry").has_value());
+    ASSERT_TRUE(assoc->Unregister(".ini", "TavloIni"));
+    EXPECT_EQ(value(".ini"), "");
 }
 
 TEST_F(FileTypeAssociationTest, RegisterRefusesBadArguments) {
@@ -109,25 +107,20 @@ TEST_F(FileTypeAssociationTest, UnregisterGivesBackDefaultNames) {
     EXPECT_EQ(value(".txt"), "txtfile");
 }
 
-TEST_F(FileTypeAssociationTest, UnregisterLeavesAnotherProgramsTypeAlone) {
-    setValue(".txt", "otherfile");
-    setValue("TavloText", "テキストファイル");
-    EXPECT_TRUE(assoc->Unregister(".txt", "TavloText"));
-    EXPECT_EQ(value(".txt"), "otherfile");
-}
-
-TEST_F(FileTypeAssociationTest, UnregisterFailsWithoutKeys) {
+TEST_F(FileTypeAssociationTest, UnregisterFailsWithoutKeysAndLeavesOthersAlone) {
     EXPECT_FALSE(assoc->Unregister(".txt", "TavloText")) << "no extension key";
     setValue(".foo", "Other");
     EXPECT_FALSE(assoc->Unregister(".foo", "Other")) << "an unknown type without a key";
-}
-
-TEST_F(FileTypeAssociationTest, UnregisterUsesTheAlternativeTypeName) {
+    // The alternative type name is ours too.
     setValue(".txt", "Tavlo Text");
     setValue("Tavlo Text", "old");
     setValue("Tavlo Text\\OldEntry", "notepadfile");
     ASSERT_TRUE(assoc->Unregister(".txt", "TavloText"));
     EXPECT_EQ(value(".txt"), "notepadfile");
+    setValue(".txt", "otherfile");
+    setValue("TavloText", "テキストファイル");
+    EXPECT_TRUE(assoc->Unregister(".txt", "TavloText"));
+    EXPECT_EQ(value(".txt"), "otherfile") << "another program's type";
 }
 
 TEST_F(FileTypeAssociationTest, IsAssociatedChecksTypeAndCommand) {

@@ -3,14 +3,11 @@
 #include "ColorFocusGrid.h"
 #include "ColorSwatch.h"
 #include "CommandIds.h"
-#include "ProfileStore.h"
-#include "Registry.h"
-#include "Settings.h"
+#include "TempProfile.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -24,11 +21,12 @@ TEST(CustomColorListTest, ChosenColoursGoFirstAndTheSixthDropsTheOldest) {
     EXPECT_EQ(list.count(), 5);
     list.putFirst(3);
     EXPECT_EQ(list.count(), 5);
-    EXPECT_EQ(std::vector<COLORREF>({list.at(0), list.at(1), list.at(2), list.at(3), list.at(4)}),
-              std::vector<COLORREF>({3, 1, 2, 4, 5}));
+    auto all = [&list] {
+        return std::vector<COLORREF>{list.at(0), list.at(1), list.at(2), list.at(3), list.at(4)};
+    };
+    EXPECT_EQ(all(), std::vector<COLORREF>({3, 1, 2, 4, 5}));
     list.putFirst(9);
-    EXPECT_EQ(std::vector<COLORREF>({list.at(0), list.at(1), list.at(4)}),
-              std::vector<COLORREF>({9, 3, 4}));
+    EXPECT_EQ(all(), std::vector<COLORREF>({9, 3, 1, 2, 4}));
     CustomColorList empty;
     empty.set(-2, {1, 2, 3, 4, 5});
     empty.putFirst(7);
@@ -80,15 +78,9 @@ TEST(FocusGridTest, EndsWhenNothingIsUsable) {
 
 class ColorDialogTest : public ::testing::Test {
   protected:
-    QTemporaryDir dir;
-    Registry registry{dir.filePath(QStringLiteral("registry.sqlite"))};
-    ProfileStore store{registry};
-    std::unique_ptr<Settings> settings;
+    TempProfile profile;
+    Settings* settings = &profile.settings();
 
-    void SetUp() override {
-        store.SetRegistryKey(QStringLiteral("Orvane"));
-        settings = std::make_unique<Settings>(store, Locale(0x0411, 0x0411));
-    }
     std::unique_ptr<CQSDColorDialog> open(COLORREF color, int style) {
         settings->writeInt(QStringLiteral("QSD_COLOR_SELECT_STYLE"), style);
         auto dialog = std::make_unique<CQSDColorDialog>(*settings);

@@ -158,13 +158,12 @@ TEST_F(FrameMenus, ButtonsAndTooltips) {
     }
     EXPECT_EQ(ids, (QStringList{"-", "57601", "57603", "-", "57635", "57634", "57637", "-", "32853",
                                 "32868", "-"}));
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_FILE_OPEN), "開く");
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_FILE_SAVE), "保存");
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_EDIT_CUT), "切り取り");
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_EDIT_COPY), "コピー");
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_EDIT_PASTE), "貼り付け");
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_MACRO_PLAY), "マクロ実行");
-    EXPECT_EQ(frame->buttonTooltip(cmd::ID_MACRO_STOP), "記録終了/マクロ中止");
+    QStringList tips;
+    for (int id : {cmd::ID_FILE_OPEN, cmd::ID_FILE_SAVE, cmd::ID_EDIT_CUT, cmd::ID_EDIT_COPY,
+                   cmd::ID_EDIT_PASTE, cmd::ID_MACRO_PLAY, cmd::ID_MACRO_STOP})
+        tips << frame->buttonTooltip(id);
+    EXPECT_EQ(tips, (QStringList{"開く", "保存", "切り取り", "コピー", "貼り付け", "マクロ実行",
+                                 "記録終了/マクロ中止"}));
 
     frame->setPlayButtonTooltip("見出しを整える");
     EXPECT_EQ(frame->buttonTooltip(cmd::ID_MACRO_PLAY), "見出しを整える");
@@ -266,7 +265,7 @@ TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
     EXPECT_EQ(view->GetText(), "メモ") << "No discards nothing before the window goes";
 }
 
-TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheText) {
+TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheWindow) {
     createFrame();
     frame->show();
     view->state().textChanged = true;
@@ -274,7 +273,7 @@ TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheText) {
     EXPECT_FALSE(frame->close());
     frame->setSaveBeforeDiscard([] { return true; });
     messages.queueAnswer(mb::IDYES);
-    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(frame->close()) << "a save that succeeds lets the window go";
 }
 
 TEST_F(FrameClosing, BarStateIsWrittenAndRestored) {

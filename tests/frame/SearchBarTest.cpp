@@ -27,12 +27,6 @@ namespace {
 
 using namespace cmd;
 
-// A clock that never moves: every repeated search falls in the wrap window.
-class StillClock : public FixedClock {
-  public:
-    StillClock() : FixedClock(QDateTime::currentDateTime()) {}
-};
-
 // The window side of the bars: an edit target in memory, the real search
 // operations, and a focus widget standing in for the edit control.
 class FakeHost : public SearchBarHost {
@@ -66,7 +60,8 @@ class FakeHost : public SearchBarHost {
     int editorFocusRequests = 0;
 
   private:
-    StillClock clock_;
+    // A clock that never moves: every repeated search falls in the wrap window.
+    FixedClock clock_{QDateTime::currentDateTime()};
     TextSearch search_;
 };
 
@@ -74,7 +69,12 @@ struct RecordedStep {
     int command;
     QString text;
     int param;
+    bool operator==(const RecordedStep&) const = default;
+    friend void PrintTo(const RecordedStep& s, std::ostream* os) {
+        *os << s.command << " \"" << s.text.toStdString() << "\" " << s.param;
+    }
 };
+using Steps = std::vector<RecordedStep>;
 
 class SearchBarTest : public ::testing::Test {
   protected:
@@ -179,12 +179,8 @@ TEST_F(SearchBarTest, FindNextAndPreviousSearchAndRecordTheirSteps) {
     findBar()->setMatchCase(false);
     run(ID_FIND_PREV);
     EXPECT_EQ(sel(), qMakePair(0, 3));
-    ASSERT_EQ(steps.size(), 2u);
-    EXPECT_EQ(steps[0].command, int(SearchStep::FindDown));
-    EXPECT_EQ(steps[0].text, QStringLiteral("ABC"));
-    EXPECT_EQ(steps[0].param, 1);
-    EXPECT_EQ(steps[1].command, int(SearchStep::FindUp));
-    EXPECT_EQ(steps[1].param, 0);
+    EXPECT_EQ(steps, (Steps{{int(SearchStep::FindDown), u"ABC"_qs, 1},
+                            {int(SearchStep::FindUp), u"ABC"_qs, 0}}));
     EXPECT_TRUE(findBar()->searchTextBox()->hasFocus());
 }
 
@@ -196,13 +192,13 @@ TEST_F(SearchBarTest, FindNextUsesTheReplaceBarWhenItIsShown) {
     run(ID_FIND_NEXT);
     EXPECT_EQ(sel(), qMakePair(4, 7));
     EXPECT_TRUE(findBar()->isHidden());
-    ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0].text, QStringLiteral("two"));
+    const Steps recorded{{int(SearchStep::FindDown), u"two"_qs, 0}};
+    EXPECT_EQ(steps, recorded);
     // The replace bar's own find next records nothing.
     host.target.select(0, 0);
     run(ID_REPLACE_FIND_NEXT);
     EXPECT_EQ(sel(), qMakePair(4, 7));
-    EXPECT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps, recorded);
 }
 
 TEST_F(SearchBarTest, ReversingTheDirectionChangesTheSoftKeyAndSearchesBack) {
@@ -238,8 +234,7 @@ TEST_F(SearchBarTest, ReplaceSelectsThenReplacesThenSaysNoMore) {
     EXPECT_EQ(host.messages.texts(),
               QStringList{QStringLiteral("“置換元” にマッチする文字列は、もうありません。")});
     ASSERT_EQ(steps.size(), 2u);
-    EXPECT_EQ(steps[1].command, int(SearchStep::Replace));
-    EXPECT_EQ(steps[1].text, QStringLiteral("cat\r\ncow"));
+    EXPECT_EQ(steps[1], (RecordedStep{int(SearchStep::Replace), u"cat\r\ncow"_qs, 0}));
 }
 
 TEST_F(SearchBarTest, ReplaceAllRecordsOnlyWhenItRan) {
@@ -255,10 +250,7 @@ TEST_F(SearchBarTest, ReplaceAllRecordsOnlyWhenItRan) {
     QTest::mouseClick(replaceBar()->control(replacebar::IDC_REPLACE_ALL), Qt::LeftButton);
     EXPECT_EQ(host.target.text(), QStringLiteral("aa"));
     EXPECT_EQ(host.messages.texts().last(), QStringLiteral("2 箇所の文字列を置換しました。"));
-    ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0].command, int(SearchStep::ReplaceAll));
-    EXPECT_EQ(steps[0].text, QStringLiteral("AA\r\na"));
-    EXPECT_EQ(steps[0].param, 0);
+    EXPECT_EQ(steps, (Steps{{int(SearchStep::ReplaceAll), u"AA\r\na"_qs, 0}}));
 }
 
 TEST_F(SearchBarTest, MatchCaseButtonsAndMenuItem) {

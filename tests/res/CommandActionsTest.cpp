@@ -120,17 +120,16 @@ TEST_F(CommandActionsTest, DisabledCommandIsNotRunFromAnAccelerator) {
         [&modified](CommandState& s) { s.enabled = modified; });
     QMainWindow window;
     const QList<QAction*> keys = actions.installAccelerators(&window, res::mainAccelerators());
-    QAction* save = nullptr;
-    for (QAction* action : keys)
-        if (CommandActions::commandId(action) == ID_FILE_SAVE)
-            save = action;
-    ASSERT_NE(save, nullptr);
+    auto keyFor = [&keys](int id) {
+        const auto it = std::find_if(keys.begin(), keys.end(), [id](QAction* action) {
+            return CommandActions::commandId(action) == id;
+        });
+        return it == keys.end() ? nullptr : *it;
+    };
+    QAction* save = keyFor(ID_FILE_SAVE);
+    QAction* undo = keyFor(ID_EDIT_UNDO);
+    ASSERT_TRUE(save && undo);
     EXPECT_EQ(save->shortcut(), QKeySequence(u"Ctrl+S"_qs));
-    QAction* undo = nullptr;
-    for (QAction* action : keys)
-        if (CommandActions::commandId(action) == ID_EDIT_UNDO)
-            undo = action;
-    ASSERT_NE(undo, nullptr);
     EXPECT_EQ(undo->shortcuts().size(), 2);
 
     save->trigger();
