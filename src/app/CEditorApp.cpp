@@ -11,9 +11,9 @@
 #include "CommandLine.h"
 #include "DesktopAssociation.h"
 #include "DocumentWiring.h"
-#include "MacroWiring.h"
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
+#include "MacroWiring.h"
 #include "MessageService.h"
 #include "QsdMacroFileChooser.h"
 #include "QsdSelectLogic.h"
@@ -70,16 +70,43 @@ void CEditorApp::handOverToRunningInstance() {
         return;
     foundRunning_ = true;
     qCDebug(lcApp) << "running instance found";
-    client.raiseWindow();
+    if (!client.raiseWindow())
+        return;
     // Give the running editor time to come to the front before it is asked
     // to open anything.
     QThread::msleep(500);
 
     const QString text = absolutePath(commandline::handOverText(commandLine_));
-    if (text.isEmpty())
+    if (text.isEmpty()) {
+        handedOver_ = true;
         return;
+    }
     const auto answer = client.sendCopyData(HandOverChannel::kCopyDataOpenFile, text);
+    handedOver_ = answer.has_value();
     qCDebug(lcApp) << "handed over" << text << "answer" << answer.value_or(-1);
+}
+
+void CEditorApp::reportUnansweredHandOver() {
+    // The editor that holds the lock did not take the request: a file given
+    // to this start would be lost without a word.
+    const QString text = absolutePath(commandline::handOverText(commandLine_));
+    QString message = QStringLiteral("起動中のTavloテキストエディタが応答しません。");
+    if (!text.isEmpty())
+        message += QStringLiteral("下のファイルは開かれていません。\n\n") + text;
+    services_.messages.show(message, QString::fromLatin1(kAppName), mb::MB_OK | mb::MB_ICONERROR);
+    startExitCode_ = 1;
+}
+
+void CEditorApp::reportSettingsStore() {
+    const QString problem = services_.registry.problem();
+    if (problem.isEmpty())
+        return;
+    QString message = QStringLiteral("設定の保存先のファイルに問題があります。\n\n%1\n\n%2")
+                          .arg(services_.registry.databasePath(), problem);
+    if (!services_.registry.isAvailable())
+        message += QStringLiteral("\n\n既定の設定で動作します。");
+    services_.messages.show(message, QString::fromLatin1(kAppName),
+                            mb::MB_OK | mb::MB_ICONEXCLAMATION);
 }
 
 bool CEditorApp::InitInstance() {
@@ -88,13 +115,18 @@ bool CEditorApp::InitInstance() {
     switch (lock_->tryLock()) {
     case SingleInstanceLock::Result::AlreadyRunning:
         qCDebug(lcApp) << "another instance runs; ending";
+        if (!handedOver_)
+            reportUnansweredHandOver();
         return false;
     case SingleInstanceLock::Result::Failed:
         qCWarning(lcApp) << "single-instance lock unavailable:" << lock_->errorString();
         // A running editor answered: this start has done its part. Without
         // one, the editor still works; only later starts can't find it.
-        if (foundRunning_)
+        if (foundRunning_) {
+            if (!handedOver_)
+                reportUnansweredHandOver();
             return false;
+        }
         break;
     case SingleInstanceLock::Result::Acquired:
         break;
@@ -124,7 +156,10 @@ bool CEditorApp::InitInstance() {
 
     frame_->placeOnScreen();
     frame_->show();
+    // Listening first: a second start must be answered while the user reads
+    // a message.
     listenForHandOver();
+    reportSettingsStore();
     checkAssociation();
     return true;
 }

@@ -74,6 +74,10 @@ class CEditorApp : public QObject, public CommandTarget {
 
     // True when construction found a running editor.
     bool foundRunningInstance() const { return foundRunning_; }
+    // The status a start that ends in InitInstance exits with: 0 when the
+    // running editor took the request, 1 when it did not answer (the user
+    // was told).
+    int startExitCode() const { return startExitCode_; }
 
     CMainFrame* mainFrame() const { return frame_.get(); }
     CEditer* activeView() const { return view_; }
@@ -87,6 +91,8 @@ class CEditorApp : public QObject, public CommandTarget {
 
   private:
     void handOverToRunningInstance();
+    void reportUnansweredHandOver();
+    void reportSettingsStore();
     void createFrameAndView();
     void createSettingsCommand(CEditer& view);
     void listenForHandOver();
@@ -96,6 +102,8 @@ class CEditorApp : public QObject, public CommandTarget {
     AppServices services_;
     QString commandLine_;
     bool foundRunning_ = false;
+    bool handedOver_ = false;
+    int startExitCode_ = 0;
     ProfileStore profile_;
     std::unique_ptr<Settings> settings_;
     CommandRouter router_;

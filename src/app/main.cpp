@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         AppServices{registry, messages, clock, fileSystem, Locale::fromEnvironment(), QString()},
         commandline::fromArguments(QApplication::arguments()));
     if (!app.InitInstance())
-        return 0;
+        return app.startExitCode();
     const int result = QApplication::exec();
     app.ExitInstance();
     return result;

@@ -3,19 +3,26 @@
 #include "SingleInstanceLock.h"
 
 #include <QDeadlineTimer>
-#include <QLocalServer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kHeaderSize = 8;
 constexpr int kAnswerSize = 12;
+// How long accepting pauses when the process has no descriptor left.
+constexpr int kAcceptPauseMs = 100;
 
 QString socketPathIn(const QString& folder) {
     const QString base = folder.isEmpty() ? SingleInstanceLock::runtimeFolder() : folder;
@@ -60,56 +67,103 @@ QString HandOverChannel::socketPath() const {
 bool HandOverChannel::listen() {
     if (isListening())
         return true;
-    const QString path = socketPath();
-    if (path.isEmpty())
+    const QByteArray path = QFile::encodeName(socketPath());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listenFd_ < 0)
         return false;
     // Only the holder of the single-instance lock listens, so a socket file
     // that is still there belongs to an instance that has ended.
-    QLocalServer::removeServer(path);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(path)) {
-        delete server_;
-        server_ = nullptr;
+    ::unlink(path.constData());
+    // The socket is made private to the user from its first moment.
+    const mode_t mask = ::umask(0077);
+    const bool bound = ::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address),
+                              socklen_t(sizeof address)) == 0;
+    ::umask(mask);
+    if (!bound || ::chmod(path.constData(), 0600) != 0 || ::listen(listenFd_, 64) != 0) {
+        close();
         return false;
     }
-    connect(server_, &QLocalServer::newConnection, this, &HandOverChannel::onNewConnection);
+    notifier_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &HandOverChannel::acceptPending);
     return true;
 }
 
 bool HandOverChannel::isListening() const {
-    return server_ && server_->isListening();
+    return listenFd_ >= 0;
 }
 
 void HandOverChannel::close() {
-    if (!server_)
+    if (listenFd_ < 0)
         return;
-    server_->close();
-    delete server_;
-    server_ = nullptr;
+    delete notifier_;
+    notifier_ = nullptr;
+    ::close(listenFd_);
+    listenFd_ = -1;
+    ::unlink(QFile::encodeName(socketPath()).constData());
 }
 
-void HandOverChannel::onNewConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!peerIsSameUser(socket)) {
-            emit recordRejected(QStringLiteral("connection from another user"));
-            socket->abort();
-            socket->deleteLater();
+void HandOverChannel::acceptPending() {
+    while (listenFd_ >= 0) {
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd >= 0) {
+            serve(fd);
             continue;
         }
-        auto* idle = new QTimer(socket);
-        idle->setObjectName(QStringLiteral("idle"));
-        idle->setSingleShot(true);
-        connect(idle, &QTimer::timeout, socket, [this, socket] {
-            emit recordRejected(QStringLiteral("connection stalled"));
-            socket->abort();
-        });
-        idle->start(idleTimeoutMs_);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-        if (socket->bytesAvailable() > 0)
-            onReadyRead(socket);
+        if (errno == EINTR || errno == ECONNABORTED)
+            continue;
+        if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+            // Out of descriptors: the waiting connections stay queued and are
+            // taken once some are free again; the socket stays open.
+            emit recordRejected(QStringLiteral("no file descriptor left; accepting paused"));
+            notifier_->setEnabled(false);
+            QTimer::singleShot(kAcceptPauseMs, this, [this] {
+                if (notifier_)
+                    notifier_->setEnabled(true);
+                acceptPending();
+            });
+        }
+        return;
     }
+}
+
+void HandOverChannel::serve(int fd) {
+    if (connections_ >= kMaxConnections) {
+        ::close(fd);
+        emit recordRejected(QStringLiteral("too many connections at once"));
+        return;
+    }
+    auto* socket = new QLocalSocket(this);
+    if (!socket->setSocketDescriptor(fd)) {
+        ::close(fd);
+        delete socket;
+        return;
+    }
+    ++connections_;
+    connect(socket, &QObject::destroyed, this, [this] { --connections_; });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    if (!peerIsSameUser(socket)) {
+        emit recordRejected(QStringLiteral("connection from another user"));
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    auto* idle = new QTimer(socket);
+    idle->setObjectName(QStringLiteral("idle"));
+    idle->setSingleShot(true);
+    connect(idle, &QTimer::timeout, socket, [this, socket] {
+        emit recordRejected(QStringLiteral("connection stalled"));
+        socket->abort();
+        socket->deleteLater();
+    });
+    idle->start(idleTimeoutMs_);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+    if (socket->bytesAvailable() > 0)
+        onReadyRead(socket);
 }
 
 void HandOverChannel::onReadyRead(QLocalSocket* socket) {

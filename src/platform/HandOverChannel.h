@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-class QLocalServer;
 class QLocalSocket;
+class QSocketNotifier;
 
 // The channel between a second start and the running editor, in place of the
 // device's marked window and WM_COPYDATA. The running instance listens on a
@@ -22,7 +22,10 @@ class QLocalSocket;
 //   answer:  uint32 kind | 0x80000000, uint32 4, int32 result
 // A record that is malformed or longer than kMaxPayload ends the connection
 // without an answer, and so does a connection that stalls; the running editor
-// goes on unharmed.
+// goes on unharmed. Under a flood of connections the channel keeps
+// listening: at most kMaxConnections are served at once (more are closed at
+// once), and when the process runs out of file descriptors accepting pauses
+// for a moment instead of giving the socket up.
 class HandOverChannel : public QObject {
     Q_OBJECT
   public:
@@ -31,6 +34,7 @@ class HandOverChannel : public QObject {
     static constexpr uint32_t kAnswerFlag = 0x80000000u;
     static constexpr uint32_t kMaxPayload = 64 * 1024;
     static constexpr uint32_t kCopyDataOpenFile = 0x1024; // WM_COPYDATA code of a path
+    static constexpr int kMaxConnections = 32;
 
     using CopyDataHandler = std::function<int(uint32_t code, const QString& text)>;
     using RaiseHandler = std::function<void()>;
@@ -53,7 +57,7 @@ class HandOverChannel : public QObject {
     void setCopyDataHandler(CopyDataHandler handler) { copyData_ = std::move(handler); }
     void setRaiseHandler(RaiseHandler handler) { raise_ = std::move(handler); }
     // A connection that has not completed a record for this long is closed,
-    // so that a stalled sender can't pile up connections (default 30 s).
+    // so that a stalled sender can't pile up connections (default 5 s).
     void setIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
 
   signals:
@@ -61,14 +65,17 @@ class HandOverChannel : public QObject {
     void recordRejected(const QString& reason);
 
   private:
-    void onNewConnection();
+    void acceptPending();
+    void serve(int fd);
     void onReadyRead(QLocalSocket* socket);
 
     QString folder_;
-    QLocalServer* server_ = nullptr;
+    int listenFd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    int connections_ = 0;
     CopyDataHandler copyData_;
     RaiseHandler raise_;
-    int idleTimeoutMs_ = 30000;
+    int idleTimeoutMs_ = 5000;
 };
 
 // The second start's side: connects to the running instance, if any, and

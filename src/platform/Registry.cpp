@@ -97,8 +97,11 @@ void Registry::closeDatabase() {
 }
 
 bool Registry::ensureOpen() {
-    if (!db_)
-        db_ = openRegistryDatabase(path_);
+    if (!db_) {
+        RegistryDatabase opened = openRegistryDatabase(path_);
+        db_ = opened.db;
+        problem_ = opened.problem;
+    }
     return db_ != nullptr;
 }
 

@@ -79,9 +79,12 @@ inline const RegKey HKEY_CLASSES_ROOT{reg::Root::ClassesRoot, QString()};
 //   database at once; a locked database is waited for (busy timeout 5 s).
 //   A group of operations that must change together (or be read together)
 //   runs inside a RegTransaction: other processes see all of it or none.
-// - A database that can't be opened, is corrupt, or lies where a folder is
-//   behaves as an empty store: reads fail with ERROR_CANTREAD (callers fall
-//   back to their defaults), writes fail with ERROR_CANTWRITE. Nothing throws.
+// - A database file that can't be written is read only: its values are there,
+//   writes fail with ERROR_CANTWRITE. A database that can't be opened, is
+//   corrupt, is another program's, or lies where a folder is behaves as an
+//   empty store, and is never written to: reads fail with ERROR_CANTREAD
+//   (callers fall back to their defaults), writes with ERROR_CANTWRITE.
+//   problem() says why, for the user. Nothing throws.
 //
 // The database is the path given to the constructor, else $TAVLO_REGISTRY,
 // else $XDG_CONFIG_HOME/tavlo/registry.sqlite (~/.config when unset). A new
@@ -101,9 +104,12 @@ class Registry {
     // $TAVLO_REGISTRY, else $XDG_CONFIG_HOME/tavlo/registry.sqlite.
     static QString defaultDatabasePath();
     const QString& databasePath() const { return path_; }
-    // True when the database could be opened and its tables exist. A store
-    // that is not available is retried at each operation.
+    // True when the database could be opened (perhaps for reading only). A
+    // store that is not available is retried at each operation.
     bool isAvailable();
+    // Empty when the store can be read and written; else why it is read only
+    // or not used, in words for the user.
+    const QString& problem() const { return problem_; }
 
     // Creates the sub-key and every missing key on its path, or opens it when
     // it exists. An empty subKey opens parent itself.
@@ -169,6 +175,7 @@ class Registry {
                       uint32_t* dataSize);
 
     QString path_;
+    QString problem_;
     sqlite3* db_ = nullptr;
 };
 

@@ -65,7 +65,11 @@ TEST_F(EditorApp, EndsWhenAnotherInstanceHoldsTheLock) {
     auto app = makeApp("/tmp/whatever.txt");
     EXPECT_FALSE(app->InitInstance());
     EXPECT_EQ(app->mainFrame(), nullptr) << "no window";
-    EXPECT_TRUE(messages.shown().empty());
+    // Nobody answers on the lock holder's behalf: the file would be lost,
+    // so the start says so and ends with a failure status.
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.shown()[0].text.contains("/tmp/whatever.txt"));
+    EXPECT_EQ(app->startExitCode(), 1);
 }
 
 TEST_F(EditorApp, CommandLinePathGoesToTheView) {

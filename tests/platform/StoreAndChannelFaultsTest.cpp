@@ -1,0 +1,159 @@
+// The settings store and the hand-over channel when things go wrong: a store
+// that is read-only, another program's or made by many processes at once; a
+// channel flooded with connections while file descriptors run out.
+#include "HandOverChannel.h"
+#include "Registry.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace reg;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+} // namespace
+
+TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("registry.sqlite");
+    {
+        Registry registry(path);
+        ASSERT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("JIS_KATAKANA_MODE"), 1),
+                  ERROR_SUCCESS);
+        EXPECT_TRUE(registry.problem().isEmpty());
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0400), 0);
+    const QByteArray before = fileBytes(path);
+    Registry registry(path);
+    EXPECT_TRUE(registry.isAvailable());
+    EXPECT_EQ(registry.queryDword(HKEY_CURRENT_USER, QStringLiteral("JIS_KATAKANA_MODE")), 1u);
+    EXPECT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("X"), 2), ERROR_CANTWRITE);
+    EXPECT_EQ(registry.problem(),
+              QStringLiteral("書き込みができないため、設定は読み込むだけで、変更は保存されません"));
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(RegistryStore, AnotherProgramsDatabaseAndAGarbageFileAreLeftUntouched) {
+    QTemporaryDir dir;
+    const QString foreign = dir.filePath("foreign.sqlite");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(foreign).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE notes(x); INSERT INTO notes VALUES (1)", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    const QString garbage = dir.filePath("garbage.sqlite");
+    {
+        QFile f(garbage);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'g'));
+    }
+    const struct {
+        QString path;
+        QString problem;
+    } cases[] = {
+        {foreign, QStringLiteral("ほかのプログラムのデータベースであるため使用できません")},
+        {garbage, QStringLiteral("壊れているか、設定のデータベースではないため使用できません")},
+    };
+    for (const auto& c : cases) {
+        const QByteArray before = fileBytes(c.path);
+        {
+            Registry registry(c.path);
+            EXPECT_FALSE(registry.isAvailable());
+            EXPECT_EQ(registry.problem(), c.problem);
+            EXPECT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("X"), 1),
+                      ERROR_CANTWRITE);
+        }
+        // Not even switched to another journal mode.
+        EXPECT_EQ(fileBytes(c.path), before) << c.path.toStdString();
+        EXPECT_FALSE(QFile::exists(c.path + "-wal"));
+    }
+}
+
+TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInPrivateFolders) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a/b/registry.sqlite");
+    constexpr int kProcesses = 8;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            Registry registry(path);
+            ::_exit(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("P%1").arg(p), 1) ==
+                            ERROR_SUCCESS
+                        ? 0
+                        : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(modeOf(dir.filePath("a")), mode_t(0700));
+    EXPECT_EQ(modeOf(dir.filePath("a/b")), mode_t(0700));
+    Registry registry(path);
+    uint32_t values = 0;
+    ASSERT_EQ(registry.RegQueryInfoKey(HKEY_CURRENT_USER, nullptr, &values), ERROR_SUCCESS);
+    EXPECT_EQ(values, uint32_t(kProcesses));
+}
+
+TEST(HandOverFlood, TheChannelKeepsListeningWhenDescriptorsRunOut) {
+    QTemporaryDir dir;
+    QProcess running;
+    // A descriptor limit far below the flood, as a busy editor may meet.
+    running.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("ulimit -n 24; exec \"$0\" handover-serve \"$1\""),
+                   QStringLiteral(TAVLO_PLATFORM_TEST_HELPER), dir.path()});
+    QDeadlineTimer started(30000);
+    while (!running.canReadLine() && !started.hasExpired())
+        running.waitForReadyRead(100);
+    ASSERT_EQ(running.readLine().trimmed(), QByteArray("ready"));
+
+    const QByteArray socketPath = QFile::encodeName(dir.path() + "/ORVANE QXE 1.00.socket");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    std::vector<int> flood;
+    for (int i = 0; i < 200; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        ASSERT_GE(fd, 0);
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        flood.push_back(fd);
+    }
+    ::usleep(500 * 1000);
+    for (const int fd : flood)
+        ::close(fd);
+
+    // A second start after the flood is still answered.
+    HandOverClient client(dir.path());
+    ASSERT_TRUE(client.connectToRunning(5000));
+    EXPECT_EQ(
+        client.sendCopyData(HandOverChannel::kCopyDataOpenFile, QStringLiteral("/abc"), 10000), 4);
+    EXPECT_EQ(client.sendCopyData(HandOverChannel::kCopyDataOpenFile, QStringLiteral("quit")), 4);
+    EXPECT_TRUE(running.waitForFinished(30000));
+}
