@@ -1,18 +1,15 @@
 #include "DesktopAssociation.h"
 #include "Registry.h"
+#include "TempFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // xdg-mime (xdg-utils) is a declared dependency: these tests run it for real
 // against a temporary XDG_CONFIG_HOME and XDG_DATA_HOME.
 class DesktopAssociationTest : public ::testing::Test {
   protected:
-    QTemporaryDir dir;
-    Registry registry{dir.filePath(QStringLiteral("registry.sqlite"))};
+    TempFiles dir;
+    Registry registry{dir.path(QStringLiteral("registry.sqlite"))};
     DesktopAssociation::Options options;
 
     void SetUp() override {
@@ -20,27 +17,20 @@ class DesktopAssociationTest : public ::testing::Test {
             << "xdg-mime is missing: install xdg-utils (scripts/install-deps.sh)";
         QProcessEnvironment env;
         env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
-        env.insert(QStringLiteral("HOME"), dir.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_DATA_DIRS"), dir.filePath(QStringLiteral("system")));
+        env.insert(QStringLiteral("HOME"), dir.folder());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.path(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_DATA_DIRS"), dir.path(QStringLiteral("system")));
         options.environment = env;
-        QDir().mkpath(dir.filePath(QStringLiteral("config")));
+        QDir().mkpath(dir.path(QStringLiteral("config")));
     }
     void installEntry() {
-        QDir().mkpath(dir.filePath(QStringLiteral("data/applications")));
-        QFile entry(dir.filePath(QStringLiteral("data/applications/tavlo.desktop")));
-        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
-        entry.write("[Desktop Entry]\nType=Application\nName=Tavlo\nExec=tavlo %f\n");
+        dir.write(QStringLiteral("data/applications/tavlo.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Tavlo\nExec=tavlo %f\n");
     }
-    QByteArray mimeApps() {
-        QFile f(dir.filePath(QStringLiteral("config/mimeapps.list")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-    }
+    QByteArray mimeApps() { return dir.read(QStringLiteral("config/mimeapps.list")); }
     void writeMimeApps(const QByteArray& text) {
-        QFile f(dir.filePath(QStringLiteral("config/mimeapps.list")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
+        dir.write(QStringLiteral("config/mimeapps.list"), text);
     }
 };
 
@@ -80,7 +70,7 @@ TEST_F(DesktopAssociationTest, WithoutTheDesktopEntryNothingIsChangedAndTheReaso
     DesktopAssociation desktop(registry, options);
     EXPECT_EQ(desktop.unavailableReason(),
               u"デスクトップエントリ tavlo.desktop がインストールされていません。");
-    options.xdgMime = dir.filePath(QStringLiteral("no-such-xdg-mime"));
+    options.xdgMime = dir.path(QStringLiteral("no-such-xdg-mime"));
     EXPECT_TRUE(DesktopAssociation(registry, options).unavailableReason().startsWith(u"xdg-mime"));
-    EXPECT_EQ(mimeApps(), "<none>");
+    EXPECT_EQ(mimeApps(), "<missing>");
 }

@@ -3,24 +3,17 @@
 #include "MessageService.h"
 #include "Registry.h"
 #include "StringTable.h"
+#include "TempFiles.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 class FileTypeAssociationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        program = dir.filePath("bin/tavlo");
-        QDir().mkpath(dir.filePath("bin"));
-        QFile exe(program);
-        ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
-        registry = std::make_unique<Registry>(dir.filePath("registry.sqlite"));
+        program = dir.write("bin/tavlo", {});
+        registry = std::make_unique<Registry>(dir.path("registry.sqlite"));
         assoc = std::make_unique<FileTypeAssociation>(*registry, program);
     }
 
@@ -35,12 +28,7 @@ class FileTypeAssociationTest : public ::testing::Test {
         ASSERT_EQ(registry->RegCreateKeyEx(HKEY_CLASSES_ROOT, keyPath, &key), reg::ERROR_SUCCESS);
         ASSERT_EQ(registry->setString(key, QString(), text), reg::ERROR_SUCCESS);
     }
-    QString makeFile(const QString& name) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        return path;
-    }
+    QString makeFile(const QString& name) { return dir.write(name, {}); }
     void registerAllSeven() {
         ASSERT_TRUE(assoc->Register(35002, 35007, 35011));
         ASSERT_TRUE(assoc->Register(35003, 35008, 35012));
@@ -51,7 +39,7 @@ class FileTypeAssociationTest : public ::testing::Test {
         ASSERT_TRUE(assoc->Register(35017, 35018, 35019));
     }
 
-    QTemporaryDir dir;
+    TempFiles dir;
     QString program;
     std::unique_ptr<Registry> registry;
     std::unique_ptr<FileTypeAssociation> assoc;
@@ -147,12 +135,12 @@ TEST_F(FileTypeAssociationTest, CheckOneTellsOursFromOthers) {
 
     const QString other = makeFile("other-tavlo");
     EXPECT_EQ(assoc->CheckOne(".txt", other), FileTypeAssociation::CheckOtherProgram);
-    setValue("TavloText\\shell\\open\\command", "\"" + dir.filePath("gone") + "\" \"%1\"");
+    setValue("TavloText\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckOne(".txt", program), FileTypeAssociation::CheckMissingProgram);
 
-    setValue("TavloText\\shell\\open\\command", "\"" + dir.filePath("gone") + " %1");
+    setValue("TavloText\\shell\\open\\command", "\"" + dir.path("gone") + " %1");
     EXPECT_EQ(assoc->CheckOne(".txt", program), 0) << "an unclosed quote counts as fine";
-    setValue("TavloText\\shell\\open\\command", dir.filePath("gone"));
+    setValue("TavloText\\shell\\open\\command", dir.path("gone"));
     EXPECT_EQ(assoc->CheckOne(".txt", program), 0) << "a bare path counts as fine";
     setValue("TavloText\\shell\\open\\command", other + " %1");
     EXPECT_EQ(assoc->CheckOne(".txt", program), FileTypeAssociation::CheckOtherProgram);
@@ -165,7 +153,7 @@ TEST_F(FileTypeAssociationTest, CheckOneTellsOursFromOthers) {
 TEST_F(FileTypeAssociationTest, CheckAllRanksOtherProgramAboveMissing) {
     registerAllSeven();
     EXPECT_EQ(assoc->CheckAll(), 0);
-    setValue("TavloIni\\shell\\open\\command", "\"" + dir.filePath("gone") + "\" \"%1\"");
+    setValue("TavloIni\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckAll(), 1);
     setValue("TavloHtml\\shell\\open\\command", "\"" + makeFile("other") + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckAll(), 2);
@@ -184,7 +172,7 @@ TEST_F(FileTypeAssociationTest, RepairSkipsMissingKeys) {
 
 TEST_F(FileTypeAssociationTest, WritesFailWhenTheStoreIsUnusable) {
     // A folder where the database should be: every write fails.
-    const QString folder = dir.filePath("folder.sqlite");
+    const QString folder = dir.path("folder.sqlite");
     QDir().mkpath(folder);
     Registry broken(folder);
     FileTypeAssociation bad(broken, program);
@@ -213,7 +201,7 @@ TEST_F(FileTypeAssociationTest, StartupCheckAsksAndRepairs) {
         << "No leaves the registry unchanged";
 
     messages.clear();
-    setValue("TavloText\\shell\\open\\command", "\"" + dir.filePath("gone") + "\" \"%1\"");
+    setValue("TavloText\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     messages.queueAnswer(mb::IDYES);
     EXPECT_EQ(runAssociationStartupCheck(*assoc, messages), 1);
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -240,7 +228,7 @@ class ListOnceSource : public ResourceSource {
 
 TEST_F(FileTypeAssociationTest, StartupCheckReportsAFailedRepair) {
     registerAllSeven();
-    setValue("TavloXml\\shell\\open\\command", "\"" + dir.filePath("gone") + "\" \"%1\"");
+    setValue("TavloXml\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     res::setResourceSource(std::make_shared<ListOnceSource>());
     ScriptedMessageService messages;
     messages.queueAnswer(mb::IDYES);

@@ -218,9 +218,7 @@ TEST_F(FrameMenus, AcceleratorsRunTheirCommands) {
 }
 
 TEST_F(FrameMenus, ExitCommandClosesTheWindow) {
-    createFrame();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame();
     EXPECT_TRUE(router.execute(cmd::ID_APP_EXIT));
     EXPECT_FALSE(frame->isVisible());
 }
@@ -228,8 +226,7 @@ TEST_F(FrameMenus, ExitCommandClosesTheWindow) {
 using FrameClosing = FrameFixture;
 
 TEST_F(FrameClosing, RefusedWhileAMacroPlays) {
-    createFrame();
-    frame->show();
+    showFrame();
     view->state().macroPlaying = true;
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(frame->isVisible());
@@ -239,8 +236,7 @@ TEST_F(FrameClosing, RefusedWhileAMacroPlays) {
 }
 
 TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
-    createFrame();
-    frame->show();
+    showFrame();
     view->SetText("メモ");
     view->state().textChanged = true;
 
@@ -266,8 +262,7 @@ TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
 }
 
 TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheWindow) {
-    createFrame();
-    frame->show();
+    showFrame();
     view->state().textChanged = true;
     messages.queueAnswer(mb::IDYES);
     EXPECT_FALSE(frame->close());
@@ -277,8 +272,7 @@ TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheWindow) {
 }
 
 TEST_F(FrameClosing, BarStateIsWrittenAndRestored) {
-    createFrame();
-    frame->show();
+    showFrame();
     ASSERT_TRUE(router.execute(cmd::ID_EDIT_FIND));
     EXPECT_TRUE(frame->searchBars()->isFindBarShown());
     EXPECT_EQ(CommandActions::commandId(frame->softKeyBar()->leftCommand()), cmd::ID_FIND_SOFTKEY)

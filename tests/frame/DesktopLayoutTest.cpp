@@ -24,10 +24,7 @@ QStringList barTitles(QMenuBar* bar) {
 }
 
 TEST_F(DesktopLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
-    createFrame();
-    frame->resize(1000, 700);
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame({1000, 700});
     EXPECT_TRUE(frame->isDesktopLayout());
     EXPECT_TRUE(frame->menuBar()->isVisible());
     EXPECT_EQ(barTitles(frame->menuBar()),
@@ -54,9 +51,7 @@ TEST_F(DesktopLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
 }
 
 TEST_F(DesktopLayout, DesktopKeysFindRedoAndQuit) {
-    createFrame();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame();
     view->activeEdit().setFocus();
     QTest::keyClicks(&view->activeEdit(), "ab");
     QTest::keyClick(&view->activeEdit(), Qt::Key_Z, Qt::ControlModifier);

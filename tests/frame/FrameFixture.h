@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -36,6 +37,15 @@ class FrameFixture : public ::testing::Test {
         frame->setView(view);
         router.setTargets({view, frame.get()});
         view->OnInitialUpdate();
+    }
+
+    // Creates the frame, at the given size if any, and waits until it is on screen.
+    void showFrame(QSize size = {}) {
+        createFrame();
+        if (size.isValid())
+            frame->resize(size);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
 
     // The item texts of a menu, in order; separators as "-".

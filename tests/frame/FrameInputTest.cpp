@@ -27,9 +27,7 @@ TEST(InputTimes, KeyCountsWhenNewerThanTapAndRecent) {
 using FrameInput = FrameFixture;
 
 TEST_F(FrameInput, KeysAndTapsReachTheInputTimes) {
-    createFrame();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame();
     QWidget* text = view->activeEdit().viewport();
     QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_FALSE(frame->isKeyLastInput());
@@ -85,9 +83,7 @@ TEST_F(FrameInput, MovingOrReleasingCancelsTheHold) {
 }
 
 TEST_F(FrameInput, RightPressShowsTheSelectionMenuAtOnce) {
-    createFrame();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame();
     view->SetText("選択するテキスト");
     view->SetSel(0, 2);
     view->state().macroRecording = true;

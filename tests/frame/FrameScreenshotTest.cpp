@@ -13,8 +13,7 @@ using FrameLayout = FrameFixture;
 // The phone-sized window: command bar on top, the text, the soft keys at the
 // bottom, all inside 480 x 640. The picture is kept for a look by eye.
 TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
-    createFrame();
-    frame->resize(480, 640);
+    showFrame({480, 640});
     view->SetText(
         QStringLiteral("Tavloテキストエディタへようこそ。\r\n"
                        "日本語の文章を入力して、保存できます。\r\n"
@@ -25,8 +24,6 @@ TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
                        "\r\n"
                        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"
                        "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。"));
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(480, 640); }));
     // The view arranges its edit controls a moment after a size change.
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
@@ -54,10 +51,7 @@ TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
 }
 
 TEST_F(FrameLayout, DesktopSizedWindowKeepsTheSameOrder) {
-    createFrame();
-    frame->resize(1024, 768);
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame({1024, 768});
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(1024, 768); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
     const int viewTop = view->mapTo(frame.get(), QPoint(0, 0)).y();

@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -112,27 +113,27 @@ TEST(CharSetServicesTest, BuiltinListIndexLookup) {
 TEST(CharSetServicesTest, DebugLinesOfTheIndexLookup) {
     {
         DebugLines capture;
-        EXPECT_EQ(services(QString()).ListIndexOf(0, 1, u(u"UTF-8|シフトJIS||")).index, 1);
-        EXPECT_EQ(DebugLines::lines(),
-                  (QStringList{"\nIn GetCharCodeListIndexEx: Calling GetCharCodeListIndexEx",
+        auto linesOf = [](const std::function<void()>& call) {
+            DebugLines::lines().clear();
+            call();
+            return DebugLines::lines();
+        };
+        const QString calling = "\nIn GetCharCodeListIndexEx: Calling GetCharCodeListIndexEx";
+        EXPECT_EQ(linesOf([] {
+                      EXPECT_EQ(services(QString()).ListIndexOf(0, 1, u(u"UTF-8|シフトJIS||")).index,
+                                1);
+                  }),
+                  (QStringList{calling,
                                u(u"\nIn GetCharCodeListIndexEx: Calling "
                                  u"GetCharCodeListIndexExDefault その１"),
                                "\nIn GetCharCodeListIndexExDefault: ANSI not Found!"}));
-        DebugLines::lines().clear();
-        builtinListIndexOf(12, "ANSI||");
-        EXPECT_EQ(DebugLines::lines(),
+        EXPECT_EQ(linesOf([] { builtinListIndexOf(12, "ANSI||"); }),
                   QStringList{u(u"\nIn GetCharCodeListIndexExDefault: Err その１")});
-        DebugLines::lines().clear();
-        services(kPartial).ListIndexOf(0, 4, "ANSI|UTF-8||");
-        EXPECT_EQ(DebugLines::lines(),
-                  (QStringList{"\nIn GetCharCodeListIndexEx: Calling GetCharCodeListIndexEx",
-                               u(u"\nIn GetCharCodeListIndexEx: Calling "
-                                 u"GetCharCodeListIndexExDefault その２")}));
-        DebugLines::lines().clear();
-        services(kFull).ListIndexOf(0, 6, "Ascii|Eucy||");
-        EXPECT_EQ(DebugLines::lines(),
-                  (QStringList{"\nIn GetCharCodeListIndexEx: Calling GetCharCodeListIndexEx",
-                               "\nIn GetCharCodeListIndexEx: Calling pfGetListIndexEx"}));
+        EXPECT_EQ(linesOf([] { services(kPartial).ListIndexOf(0, 4, "ANSI|UTF-8||"); }),
+                  (QStringList{calling, u(u"\nIn GetCharCodeListIndexEx: Calling "
+                                          u"GetCharCodeListIndexExDefault その２")}));
+        EXPECT_EQ(linesOf([] { services(kFull).ListIndexOf(0, 6, "Ascii|Eucy||"); }),
+                  (QStringList{calling, "\nIn GetCharCodeListIndexEx: Calling pfGetListIndexEx"}));
     }
     // Off unless enabled.
     QStringList seen;
