@@ -7,6 +7,7 @@ set(tavlo_charset_fuzz_sources
     ${PROJECT_SOURCE_DIR}/src/text/CharSetDetector.cpp
     ${PROJECT_SOURCE_DIR}/src/text/CharSetNames.cpp
     ${PROJECT_SOURCE_DIR}/src/text/DetectorScans.cpp
+    ${PROJECT_SOURCE_DIR}/src/text/FileTextDecoders.cpp
     ${PROJECT_SOURCE_DIR}/src/text/JapaneseConverters.cpp
     ${PROJECT_SOURCE_DIR}/src/text/StraightConverters.cpp
     ${PROJECT_SOURCE_DIR}/src/text/TextCodec.cpp
@@ -19,9 +20,10 @@ target_compile_options(tavlo_charset_fuzz PRIVATE -fsanitize=fuzzer-no-link,addr
 target_link_libraries(tavlo_charset_fuzz PUBLIC tavlo_res Qt6::Core)
 
 foreach(name charset_detectors charset_japanese charset_unicode charset_codepage charset_pipeline
-        charset_straight)
+        charset_straight charset_roundtrip)
     add_executable(${name}_fuzzer ${CMAKE_CURRENT_LIST_DIR}/${name}_fuzzer.cpp)
-    target_include_directories(${name}_fuzzer PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+    target_include_directories(${name}_fuzzer PRIVATE ${CMAKE_CURRENT_LIST_DIR}
+                               ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(${name}_fuzzer PRIVATE tavlo_charset_fuzz)

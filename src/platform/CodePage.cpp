@@ -141,8 +141,13 @@ int CodePage::MultiByteToWideChar(const char* src, int srcLen, char16_t* dst, in
         ++count;
     };
     const CodePageTables& m = impl_->reading();
-    for (size_t i = 0; i < n && !overflow;)
-        i += m.decodeAt(bytes, n, i, put);
+    for (size_t i = 0; i < n && !overflow;) {
+        // A pair the code page can't read is one bad unit.
+        i += m.decodeAt(bytes, n, i, put, [&](size_t at) {
+            if (at == i)
+                put(m.badUnit);
+        });
+    }
     if (overflow || count > static_cast<size_t>(INT32_MAX))
         return 0;
     return static_cast<int>(count);
@@ -167,9 +172,13 @@ int CodePage::WideCharToMultiByte(const char16_t* src, int srcLen, char* dst, in
     for (size_t i = 0; i < n; ++i) {
         const char16_t u = src[i];
         uint16_t code = m.encode[u];
-        // A surrogate pair is one character the code page can't hold.
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1]))
+        // A surrogate pair is one character the code page can't hold, unless
+        // it stands in for a byte.
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
             ++i;
+            if (rawbytes::isStandIn(u, src[i]))
+                code = rawbytes::byteOf(src[i]);
+        }
         const size_t len = code > 0xFF ? 2 : 1;
         if (dstLen > 0) {
             if (count + len > cap)
@@ -196,12 +205,17 @@ bool CodePage::readsAlone(uint8_t byte, char16_t u) const {
     return m.kind[byte] == kSingle && m.single[byte] == u && !m.trailSeen[byte];
 }
 
-QString CodePage::toUnicode(QByteArrayView bytes) const {
-    const CodePageTables& m = impl_->reading();
+namespace {
+
+// toUnicode's walk; Keep says whether a byte it can't read becomes the
+// byte's stand-in (counted in report) or the code page's bad unit.
+template <bool Keep>
+QString decodeBytes(const CodePageTables& m, QByteArrayView bytes, rawbytes::Report* report) {
     const auto* src = reinterpret_cast<const uint8_t*>(bytes.data());
     const size_t n = static_cast<size_t>(bytes.size());
     // A code page never gives more units than bytes, except for the rare
-    // codes that read as two units; those take the slow path, which grows.
+    // codes that read as two units and the stand-ins of bytes it can't read;
+    // those take the slow path, which grows.
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* d = reinterpret_cast<char16_t*>(out.data());
     size_t k = 0;
@@ -214,8 +228,8 @@ QString CodePage::toUnicode(QByteArrayView bytes) const {
     };
     for (size_t i = 0; i < n;) {
         const uint8_t b = src[i];
-        // Every fast path gives at most one unit per byte, so k <= i holds and
-        // the buffer of n units has room.
+        // Every fast path gives at most one unit per byte, and the buffer
+        // always has room for one unit per byte still to read.
         if (b < 0x80 && m.asciiReadsAsIs && i + 8 <= n) {
             uint64_t x;
             std::memcpy(&x, src + i, 8);
@@ -254,7 +268,16 @@ QString CodePage::toUnicode(QByteArrayView bytes) const {
                 continue;
             }
         }
-        i += m.decodeAt(src, n, i, put);
+        auto bad = [&](size_t at) {
+            if constexpr (Keep) {
+                put(rawbytes::kHigh);
+                put(rawbytes::lowOf(src[at]));
+                report->add(static_cast<qsizetype>(at));
+            } else if (at == i) {
+                put(m.badUnit); // a pair the code page can't read is one bad unit
+            }
+        };
+        i += m.decodeAt(src, n, i, put, bad);
         // A code read as more units than it has bytes moves k ahead of i:
         // keep room for one unit per remaining byte.
         if (k + (n - i) > static_cast<size_t>(out.size())) {
@@ -264,6 +287,16 @@ QString CodePage::toUnicode(QByteArrayView bytes) const {
     }
     out.truncate(static_cast<qsizetype>(k));
     return out;
+}
+
+} // namespace
+
+QString CodePage::toUnicode(QByteArrayView bytes) const {
+    return decodeBytes<false>(impl_->reading(), bytes, nullptr);
+}
+
+QString CodePage::toUnicodeKeepingBytes(QByteArrayView bytes, rawbytes::Report& report) const {
+    return decodeBytes<true>(impl_->reading(), bytes, &report);
 }
 
 QByteArray CodePage::fromUnicode(QStringView text) const {
@@ -278,9 +311,12 @@ QByteArray CodePage::fromUnicode(QStringView text) const {
     qsizetype count = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = src[i];
-        const uint16_t code = m.encode[u];
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1]))
+        uint16_t code = m.encode[u];
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
             ++i;
+            if (rawbytes::isStandIn(u, src[i]))
+                code = rawbytes::byteOf(src[i]);
+        }
         if (code > 0xFF)
             dst[count++] = static_cast<char>(code >> 8);
         dst[count++] = static_cast<char>(code & 0xFF);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Locale.h"
+#include "RawBytes.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -11,7 +12,8 @@
 // The device's code-page conversion (MultiByteToWideChar / WideCharToMultiByte
 // without flags) over iconv. Undecodable input never ends or drops the rest of
 // the text: each bad unit becomes U+30FB for CP932 and U+FFFD otherwise;
-// characters the code page can't hold become its default character "?".
+// characters the code page can't hold become its default character "?". A
+// byte's stand-in (RawBytes.h) is written as the byte.
 class CodePage {
   public:
     explicit CodePage(unsigned codePage);
@@ -39,6 +41,10 @@ class CodePage {
     bool readsAlone(uint8_t byte, char16_t u) const;
 
     QString toUnicode(QByteArrayView bytes) const;
+    // As toUnicode, but each byte of a character the code page can't read
+    // becomes that byte's stand-in, counted in report (offsets into bytes),
+    // so that fromUnicode gives every byte back.
+    QString toUnicodeKeepingBytes(QByteArrayView bytes, rawbytes::Report& report) const;
     QByteArray fromUnicode(QStringView text) const;
 
     // The tables behind straight conversions between the code page and UTF-8

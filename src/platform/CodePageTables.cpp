@@ -24,7 +24,9 @@ std::u16string unitsOf(const char* buf, size_t len) {
 // undefined (0x81, 0x8D, 0x8F, 0x90 and 0x9D in 1252) as the C1 control of the
 // same value and writes that control back as the byte, so every byte of a file
 // survives a load and a save. iconv refuses those bytes; they get that mapping
-// here and in buildEncode.
+// here and in buildEncode. Code page 932 does the same for the single bytes
+// 0x80, 0xA0 and 0xFD-0xFF, which it reads as U+0080, U+F8F0 and
+// U+F8F1-U+F8F3.
 void CodePageTables::buildSingles() {
     char out[16];
     for (int b = 0; b < 256; ++b) {
@@ -46,10 +48,19 @@ void CodePageTables::buildSingles() {
         for (int b = 0x80; b <= 0x9F; ++b) {
             if (kind[b] != kBad || encodeOne(static_cast<char16_t>(b)) != '?')
                 continue;
-            kind[b] = kSingle;
-            single[b] = static_cast<char16_t>(b);
-            controlBytes.push_back(static_cast<uint8_t>(b));
+            extraSingles.emplace_back(static_cast<uint8_t>(b), static_cast<char16_t>(b));
         }
+    }
+    if (name == "CP932") {
+        const std::pair<uint8_t, char16_t> device[] = {
+            {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
+        for (const auto& [b, u] : device)
+            if (kind[b] == kBad && encodeOne(u) == '?')
+                extraSingles.emplace_back(b, u);
+    }
+    for (const auto& [b, u] : extraSingles) {
+        kind[b] = kSingle;
+        single[b] = u;
     }
     asciiReadsAsIs = true;
     for (unsigned b = 0; b < 0x80; ++b)
@@ -179,8 +190,8 @@ void CodePageTables::buildEncode() {
                 encode[units[k]] = encodeOne(units[k]);
         }
     }
-    for (uint8_t b : controlBytes)
-        encode[b] = b;
+    for (const auto& [b, u] : extraSingles)
+        encode[u] = b;
 }
 
 void CodePageTables::buildUtf8Forms() {

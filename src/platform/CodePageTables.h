@@ -66,7 +66,9 @@ struct CodePageTables {
     bool asciiReadsAsIs = false; // 0x00-0x7F read as themselves
     std::array<uint8_t, 256> kind{};
     std::array<char16_t, 256> single{};
-    std::vector<uint8_t> controlBytes; // undefined bytes that stand for C1 controls
+    // Bytes iconv refuses that the device reads as a character of their own
+    // and writes back (see buildSingles).
+    std::vector<std::pair<uint8_t, char16_t>> extraSingles;
 
     // Filled on the first read: the pairs of a double-byte code page.
     std::once_flag pairsBuilt;
@@ -108,20 +110,22 @@ struct CodePageTables {
         return utf8Forms;
     }
 
-    // Decodes one unit at src[i]; writes up to two units through put.
-    template <typename Sink>
-    size_t decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& put) const;
+    // Decodes one character at src[i]; writes up to two units through put,
+    // and calls bad(at) for each byte of a character it can't read.
+    template <typename Sink, typename Bad>
+    size_t decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& put, Bad&& bad) const;
 };
 
-template <typename Sink>
-size_t CodePageTables::decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& put) const {
+template <typename Sink, typename Bad>
+size_t CodePageTables::decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& put,
+                                Bad&& bad) const {
     const uint8_t b = src[i];
     if (kind[b] == kSingle) {
         put(single[b]);
         return 1;
     }
     if (kind[b] == kBad || i + 1 >= n) {
-        put(badUnit);
+        bad(i);
         return 1;
     }
     const uint8_t t = src[i + 1];
@@ -129,8 +133,11 @@ size_t CodePageTables::decodeAt(const uint8_t* src, size_t n, size_t i, Sink&& p
     if (u == 0) {
         // A byte that can trail some character is taken as this character's
         // trail; any other byte starts the next character.
-        put(badUnit);
-        return trailSeen[t] ? 2 : 1;
+        bad(i);
+        if (!trailSeen[t])
+            return 1;
+        bad(i + 1);
+        return 2;
     }
     if (u == kMultiUnit) {
         for (char16_t m : multi.at(static_cast<uint16_t>(b << 8 | t)))

@@ -1,6 +1,7 @@
 #include "JapaneseConverters.h"
 
 #include "ByteSink.h"
+#include "FileTextDecoders.h"
 
 #include <new>
 
@@ -64,6 +65,7 @@ class JisWriter {
         if (state_ == s)
             return;
         state_ = s;
+        loneRaw_ = false;
         switch (s) {
         case JisState::Single:
             sink_.put("\x1b(B", 3);
@@ -78,6 +80,7 @@ class JisWriter {
     }
     void putShiftJisPair(uint8_t s1, uint8_t s2) {
         enter(JisState::Double);
+        separateLoneRaw();
         uint8_t j1, j2;
         jisx0208::fromShiftJis(s1, s2, j1, j2);
         sink_.put2(j1, j2);
@@ -87,10 +90,49 @@ class JisWriter {
         sink_.put(b);
     }
     void finish() { enter(JisState::Single); }
+    // A byte the reader kept: written in a set where it reads as no
+    // character again. The reader keeps a byte 0x21-0x7F only in the
+    // two-byte set (a pair that is no character, or a byte without its
+    // second) and in the katakana set (0x60-0x7F, which are no katakana):
+    // 0x60-0x7F go into the katakana set, where they never pair up, and
+    // 0x21-0x5F into the two-byte set, where two of them in a row read as
+    // one pair: as no character (kept again, both), or, when they make one,
+    // they are kept apart by a designation. Other bytes read the same in
+    // every set; an ESC the reader kept ends the current set for it.
+    void putRaw(uint8_t b) {
+        if (b >= 0x60 && b <= 0x7F) {
+            enter(JisState::Kana);
+        } else if (b >= 0x21 && b <= 0x5F) {
+            enter(JisState::Double);
+            if (loneRaw_ && jisx0208::unitOf(lastRaw_, b) == 0) {
+                loneRaw_ = false; // the two read as one pair of kept bytes
+            } else {
+                separateLoneRaw();
+                loneRaw_ = true;
+                lastRaw_ = b;
+            }
+            sink_.put(b);
+            return;
+        }
+        loneRaw_ = false;
+        sink_.put(b);
+        if (b == 0x1B)
+            state_ = JisState::Single;
+    }
 
   private:
+    // A kept byte of the two-byte set still waiting for a second one would
+    // pair with the next byte: a designation of the same set ends the pair.
+    void separateLoneRaw() {
+        if (loneRaw_)
+            sink_.put("\x1b$B", 3);
+        loneRaw_ = false;
+    }
+
     ByteSink& sink_;
     JisState state_ = JisState::Single;
+    bool loneRaw_ = false;
+    uint8_t lastRaw_ = 0;
 };
 
 } // namespace
@@ -287,14 +329,19 @@ RESULT JisToShiftJisPart(QByteArrayView jis, qsizetype& from, qsizetype stopAt, 
     });
 }
 
-RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc) {
+RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc, std::span<const qsizetype> rawAt) {
     return guarded(euc, [&] {
         const auto* p = reinterpret_cast<const uint8_t*>(shiftJis.data());
         const size_t n = static_cast<size_t>(shiftJis.size());
         ByteSink out(shiftJis.size() + shiftJis.size() / 8);
+        auto raw = rawAt.begin();
         for (size_t i = 0; i < n;) {
             const uint8_t c = p[i];
-            if (c < 0x80) {
+            if (raw != rawAt.end() && size_t(*raw) == i) {
+                out.put(c);
+                ++raw;
+                ++i;
+            } else if (c < 0x80) {
                 out.put(c);
                 ++i;
             } else if (c >= 0xA1 && c <= 0xDF) {
@@ -317,14 +364,24 @@ RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc) {
     });
 }
 
-RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode) {
+RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode,
+                     std::span<const qsizetype> rawAt) {
     return guarded(jis, [&] {
         const auto* p = reinterpret_cast<const uint8_t*>(shiftJis.data());
         const size_t n = static_cast<size_t>(shiftJis.size());
         ByteSink out(shiftJis.size() + shiftJis.size() / 8 + 8);
         JisWriter w(out);
+        auto raw = rawAt.begin();
         for (size_t i = 0; i < n;) {
             const uint8_t c = p[i];
+            if (raw != rawAt.end() && size_t(*raw) == i) {
+                w.putRaw(c);
+                ++raw;
+                ++i;
+                continue;
+            }
+            // A raw byte after a katakana is no sound mark to combine.
+            const bool nextIsRaw = raw != rawAt.end() && size_t(*raw) == i + 1;
             if (c >= 0xA1 && c <= 0xDF) {
                 if (mode == JisKatakanaMode::HalfWidth) {
                     w.enter(JisState::Kana);
@@ -332,7 +389,8 @@ RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode m
                     ++i;
                     continue;
                 }
-                const FullWidthKana full = HalfWidthKanaToFullWidth(c, i + 1 < n ? p[i + 1] : 0);
+                const FullWidthKana full =
+                    HalfWidthKanaToFullWidth(c, i + 1 < n && !nextIsRaw ? p[i + 1] : 0);
                 w.putShiftJisPair(full.shiftJis >> 8, full.shiftJis & 0xFF);
                 i += full.usedNextByte ? 2 : 1;
             } else if (isShiftJisLead(c) && i + 1 < n) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <cstdint>
+#include <span>
 
 // Byte converters between Shift-JIS and the EUC and ISO-2022 JIS file forms.
 // Each writes a new buffer into out and returns a result code: rc::SUCCESS,
@@ -23,11 +24,17 @@ RESULT EucToShiftJisPart(QByteArrayView euc, qsizetype& from, qsizetype stopAt,
                          QByteArray& shiftJis);
 RESULT JisToShiftJisPart(QByteArrayView jis, qsizetype& from, qsizetype stopAt, bool& doubleByte,
                          bool& kana, QByteArray& shiftJis);
-// A character EUC can't hold (lead byte 0xF0-0xFC) is written as "?".
-RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc);
+// A character EUC can't hold (lead byte 0xF0-0xFC) is written as "?". The
+// bytes at the offsets rawAt (ascending, each at a character's start) are
+// bytes of the file that the set can't read: they are written as they are.
+RESULT ShiftJisToEuc(QByteArrayView shiftJis, QByteArray& euc,
+                     std::span<const qsizetype> rawAt = {});
 // As ShiftJisToEuc, for JIS; half-width katakana become full-width unless
-// mode is HalfWidth, which writes them in the JIS katakana set.
-RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode);
+// mode is HalfWidth, which writes them in the JIS katakana set. A raw byte
+// is written in whatever set is current; a raw ESC ends the current set, as
+// it does for the reader.
+RESULT ShiftJisToJis(QByteArrayView shiftJis, QByteArray& jis, JisKatakanaMode mode,
+                     std::span<const qsizetype> rawAt = {});
 
 // The shift state of JIS text: which set its bytes are read in.
 enum class JisState { Single, Double, Kana };

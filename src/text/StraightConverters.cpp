@@ -1,6 +1,7 @@
 #include "StraightConverters.h"
 
 #include "CodePage.h"
+#include "FileTextDecoders.h"
 
 #include <QChar>
 #include <algorithm>
@@ -45,8 +46,9 @@ bool inJisRange(uint8_t b) {
 // The UTF-8 forms of the JIS X 0208 characters, looked up by their EUC
 // bytes (row and cell plus 0x80, 0xA1-0xFE each), as code page 932 reads
 // their Shift-JIS pairs; 0 where it reads the pair as anything but one
-// ordinary unit, and for a second byte outside 0xA1-0xFE. EUC and JIS share
-// it.
+// ordinary unit, where the reader keeps the bytes instead
+// (jisx0208::unitOf), and for a second byte outside 0xA1-0xFE. EUC and JIS
+// share it.
 class Jisx0208Forms {
   public:
     static const Jisx0208Forms& get() {
@@ -65,7 +67,8 @@ class Jisx0208Forms {
                 uint8_t s1, s2;
                 jisx0208::toShiftJis(static_cast<uint8_t>(row), static_cast<uint8_t>(cell), s1, s2);
                 const uint32_t form = cp932.at(s1, s2);
-                forms_[row << 8 | (cell | 0x80)] = takenOf(form) == 2 ? form : 0;
+                const bool kept = jisx0208::unitOf(uint8_t(row), uint8_t(cell)) != 0;
+                forms_[row << 8 | (cell | 0x80)] = kept && takenOf(form) == 2 ? form : 0;
             }
         }
     }
@@ -139,12 +142,9 @@ bool EucToUtf8Part(QByteArrayView euc, qsizetype& from, qsizetype stopAt, QByteA
         if (c < 0x80) {
             form = singleForm(forms, c);
             ++i;
-        } else if (c == 0x8E && i + 1 < n) { // half-width katakana, copied as it is
-            form = singleForm(forms, p[i + 1]);
+        } else if (c == 0x8E && i + 1 < n && p[i + 1] >= 0xA1 && p[i + 1] <= 0xDF) {
+            form = singleForm(forms, p[i + 1]); // half-width katakana
             i += 2;
-        } else if (c == 0x8F) { // JIS X 0212 has no Shift-JIS form: ■ 0x81A1
-            form = forms.at(0x81, 0xA1);
-            i += 3;
         } else {
             return false;
         }
@@ -191,14 +191,25 @@ bool JisToUtf8Part(QByteArrayView jis, qsizetype& from, qsizetype stopAt, JisSta
                 mode = p[i + 1] == '$' ? JisState::Double : JisState::Single;
                 i += 3;
             } else {
-                i += JisDesignationAt(p, n, i, mode);
+                const size_t length = JisDesignationAt(p, n, i, mode);
+                if (length == 1)
+                    return false; // an ESC the reader keeps as a byte
+                i += length;
             }
             continue;
         }
-        if (mode == JisState::Double)
+        // What the reader takes as a character outside a run of kanji
+        // (FileTextDecoders.h); anything else goes the way through UTF-16.
+        uint8_t reads;
+        if (c >= 0xA1 && c <= 0xDF)
+            reads = c;
+        else if (mode == JisState::Kana && c >= 0x21 && c <= 0x5F)
+            reads = static_cast<uint8_t>(c | 0x80);
+        else if (mode == JisState::Single && c < 0x80)
+            reads = c;
+        else
             return false;
-        const uint32_t form =
-            singleForm(forms, mode == JisState::Kana ? static_cast<uint8_t>(c | 0x80) : c);
+        const uint32_t form = singleForm(forms, reads);
         if (form == 0)
             return false;
         store(d + k, form);
@@ -225,22 +236,25 @@ bool Utf8ToCodePage(QByteArrayView utf8, const CodePage& codePage, QByteArray& o
     while (i < n) {
         const uint8_t c = p[i];
         char16_t u;
-        // Three-byte forms first: most of a Japanese text.
+        // Three-byte forms first: most of a Japanese text. Only well-formed
+        // sequences are taken, as the reader takes them (FileTextDecoders.h).
         if (__builtin_expect((c & 0xF0) == 0xE0 && i + 3 <= n, 1)) {
+            if ((p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80)
+                return false;
             u = static_cast<char16_t>((c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 |
                                       (p[i + 2] & 0x3F));
+            if (u < 0x800)
+                return false;
             i += 3;
         } else if (c < 0x80) {
             u = c;
             ++i;
-        } else if ((c & 0xE0) == 0xC0 && i + 2 <= n) {
+        } else if (c >= 0xC2 && c <= 0xDF && i + 2 <= n && (p[i + 1] & 0xC0) == 0x80) {
             u = static_cast<char16_t>((c & 0x1F) << 6 | (p[i + 1] & 0x3F));
             i += 2;
         } else {
             return false;
         }
-        // Continuation bytes are not checked (as Utf8ToUtf16 doesn't), so
-        // even a long form can give U+0000.
         if (u == 0 || QChar::isSurrogate(u))
             return false;
         const uint16_t code = codes.of(u);

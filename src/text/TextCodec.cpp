@@ -2,6 +2,7 @@
 
 #include "CharSetDetector.h"
 #include "CodePage.h"
+#include "FileTextDecoders.h"
 #include "JapaneseConverters.h"
 #include "StraightConverters.h"
 #include "UnicodeConverters.h"
@@ -10,43 +11,27 @@
 #include <bit>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace {
-
-// UTF-16 code units from bytes in the given order; an odd last byte reads as
-// a unit whose missing half is zero.
-QString utf16FromBytes(QByteArrayView bytes, bool bigEndian) {
-    const qsizetype units = (bytes.size() + 1) / 2;
-    QString text(units, Qt::Uninitialized);
-    auto* d = reinterpret_cast<char16_t*>(text.data());
-    const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
-    const qsizetype whole = bytes.size() / 2;
-    if (!bigEndian && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        // An empty view may have no data pointer at all, which memcpy must
-        // not be given even for zero bytes.
-        if (whole > 0)
-            std::memcpy(d, s, static_cast<size_t>(whole) * 2);
-    } else {
-        for (qsizetype k = 0; k < whole; ++k)
-            d[k] = bigEndian ? char16_t(s[2 * k] << 8 | s[2 * k + 1])
-                             : char16_t(s[2 * k + 1] << 8 | s[2 * k]);
-    }
-    if (units > whole)
-        d[whole] = bigEndian ? char16_t(s[2 * whole] << 8) : char16_t(s[2 * whole]);
-    if (units > 0 && (d[0] == 0xFEFF || d[0] == 0xFFFE))
-        text.remove(0, 1);
-    return text;
-}
 
 QByteArray utf16ToBytes(QStringView text, bool bigEndian) {
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
     auto* d = reinterpret_cast<uint8_t*>(bytes.data());
-    for (qsizetype k = 0; k < text.size(); ++k) {
-        const uint8_t hi = static_cast<uint8_t>(s[k] >> 8), lo = static_cast<uint8_t>(s[k]);
-        d[2 * k] = bigEndian ? hi : lo;
-        d[2 * k + 1] = bigEndian ? lo : hi;
+    const qsizetype n = text.size();
+    const bool standIns = text.contains(QChar(rawbytes::kHigh));
+    qsizetype k = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (standIns && rawbytes::startsStandIn(s, i, n)) {
+            d[k++] = rawbytes::byteOf(s[++i]);
+            continue;
+        }
+        const uint8_t hi = static_cast<uint8_t>(s[i] >> 8), lo = static_cast<uint8_t>(s[i]);
+        d[k++] = bigEndian ? hi : lo;
+        d[k++] = bigEndian ? lo : hi;
     }
+    bytes.truncate(k);
     return bytes;
 }
 
@@ -59,36 +44,58 @@ const CodePage& codePageFor(CharSetId charSet, const CodePage& ansi) {
     return japanese && ansi.id() != 932 ? CodePage::get(932) : ansi;
 }
 
-RESULT decodeBytes(const QByteArray& bytes, CharSetId charSet, const CodePage& systemAnsi,
-                   QString& text) {
-    const CodePage& ansi = codePageFor(charSet, systemAnsi);
-    QByteArray shiftJis;
+bool startsWith(QByteArrayView bytes, const char* mark, qsizetype length) {
+    return bytes.size() >= length && std::memcmp(bytes.data(), mark, size_t(length)) == 0;
+}
+
+// How many bytes of the file its byte-order mark takes, as the reader of the
+// set skips it: the set's own mark (or, for UTF-16, the other order's).
+qsizetype markLengthOf(QByteArrayView bytes, CharSetId charSet) {
     switch (charSet) {
     case charset::UNICODE_LE:
     case charset::UNICODE_BE:
-        try {
-            text = utf16FromBytes(bytes, charSet == charset::UNICODE_BE);
-        } catch (const std::bad_alloc&) {
-            text = QString();
-            return rc::OUT_OF_MEMORY;
-        }
-        return rc::SUCCESS;
+        return startsWith(bytes, "\xFF\xFE", 2) || startsWith(bytes, "\xFE\xFF", 2) ? 2 : 0;
     case charset::UTF8:
-        return Utf8ToUtf16(QByteArrayView(bytes).sliced(std::min<qsizetype>(3, bytes.size())),
-                           text);
-    case charset::UTF8N:
-        return Utf8ToUtf16(bytes, text);
-    case charset::EUC:
-        if (RESULT r = EucToShiftJis(bytes, shiftJis); r != rc::SUCCESS)
-            return r;
-        return AnsiToUtf16(shiftJis, ansi, text);
-    case charset::JIS:
-        if (RESULT r = JisToShiftJis(bytes, shiftJis); r != rc::SUCCESS)
-            return r;
-        return AnsiToUtf16(shiftJis, ansi, text);
+        return startsWith(bytes, "\xEF\xBB\xBF", 3) ? 3 : 0;
     default:
-        return AnsiToUtf16(bytes, ansi, text);
+        return 0;
     }
+}
+
+RESULT decodeBytes(const QByteArray& bytes, CharSetId charSet, const CodePage& systemAnsi,
+                   QString& text, rawbytes::Report& report) {
+    const CodePage& ansi = codePageFor(charSet, systemAnsi);
+    const qsizetype skip = markLengthOf(bytes, charSet);
+    const QByteArrayView body = QByteArrayView(bytes).sliced(skip);
+    rawbytes::Report found;
+    qsizetype from = 0;
+    JisState mode = JisState::Single;
+    try {
+        switch (charSet) {
+        case charset::UNICODE_LE:
+        case charset::UNICODE_BE:
+            text = Utf16ToUtf16KeepingBytes(body, charSet == charset::UNICODE_BE, found);
+            break;
+        case charset::UTF8:
+        case charset::UTF8N:
+            text = Utf8ToUtf16KeepingBytes(body, found);
+            break;
+        case charset::EUC:
+            text = EucToUtf16KeepingBytes(body, from, body.size(), found);
+            break;
+        case charset::JIS:
+            text = JisToUtf16KeepingBytes(body, from, body.size(), mode, found);
+            break;
+        default:
+            text = ansi.toUnicodeKeepingBytes(body, found);
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        text = QString();
+        return rc::OUT_OF_MEMORY;
+    }
+    report.add(found, skip);
+    return rc::SUCCESS;
 }
 
 const char* byteOrderMark(CharSetId charSet, qsizetype& length) {
@@ -108,6 +115,43 @@ const char* byteOrderMark(CharSetId charSet, qsizetype& length) {
     }
 }
 
+// EUC and JIS from a text that holds stand-ins: the Shift-JIS bytes of the
+// characters between them, and the raw bytes where they stand, which the
+// EUC and JIS writers copy as they are.
+RESULT encodeJapaneseKeepingBytes(QStringView text, CharSetId charSet, JisKatakanaMode mode,
+                                  const CodePage& cp932, QByteArray& bytes) {
+    QByteArray shiftJis, part;
+    std::vector<qsizetype> rawAt;
+    const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype from = 0;
+    auto flush = [&](qsizetype to) -> RESULT {
+        if (to > from) {
+            if (RESULT r = Utf16ToAnsi(text.sliced(from, to - from), cp932, part); r != rc::SUCCESS)
+                return r;
+            shiftJis += part;
+        }
+        return rc::SUCCESS;
+    };
+    try {
+        for (qsizetype i = 0; i < n; ++i) {
+            if (!rawbytes::startsStandIn(s, i, n))
+                continue;
+            if (RESULT r = flush(i); r != rc::SUCCESS)
+                return r;
+            rawAt.push_back(shiftJis.size());
+            shiftJis += static_cast<char>(rawbytes::byteOf(s[i + 1]));
+            from = ++i + 1;
+        }
+        if (RESULT r = flush(n); r != rc::SUCCESS)
+            return r;
+    } catch (const std::bad_alloc&) {
+        return rc::OUT_OF_MEMORY;
+    }
+    return charSet == charset::EUC ? ShiftJisToEuc(shiftJis, bytes, rawAt)
+                                   : ShiftJisToJis(shiftJis, bytes, mode, rawAt);
+}
+
 RESULT encodeText(QStringView text, CharSetId charSet, JisKatakanaMode mode,
                   const CodePage& systemAnsi, QByteArray& bytes) {
     const CodePage& ansi = codePageFor(charSet, systemAnsi);
@@ -121,6 +165,9 @@ RESULT encodeText(QStringView text, CharSetId charSet, JisKatakanaMode mode,
     }
     if (charSet == charset::UTF8 || charSet == charset::UTF8N)
         return Utf16ToUtf8(text, bytes);
+    const bool japanese = charSet == charset::EUC || charSet == charset::JIS;
+    if (japanese && countRawBytes(text).count > 0)
+        return encodeJapaneseKeepingBytes(text, charSet, mode, ansi, bytes);
     QByteArray shiftJis;
     RESULT r = Utf16ToAnsi(text, ansi, shiftJis);
     if (r != rc::SUCCESS)
@@ -134,6 +181,55 @@ RESULT encodeText(QStringView text, CharSetId charSet, JisKatakanaMode mode,
 }
 
 } // namespace
+
+rawbytes::Report countRawBytes(QStringView text) {
+    rawbytes::Report report;
+    const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    for (qsizetype i = text.indexOf(QChar(rawbytes::kHigh)); i >= 0 && i < n; ++i) {
+        if (rawbytes::startsStandIn(s, i, n))
+            report.add(i++);
+    }
+    return report;
+}
+
+bool keepsRawBytes(CharSetId from, CharSetId to, const CodePage& ansi) {
+    from = charset::usable(from);
+    to = charset::usable(to);
+    auto utf8 = [](CharSetId set) { return set == charset::UTF8 || set == charset::UTF8N; };
+    auto codePageOnly = [](CharSetId set) {
+        return set == charset::ANSI || set == charset::SHIFT_JIS;
+    };
+    if (from == to || (utf8(from) && utf8(to)))
+        return true;
+    return codePageOnly(from) && codePageOnly(to) &&
+           codePageFor(from, ansi).id() == codePageFor(to, ansi).id();
+}
+
+qsizetype replaceRawBytes(QString& text, CharSetId to) {
+    const rawbytes::Report found = countRawBytes(text);
+    if (found.count == 0)
+        return 0;
+    to = charset::usable(to);
+    const bool unicode = to == charset::UNICODE_LE || to == charset::UNICODE_BE ||
+                         to == charset::UTF8 || to == charset::UTF8N;
+    const QChar replacement = unicode ? QChar(0xFFFD) : QChar(u'?');
+    QString out;
+    out.reserve(text.size() - found.count);
+    const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype from = 0;
+    for (qsizetype i = found.first; i < n; ++i) {
+        if (!rawbytes::startsStandIn(s, i, n))
+            continue;
+        out.append(QStringView(s + from, i - from));
+        out.append(replacement);
+        from = ++i + 1;
+    }
+    out.append(QStringView(s + from, n - from));
+    text = std::move(out);
+    return found.count;
+}
 
 QString widenLineBreaks(QString text, LineEndingId lineEnding) {
     if (lineEnding != lineending::CR && lineEnding != lineending::LF)
@@ -197,13 +293,10 @@ DecodedText decodeFile(QByteArray bytes, CharSetId charSet, const CodePage& ansi
     charSet = charset::usable(charSet);
     DecodedText decoded{QString(), DetectLineEndingFor(bytes, charSet), rc::SUCCESS};
     QString text;
-    decoded.result = decodeBytes(bytes, charSet, ansi, text);
+    decoded.result = decodeBytes(bytes, charSet, ansi, text, decoded.rawBytes);
     bytes = QByteArray();
     if (decoded.result != rc::SUCCESS)
         return decoded;
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    if (nul >= 0)
-        text.truncate(nul);
     try {
         decoded.text =
             widen ? widenLineBreaks(std::move(text), decoded.lineEnding) : std::move(text);
@@ -306,10 +399,28 @@ bool goesStraight(CharSetId from, CharSetId to, bool breaksStay) {
 ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
                               std::optional<LineEndingId> eol, JisKatakanaMode katakanaMode,
                               const CodePage& ansi,
-                              const std::function<bool(const char*, qsizetype)>& write) {
+                              const std::function<bool(const char*, qsizetype)>& write,
+                              RawBytes rawBytes) {
     ConvertedText done;
     from = charset::usable(from);
     to = charset::usable(to);
+    const bool keep = keepsRawBytes(from, to, ansi);
+    // What a piece's text does with the bytes it holds as stand-ins: true
+    // when the conversion is to stop.
+    auto refuse = [&](QString& text, const rawbytes::Report& found, qsizetype base) {
+        if (found.count == 0)
+            return false;
+        done.rawBytes.add(found, base);
+        if (rawBytes == RawBytes::Refuse) {
+            done.refused = true;
+            return true;
+        }
+        if (!keep) {
+            replaceRawBytes(text, to);
+            done.rawBytesReplaced = true;
+        }
+        return false;
+    };
     const bool utf16In = from == charset::UNICODE_LE || from == charset::UNICODE_BE;
     const bool utf8In = from == charset::UTF8 || from == charset::UTF8N;
     const bool pieces = to != charset::JIS && !utf16In &&
@@ -320,6 +431,8 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
             done.result = decoded.result;
             return done;
         }
+        if (refuse(decoded.text, decoded.rawBytes, 0))
+            return done;
         const LineEndingId out = eol.value_or(decoded.lineEnding);
         EncodedText encoded;
         if (out == decoded.lineEnding) {
@@ -343,11 +456,9 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
     // breaks as they are, whatever they are: no need to count them.
     const LineEndingId found = eol ? DetectLineEndingFor(bytes, from) : lineending::CRLF;
     const LineEndingId out = eol.value_or(found);
-    // EUC and JIS are read through Shift-JIS, a piece at a time.
-    const bool throughShiftJis = from == charset::EUC || from == charset::JIS;
-    QByteArrayView in = bytes;
-    if (from == charset::UTF8)
-        in = in.sliced(std::min<qsizetype>(3, in.size()));
+    const bool fromJapanese = from == charset::EUC || from == charset::JIS;
+    const qsizetype skip = markLengthOf(bytes, from);
+    const QByteArrayView in = QByteArrayView(bytes).sliced(skip);
     const auto* p = reinterpret_cast<const uint8_t*>(in.data());
     const qsizetype n = in.size();
     constexpr qsizetype kPiece = 1 << 18;
@@ -358,8 +469,8 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
         return done;
     }
     QString text;
-    QByteArray body, shiftJis, straightBody;
-    bool jisDouble = false, jisKana = false;
+    QByteArray body, straightBody;
+    JisState jisMode = JisState::Single;
     const bool straight = goesStraight(from, to, out == found);
     // The piece from at converted straight into straightBody: the end of the
     // piece, or nothing when it has to take the way through UTF-16.
@@ -369,12 +480,7 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
         if (from == charset::EUC) {
             ok = EucToUtf8Part(in, next, at + kPiece, straightBody);
         } else if (from == charset::JIS) {
-            JisState state = jisDouble ? JisState::Double
-                             : jisKana ? JisState::Kana
-                                       : JisState::Single;
-            ok = JisToUtf8Part(in, next, at + kPiece, state, straightBody);
-            jisDouble = state == JisState::Double;
-            jisKana = state == JisState::Kana;
+            ok = JisToUtf8Part(in, next, at + kPiece, jisMode, straightBody);
         } else {
             next = pieceEnd(p, n, at, kPiece, utf8In);
             const QByteArrayView piece = in.sliced(at, next - at);
@@ -402,29 +508,27 @@ ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
                 continue;
             }
         }
-        QByteArrayView piece;
-        if (throughShiftJis) {
-            done.result = from == charset::EUC ? EucToShiftJisPart(in, at, at + kPiece, shiftJis)
-                                               : JisToShiftJisPart(in, at, at + kPiece, jisDouble,
-                                                                   jisKana, shiftJis);
-            if (done.result != rc::SUCCESS)
-                return done;
-            piece = shiftJis;
-        } else {
-            const qsizetype end = pieceEnd(p, n, at, kPiece, utf8In);
-            piece = in.sliced(at, end - at);
-            at = end;
-        }
-        done.result =
-            utf8In ? Utf8ToUtf16(piece, text) : AnsiToUtf16(piece, codePageFor(from, ansi), text);
-        if (done.result != rc::SUCCESS)
+        rawbytes::Report piece;
+        qsizetype base = skip;
+        try {
+            if (fromJapanese) {
+                text = from == charset::EUC
+                           ? EucToUtf16KeepingBytes(in, at, at + kPiece, piece)
+                           : JisToUtf16KeepingBytes(in, at, at + kPiece, jisMode, piece);
+            } else {
+                const qsizetype end = pieceEnd(p, n, at, kPiece, utf8In);
+                const QByteArrayView bytesOfPiece = in.sliced(at, end - at);
+                base += at;
+                text = utf8In ? Utf8ToUtf16KeepingBytes(bytesOfPiece, piece)
+                              : codePageFor(from, ansi).toUnicodeKeepingBytes(bytesOfPiece, piece);
+                at = end;
+            }
+        } catch (const std::bad_alloc&) {
+            done.result = rc::OUT_OF_MEMORY;
             return done;
-        // The text ends at the first NUL.
-        const qsizetype nul = text.indexOf(QChar(u'\0'));
-        if (nul >= 0) {
-            text.truncate(nul);
-            at = n;
         }
+        if (refuse(text, piece, base))
+            return done;
         if (text.isEmpty())
             continue;
         try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CharSet.h"
+#include "RawBytes.h"
 #include "ResultCodes.h"
 
 #include <QByteArray>
@@ -14,12 +15,15 @@ class CodePage;
 // text of the edit buffer, without any window or message.
 
 struct DecodedText {
-    QString text;            // CR LF line breaks; ends at the file's first NUL
+    QString text;            // CR LF line breaks; NUL bytes read as U+0000
     LineEndingId lineEnding; // the file's line ending, 0-2
     RESULT result;           // rc::SUCCESS, else the text is empty
+    // The bytes the set can't read, kept in the text as stand-ins
+    // (RawBytes.h); first is the first one's offset in the file.
+    rawbytes::Report rawBytes = {};
 };
 
-// Reads a file's bytes in a set 1-8 (detect first with DetectCharSet when the
+// Reads a file's bytes in a set 1-8, every byte kept (FileTextDecoders.h), (detect first with DetectCharSet when the
 // user chose automatic detection; 0 and -1 read as ANSI). The line ending is
 // counted over the raw bytes (over UTF-16 units for sets 2 and 3); lone CRs
 // (line ending CR) or LFs (line ending LF) are widened to CR LF, so a file
@@ -37,7 +41,9 @@ struct EncodedText {
 // CR LF pair becomes the line ending (lone CRs and LFs stay as they are),
 // then the set's encoding follows its byte-order mark (FF FE, FE FF or
 // EF BB BF). An empty text gives just the mark. A character the code page
-// can't hold is written as "?".
+// can't hold is written as "?". A stand-in is written as its byte: saving in
+// another set than the one the text was read in, replace them first
+// (replaceRawBytes).
 EncodedText EncodeFileText(QString text, CharSetId charSet, LineEndingId lineEnding,
                            JisKatakanaMode katakanaMode, const CodePage& ansi);
 
@@ -59,15 +65,34 @@ EncodedText EncodeFileTextAsIs(QString text, CharSetId charSet, JisKatakanaMode 
 // stay, Shift-JIS, EUC and JIS go to UTF-8 and UTF-8 to Shift-JIS straight
 // from bytes to bytes (StraightConverters.h) wherever that gives the same
 // bytes. Stops when write returns false (writeFailed). On a conversion error
-// nothing more is written and result tells it.
+// nothing more is written and result tells it. Bytes `from` can't read come
+// back as they were when keepsRawBytes(from, to), else they are replaced
+// (replaceRawBytes); rawBytes counts them with the first one's offset in the
+// input. With RawBytes::Refuse the conversion stops at the first piece that
+// holds one, before that piece is written (refused).
 struct ConvertedText {
     RESULT result = rc::SUCCESS;
     bool writeFailed = false;
+    bool refused = false;
+    bool rawBytesReplaced = false;
+    rawbytes::Report rawBytes;
 };
+enum class RawBytes { KeepOrReplace, Refuse };
 ConvertedText ConvertFileText(QByteArray bytes, CharSetId from, CharSetId to,
                               std::optional<LineEndingId> eol, JisKatakanaMode katakanaMode,
                               const CodePage& ansi,
-                              const std::function<bool(const char*, qsizetype)>& write);
+                              const std::function<bool(const char*, qsizetype)>& write,
+                              RawBytes rawBytes = RawBytes::KeepOrReplace);
+
+// The stand-ins of a text: how many, and the index of the first.
+rawbytes::Report countRawBytes(QStringView text);
+// Whether a byte read in `from` means the same byte written in `to`: the
+// same set, UTF-8 with and without the mark, or ANSI and Shift-JIS on a
+// system whose code page is 932.
+bool keepsRawBytes(CharSetId from, CharSetId to, const CodePage& ansi);
+// Replaces every stand-in by what `to` writes for a character it can't
+// hold: U+FFFD in the Unicode sets, "?" in the others. Returns how many.
+qsizetype replaceRawBytes(QString& text, CharSetId to);
 
 // The line-break conversions of the two pipelines, on their own.
 QString widenLineBreaks(QString text, LineEndingId lineEnding);

@@ -2,6 +2,7 @@
 
 #include "ByteSink.h"
 #include "CodePage.h"
+#include "RawBytes.h"
 
 #include <bit>
 #include <cstring>
@@ -120,6 +121,8 @@ RESULT Utf16ToUtf8(QStringView text, QByteArray& utf8) {
             } else if (u < 0x800) {
                 d[k++] = static_cast<uint8_t>(0xC0 | u >> 6);
                 d[k++] = static_cast<uint8_t>(0x80 | (u & 0x3F));
+            } else if (rawbytes::isStandIn(u, i + 1 < n ? s[i + 1] : 0)) {
+                d[k++] = rawbytes::byteOf(s[++i]);
             } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
                 const char32_t cp = QChar::surrogateToUcs4(u, s[++i]);
                 d[k++] = static_cast<uint8_t>(0xF0 | cp >> 18);

@@ -20,7 +20,7 @@ class CodePage;
 // the end of the input gives ■.
 RESULT Utf8ToUtf16(QByteArrayView utf8, QString& text);
 // UTF-16 to UTF-8: a surrogate pair as one 4-byte sequence, a lone surrogate
-// as a 3-byte sequence.
+// as a 3-byte sequence, a byte's stand-in (RawBytes.h) as the byte.
 RESULT Utf16ToUtf8(QStringView text, QByteArray& utf8);
 // Through the ANSI code page; an empty text gives rc::CONVERSION_EMPTY.
 RESULT Utf16ToAnsi(QStringView text, const CodePage& codePage, QByteArray& ansi);

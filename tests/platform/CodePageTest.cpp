@@ -52,14 +52,35 @@ TEST(CodePageTest, Cp932ExtensionsAndWindowsMappingsRoundTrip) {
 
 TEST(CodePageTest, BadUnitsNeverDropTheRestOfTheText) {
     const CodePage& cp = CodePage::get(932);
-    EXPECT_EQ(cp.toUnicode(QByteArray("a\x80"
+    EXPECT_EQ(cp.toUnicode(QByteArray("a\x85\x40"
                                       "b\x82",
-                                      4)),
+                                      5)),
               QString::fromUtf16(u"a\u30FBb\u30FB"));
     // An invalid pair whose second byte could trail is one bad unit; a
     // control byte after a lead starts the next character.
     EXPECT_EQ(cp.toUnicode(QByteArray("\x85\x40x", 3)), QString::fromUtf16(u"\u30FBx"));
     EXPECT_EQ(cp.toUnicode(QByteArray("\x82\x0Ax", 3)), QString::fromUtf16(u"\u30FB\nx"));
+}
+
+TEST(CodePageTest, SingleBytesIconvRefusesIn932ReadAsTheDeviceReadsThemAndWriteBack) {
+    const CodePage& cp = CodePage::get(932);
+    const QByteArray bytes("\x80\xA0\xFD\xFE\xFFz");
+    const QString text = cp.toUnicode(bytes);
+    EXPECT_EQ(text, QString::fromUtf16(u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3z"));
+    EXPECT_EQ(cp.fromUnicode(text), bytes);
+}
+
+TEST(CodePageTest, KeepingBytesGivesEveryUnreadableByteBack) {
+    const CodePage& cp = CodePage::get(932);
+    // A bad pair whose second byte can trail keeps both bytes; a lead byte
+    // before a control and one cut off by the end keep theirs.
+    const QByteArray bytes("\x85\x40x\x82\nx\x82", 7);
+    rawbytes::Report report;
+    const QString text = cp.toUnicodeKeepingBytes(bytes, report);
+    EXPECT_EQ(text, QString::fromUtf16(u"\U0010FE85\U0010FE40x\U0010FE82\nx\U0010FE82"));
+    EXPECT_EQ(report.count, 4);
+    EXPECT_EQ(report.first, 0);
+    EXPECT_EQ(cp.fromUnicode(text), bytes);
 }
 
 TEST(CodePageTest, UndefinedBytesOfWestern1252ReadAsControlsAndWriteBack) {
@@ -116,11 +137,16 @@ TEST_P(CodePageAgreesWithIconv, OnAllCharacters) {
 
     // All BMP characters but the surrogates and U+0000.
     // Left out: the C1 controls that stand for bytes a single-byte code page
-    // leaves undefined, which iconv refuses (tested on their own below).
+    // leaves undefined, and code page 932's single bytes 0x80, 0xA0 and
+    // 0xFD-0xFF, which iconv refuses (tested on their own below).
     const bool singleByte = id >= 1250 && id <= 1258;
+    auto deviceOnly = [&](char32_t u) {
+        return (singleByte && u >= 0x80 && u <= 0x9F) ||
+               (id == 932 && (u == 0x80 || (u >= 0xF8F0 && u <= 0xF8F3)));
+    };
     QString all;
     for (char32_t u = 1; u < 0x10000; ++u)
-        if ((u < 0xD800 || u > 0xDFFF) && !(singleByte && u >= 0x80 && u <= 0x9F))
+        if ((u < 0xD800 || u > 0xDFFF) && !deviceOnly(u))
             all.append(QChar(static_cast<char16_t>(u)));
     const QByteArray mine = cp.fromUnicode(all);
     // The characters we can write must come out exactly as iconv writes them.

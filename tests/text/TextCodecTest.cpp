@@ -43,18 +43,18 @@ TEST(TextCodecTest, DecodesEachSetWithCrLfBreaks) {
     // Set 2 chosen for a big-endian file still drops the first unit.
     EXPECT_EQ(decode(bytes({0xfe, 0xff, 'a', 0}), 2).text, u(u"a"));
     EXPECT_EQ(decode("\xef\xbb\xbf\xe3\x81\x82", 4).text, u(u"あ"));
-    // "UTF-8" chosen for a file without mark drops its first three bytes.
-    EXPECT_EQ(decode("abcdef", 4).text, u(u"def"));
+    // "UTF-8" chosen for a file without mark keeps its first three bytes.
+    EXPECT_EQ(decode("abcdef", 4).text, u(u"abcdef"));
     EXPECT_EQ(decode("\xef\xbb\xbfx", 5).text, QString(QChar(0xFEFF)) + u'x');
     EXPECT_EQ(decode("\xa4\xa2\r", 6).text, u(u"あ\r\n"));
     EXPECT_EQ(decode("\x1b$B$\"\x1b(B", 7).text, u(u"あ"));
-    // An odd last byte of UTF-16 reads with a zero half.
-    EXPECT_EQ(decode(bytes({'a', 0, 'b'}), 2).text, u(u"ab"));
+    // An odd last byte of UTF-16 is kept as a byte.
+    EXPECT_EQ(decode(bytes({'a', 0, 'b'}), 2).text, u(u"a\U0010FE62"));
 }
 
-TEST(TextCodecTest, TextEndsAtTheFirstNul) {
-    EXPECT_EQ(decode(QByteArray("ab\0cd\n", 6), 1).text, u(u"ab"));
-    EXPECT_EQ(decode(bytes({'a', 0, 0, 0, 'b', 0}), 2).text, u(u"a"));
+TEST(TextCodecTest, NulIsACharacterOfTheText) {
+    EXPECT_EQ(decode(QByteArray("ab\0cd\n", 6), 1).text, QStringView(u"ab\0cd\r\n", 7).toString());
+    EXPECT_EQ(decode(bytes({'a', 0, 0, 0, 'b', 0}), 2).text, QStringView(u"a\0b", 3).toString());
 }
 
 TEST(TextCodecTest, EncodesEachSetWithItsMark) {
