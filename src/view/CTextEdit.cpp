@@ -1,5 +1,7 @@
 #include "CTextEdit.h"
 
+#include "RawBytes.h"
+
 #include "EditClipboard.h"
 #include "EditTextMapping.h"
 #include "StandInMarks.h"
@@ -434,8 +436,19 @@ void CTextEdit::paintStandIns() {
         if (!l)
             continue;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i].unicode() < lowest)
+            if (text[i].unicode() < lowest && text[i].unicode() != rawbytes::kHigh)
                 continue;
+            if (rawbytes::startsStandIn(reinterpret_cast<const char16_t*>(text.utf16()), i, text.size())) {
+                const QTextLine line = l->lineForTextPosition(int(i));
+                if (!line.isValid())
+                    continue;
+                const qreal x1 = line.cursorToX(int(i));
+                const qreal x2 = line.cursorToX(int(i) + 2);
+                const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 4),
+                                  line.height());
+                paintRawByteCell(painter, cell, rawbytes::byteOf(text[++i].unicode()), palette());
+                continue;
+            }
             const int kind = standIns_.kindOf(text[i].unicode());
             if (kind < 0 || edittext::kStandInKinds[size_t(kind)].mark == edittext::StandInMark::None)
                 continue;

@@ -248,8 +248,8 @@ QString fromControlText(QStringView controlText, const StandIns& standIns) {
             *o++ = u'\n';
         } else if (c == kBlockJoin) {
             continue;
-        } else if (const char16_t meaning = standIns.meaningOf(c)) {
-            *o++ = meaning;
+        } else if (const int kind = standIns.kindOf(c); kind >= 0) {
+            *o++ = kStandInKinds[size_t(kind)].meaning;
         } else {
             *o++ = c;
         }

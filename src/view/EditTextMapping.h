@@ -8,7 +8,8 @@
 // The edit buffer's text has CR LF line breaks and counts each as two
 // characters. QTextDocument turns every CR, LF and CR LF into one paragraph
 // break, and U+2029, U+2028, U+FDD0 and U+FDD1 into breaks of its own, so
-// those characters of the text would be lost or turn into line breaks. The
+// those characters of the text would be lost or turn into line breaks, and
+// it cuts its plain text at a NUL. The
 // edit control therefore keeps each of them as a stand-in noncharacter
 // (Unicode reserves noncharacters for exactly this kind of internal use) and
 // maps them back when the text is read. One character of the text is one
@@ -25,12 +26,13 @@ enum class StandInKind : unsigned char {
     LineSeparator,      // U+2028 of the text
     FrameStart,         // U+FDD0 of the text
     FrameEnd,           // U+FDD1 of the text
+    Nul,                // U+0000 of the text
 };
-constexpr int kStandInKindCount = 6;
+constexpr int kStandInKindCount = 7;
 
 // How the view shows a stand-in: as a mark drawn on a shaded cell, or as the
 // font shows the character it stands for.
-enum class StandInMark : unsigned char { None, ArrowLeft, ArrowDown, Pilcrow, BentArrow };
+enum class StandInMark : unsigned char { None, ArrowLeft, ArrowDown, Pilcrow, BentArrow, Nul };
 
 struct StandInKindInfo {
     char16_t meaning;
@@ -46,6 +48,7 @@ inline constexpr std::array<StandInKindInfo, kStandInKindCount> kStandInKinds{{
     {0x2028, 0xFDE3, StandInMark::BentArrow},
     {0xFDD0, 0xFDE4, StandInMark::None},
     {0xFDD1, 0xFDE5, StandInMark::None},
+    {0x0000, 0xFDE6, StandInMark::Nul},
 }};
 
 // The stand-ins of one control, one per kind. A text that itself holds one
@@ -64,7 +67,8 @@ struct StandIns {
     char16_t of(StandInKind kind) const { return chars[size_t(kind)]; }
     // The kind of a stand-in character; -1 for any other character.
     int kindOf(char16_t c) const;
-    // The character of the text a stand-in stands for; 0 for any other.
+    // The character of the text a stand-in stands for; 0 for any other
+    // (and for the stand-in of NUL: ask kindOf to tell the two apart).
     char16_t meaningOf(char16_t c) const;
     // The stand-in of a character of the text; the character itself when
     // it needs none.

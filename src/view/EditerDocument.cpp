@@ -29,13 +29,6 @@
 namespace {
 
 // Our own notices for what the editor's messages don't cover.
-QString nulCutMessage(const QString& path) {
-    return QStringLiteral("このファイルには NUL 文字（コード 0）が含まれています。\n"
-                          "NUL 文字より前のテキストだけを読み込みました。"
-                          "このまま保存すると、NUL 文字以降の内容は失われます。\n\n%1")
-        .arg(path);
-}
-
 QString tooLargeMessage(const QString& path) {
     return QStringLiteral("このファイルは大きすぎるため開けません（%1 MB まで）。\n"
                           "編集中のテキストはそのまま残っています。\n\n%2")
@@ -43,19 +36,12 @@ QString tooLargeMessage(const QString& path) {
         .arg(path);
 }
 
-// Whether the file's text stops early at a NUL character: a zero unit of a
-// UTF-16 file, a zero byte in every other set.
-bool containsNul(const QByteArray& bytes, int charSet) {
-    if (charSet == charset::UNICODE_LE || charSet == charset::UNICODE_BE) {
-        const qsizetype units = bytes.size() / 2;
-        const char* d = bytes.constData();
-        for (qsizetype i = 0; i < units; ++i) {
-            if (d[2 * i] == 0 && d[2 * i + 1] == 0)
-                return true;
-        }
-        return false;
-    }
-    return std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr;
+// The line (from 1) of the edit buffer's text that holds index at.
+int lineOfIndex(QStringView text, qsizetype at) {
+    int line = 1;
+    for (qsizetype i = text.indexOf(u"\r\n"); i >= 0 && i < at; i = text.indexOf(u"\r\n", i + 2))
+        ++line;
+    return line;
 }
 
 } // namespace
@@ -150,7 +136,6 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
     if (charSet == charset::AUTO_DETECT)
         charSet = documentServices_.charSets.DetectForLoading(read.bytes);
     charSet = charset::usable(charSet);
-    const bool nulCut = containsNul(read.bytes, charSet);
     DecodedText decoded =
         DecodeFileText(std::move(read.bytes), charSet, CodePage::ansi(services_.locale));
     lineEnding = decoded.lineEnding;
@@ -165,6 +150,8 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
         show(40019, QStringLiteral("Character conversion failed."), mb::MB_OK | mb::MB_ICONERROR);
         return false;
     }
+    const rawbytes::Report raw = countRawBytes(decoded.text);
+    const int rawLine = raw.count > 0 ? lineOfIndex(decoded.text, raw.first) : 0;
     try {
         buffer_.SetText(decoded.text);
     } catch (const std::bad_alloc&) {
@@ -174,10 +161,17 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
     decoded.text = QString();
     buffer_.SetModify(false);
     state_.textChanged = false;
+    rawBytesSet_ = charSet;
 
     QPointer<QWidget> alive(view_.dialogOwner());
-    if (nulCut)
-        showText(nulCutMessage(path), mb::MB_OK | mb::MB_ICONEXCLAMATION);
+    if (raw.count > 0) {
+        QString text = res::loadString(
+            35100, QStringLiteral("This file holds %d bytes the chosen character set can't read "
+                                  "(the first on line %d).\nThey are shown as boxed values and "
+                                  "written back unchanged when the file is saved."));
+        text = res::substitute(res::substitute(text, int(raw.count)), rawLine);
+        showText(text, mb::MB_OK | mb::MB_ICONINFORMATION);
+    }
     if (!alive)
         return false;
     if (warnIfOpenElsewhere &&
@@ -306,14 +300,35 @@ bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnd
         }
     }
 
+    // Bytes the text's own set could not read can't be written in another
+    // set: ask before they are replaced.
+    QString text;
+    try {
+        text = buffer_.GetText();
+    } catch (const std::bad_alloc&) {
+        show(40000, QStringLiteral("Out of memory."), mb::MB_OK | mb::MB_ICONERROR);
+        return false;
+    }
+    const CodePage& ansi = CodePage::ansi(services_.locale);
+    if (const rawbytes::Report raw = countRawBytes(text);
+        raw.count > 0 && !keepsRawBytes(rawBytesSet_, charSet, ansi)) {
+        QString question = res::loadString(
+            35101, QStringLiteral("The text holds %d bytes that only the character set it "
+                                  "was read in can write back.\nSaved in another set they "
+                                  "become \"?\" (U+FFFD in the Unicode sets).\n\nSave?"));
+        if (showText(res::substitute(question, int(raw.count)),
+                     mb::MB_OKCANCEL | mb::MB_ICONEXCLAMATION) != mb::IDOK)
+            return false;
+        replaceRawBytes(text, charSet);
+    }
+
     WaitCursor wait;
     const auto katakana = services_.settings.getInt(QStringLiteral("JIS_KATAKANA_MODE")) != 0
                               ? JisKatakanaMode::HalfWidth
                               : JisKatakanaMode::FullWidth;
     EncodedText encoded;
     try {
-        encoded = EncodeFileText(buffer_.GetText(), charSet, lineEnding, katakana,
-                                 CodePage::ansi(services_.locale));
+        encoded = EncodeFileText(std::move(text), charSet, lineEnding, katakana, ansi);
     } catch (const std::bad_alloc&) {
         encoded.result = rc::OUT_OF_MEMORY;
     }

@@ -99,4 +99,7 @@ class EditerDocument : public CommandTarget {
     std::function<int(FileInfoDialog&)> runFileInfo_;
     textfile::FileStamp stamp_;
     bool checkingOutsideChange_ = false;
+    // The set the text was read in: the bytes it could not read, kept in
+    // the text as stand-ins, are bytes of that set.
+    int rawBytesSet_ = 1; // ANSI
 };

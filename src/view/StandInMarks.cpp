@@ -1,10 +1,34 @@
 #include "StandInMarks.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
 
 namespace {
+// Text in a shaded box, scaled down until it fits the cell.
+void drawBoxedText(QPainter& painter, const QRectF& cell, const QString& text,
+                   const QPalette& palette) {
+    const QColor ink = palette.color(QPalette::Text);
+    painter.fillRect(cell, palette.color(QPalette::Base));
+    QColor tint = ink;
+    tint.setAlpha(60);
+    const QRectF box = cell.adjusted(0.5, 1, -0.5, -1);
+    painter.fillRect(box, tint);
+    QFont font = painter.font();
+    qreal size = std::max<qreal>(4, box.height() * 0.6);
+    font.setPixelSize(int(size));
+    while (size > 4 && QFontMetricsF(font).horizontalAdvance(text) > box.width() - 1) {
+        size -= 1;
+        font.setPixelSize(int(size));
+    }
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
+}
+
 // An arrow to the left for a lone CR, an arrow down for a lone LF, a
 // pilcrow for a paragraph separator and a bent arrow for a line separator.
 void drawMark(QPainter& painter, const QRectF& cell, edittext::StandInMark mark) {
@@ -31,6 +55,8 @@ void drawMark(QPainter& painter, const QRectF& cell, edittext::StandInMark mark)
         painter.drawLine(QPointF(cx, bottom), QPointF(cx + head, bottom - head));
         break;
     }
+    case StandInMark::Nul: // drawn as a box of its own in paintStandInCell
+        break;
     case StandInMark::Pilcrow:
         painter.drawText(cell, Qt::AlignCenter, QString(QChar(0x00B6)));
         break;
@@ -49,6 +75,10 @@ void paintStandInCell(QPainter& painter, const QRectF& cell, edittext::StandInMa
                       const QPalette& palette) {
     if (mark == edittext::StandInMark::None)
         return;
+    if (mark == edittext::StandInMark::Nul) {
+        drawBoxedText(painter, cell, QStringLiteral("NUL"), palette);
+        return;
+    }
     const QColor shade = palette.color(QPalette::Text);
     painter.fillRect(cell, palette.color(QPalette::Base));
     QColor tint = shade;
@@ -56,4 +86,10 @@ void paintStandInCell(QPainter& painter, const QRectF& cell, edittext::StandInMa
     painter.fillRect(cell.adjusted(0, 1, 0, -1), tint);
     painter.setPen(shade);
     drawMark(painter, cell, mark);
+}
+
+void paintRawByteCell(QPainter& painter, const QRectF& cell, uint8_t byte,
+                      const QPalette& palette) {
+    drawBoxedText(painter, cell, QStringLiteral("%1").arg(byte, 2, 16, QChar(u'0')).toUpper(),
+                  palette);
 }

@@ -226,21 +226,47 @@ TEST_F(DocumentTest, HandChosenSetsDropTheFirstUnitOrBytes) {
     const QString be = files.write("be.txt", B({0xFE, 0xFF, 0x00, 0x41, 0x00, 0x42}));
     openAs(be, charset::UNICODE_LE);
     EXPECT_EQ(view->GetText(), QString(QChar(0x4100)) + QChar(0x4200));
-    // UTF-8 chosen for a file without the mark loses its first three bytes.
+    // UTF-8 chosen for a file without the mark keeps its first three bytes.
     const QString plain = files.write("plain.txt", "abcdef");
     openAs(plain, charset::UTF8);
-    EXPECT_EQ(view->GetText(), QStringLiteral("def"));
+    EXPECT_EQ(view->GetText(), QStringLiteral("abcdef"));
 }
 
-TEST_F(DocumentTest, ANulCharacterCutsTheTextAndSaysSoOnce) {
-    const QString path = files.write("nul.txt", QByteArray("abc\0def\r\n", 9));
+TEST_F(DocumentTest, ANulCharacterStaysInTheTextAndIsSavedBack) {
+    const QByteArray bytes("abc\0def\r\n", 9);
+    const QString path = files.write("nul.txt", bytes);
     openAs(path, charset::ANSI);
     ASSERT_EQ(view->state().currentPath, path);
-    EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
+    EXPECT_EQ(view->GetText(), QString::fromUtf16(u"abc\0def\r\n", 9));
+    EXPECT_TRUE(env.messages.shown().empty());
+    ASSERT_TRUE(doc().WriteTextFile(path, charset::ANSI, 0));
+    EXPECT_EQ(files.read(path), bytes);
+}
+
+TEST_F(DocumentTest, UnreadableBytesAreToldOnceAndWrittenBackOnlyInTheirOwnSet) {
+    // A UTF-8 file with one Latin-1 byte on its second line, read as UTF-8N.
+    const QByteArray bytes("\xe3\x81\xae\r\ncaf\xe9\xe9\r\n");
+    const QString path = files.write("latin.txt", bytes);
+    openAs(path, charset::UTF8N);
     ASSERT_EQ(env.messages.shown().size(), 1u);
-    EXPECT_TRUE(env.messages.texts()[0].contains(QStringLiteral("NUL")));
-    EXPECT_TRUE(env.messages.texts()[0].contains(path));
-    EXPECT_EQ(env.messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONEXCLAMATION);
+    EXPECT_EQ(env.messages.texts()[0],
+              QStringLiteral("このファイルには、選択された文字コードでは読み取れないバイトが 2 "
+                             "個あります（最初は 2 行目）。\n読み取れないバイトは値を枠で囲んで"
+                             "表示し、保存の際には変更せずにそのまま書き戻します。"));
+    // Typing one character at the start changes only those bytes.
+    view->SetSel(0, 0);
+    view->ReplaceSel(QStringLiteral("x"));
+    ASSERT_TRUE(doc().WriteTextFile(path, charset::UTF8N, 0));
+    EXPECT_EQ(files.read(path), "x" + bytes);
+    // Another set asks first; Cancel writes nothing, OK writes "?".
+    const QString other = files.path(QStringLiteral("other.txt"));
+    env.messages.queueAnswer(mb::IDCANCEL);
+    env.messages.queueAnswer(mb::IDOK);
+    EXPECT_FALSE(doc().WriteTextFile(other, charset::SHIFT_JIS, 0));
+    EXPECT_FALSE(QFileInfo::exists(other));
+    ASSERT_TRUE(doc().WriteTextFile(other, charset::SHIFT_JIS, 0));
+    EXPECT_EQ(files.read(other), QByteArray("x\x82\xcc\r\ncaf??\r\n"));
+    EXPECT_EQ(env.messages.shown().back().style & mb::MB_TYPEMASK, mb::MB_OKCANCEL);
 }
 
 TEST_F(DocumentTest, OutsideChangeIsAskedOncePerChangeEitherWayInTime) {
