@@ -12,10 +12,11 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "Usage: tavlo-cli convert [--lang HEX] [--from ID] --to ID [--eol 0|1|2] "
-    "[--katakana-mode 0|1] [--force] IN OUT\n"
+    "[--katakana-mode 0|1] [--force] [--strict] IN OUT\n"
     "  IDs: 0 detect (--from only), 1 ANSI, 2 Unicode, 3 Unicode(BigEndian), 4 UTF-8,\n"
     "       5 UTF-8N, 6 EUC, 7 JIS, 8 Shift-JIS; line endings: 0 CR LF, 1 CR, 2 LF\n"
-    "  OUT \"-\" writes to standard output; --force replaces a read-only OUT.\n");
+    "  OUT \"-\" writes to standard output; --force replaces a read-only OUT;\n"
+    "  --strict refuses IN when it holds bytes its character set can't read.\n");
 
 struct ConvertOptions {
     CharSetId from = charset::AUTO_DETECT;
@@ -23,6 +24,7 @@ struct ConvertOptions {
     std::optional<LineEndingId> eol;
     std::optional<JisKatakanaMode> katakanaMode;
     bool force = false;
+    bool strict = false; // refuse input with bytes its set can't read
     QString in, out;
 };
 
@@ -57,10 +59,16 @@ std::optional<ConvertOptions> parse(QStringList args, CharSetCommandContext& con
         !takeNumber(args, QStringLiteral("--katakana-mode"), 0, 1, kana, io))
         return std::nullopt;
     const qsizetype names = args.indexOf(QStringLiteral("--"));
-    const bool force = args.indexOf(QStringLiteral("--force")) >= 0 &&
-                       (names < 0 || args.indexOf(QStringLiteral("--force")) < names);
-    if (force)
-        args.removeOne(QStringLiteral("--force"));
+    // A flag counts only before "--", after which every argument is a name.
+    auto takeFlag = [&](const QString& flag) {
+        const qsizetype at = args.indexOf(flag);
+        if (at < 0 || (names >= 0 && at > names))
+            return false;
+        args.removeAt(at);
+        return true;
+    };
+    const bool force = takeFlag(QStringLiteral("--force"));
+    const bool strict = takeFlag(QStringLiteral("--strict"));
     args.removeOne(QStringLiteral("--"));
     if (!to || args.size() != 2) {
         io.printError(kUsage);
@@ -77,6 +85,7 @@ std::optional<ConvertOptions> parse(QStringList args, CharSetCommandContext& con
     options.to = *to;
     options.eol = eol;
     options.force = force;
+    options.strict = strict;
     if (kana)
         options.katakanaMode = *kana ? JisKatakanaMode::HalfWidth : JisKatakanaMode::FullWidth;
     options.in = args.at(0);
@@ -116,17 +125,41 @@ int runConvert(const QStringList& args, CliIo& io) {
         return cli::kExitFailure;
     // The converted bytes are written a piece at a time, while they are still
     // in the cache; OUT is replaced only after the last piece.
-    const ConvertedText done =
-        ConvertFileText(input->bytes(), from, options->to, options->eol, kana, ansi,
-                        [&](const char* data, qsizetype size) { return output.write(data, size); });
+    const ConvertedText done = ConvertFileText(
+        input->bytes(), from, options->to, options->eol, kana, ansi,
+        [&](const char* data, qsizetype size) { return output.write(data, size); },
+        options->strict ? RawBytes::Refuse : RawBytes::KeepOrReplace);
     if (done.writeFailed)
         return cli::kExitFailure;
+    if (done.refused) {
+        output.cancel();
+        io.printError(cliMessage(QStringLiteral("%1 holds bytes that character set %2 can't read "
+                                                "(the first at byte offset %3); nothing was "
+                                                "written")
+                                     .arg(options->in)
+                                     .arg(from)
+                                     .arg(done.rawBytes.first)));
+        return cli::kExitFailure;
+    }
     if (done.result != rc::SUCCESS) {
         output.cancel();
         io.printError(cliMessage(conversionMessage(done.result)));
         return cli::kExitFailure;
     }
-    return output.commit() ? cli::kExitOk : cli::kExitFailure;
+    if (!output.commit())
+        return cli::kExitFailure;
+    if (done.rawBytesReplaced) {
+        const CharSetId to = options->to;
+        const bool unicode = to == charset::UNICODE_LE || to == charset::UNICODE_BE ||
+                             to == charset::UTF8 || to == charset::UTF8N;
+        io.printError(cliMessage(QStringLiteral("%1 bytes that character set %2 can't read were "
+                                                "written as \"%3\" (the first at byte offset %4)")
+                                     .arg(done.rawBytes.count)
+                                     .arg(from)
+                                     .arg(unicode ? QStringLiteral("U+FFFD") : QStringLiteral("?"))
+                                     .arg(done.rawBytes.first)));
+    }
+    return cli::kExitOk;
 }
 
 } // namespace
@@ -134,7 +167,7 @@ int runConvert(const QStringList& args, CliIo& io) {
 Subcommand convertSubcommand() {
     return {QStringLiteral("convert"),
             QStringLiteral("[--lang HEX] [--from ID] --to ID [--eol 0|1|2] [--katakana-mode 0|1] "
-                           "[--force] IN OUT"),
+                           "[--force] [--strict] IN OUT"),
             QStringLiteral("load IN as the editor would and save it as OUT in another set"),
             [](const QStringList& args, CliIo& io) { return runConvert(args, io); }};
 }

@@ -224,3 +224,22 @@ TEST_F(CharSetCommands, ConvertUsageErrors) {
         EXPECT_FALSE(QFile::exists(path("o")));
     }
 }
+
+TEST_F(CharSetCommands, ConvertKeepsUnreadableBytesInTheirSetReplacesThemElsewhereOrRefuses) {
+    const QByteArray latin("caf\xe9\n\xe3\x81\xae\n");
+    write("in.txt", latin);
+    write("out.txt", "old");
+    CliRun r = run({"convert", "--from", "5", "--to", "5", "in.txt", "same.txt"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QString());
+    EXPECT_EQ(read("same.txt"), latin);
+    r = run({"convert", "--from", "5", "--to", "8", "in.txt", "sjis.txt"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QStringLiteral("tavlo-cli: 1 bytes that character set 5 can't read were "
+                                    "written as \"?\" (the first at byte offset 3)\n"));
+    EXPECT_EQ(read("sjis.txt"), QByteArray("caf?\n\x82\xcc\n"));
+    r = run({"convert", "--strict", "--from", "5", "--to", "5", "in.txt", "out.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("byte offset 3"))) << r.err.toStdString();
+    EXPECT_EQ(read("out.txt"), QByteArray("old"));
+}
