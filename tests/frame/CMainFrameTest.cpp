@@ -245,6 +245,8 @@ TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].text, "ファイルは更新されています。\n変更を保存しますか？");
     EXPECT_EQ(messages.shown()[0].style, mb::MB_YESNOCANCEL | mb::MB_ICONQUESTION);
+    messages.queueAnswer(mb::IDYES);
+    EXPECT_FALSE(frame->close()) << "Yes without a save operation keeps the window";
 
     int saves = 0;
     frame->setSaveBeforeDiscard([&saves] {
@@ -261,14 +263,12 @@ TEST_F(FrameClosing, ChangedTextAsksYesNoCancel) {
     EXPECT_EQ(view->GetText(), "メモ") << "No discards nothing before the window goes";
 }
 
-TEST_F(FrameClosing, YesWithoutASaveOperationKeepsTheWindow) {
+TEST_F(FrameClosing, YesWithASuccessfulSaveLetsTheWindowGo) {
     showFrame();
     view->state().textChanged = true;
-    messages.queueAnswer(mb::IDYES);
-    EXPECT_FALSE(frame->close());
     frame->setSaveBeforeDiscard([] { return true; });
     messages.queueAnswer(mb::IDYES);
-    EXPECT_TRUE(frame->close()) << "a save that succeeds lets the window go";
+    EXPECT_TRUE(frame->close());
 }
 
 TEST_F(FrameClosing, BarStateIsWrittenAndRestored) {

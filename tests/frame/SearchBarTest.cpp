@@ -466,12 +466,11 @@ TEST_F(SearchBarTest, VisibilityAndOptionsSurviveARestart) {
     run(ID_REPLACE_CASE_SENSITIVE);
     run(ID_FIND_SHOW_BUTTONS);
     controller->storeSettings();
-    EXPECT_EQ(settings.getInt(QStringLiteral("SHOW_CMDBAR_REPLECE")), 1);
-    EXPECT_EQ(settings.getInt(QStringLiteral("SHOW_CMDBAR_SEARCH")), 0);
-    EXPECT_EQ(settings.getInt(QStringLiteral("REPLACE_CASE_SENSITIVE")), 1);
-    EXPECT_EQ(settings.getInt(QStringLiteral("FIND_SHOW_CMD_BUTTONS")), 0);
-    EXPECT_EQ(settings.getInt(QStringLiteral("FIND_CASE_SENSITIVE")), 0);
-    EXPECT_EQ(settings.getInt(QStringLiteral("REPLACE_SHOW_CMD_BUTTONS")), 1);
+    for (const auto& [name, value] :
+         {std::pair{"SHOW_CMDBAR_REPLECE", 1}, {"SHOW_CMDBAR_SEARCH", 0},
+          {"REPLACE_CASE_SENSITIVE", 1}, {"FIND_SHOW_CMD_BUTTONS", 0}, {"FIND_CASE_SENSITIVE", 0},
+          {"REPLACE_SHOW_CMD_BUTTONS", 1}})
+        EXPECT_EQ(settings.getInt(QString::fromLatin1(name)), value) << name;
 
     controller.reset();
     createWindow();

@@ -109,16 +109,17 @@ TEST(MenuTables, AcceleratorsBindTheDocumentedKeysOnceEach) {
                 return a.command;
         return 0;
     };
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::ControlModifier, Qt::Key_O)), ID_FILE_OPEN);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::AltModifier, Qt::Key_Backspace)), ID_EDIT_UNDO);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert)), ID_EDIT_PASTE);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::ControlModifier, Qt::Key_L)), 32844);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_H)),
-              32845);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_P)),
-              ID_MACRO_PLAY);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::Key_F1)), ID_HELP);
-    EXPECT_EQ(commandFor(QKeyCombination(Qt::ControlModifier, Qt::Key_3)), ID_VIEW_FONT3);
+    const std::pair<QKeyCombination, int> bound[] = {
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_O), ID_FILE_OPEN},
+        {QKeyCombination(Qt::AltModifier, Qt::Key_Backspace), ID_EDIT_UNDO},
+        {QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert), ID_EDIT_PASTE},
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_L), 32844},
+        {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_H), 32845},
+        {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_P), ID_MACRO_PLAY},
+        {QKeyCombination(Qt::Key_F1), ID_HELP},
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_3), ID_VIEW_FONT3}};
+    for (const auto& [keys, command] : bound)
+        EXPECT_EQ(commandFor(keys), command) << command;
     std::set<int> keys;
     for (const res::Accelerator& a : res::mainAccelerators())
         EXPECT_TRUE(keys.insert(a.keys.toCombined()).second) << "key bound twice";
