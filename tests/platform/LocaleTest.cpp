@@ -1,4 +1,5 @@
 #include "Locale.h"
+#include "ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -37,26 +38,15 @@ TEST(LocaleTest, LocaleNamesGiveTheDeviceLanguageIdentifiers) {
 }
 
 TEST(LocaleTest, EnvironmentVariablesInTheirOrder) {
-    const QByteArray saved[3] = {qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG")};
-    qunsetenv("LC_ALL");
-    qunsetenv("LC_MESSAGES");
-    qunsetenv("LANG");
+    const ScopedEnv all("LC_ALL", {}), messages("LC_MESSAGES", {}), lang("LANG", {});
     EXPECT_EQ(Locale::fromEnvironment().userDefaultLangId(), 0x0409);
 
-    qputenv("LANG", "ko_KR.UTF-8");
+    lang.set("ko_KR.UTF-8");
     EXPECT_EQ(Locale::fromEnvironment().userDefaultLangId(), 0x0412);
-    qputenv("LC_MESSAGES", "zh_TW.UTF-8");
+    messages.set("zh_TW.UTF-8");
     EXPECT_EQ(Locale::fromEnvironment().userDefaultLangId(), 0x0404);
-    qputenv("LC_ALL", "ja_JP.UTF-8");
+    all.set("ja_JP.UTF-8");
     const Locale locale = Locale::fromEnvironment();
     EXPECT_EQ(locale.userDefaultLangId(), 0x0411);
     EXPECT_EQ(locale.systemDefaultLangId(), 0x0411);
-
-    const char* names[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    for (int i = 0; i < 3; ++i) {
-        if (saved[i].isNull())
-            qunsetenv(names[i]);
-        else
-            qputenv(names[i], saved[i]);
-    }
 }

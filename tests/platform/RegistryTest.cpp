@@ -1,4 +1,5 @@
 #include "Registry.h"
+#include "ScopedEnv.h"
 #include "TempFiles.h"
 
 #include <QDir>
@@ -257,12 +258,10 @@ TEST_F(RegistryTest, ValuesPersistInAPrivateFile) {
 }
 
 TEST_F(RegistryTest, DatabasePathComesFromTheEnvironment) {
-    const QByteArray oldRegistry = qgetenv("TAVLO_REGISTRY");
-    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("TAVLO_REGISTRY", QFile::encodeName(dir.filePath("env.sqlite")));
+    const ScopedEnv registryEnv("TAVLO_REGISTRY", QFile::encodeName(dir.filePath("env.sqlite")));
+    const ScopedEnv config("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
     EXPECT_EQ(Registry::defaultDatabasePath(), dir.filePath("env.sqlite"));
-    qunsetenv("TAVLO_REGISTRY");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    registryEnv.set({});
     EXPECT_EQ(Registry::defaultDatabasePath(), dir.filePath("config/tavlo/registry.sqlite"));
     {
         // The folder is created, private to the user.
@@ -272,12 +271,8 @@ TEST_F(RegistryTest, DatabasePathComesFromTheEnvironment) {
         ASSERT_EQ(::stat(QFile::encodeName(dir.filePath("config/tavlo")).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u);
     }
-    qunsetenv("XDG_CONFIG_HOME");
+    config.set({});
     EXPECT_EQ(Registry::defaultDatabasePath(), QDir::homePath() + "/.config/tavlo/registry.sqlite");
-    if (!oldRegistry.isNull())
-        qputenv("TAVLO_REGISTRY", oldRegistry);
-    if (!oldConfig.isNull())
-        qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "HandOverChannel.h"
+#include "ScopedEnv.h"
 #include "SingleInstanceLock.h"
 #include "WaitFor.h"
 
@@ -38,6 +39,16 @@ bool waitForLine(QProcess& proc, const QByteArray& line, int timeoutMs = 30000) 
             return false;
     }
     return false;
+}
+
+// Runs the helper to its end, with the event loop running (it may talk to a
+// channel of this process); returns its exit code and what it printed.
+std::pair<int, QByteArray> runHelper(const QStringList& args) {
+    QProcess p;
+    p.start(helper(), args);
+    EXPECT_TRUE(::tavlo::test::waitForTrue([&] { return p.state() == QProcess::NotRunning; },
+                                           "the helper ends", 30000));
+    return {p.exitCode(), p.readAllStandardOutput()};
 }
 
 QByteArray record(uint32_t kind, const QByteArray& payload, uint32_t declaredLength) {
@@ -82,25 +93,18 @@ TEST(SingleInstanceLockTest, LockOfAnotherProcessEndsWithIt) {
 
 TEST(SingleInstanceLockTest, RuntimeFolderIsPrivate) {
     QTemporaryDir runtime;
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     const QString folder = SingleInstanceLock::runtimeFolder();
     EXPECT_EQ(folder, runtime.path() + "/tavlo");
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-    if (saved.isNull())
-        qunsetenv("XDG_RUNTIME_DIR");
-    else
-        qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
     QTemporaryDir tmp;
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-    const QByteArray savedTmp = qgetenv("TMPDIR");
-    qunsetenv("XDG_RUNTIME_DIR");
-    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    ScopedEnv runtime("XDG_RUNTIME_DIR", QByteArray());
+    ScopedEnv tmpdir("TMPDIR", QFile::encodeName(tmp.path()));
     const QString expected = tmp.path() + "/tavlo-" + QString::number(::geteuid());
 
     // Ours but open to others: closed again.
@@ -122,15 +126,6 @@ TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
     EXPECT_EQ(lock.tryLock(), SingleInstanceLock::Result::Failed);
     HandOverChannel channel;
     EXPECT_FALSE(channel.listen());
-
-    if (savedRuntime.isNull())
-        qunsetenv("XDG_RUNTIME_DIR");
-    else
-        qputenv("XDG_RUNTIME_DIR", savedRuntime);
-    if (savedTmp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", savedTmp);
 }
 
 // The running editor holds the lock and listens under the same name: the
@@ -158,17 +153,12 @@ TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
     // A second start in this process and in another one: the instance runs.
     SingleInstanceLock again(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
-    QProcess holder;
-    holder.start(helper(), {QStringLiteral("hold-lock"), dir.path()});
-    TAVLO_TRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 30000);
-    EXPECT_EQ(holder.exitCode(), 1);
-    EXPECT_EQ(holder.readAllStandardOutput(), QByteArray());
+    EXPECT_EQ(runHelper({QStringLiteral("hold-lock"), dir.path()}),
+              std::make_pair(1, QByteArray()));
 
     // ... and it still reaches the running instance.
-    QProcess second;
-    second.start(helper(), {QStringLiteral("handover-send"), dir.path(), QStringLiteral("/x")});
-    TAVLO_TRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
-    EXPECT_EQ(second.readAllStandardOutput(), QByteArray("raise 1\nanswer 1\n"));
+    EXPECT_EQ(runHelper({QStringLiteral("handover-send"), dir.path(), QStringLiteral("/x")}),
+              std::make_pair(0, QByteArray("raise 1\nanswer 1\n")));
     EXPECT_EQ(received, QStringList({"/x"}));
 
     // Listening again (a restart of the channel) leaves the held lock alone.
@@ -193,11 +183,8 @@ TEST(HandOverChannelTest, ConnectionsOfAnotherUserAreRefused) {
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(channel.socketPath()).constData(), 0777), 0);
 
-    QProcess other;
-    other.start(helper(), {QStringLiteral("handover-as-nobody"), dir.path()});
-    TAVLO_TRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 30000);
-    EXPECT_EQ(other.exitCode(), 0);
-    EXPECT_EQ(other.readAllStandardOutput(), QByteArray("no-answer\n"));
+    EXPECT_EQ(runHelper({QStringLiteral("handover-as-nobody"), dir.path()}),
+              std::make_pair(0, QByteArray("no-answer\n")));
     EXPECT_EQ(raised, 0);
     ASSERT_EQ(rejected.count(), 1);
     EXPECT_EQ(rejected.at(0).at(0).toString(), QStringLiteral("connection from another user"));
@@ -219,13 +206,9 @@ TEST(HandOverChannelTest, SecondProcessRaisesAndHandsOverItsPath) {
     ASSERT_EQ(::stat(QFile::encodeName(channel.socketPath()).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 077, 0u); // no access for group and others
 
-    QProcess second;
     const QString path = QStringLiteral("/home/user/メモ 1.txt");
-    second.start(helper(), {QStringLiteral("handover-send"), dir.path(), path});
-    TAVLO_TRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
-    EXPECT_EQ(second.exitCode(), 0);
-    const QString out = QString::fromUtf8(second.readAllStandardOutput());
-    EXPECT_EQ(out, QStringLiteral("raise 1\nanswer 1\n"));
+    EXPECT_EQ(runHelper({QStringLiteral("handover-send"), dir.path(), path}),
+              std::make_pair(0, QByteArray("raise 1\nanswer 1\n")));
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(received, QStringList({path}));
 }
@@ -341,8 +324,6 @@ TEST(HandOverChannelTest, SocketOfACrashedInstanceIsNoInstanceAndIsReplaced) {
     HandOverChannel channel(dir.path());
     channel.setCopyDataHandler([](uint32_t, const QString& text) { return int(text.size()); });
     ASSERT_TRUE(channel.listen());
-    QProcess second;
-    second.start(helper(), {QStringLiteral("handover-send"), dir.path(), QStringLiteral("/abc")});
-    TAVLO_TRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
-    EXPECT_EQ(second.readAllStandardOutput(), QByteArray("raise 1\nanswer 4\n"));
+    EXPECT_EQ(runHelper({QStringLiteral("handover-send"), dir.path(), QStringLiteral("/abc")}),
+              std::make_pair(0, QByteArray("raise 1\nanswer 4\n")));
 }
