@@ -19,16 +19,11 @@ const CodePage& cp932() {
     return CodePage::get(932);
 }
 
-// The corpus with CR LF breaks, in the edit buffer's form.
-QString corpusText() {
-    return QString::fromUtf8(testbytes::corpus("japanese.txt")).replace(u"\n"_qs, u"\r\n"_qs);
-}
-
 // Inputs for one set: the corpus in that set at several lengths and line
 // endings, then copies with a few bytes changed at random places.
 std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
     std::vector<QByteArray> out;
-    const QString text = corpusText().repeated(3);
+    const QString text = testbytes::corpusText().repeated(3);
     for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
         const QByteArray whole =
             EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932()).bytes;
@@ -58,7 +53,20 @@ std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
     return out;
 }
 
-QString mixedText(std::mt19937& rng);
+// Line breaks of every kind, surrogate pairs and half-width kana, long enough
+// for many pieces.
+QString mixedText(std::mt19937& rng) {
+    const QString base = testbytes::corpusText();
+    const QStringList breaks = {u"\r\n"_qs, u"\n"_qs, u"\r"_qs,   u"\r\r\n"_qs, u"\n\r"_qs,
+                                u"😀"_qs,    u"ｶﾞ"_qs, u"\n\n"_qs, u"①"_qs};
+    QString t;
+    while (t.size() < 300000) {
+        const qsizetype at = std::uniform_int_distribution<qsizetype>(0, base.size() - 1)(rng);
+        t += base.mid(at, std::uniform_int_distribution<int>(1, 60)(rng));
+        t += breaks[std::uniform_int_distribution<int>(0, breaks.size() - 1)(rng)];
+    }
+    return t;
+}
 
 TEST(DifferentialTest, DetectorsAnswerAsTheByteWalks) {
     std::mt19937 rng(20261206);
@@ -142,7 +150,7 @@ TEST(DifferentialTest, Utf8ReadsAsTheSequenceWalk) {
 }
 
 TEST(DifferentialTest, WholeCorpusIsDetected) {
-    const QString text = corpusText().repeated(20);
+    const QString text = testbytes::corpusText().repeated(20);
     const QByteArray sjis = EncodeFileText(text, charset::SHIFT_JIS, lineending::CRLF,
                                            JisKatakanaMode::FullWidth, cp932())
                                 .bytes;
@@ -156,25 +164,6 @@ TEST(DifferentialTest, WholeCorpusIsDetected) {
     EXPECT_FALSE(ascii);
     EXPECT_EQ(DetectCharSetJapanese(sjis), charset::SHIFT_JIS);
     EXPECT_EQ(DetectCharSetJapanese(euc), charset::EUC);
-}
-
-} // namespace
-
-namespace {
-
-// Line breaks of every kind, surrogate pairs and half-width kana, long enough
-// for many pieces.
-QString mixedText(std::mt19937& rng) {
-    const QString base = corpusText();
-    const QStringList breaks = {u"\r\n"_qs, u"\n"_qs, u"\r"_qs,   u"\r\r\n"_qs, u"\n\r"_qs,
-                                u"😀"_qs,    u"ｶﾞ"_qs, u"\n\n"_qs, u"①"_qs};
-    QString t;
-    while (t.size() < 300000) {
-        const qsizetype at = std::uniform_int_distribution<qsizetype>(0, base.size() - 1)(rng);
-        t += base.mid(at, std::uniform_int_distribution<int>(1, 60)(rng));
-        t += breaks[std::uniform_int_distribution<int>(0, breaks.size() - 1)(rng)];
-    }
-    return t;
 }
 
 TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {

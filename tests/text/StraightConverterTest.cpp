@@ -22,10 +22,6 @@ QByteArray utf8Of(const QString& text) {
     return out;
 }
 
-QString corpusText() {
-    return QString::fromUtf8(testbytes::corpus("japanese.txt")).replace(u"\n"_qs, u"\r\n"_qs);
-}
-
 QByteArray encoded(const QString& text, CharSetId set) {
     return EncodeFileText(text, set, lineending::CRLF, JisKatakanaMode::FullWidth, cp932()).bytes;
 }
@@ -93,7 +89,7 @@ const std::vector<QByteArray>& edgeInputs() {
 // plus random bytes.
 std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
     std::vector<QByteArray> out = edgeInputs();
-    const QByteArray whole = encoded(corpusText(), set);
+    const QByteArray whole = encoded(testbytes::corpusText(), set);
     out.push_back(whole);
     for (int k = 0; k < 60; ++k) {
         QByteArray b = whole.left(std::uniform_int_distribution<qsizetype>(0, whole.size())(rng));
@@ -142,8 +138,8 @@ TEST(StraightConverterTest, CodePageToUtf8WritesWhatTheUnitsWouldBe) {
     EXPECT_GT(refused, 5 * 1000);
     // Ordinary text goes straight.
     QByteArray out;
-    EXPECT_TRUE(CodePageToUtf8(encoded(corpusText(), charset::SHIFT_JIS), cp932(), out));
-    EXPECT_EQ(out, corpusText().toUtf8());
+    EXPECT_TRUE(CodePageToUtf8(encoded(testbytes::corpusText(), charset::SHIFT_JIS), cp932(), out));
+    EXPECT_EQ(out, testbytes::corpusText().toUtf8());
 }
 
 TEST(StraightConverterTest, Utf8ToCodePageWritesWhatTheUnitsWouldBe) {
@@ -173,8 +169,8 @@ TEST(StraightConverterTest, Utf8ToCodePageWritesWhatTheUnitsWouldBe) {
     }
     EXPECT_GT(taken, 3 * (0x10000 - 0x800));
     QByteArray out;
-    EXPECT_TRUE(Utf8ToCodePage(corpusText().toUtf8(), cp932(), out));
-    EXPECT_EQ(out, encoded(corpusText(), charset::SHIFT_JIS));
+    EXPECT_TRUE(Utf8ToCodePage(testbytes::corpusText().toUtf8(), cp932(), out));
+    EXPECT_EQ(out, encoded(testbytes::corpusText(), charset::SHIFT_JIS));
 }
 
 // EUC and JIS a piece at a time, straight and through Shift-JIS; the pieces
@@ -207,10 +203,10 @@ TEST(StraightConverterTest, EucGoesStraightWithTheBytesOfShiftJis) {
     EXPECT_GT(taken, 100);
     qsizetype from = 0;
     QByteArray out;
-    const QByteArray euc = encoded(corpusText(), charset::EUC);
+    const QByteArray euc = encoded(testbytes::corpusText(), charset::EUC);
     EXPECT_TRUE(EucToUtf8Part(euc, from, euc.size(), out));
     EXPECT_EQ(from, euc.size());
-    EXPECT_EQ(out, corpusText().toUtf8());
+    EXPECT_EQ(out, testbytes::corpusText().toUtf8());
 }
 
 JisState jisStateOf(bool doubleByte, bool kana) {
@@ -245,10 +241,10 @@ TEST(StraightConverterTest, JisGoesStraightWithTheBytesAndStateOfShiftJis) {
     qsizetype from = 0;
     QByteArray out;
     JisState state = JisState::Single;
-    const QByteArray jis = encoded(corpusText(), charset::JIS);
+    const QByteArray jis = encoded(testbytes::corpusText(), charset::JIS);
     EXPECT_TRUE(JisToUtf8Part(jis, from, jis.size(), state, out));
     EXPECT_EQ(state, JisState::Single);
-    EXPECT_EQ(out, corpusText().toUtf8());
+    EXPECT_EQ(out, testbytes::corpusText().toUtf8());
 }
 
 TEST(StraightConverterTest, ConvertFileTextWritesWhatDecodeThenEncodeWriteOnEdgeInputs) {

@@ -39,6 +39,11 @@ inline QByteArray corpus(const char* name) {
     return f.readAll();
 }
 
+// The Japanese corpus with CR LF breaks, in the edit buffer's form.
+inline QString corpusText() {
+    return QString::fromUtf8(corpus("japanese.txt")).replace(u"\n"_qs, u"\r\n"_qs);
+}
+
 inline QByteArray withLineBreaks(QByteArray utf8Lf, const QByteArray& lineBreak) {
     return utf8Lf.replace("\n", lineBreak);
 }

