@@ -12,12 +12,6 @@ using clitest::CliRun;
 
 class CharSetCommands : public clitest::CliFixture {
   protected:
-    QByteArray read(const QString& name) const {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-        return f.readAll();
-    }
-
     // No settings store: the built-in detection, like a fresh installation.
     CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
         return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});

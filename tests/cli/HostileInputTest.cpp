@@ -20,10 +20,6 @@ class HostileInput : public clitest::CliFixture {
     CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
         return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});
     }
-    QByteArray read(const QString& name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-    }
     QStringList entries() const {
         return QDir(dir_.path())
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -20,14 +20,10 @@ class MacroRun : public clitest::CliFixture {
         return runCli(QStringList{"macro", "run"} + args,
                       {QStringLiteral("ja_JP.UTF-8"), dir_.path(), {}});
     }
-    QByteArray read(const QString& name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 };
 
 ino_t inodeOf(const QString& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 

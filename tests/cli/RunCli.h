@@ -39,6 +39,12 @@ class CliFixture : public ::testing::Test {
         f.write(bytes);
     }
 
+    // The bytes of a file in the folder ("<missing>" when there is none).
+    QByteArray read(const QString& name) const {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
     CliRun runCli(const QStringList& args, const CliOptions& options) const {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -58,8 +64,9 @@ class CliFixture : public ::testing::Test {
             p.start("/bin/sh", QStringList{"-c", command, TAVLO_CLI} + args);
         }
         EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), p.readAllStandardOutput(),
-                QString::fromUtf8(p.readAllStandardError())};
+        // A crash is no exit code at all.
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
     }
 
     QTemporaryDir dir_;
