@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>

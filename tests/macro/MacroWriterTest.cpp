@@ -2,10 +2,8 @@
 
 #include "MacroStepValues.h"
 #include "MacroWriter.h"
+#include "TempFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -227,17 +225,13 @@ TEST(MacroWriter, EncodesUtf16LittleEndianWithMark) {
 }
 
 TEST(MacroWriter, ProposedNameTakesTheFirstFreeNumber) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    EXPECT_EQ(proposedMacroFileName(dir.path()), QStringLiteral("新規マクロ(1).mcr"));
-    for (int i = 1; i <= 3; ++i) {
-        QFile file(QDir(dir.path()).filePath(QStringLiteral("新規マクロ(%1).mcr").arg(i)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    TempFiles dir;
+    EXPECT_EQ(proposedMacroFileName(dir.folder()), QStringLiteral("新規マクロ(1).mcr"));
+    for (int i = 1; i <= 256; ++i) {
+        dir.write(QStringLiteral("新規マクロ(%1).mcr").arg(i), {});
+        if (i == 3)
+            EXPECT_EQ(proposedMacroFileName(dir.folder() + u'/'),
+                      QStringLiteral("新規マクロ(4).mcr"));
     }
-    EXPECT_EQ(proposedMacroFileName(dir.path() + u'/'), QStringLiteral("新規マクロ(4).mcr"));
-    for (int i = 4; i <= 256; ++i) {
-        QFile file(QDir(dir.path()).filePath(QStringLiteral("新規マクロ(%1).mcr").arg(i)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    EXPECT_EQ(proposedMacroFileName(dir.path()), QStringLiteral("新規マクロ(255).mcr"));
+    EXPECT_EQ(proposedMacroFileName(dir.folder()), QStringLiteral("新規マクロ(255).mcr"));
 }
