@@ -14,9 +14,10 @@ class TempFiles {
     QString folder() const { return dir_.path(); }
     QString path(const QString& name) const { return dir_.filePath(name); }
 
-    // Writes the bytes to the named file (and its folders); returns its path.
-    QString write(const QString& name, const QByteArray& bytes) const {
-        const QString p = path(name);
+    // Writes the bytes to the file named relative to the folder or by its full
+    // path (and makes its folders); returns its path.
+    QString write(const QString& nameOrPath, const QByteArray& bytes) const {
+        const QString p = QFileInfo(nameOrPath).isAbsolute() ? nameOrPath : path(nameOrPath);
         QDir().mkpath(QFileInfo(p).absolutePath());
         QFile f(p);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(p);
