@@ -20,6 +20,9 @@
 #include "RecentFileList.h"
 #include "Registry.h"
 #include "Settings.h"
+#include "CUiLanguageCheckDlg.h"
+#include "LanguageStartup.h"
+#include "UiLanguage.h"
 #include "SettingsCommand.h"
 #include "SingleInstanceLock.h"
 #include "StringTable.h"
@@ -140,6 +143,7 @@ bool CEditorApp::InitInstance() {
     recentFiles_->ReadList();
     fileSelectCommon_ = std::make_unique<QsdCommonSettings>();
     fileSelectCommon_->load(*settings_);
+    startUiLanguage();
 
     const QString commandLine = commandLine_.trimmed();
     createFrameAndView();
@@ -162,6 +166,23 @@ bool CEditorApp::InitInstance() {
     reportSettingsStore();
     checkAssociation();
     return true;
+}
+
+QString CEditorApp::languageFolder() {
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    if (programDir.exists(QStringLiteral("language")))
+        return programDir.filePath(QStringLiteral("language"));
+    return QDir::cleanPath(programDir.filePath(QStringLiteral("../lib/tavlo/language")));
+}
+
+void CEditorApp::startUiLanguage() {
+    uiLanguage_ = std::make_unique<UiLanguage>(*settings_);
+    LanguageStartup startup(*uiLanguage_, *settings_, services_.messages, services_.locale);
+    startup.run(languageFolder(), [](const LanguageLibraryEntry& entry) {
+        CUiLanguageCheckDlg dialog(entry.name);
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        return LanguageOfferAnswer{accepted, dialog.dontCheckAgain()};
+    });
 }
 
 void CEditorApp::createFrameAndView() {

@@ -23,6 +23,7 @@ class MessageService;
 class RecentFileList;
 class Registry;
 class Settings;
+class UiLanguage;
 class SingleInstanceLock;
 
 // What the application works with; main() builds the real ones, tests
@@ -90,6 +91,10 @@ class CEditorApp : public QObject, public CommandTarget {
     bool onUpdateCommand(int id, CommandState& state) override;
 
   private:
+    // The language folder: language/ beside the program in the build tree,
+    // else lib/tavlo/language under the installation prefix.
+    static QString languageFolder();
+    void startUiLanguage();
     void handOverToRunningInstance();
     void reportUnansweredHandOver();
     void reportSettingsStore();
@@ -106,6 +111,7 @@ class CEditorApp : public QObject, public CommandTarget {
     int startExitCode_ = 0;
     ProfileStore profile_;
     std::unique_ptr<Settings> settings_;
+    std::unique_ptr<UiLanguage> uiLanguage_;
     CommandRouter router_;
     CommandMap commands_;
     std::unique_ptr<SingleInstanceLock> lock_;

@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "CommandLine.h"
 #include "PosixFileSystem.h"
+#include "DialogTexts.h"
 #include "QtMessageService.h"
 #include "Registry.h"
 
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(CEditorApp::kAppName));
 
     Registry registry;
-    QtMessageService messages;
+    QtMessageService messages(
+        [](int answer) { return res::dialogText(res::IDD_MESSAGE_BOX, answer); });
     Clock clock;
     PosixFileSystem fileSystem;
     CEditorApp app(

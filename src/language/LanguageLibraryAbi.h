@@ -1,10 +1,13 @@
 #pragma once
 
-// The C interface of a language library's character-set exports. A language
-// library is a shared object (.so) that exports some of these functions with
-// C linkage under exactly these names; every export is optional. The editor
-// loads the library named by UI_LANGUAGE_DLL_PATH for one call and unloads it
-// again, so a library keeps no state between calls.
+// The C interface of a language library. A language library is a shared
+// object (.so) that exports these functions with C linkage under exactly
+// these names. GetUIResDLLInfo and GetResourceLanguage make a file a language
+// library; every other export is optional.
+//
+// For its resources the editor keeps the selected library loaded while it
+// supplies the user interface; the character-set services load the library
+// named by UI_LANGUAGE_DLL_PATH for one call and unload it again.
 //
 // Text crosses the interface as UTF-16 (char16_t, host byte order).
 // Character-set ids are those of CharSet.h: 0 automatic detection, 1 ANSI,
@@ -16,6 +19,33 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+// The version of the editor a library must be made for, and its signature.
+#define TAVLO_LANGUAGE_LIBRARY_VERSION 584
+#define TAVLO_LANGUAGE_LIBRARY_SIGNATURE "TAVLOS"
+
+// The block GetUIResDLLInfo fills: 600 bytes, little-endian. The caller sets
+// cbSize to 600; the library fills version, languageId and signature (8-bit
+// text, NUL-terminated) and returns nonzero.
+typedef struct UiResDllInfo {
+    uint32_t cbSize;
+    uint32_t version;
+    uint16_t languageId;
+    unsigned char reserved[558];
+    char signature[32];
+} UiResDllInfo;
+
+// GetUIResDLLInfo: fills the block; nonzero on success.
+typedef int32_t (*TavloGetUIResDLLInfoFn)(UiResDllInfo* info);
+
+// GetResourceLanguage: the display name of the library's language in the
+// language `wanted` (a language identifier such as 0x0411), as NUL-terminated
+// UTF-16 that stays valid while the library is loaded; null if none.
+typedef const char16_t* (*TavloGetResourceLanguageFn)(uint16_t wanted);
+
+// GetLanguageID: the language identifier of the library's resources in the
+// low 16 bits.
+typedef uint32_t (*TavloGetLanguageIDFn)(void);
 
 // The caller's string object. The caller provides `data` with room for
 // `capacity` UTF-16 units. The library copies at most `capacity` units of its
@@ -47,6 +77,22 @@ typedef void (*TavloGetCharCodeSetListFn)(int32_t withAutoDetect, TavloStringBuf
 // index (or -1) through `index` and returns nonzero if found.
 typedef int32_t (*TavloGetCharCodeListIndexExFn)(uint32_t reserved, int32_t code,
                                                  const char16_t* list, int32_t* index);
+
+// The translated resources, by the editor's own numeric ids. Each copies the
+// text into `text` as GetCharCodeSetList does and returns nonzero, or returns
+// 0 when the library lacks that text (the editor then uses its own).
+//
+// TavloLoadString: the string table entry `id`.
+// TavloLoadMenuText: item `item` of menu `menuId`; items with a text
+//   (commands and pop-ups) are numbered from 0 in the order the menu is
+//   written, depth first, separators skipped. Texts keep their "&" access
+//   keys and, after a TAB, the key name.
+// TavloLoadDialogText: control `controlId` of dialog `dialogId`; control 0
+//   is the caption, dialog 0 holds the message box buttons by their answer.
+typedef int32_t (*TavloLoadStringFn)(uint32_t id, TavloStringBuffer* text);
+typedef int32_t (*TavloLoadMenuTextFn)(uint32_t menuId, uint32_t item, TavloStringBuffer* text);
+typedef int32_t (*TavloLoadDialogTextFn)(uint32_t dialogId, uint32_t controlId,
+                                         TavloStringBuffer* text);
 
 #ifdef __cplusplus
 }

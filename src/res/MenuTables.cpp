@@ -1,9 +1,11 @@
 #include "MenuTables.h"
 
 #include "CommandIds.h"
+#include "StringTable.h"
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 
 using namespace cmd;
 
@@ -427,10 +429,56 @@ const MenuItem* Menu::popupAt(int index) const {
     return item.kind == MenuItem::Kind::Popup ? &item : nullptr;
 }
 
+namespace {
+
+// Numbers the items with a text (commands and pop-ups) in the order they are
+// written, depth first, from 0; separators take no number.
+template <typename Fn> void walkTexts(std::vector<MenuItem>& items, int& number, const Fn& fn) {
+    for (MenuItem& item : items) {
+        if (item.kind == MenuItem::Kind::Separator)
+            continue;
+        fn(number++, item.text);
+        if (item.kind == MenuItem::Kind::Popup)
+            walkTexts(item.items, number, fn);
+    }
+}
+
+// The menus with the texts of the current resource source, built once per
+// source. Menus built from an earlier source stay alive, because callers may
+// still hold pointers into them.
+const std::map<int, Menu>& translatedMenus(uint64_t generation) {
+    static std::mutex mutex;
+    static std::map<uint64_t, std::map<int, Menu>> built;
+    std::lock_guard lock(mutex);
+    const auto found = built.find(generation);
+    if (found != built.end())
+        return found->second;
+    std::map<int, Menu> menus = allMenus();
+    const auto source = resourceSource();
+    for (auto& [id, menu] : menus) {
+        int number = 0;
+        walkTexts(menu.items, number, [&, menuId = id](int item, QString& text) {
+            if (auto translated = source->loadMenuText(menuId, item))
+                text = *translated;
+        });
+    }
+    return built.emplace(generation, std::move(menus)).first->second;
+}
+
+} // namespace
+
 const Menu* loadMenu(int id) {
-    const auto& menus = allMenus();
+    const uint64_t generation = resourceGeneration();
+    const auto& menus = generation == 0 ? allMenus() : translatedMenus(generation);
     const auto found = menus.find(id);
     return found == menus.end() ? nullptr : &found->second;
+}
+
+void forEachBuiltinMenuText(const std::function<void(int menuId, int item, const QString& text)>& fn) {
+    for (auto [id, menu] : allMenus()) {
+        int number = 0;
+        walkTexts(menu.items, number, [&, menuId = id](int item, QString& text) { fn(menuId, item, text); });
+    }
 }
 
 std::vector<int> menuIds() {

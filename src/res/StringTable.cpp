@@ -6,6 +6,8 @@ namespace {
 
 std::mutex sourceMutex;
 std::shared_ptr<const ResourceSource> currentSource;
+uint64_t generation = 0;
+uint64_t generationCounter = 0;
 
 std::shared_ptr<const ResourceSource> activeSource() {
     static const auto builtin = std::make_shared<const BuiltinStrings>();
@@ -94,6 +96,16 @@ QString loadString(uint32_t id, const QString& fallback) {
 void setResourceSource(std::shared_ptr<const ResourceSource> source) {
     std::lock_guard lock(sourceMutex);
     currentSource = std::move(source);
+    generation = currentSource ? ++generationCounter : 0;
+}
+
+std::shared_ptr<const ResourceSource> resourceSource() {
+    return activeSource();
+}
+
+uint64_t resourceGeneration() {
+    std::lock_guard lock(sourceMutex);
+    return generation;
 }
 
 QString substitute(QString format, const QString& s) {

@@ -66,6 +66,13 @@ int QtMessageService::show(const QString& text, const QString& caption, uint32_t
     for (const ButtonSpec& b : buttons)
         set |= b.button;
     box->setStandardButtons(set);
+    if (buttonText_) {
+        for (const ButtonSpec& b : buttons) {
+            const QString text = buttonText_(b.answer);
+            if (!text.isEmpty())
+                box->button(b.button)->setText(text);
+        }
+    }
 
     const size_t defIndex = (style & MB_DEFMASK) >> 8;
     box->setDefaultButton(buttons[defIndex < buttons.size() ? defIndex : 0].button);

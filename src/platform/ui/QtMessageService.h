@@ -2,6 +2,9 @@
 
 #include "MessageService.h"
 
+#include <QString>
+#include <functional>
+
 class QWidget;
 
 // Shows each message box as a QMessageBox: the buttons, icon and default
@@ -11,6 +14,15 @@ class QWidget;
 // button exists, otherwise the box's only or last button (IDOK, IDNO).
 class QtMessageService : public MessageService {
   public:
+    // buttonText gives the text of the button that answers IDOK, IDYES, ...
+    // in the interface's language; without it (or for an empty text) the
+    // buttons keep the toolkit's own texts.
+    explicit QtMessageService(std::function<QString(int answer)> buttonText = {})
+        : buttonText_(std::move(buttonText)) {}
+
     int show(const QString& text, const QString& caption, uint32_t style,
              void* owner = nullptr) override;
+
+  private:
+    std::function<QString(int)> buttonText_;
 };

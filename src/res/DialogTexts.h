@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <span>
+
+// Dialog texts: every caption, label, check box and button text of a dialog
+// is looked up by the dialog's resource id (IDD_...) and the control's id
+// (IDC_..., IDOK, IDCANCEL), so that a UI language library can replace it.
+// Control id 0 names the dialog's caption (or, for a settings page, its tab).
+//
+// How a dialog gets its texts: add its rows to the built-in table in
+// BuiltinDialogTexts.cpp (Japanese, the program's own language) and have the
+// widget code call res::dialogText(IDD_..., IDC_...) when it builds itself,
+// never a literal. The English table (language/tavlo-en/tavlo-en.tsv) needs
+// the same rows as "dialog <tab> IDD/IDC <tab> text"; a test names any row it
+// lacks.
+namespace res {
+
+// The pseudo dialog that holds the message box buttons, by the answer each
+// gives (IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO).
+constexpr int IDD_MESSAGE_BOX = 0;
+constexpr int IDC_CAPTION = 0;
+
+struct DialogTextEntry {
+    int dialogId;
+    int controlId;
+    const char16_t* text;
+};
+
+// The text from the current resource source; a source without it gives the
+// built-in text, an id that is in neither gives an empty text.
+QString dialogText(int dialogId, int controlId);
+
+// The whole built-in table, sorted by dialog id then control id.
+std::span<const DialogTextEntry> builtinDialogTexts();
+
+} // namespace res

@@ -1,0 +1,77 @@
+#include "BuiltinStringTable.h"
+#include "DialogTexts.h"
+#include "DynamicLibrary.h"
+#include "LanguageLibraryAbi.h"
+#include "MenuTables.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Asks the English library's own exports, so that a text it lacks is not
+// hidden by the program's Japanese one.
+class EnglishLibraryTest : public testing::Test {
+  protected:
+    template <typename Fn, typename... Args> bool has(const char* name, Args... args) {
+        auto fn = library.function<Fn>(name);
+        std::u16string buffer(4096, u'\0');
+        TavloStringBuffer out{buffer.data(), static_cast<int32_t>(buffer.size()), 0};
+        return fn && fn(args..., &out) && out.length > 0;
+    }
+    DynamicLibrary library{QStringLiteral(TAVLO_EN_LIBRARY)};
+};
+
+TEST_F(EnglishLibraryTest, HasEveryStringMenuTextAndDialogTextOfTheProgram) {
+    ASSERT_TRUE(library.isLoaded()) << library.errorString().toStdString();
+    QStringList missing;
+    for (const res::StringEntry& e : res::builtinStringEntries()) {
+        if (!has<TavloLoadStringFn>("TavloLoadString", e.id))
+            missing << QStringLiteral("string %1").arg(e.id);
+    }
+    res::forEachBuiltinMenuText([&](int menuId, int item, const QString&) {
+        if (!has<TavloLoadMenuTextFn>("TavloLoadMenuText", uint32_t(menuId), uint32_t(item)))
+            missing << QStringLiteral("menu %1.%2").arg(menuId).arg(item);
+    });
+    for (const res::DialogTextEntry& e : res::builtinDialogTexts()) {
+        if (!has<TavloLoadDialogTextFn>("TavloLoadDialogText", uint32_t(e.dialogId), uint32_t(e.controlId)))
+            missing << QStringLiteral("dialog %1.%2").arg(e.dialogId).arg(e.controlId);
+    }
+    EXPECT_TRUE(missing.isEmpty()) << "tavlo-en.tsv lacks: " << missing.join(u", ").toStdString();
+}
+
+TEST_F(EnglishLibraryTest, MenuTextsKeepTheirKeyNames) {
+    std::u16string buffer(256, u'\0');
+    TavloStringBuffer out{buffer.data(), 256, 0};
+    res::forEachBuiltinMenuText([&](int menuId, int item, const QString& japanese) {
+        const auto fn = library.function<TavloLoadMenuTextFn>("TavloLoadMenuText");
+        if (!fn || !fn(uint32_t(menuId), uint32_t(item), &out))
+            return;
+        const QString english = QString::fromUtf16(buffer.data(), out.length);
+        const qsizetype tab = japanese.indexOf(u'\t');
+        EXPECT_EQ(tab < 0 ? QString() : japanese.mid(tab), english.indexOf(u'\t') < 0 ? QString() : english.mid(english.indexOf(u'\t')))
+            << menuId << "." << item;
+    });
+}
+
+TEST_F(EnglishLibraryTest, OffersListBWithEnglishLabels) {
+    auto list = library.function<TavloGetCharCodeSetListFn>("GetCharCodeSetList");
+    ASSERT_NE(list, nullptr);
+    std::u16string buffer(256, u'\0');
+    TavloStringBuffer out{buffer.data(), 256, 0};
+    list(1, &out);
+    EXPECT_EQ(QString::fromUtf16(buffer.data(), out.length),
+              u"(Auto Detect)|ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||");
+    auto fromName = library.function<TavloGetCharCodeFromNameFn>("GetCharCodeFromName");
+    EXPECT_EQ(fromName(u"Shift-JIS"), 8);
+    EXPECT_EQ(fromName(u"UTF-8N"), 5);
+    EXPECT_EQ(fromName(u"シフトJIS"), -1);
+    auto indexOf = library.function<TavloGetCharCodeListIndexExFn>("GetCharCodeListIndexEx");
+    int32_t index = 0;
+    EXPECT_TRUE(indexOf(0, 4, u"ANSI|UTF-8|UTF-8N||", &index));
+    EXPECT_EQ(index, 1);
+    EXPECT_FALSE(indexOf(0, 6, u"ANSI|UTF-8|UTF-8N||", &index));
+    EXPECT_EQ(index, -1);
+}
+
+} // namespace
