@@ -22,6 +22,8 @@
 #include "Settings.h"
 #include "CUiLanguageCheckDlg.h"
 #include "LanguageStartup.h"
+#include "QsdSelectFile.h"
+#include "QsdServices.h"
 #include "UiLanguage.h"
 #include "SettingsCommand.h"
 #include "SingleInstanceLock.h"
@@ -175,6 +177,30 @@ QString CEditorApp::languageFolder() {
     return QDir::cleanPath(programDir.filePath(QStringLiteral("../lib/tavlo/language")));
 }
 
+std::optional<QString> CEditorApp::chooseLanguageLibrary(const QString& folder,
+                                                         const QString& filter,
+                                                         const QString& title) {
+    std::vector<char16_t> buffer(4096, u'\0');
+    OPENFILENAMEW ofn;
+    ofn.hwndOwner = frame_.get();
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = uint32_t(buffer.size());
+    ofn.lpstrInitialDir = folder;
+    ofn.lpstrTitle = title;
+    ofn.Flags = ofn::OFN_PATHMUSTEXIST | ofn::OFN_FILEMUSTEXIST;
+    QsdServices services{PosixFileSystem::instance(), services_.messages, services_.clock,
+                         *fileSelectCommon_};
+    int listStyle = settings_->getInt(QStringLiteral("FILE_LIST_STYLE"));
+    bool showFolders = settings_->getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")) != 0;
+    if (QsdSelectFile(&ofn, qsd::OPENING | (showFolders ? qsd::SHOW_FOLDERS : 0u), QString(),
+                      QString(), nullptr, &listStyle, &showFolders, true, services) != 1)
+        return std::nullopt;
+    const auto end = std::find(buffer.begin(), buffer.end(), u'\0');
+    return QString::fromUtf16(buffer.data(), qsizetype(end - buffer.begin()));
+}
+
 void CEditorApp::startUiLanguage() {
     uiLanguage_ = std::make_unique<UiLanguage>(*settings_);
     LanguageStartup startup(*uiLanguage_, *settings_, services_.messages, services_.locale);
@@ -218,6 +244,12 @@ void CEditorApp::createSettingsCommand(CEditer& view) {
     context.macroChooser = &view.macroCommands().fileChooser();
     context.fileSelectCommon = fileSelectCommon_.get();
     context.desktop = desktop_.get();
+    context.uiLanguage = uiLanguage_.get();
+    context.languageFolder = languageFolder();
+    context.programFolder = QCoreApplication::applicationDirPath();
+    context.chooseFile = [this](const QString& folder, const QString& filter, const QString& title) {
+        return chooseLanguageLibrary(folder, filter, title);
+    };
     CMainFrame* frame = frame_.get();
     settingsCommand_ = std::make_unique<SettingsCommand>(
         std::move(context), view,

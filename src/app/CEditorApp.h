@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct QsdCommonSettings;
 
@@ -95,6 +96,8 @@ class CEditorApp : public QObject, public CommandTarget {
     // else lib/tavlo/language under the installation prefix.
     static QString languageFolder();
     void startUiLanguage();
+    std::optional<QString> chooseLanguageLibrary(const QString& folder, const QString& filter,
+                                                 const QString& title);
     void handOverToRunningInstance();
     void reportUnansweredHandOver();
     void reportSettingsStore();

@@ -82,7 +82,7 @@ std::optional<QString> LibraryResourceSource::loadDialogText(int dialogId, int c
     if (auto text = callText(library_.function<TavloLoadDialogTextFn>("TavloLoadDialogText"),
                              static_cast<uint32_t>(dialogId), static_cast<uint32_t>(controlId)))
         return text;
-    return BuiltinStrings().loadDialogText(dialogId, controlId);
+    return std::nullopt;
 }
 
 LANGID LibraryResourceSource::languageId() const {

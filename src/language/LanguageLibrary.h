@@ -2,7 +2,7 @@
 
 #include "DynamicLibrary.h"
 #include "Locale.h"
-#include "StringTable.h"
+#include "ResourceSources.h"
 
 #include <QString>
 #include <cstdint>
@@ -32,7 +32,7 @@ Validation Validate(const QString& path, LANGID wanted);
 
 // A language library loaded to supply the user interface's resources. Texts
 // it lacks come from the program's own resources.
-class LibraryResourceSource : public ResourceSource {
+class LibraryResourceSource : public TranslatedResourceSource {
   public:
     // Null when the file can't be loaded.
     static std::shared_ptr<LibraryResourceSource> load(const QString& path);

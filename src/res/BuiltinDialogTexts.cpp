@@ -1,6 +1,6 @@
 #include "CommandIds.h"
 #include "DialogTexts.h"
-#include "StringTable.h"
+#include "ResourceSources.h"
 
 #include <algorithm>
 #include <iterator>
@@ -33,9 +33,7 @@ bool before(const res::DialogTextEntry& e, std::pair<int, int> key) {
     return std::pair(e.dialogId, e.controlId) < key;
 }
 
-} // namespace
-
-std::optional<QString> BuiltinStrings::loadDialogText(int dialogId, int controlId) const {
+std::optional<QString> builtinDialogText(int dialogId, int controlId) {
     const auto* end = std::end(kDialogTexts);
     const auto* found =
         std::lower_bound(std::begin(kDialogTexts), end, std::pair(dialogId, controlId), before);
@@ -44,6 +42,8 @@ std::optional<QString> BuiltinStrings::loadDialogText(int dialogId, int controlI
     return QString::fromUtf16(found->text);
 }
 
+} // namespace
+
 namespace res {
 
 std::span<const DialogTextEntry> builtinDialogTexts() {
@@ -51,9 +51,12 @@ std::span<const DialogTextEntry> builtinDialogTexts() {
 }
 
 QString dialogText(int dialogId, int controlId) {
-    if (auto text = resourceSource()->loadDialogText(dialogId, controlId))
-        return *text;
-    return BuiltinStrings().loadDialogText(dialogId, controlId).value_or(QString());
+    const auto source = std::dynamic_pointer_cast<const TranslatedResourceSource>(resourceSource());
+    if (source) {
+        if (auto text = source->loadDialogText(dialogId, controlId))
+            return *text;
+    }
+    return builtinDialogText(dialogId, controlId).value_or(QString());
 }
 
 } // namespace res

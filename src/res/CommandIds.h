@@ -400,10 +400,4 @@ constexpr int IDC_REGISTER = 1158;
 constexpr int IDC_CHECK_SYSTEM_UI = 1159;
 } // namespace page_language
 
-namespace ui_language_check {
-constexpr int IDC_UI_CHECK_MESSAGE = 1160;
-constexpr int IDC_UI_CHECK_LANGUAGE = 1161;
-constexpr int IDC_UI_CHECK_NO_MORE = 1162;
-} // namespace ui_language_check
-
 } // namespace cmd

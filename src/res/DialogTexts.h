@@ -14,6 +14,12 @@
 // never a literal. The English table (language/tavlo-en/tavlo-en.tsv) needs
 // the same rows as "dialog <tab> IDD/IDC <tab> text"; a test names any row it
 // lacks.
+namespace cmd::ui_language_check {
+constexpr int IDC_UI_CHECK_MESSAGE = 1160;
+constexpr int IDC_UI_CHECK_LANGUAGE = 1161;
+constexpr int IDC_UI_CHECK_NO_MORE = 1162;
+} // namespace cmd::ui_language_check
+
 namespace res {
 
 // The pseudo dialog that holds the message box buttons, by the answer each

@@ -1,7 +1,7 @@
 #include "MenuTables.h"
 
 #include "CommandIds.h"
-#include "StringTable.h"
+#include "ResourceSources.h"
 
 #include <algorithm>
 #include <map>
@@ -454,7 +454,9 @@ const std::map<int, Menu>& translatedMenus(uint64_t generation) {
     if (found != built.end())
         return found->second;
     std::map<int, Menu> menus = allMenus();
-    const auto source = resourceSource();
+    const auto source = std::dynamic_pointer_cast<const TranslatedResourceSource>(resourceSource());
+    if (!source)
+        return allMenus();
     for (auto& [id, menu] : menus) {
         int number = 0;
         walkTexts(menu.items, number, [&, menuId = id](int item, QString& text) {

@@ -2,7 +2,6 @@
 
 #include <QKeyCombination>
 #include <QString>
-#include <functional>
 #include <span>
 #include <vector>
 
@@ -38,12 +37,6 @@ struct Menu {
 
 // The menu resource with this id, or nullptr for an id the program lacks.
 const Menu* loadMenu(int id);
-// Every text of the program's own menus with its menu id and item number: the
-// items with a text (commands and pop-ups) numbered from 0 in the order they
-// are written, depth first, separators skipped. A language library's menu
-// texts go by these numbers; the menus loaded while it supplies the resources
-// take its text for each number it has.
-void forEachBuiltinMenuText(const std::function<void(int menuId, int item, const QString& text)>& fn);
 // Ids of every menu resource, ascending.
 std::vector<int> menuIds();
 

@@ -1,4 +1,4 @@
-#include "StringTable.h"
+#include "ResourceSources.h"
 
 #include <mutex>
 

@@ -3,6 +3,7 @@
 #include "DynamicLibrary.h"
 #include "LanguageLibraryAbi.h"
 #include "MenuTables.h"
+#include "ResourceSources.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

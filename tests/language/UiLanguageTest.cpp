@@ -1,6 +1,7 @@
 #include "DialogTexts.h"
 #include "LanguageLibrary.h"
 #include "MenuTables.h"
+#include "ResourceSources.h"
 #include "StringTable.h"
 #include "TempProfile.h"
 #include "UiLanguage.h"

@@ -2,7 +2,9 @@
 
 #include "CEditer.h"
 #include "CommandIds.h"
+#include "Settings.h"
 #include "SettingsSheet.h"
+#include "UiLanguage.h"
 #include "ViewMacroCommands.h"
 
 #include <algorithm>
@@ -33,6 +35,9 @@ bool SettingsCommand::run() {
 }
 
 void SettingsCommand::applyOutcome(const SettingsOutcome& outcome) {
+    // Another interface language: its strings, menus and fonts from now on.
+    if (outcome.languageChanged && context_.uiLanguage)
+        context_.uiLanguage->SwitchTo(context_.settings.getString(QStringLiteral("UI_LANGUAGE_DLL_PATH")), true);
     if (outcome.tapPageApplied && frame_.setLongDelay)
         frame_.setLongDelay(outcome.longDelay);
     if (outcome.filePageApplied)
@@ -42,7 +47,7 @@ void SettingsCommand::applyOutcome(const SettingsOutcome& outcome) {
     view_.ApplySettings();
     if (outcome.useSoftKeyChanged && frame_.setSoftKeyBarVisible)
         frame_.setSoftKeyBarVisible(outcome.useSoftKey);
-    if (outcome.exitInFileChanged && frame_.rebuildMenus)
+    if ((outcome.exitInFileChanged || outcome.languageChanged) && frame_.rebuildMenus)
         frame_.rebuildMenus();
 }
 

@@ -3,12 +3,14 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 class DesktopAssociation;
 class MacroFileChooser;
 class MessageService;
 class QWidget;
 class Settings;
+class UiLanguage;
 struct QsdCommonSettings;
 
 // What the settings sheet and its pages work with, handed in by whoever
@@ -35,6 +37,14 @@ struct SettingsContext {
     DesktopAssociation* desktop = nullptr;
     // Sets the main window's title while the macro browse is open; may be empty.
     std::function<void(const QString&)> setMainTitle;
+    // The interface language; without it the sheet has no language page.
+    UiLanguage* uiLanguage = nullptr;
+    // Where the language page's register button starts: the language folder
+    // when it exists, else the program's folder.
+    QString languageFolder;
+    QString programFolder;
+    // The file select dialog for a library: start folder, filter, title.
+    std::function<std::optional<QString>(const QString&, const QString&, const QString&)> chooseFile;
 };
 
 // What the pages report after the sheet closed with OK, for the view and the
@@ -51,7 +61,7 @@ struct SettingsOutcome {
     bool useSoftKeyChanged = false;
     bool useSoftKey = true;
     bool exitInFileChanged = false;
-    // Set by a page whose change only takes effect at the next start.
+    // The language page chose another interface language.
     bool languageChanged = false;
 
     bool anyFontChanged() const {

@@ -6,6 +6,7 @@
 #include "CPPageFile.h"
 #include "CPPageFont.h"
 #include "CPPageInsertString.h"
+#include "CPPageLanguage.h"
 #include "CPPageMenu.h"
 #include "CPPageTap.h"
 
@@ -19,5 +20,7 @@ std::vector<std::unique_ptr<SettingsPage>> settingsPages(SettingsContext& contex
     pages.push_back(std::make_unique<CPPageMenu>(context));
     pages.push_back(std::make_unique<CPPageCustomize>(context));
     pages.push_back(std::make_unique<CPPageInsertString>(context));
+    if (context.uiLanguage)
+        pages.push_back(std::make_unique<CPPageLanguage>(context));
     return pages;
 }
