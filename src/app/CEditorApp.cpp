@@ -21,6 +21,7 @@
 #include "Registry.h"
 #include "Settings.h"
 #include "CUiLanguageCheckDlg.h"
+#include "DialogTexts.h"
 #include "LanguageStartup.h"
 #include "QsdSelectFile.h"
 #include "QsdServices.h"
@@ -166,6 +167,7 @@ bool CEditorApp::InitInstance() {
     // a message.
     listenForHandOver();
     reportSettingsStore();
+    offerSystemLanguage();
     checkAssociation();
     return true;
 }
@@ -203,12 +205,32 @@ std::optional<QString> CEditorApp::chooseLanguageLibrary(const QString& folder,
 
 void CEditorApp::startUiLanguage() {
     uiLanguage_ = std::make_unique<UiLanguage>(*settings_);
+    LanguageStartup(*uiLanguage_, *settings_, services_.messages, services_.locale)
+        .run(languageFolder());
+}
+
+// Runs once the window is up and later starts are listened for, so that the
+// offer never keeps a second start waiting.
+void CEditorApp::offerSystemLanguage() {
     LanguageStartup startup(*uiLanguage_, *settings_, services_.messages, services_.locale);
-    startup.run(languageFolder(), [](const LanguageLibraryEntry& entry) {
-        CUiLanguageCheckDlg dialog(entry.name);
+    const bool switched = startup.offerSystemLanguage([this](const LanguageLibraryEntry& entry) {
+        const auto offered = entry.path.isEmpty() ? nullptr : LibraryResourceSource::load(entry.path);
+        const auto text = [offered](int controlId) {
+            if (offered) {
+                if (auto translated = offered->loadDialogText(cmd::IDD_UI_LANGUAGE_CHECK, controlId))
+                    return *translated;
+            }
+            return res::dialogText(cmd::IDD_UI_LANGUAGE_CHECK, controlId);
+        };
+        CUiLanguageCheckDlg dialog(entry.name, text, frame_.get());
         const bool accepted = dialog.exec() == QDialog::Accepted;
         return LanguageOfferAnswer{accepted, dialog.dontCheckAgain()};
     });
+    if (!switched)
+        return;
+    if (view_)
+        view_->ApplySettings();
+    frame_->rebuildBars();
 }
 
 void CEditorApp::createFrameAndView() {

@@ -96,6 +96,7 @@ class CEditorApp : public QObject, public CommandTarget {
     // else lib/tavlo/language under the installation prefix.
     static QString languageFolder();
     void startUiLanguage();
+    void offerSystemLanguage();
     std::optional<QString> chooseLanguageLibrary(const QString& folder, const QString& filter,
                                                  const QString& title);
     void handOverToRunningInstance();

@@ -11,13 +11,8 @@
 
 using namespace cmd::ui_language_check;
 
-namespace {
-QString text(int controlId) {
-    return res::dialogText(cmd::IDD_UI_LANGUAGE_CHECK, controlId);
-}
-} // namespace
-
-CUiLanguageCheckDlg::CUiLanguageCheckDlg(const QString& languageName, QWidget* parent)
+CUiLanguageCheckDlg::CUiLanguageCheckDlg(const QString& languageName,
+                                         const std::function<QString(int)>& text, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(text(res::IDC_CAPTION));
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 
@@ -9,8 +10,11 @@ class QCheckBox;
 class CUiLanguageCheckDlg : public QDialog {
     Q_OBJECT
   public:
-    // languageName: the offered language as the library names it.
-    explicit CUiLanguageCheckDlg(const QString& languageName, QWidget* parent = nullptr);
+    // languageName: the offered language as the library names it. text: the
+    // dialog's texts by control id, in the offered language where it has
+    // them, so that a user who can't read the current one understands.
+    CUiLanguageCheckDlg(const QString& languageName, const std::function<QString(int)>& text,
+                        QWidget* parent = nullptr);
 
     // "今後、起動時にUI言語のチェックをしない" is ticked.
     bool dontCheckAgain() const;

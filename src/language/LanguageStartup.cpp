@@ -18,12 +18,10 @@ LanguageStartup::LanguageStartup(UiLanguage& language, Settings& settings,
                                  MessageService& messages, Locale locale)
     : language_(language), settings_(settings), messages_(messages), locale_(locale) {}
 
-void LanguageStartup::run(const QString& folder, const Offer& offer) {
+void LanguageStartup::run(const QString& folder) {
     if (settings_.getInt(kAutoRegisterName) != 0)
         language_.autoRegister(folder);
     restoreChosenLibrary();
-    if (settings_.getInt(kCheckName) != 0)
-        offerSystemLanguage(offer);
 }
 
 bool LanguageStartup::askToForget(uint32_t messageId, const QString& path) {
@@ -52,10 +50,10 @@ void LanguageStartup::restoreChosenLibrary() {
         settings_.writeString(kPathName, QString());
 }
 
-void LanguageStartup::offerSystemLanguage(const Offer& offer) {
+bool LanguageStartup::offerSystemLanguage(const Offer& offer) {
     const LANGID system = locale_.userDefaultLangId();
-    if (system == language_.currentLanguageId())
-        return;
+    if (settings_.getInt(kCheckName) == 0 || system == language_.currentLanguageId())
+        return false;
     for (const LanguageLibraryEntry& entry : language_.ListRegistered(system)) {
         const bool builtin = entry.path.isEmpty();
         if ((builtin ? kBuiltinLanguage : entry.languageId) != system)
@@ -63,8 +61,10 @@ void LanguageStartup::offerSystemLanguage(const Offer& offer) {
         const LanguageOfferAnswer answer = offer(entry);
         if (answer.dontCheckAgain)
             settings_.writeInt(kCheckName, 0);
-        if (answer.accepted && language_.SwitchTo(entry.path, true))
-            settings_.writeString(kPathName, entry.path);
-        return;
+        if (!answer.accepted || !language_.SwitchTo(entry.path, true))
+            return false;
+        settings_.writeString(kPathName, entry.path);
+        return true;
     }
+    return false;
 }

@@ -25,12 +25,15 @@ class LanguageStartup {
     LanguageStartup(UiLanguage& language, Settings& settings, MessageService& messages,
                     Locale locale);
 
-    // folder: the language folder; offer shows the offer (dialog 163).
-    void run(const QString& folder, const Offer& offer);
+    // Registers the libraries of the language folder and brings back the
+    // chosen one; before the main window is made.
+    void run(const QString& folder);
+    // Offers the system's language through `offer` (dialog 163) when the
+    // setting asks for it; true when the interface switched.
+    bool offerSystemLanguage(const Offer& offer);
 
   private:
     void restoreChosenLibrary();
-    void offerSystemLanguage(const Offer& offer);
     bool askToForget(uint32_t messageId, const QString& path);
 
     UiLanguage& language_;

@@ -21,7 +21,8 @@ class LanguageStartupTest : public testing::Test {
     QStringList run(LANGID system, LanguageOfferAnswer answer = {}) {
         QStringList offered;
         LanguageStartup startup(language, profile.settings(), messages, Locale(system, system));
-        startup.run(folder(), [&](const LanguageLibraryEntry& entry) {
+        startup.run(folder());
+        startup.offerSystemLanguage([&](const LanguageLibraryEntry& entry) {
             offered << entry.name;
             return answer;
         });
@@ -88,7 +89,8 @@ TEST_F(LanguageStartupTest, OffersTheSystemLanguageAndSwitchesWhenAccepted) {
     UiLanguage next(profile.settings());
     LanguageStartup again(next, profile.settings(), messages, Locale(0x0409, 0x0409));
     bool offeredAgain = false;
-    again.run(folder(), [&](const LanguageLibraryEntry&) { return offeredAgain = true, LanguageOfferAnswer{}; });
+    again.run(folder());
+    again.offerSystemLanguage([&](const LanguageLibraryEntry&) { return offeredAgain = true, LanguageOfferAnswer{}; });
     EXPECT_FALSE(offeredAgain) << "the next start brings the choice back";
     EXPECT_EQ(next.currentLanguageId(), 0x0409);
 }
