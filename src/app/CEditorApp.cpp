@@ -192,7 +192,7 @@ std::optional<QString> CEditorApp::chooseLanguageLibrary(const QString& folder,
     ofn.lpstrInitialDir = folder;
     ofn.lpstrTitle = title;
     ofn.Flags = ofn::OFN_PATHMUSTEXIST | ofn::OFN_FILEMUSTEXIST;
-    QsdServices services{PosixFileSystem::instance(), services_.messages, services_.clock,
+    QsdServices services{services_.fileSystem, services_.messages, services_.clock,
                          *fileSelectCommon_};
     int listStyle = settings_->getInt(QStringLiteral("FILE_LIST_STYLE"));
     bool showFolders = settings_->getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")) != 0;
