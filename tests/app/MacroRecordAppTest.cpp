@@ -1,24 +1,17 @@
+#include "AppFixture.h"
 #include "CEditer.h"
-#include "CEditorApp.h"
 #include "CMainFrame.h"
 #include "CTextEdit.h"
-#include "Clock.h"
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "MacroFiles.h"
-#include "MessageService.h"
-#include "PosixFileSystem.h"
-#include "Registry.h"
 #include "ReplaceBar.h"
 #include "SearchBarController.h"
 #include "ViewMacroCommands.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,28 +27,15 @@ QAction* findAction(QMenu* menu, int id) {
     return nullptr;
 }
 
+using MacroRecordInTheEditor = AppFixture;
+
 // The whole editor: keys typed and a replace made while recording, saved as a
 // macro file, loaded again and played over the original text give the same
 // text; the menu says how to end the recording while it runs.
-TEST(MacroRecordInTheEditor, RecordingSavedLoadedAndPlayedGivesTheSameText) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QDir().mkpath(dir.filePath("run"));
-    QFile::setPermissions(dir.filePath("run"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString textPath = dir.filePath("text.txt");
-    {
-        QFile file(textPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("cat dog cat\r\nbird\r\n");
-    }
-    Registry registry(dir.filePath("registry.sqlite"));
-    ScriptedMessageService messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
-    PosixFileSystem fileSystem;
-    CEditorApp app(AppServices{registry, messages, clock, fileSystem, Locale(0x0411, 0x0411),
-                               dir.filePath("run")},
-                   textPath);
+TEST_F(MacroRecordInTheEditor, RecordingSavedLoadedAndPlayedGivesTheSameText) {
+    const QString textPath = files.write("text.txt", "cat dog cat\r\nbird\r\n");
+    auto editor = makeApp(textPath);
+    CEditorApp& app = *editor;
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.mainFrame();
     CEditer* view = app.activeView();
@@ -91,11 +71,11 @@ TEST(MacroRecordInTheEditor, RecordingSavedLoadedAndPlayedGivesTheSameText) {
     EXPECT_EQ(recorded, QStringLiteral("Hi \"q\"\\\r\n\tt dog cow\r\nbird\r\nz"));
 
     Macro& macro = view->macroCommands().macro();
-    const MacroFileServices files{messages, Locale(0x0411, 0x0411), clock};
-    ASSERT_TRUE(MacroSave(macro, dir.filePath("rec.mcr"), files));
+    const MacroFileServices services{messages, Locale(0x0411, 0x0411), clock};
+    ASSERT_TRUE(MacroSave(macro, files.path("rec.mcr"), services));
     messages.queueAnswer(mb::IDNO);
     ASSERT_TRUE(view->OpenFileByPath(textPath));
-    ASSERT_TRUE(MacroLoad(macro, dir.filePath("rec.mcr"), files));
+    ASSERT_TRUE(MacroLoad(macro, files.path("rec.mcr"), services));
     EXPECT_TRUE(macro.report.isEmpty()) << macro.report.toStdString();
     ASSERT_TRUE(app.router().execute(cmd::ID_MACRO_PLAY));
     EXPECT_EQ(view->GetText(), recorded);

@@ -63,7 +63,6 @@ class SingleInstance : public ::testing::Test {
         return collected;
     }
 
-    // The first editor, once it listens for later starts.
     // The first editor, once it listens for later starts (nullptr if it never does).
     QProcess* startFirst() {
         QProcess* first = start({});
@@ -109,22 +108,15 @@ TEST_F(SingleInstance, SecondStartHandsItsPathOverAndEnds) {
     EXPECT_EQ(first->state(), QProcess::Running);
 }
 
-TEST_F(SingleInstance, SecondStartWithoutArgumentsOnlyRaises) {
-    QProcess* first = startFirst();
-    ASSERT_NE(first, nullptr);
-    QProcess* second = start({});
-    ASSERT_TRUE(second->waitForFinished(20000));
-    EXPECT_EQ(second->exitCode(), 0);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return errorOutput(first, firstLog).contains("raise requested"); }));
-    EXPECT_FALSE(errorOutput(first, firstLog).contains("open handed-over path"));
-    EXPECT_EQ(first->state(), QProcess::Running);
-}
+// A second start without a path (none, or only two double quotes) only
+// raises the running editor.
+class SingleInstanceRaise : public SingleInstance,
+                            public ::testing::WithParamInterface<QStringList> {};
 
-TEST_F(SingleInstance, TwoDoubleQuotesSendNothing) {
+TEST_P(SingleInstanceRaise, SecondStartOnlyRaises) {
     QProcess* first = startFirst();
     ASSERT_NE(first, nullptr);
-    QProcess* second = start({"\"\""});
+    QProcess* second = start(GetParam());
     ASSERT_TRUE(second->waitForFinished(20000));
     EXPECT_EQ(second->exitCode(), 0);
     ASSERT_TRUE(
@@ -132,11 +124,16 @@ TEST_F(SingleInstance, TwoDoubleQuotesSendNothing) {
     EXPECT_FALSE(errorOutput(first, firstLog).contains("open handed-over path"));
     const QString secondLog = QString::fromUtf8(second->readAllStandardError());
     EXPECT_FALSE(secondLog.contains("handed over")) << secondLog.toStdString();
+    EXPECT_EQ(first->state(), QProcess::Running);
 }
 
+INSTANTIATE_TEST_SUITE_P(Arguments, SingleInstanceRaise,
+                         ::testing::Values(QStringList{}, QStringList{"\"\""}));
+
 // The running editor's side played by the test: the exact record a second
-// start sends, with the quotes of a quoted path taken off.
-TEST_F(SingleInstance, QuotedPathArrivesWithoutQuotes) {
+// start sends (quotes of a quoted path taken off, a relative path made
+// absolute), and how often it asked to raise the editor.
+TEST_F(SingleInstance, SecondStartSendsTheExactPath) {
     SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), editorFolder());
     ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
     HandOverChannel channel(editorFolder());
@@ -148,29 +145,23 @@ TEST_F(SingleInstance, QuotedPathArrivesWithoutQuotes) {
         return 1;
     });
     ASSERT_TRUE(channel.listen());
-
-    QProcess* second = start({"\"/tmp/a", "b.txt\""});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(raises, 1);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].first, 0x1024u);
-    EXPECT_EQ(received[0].second, "/tmp/a b.txt");
-}
-
-TEST_F(SingleInstance, RelativePathIsMadeAbsoluteForTheRunningEditor) {
-    SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), editorFolder());
-    ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
-    HandOverChannel channel(editorFolder());
-    QString text;
-    channel.setCopyDataHandler([&text](uint32_t, const QString& t) {
-        text = t;
-        return 1;
-    });
-    ASSERT_TRUE(channel.listen());
-    QProcess* second = start({"notes.txt"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
-    EXPECT_EQ(text, QDir(dir.path()).filePath("notes.txt"));
+    const std::pair<QStringList, QString> cases[] = {
+        {{"\"/tmp/a", "b.txt\""}, "/tmp/a b.txt"},
+        {{"notes.txt"}, QDir(dir.path()).filePath("notes.txt")},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        raises = 0;
+        received.clear();
+        QProcess* second = start(arguments);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
+        EXPECT_EQ(second->exitCode(), 0);
+        EXPECT_EQ(raises, 1);
+        ASSERT_EQ(received.size(), 1u);
+        EXPECT_EQ(received[0].first, 0x1024u);
+        EXPECT_EQ(received[0].second, expected);
+    }
 }
 
 } // namespace

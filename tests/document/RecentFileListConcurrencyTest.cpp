@@ -11,37 +11,42 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace {
+// One editor's recent-file list of four entries over the shared database.
+struct Editor {
+    explicit Editor(const QString& database) : registry(database) {
+        profile.SetRegistryKey(QStringLiteral("Orvane"));
+    }
+    Registry registry;
+    ProfileStore profile{registry};
+    RecentFileList list{profile, 4};
+};
+
+void fill(RecentFileList& list, int round) {
+    for (int i = 0; i < 4; ++i)
+        list.Add(QStringLiteral("/doc/%1-%2.txt").arg(round).arg(i));
+}
+} // namespace
+
 TEST(RecentFileList, AReaderNeverSeesHalfAWrittenList) {
     QTemporaryDir dir;
     const QString database = dir.filePath(QStringLiteral("registry.sqlite"));
-    auto fill = [](RecentFileList& list, int round) {
-        for (int i = 0; i < 4; ++i)
-            list.Add(QStringLiteral("/doc/%1-%2.txt").arg(round).arg(i));
-    };
     {
-        Registry registry(database);
-        ProfileStore profile(registry);
-        profile.SetRegistryKey(QStringLiteral("Orvane"));
-        RecentFileList list(profile, 4);
-        fill(list, 0);
-        list.WriteList();
+        Editor first(database);
+        fill(first.list, 0);
+        first.list.WriteList();
     }
     const pid_t writer = ::fork();
     ASSERT_GE(writer, 0);
     if (writer == 0) {
-        Registry registry(database);
-        ProfileStore profile(registry);
-        profile.SetRegistryKey(QStringLiteral("Orvane"));
-        RecentFileList list(profile, 4);
+        Editor other(database);
         for (int round = 1;; ++round) {
-            fill(list, round);
-            list.WriteList();
+            fill(other.list, round);
+            other.list.WriteList();
         }
     }
-    Registry registry(database);
-    ProfileStore profile(registry);
-    profile.SetRegistryKey(QStringLiteral("Orvane"));
-    RecentFileList list(profile, 4);
+    Editor reader(database);
+    RecentFileList& list = reader.list;
     int partial = 0;
     for (int read = 0; read < 400; ++read) {
         list.ReadList();

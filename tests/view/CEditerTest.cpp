@@ -13,6 +13,13 @@ void placeCaret(CTextEdit& edit, int line, int below) {
     edit.SetSel(index, index);
     edit.LineScroll(line - below - edit.GetFirstVisibleLine());
 }
+
+// A shown view after its first initial update.
+class CEditerView : public ::testing::Test {
+  protected:
+    ViewEnvironment env;
+    std::unique_ptr<CEditer> view = env.makeView();
+};
 } // namespace
 
 TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
@@ -67,9 +74,7 @@ TEST(CEditer, DestructionWritesTheViewState) {
     EXPECT_EQ(env.settings->getInt(QStringLiteral("FILTER_INDEX")), 2);
 }
 
-TEST(CEditer, TitleWithPathCaretAndChangedMark) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, TitleWithPathCaretAndChangedMark) {
     view->SetText(QStringLiteral("one\r\ntwo\r\nthree and more"));
     view->state().currentPath = QStringLiteral("/home/user/Documents/memo.txt");
     view->SetSel(14, 14); // line 3, column 5
@@ -89,18 +94,14 @@ TEST(CEditer, TitleWithPathCaretAndChangedMark) {
     EXPECT_EQ(view->title(), QStringLiteral("Tavloテキストエディタ"));
 }
 
-TEST(CEditer, TitleColumnCountsTabsAndFullWidth) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, TitleColumnCountsTabsAndFullWidth) {
     view->SetText(QStringLiteral("\tあa"));
     view->SetSel(3, 3);
     view->UpdateTitle(std::nullopt, view->titleFlags, false);
     EXPECT_EQ(view->title(), QStringLiteral("(1:12) (新規テキスト)"));
 }
 
-TEST(CEditer, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
     view->activeEdit().setFocus();
     QTest::keyClicks(&view->activeEdit(), QStringLiteral("ab"));
     EXPECT_TRUE(view->state().textChanged);
@@ -112,9 +113,7 @@ TEST(CEditer, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
     TAVLO_TRY_COMPARE(view->title(), QStringLiteral("(1:2) (新規テキスト) *"));
 }
 
-TEST(CEditer, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
     view->SetText(numberedLines(300));
     CTextEdit& wrap = view->wrapEdit();
     placeCaret(wrap, 120, 5);
@@ -147,9 +146,7 @@ TEST(CEditer, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
     EXPECT_EQ(plain.GetTextLength(), 0);
 }
 
-TEST(CEditer, SwitchEditWithCaretOutOfViewKeepsTheTopLine) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, SwitchEditWithCaretOutOfViewKeepsTheTopLine) {
     view->SetText(numberedLines(300));
     view->SetSel(0, 0);
     view->LineScroll(200);
@@ -160,9 +157,7 @@ TEST(CEditer, SwitchEditWithCaretOutOfViewKeepsTheTopLine) {
     EXPECT_EQ(view->GetSel(), std::make_pair(0, 0));
 }
 
-TEST(CEditer, ResizeIsDeferredByTimer17) {
-    ViewEnvironment env;
-    auto view = env.makeView(QSize(480, 640));
+TEST_F(CEditerView, ResizeIsDeferredByTimer17) {
     view->resize(400, 500);
     EXPECT_TRUE(view->resizePending);
     EXPECT_TRUE(view->isTimerRunning(17));
@@ -173,9 +168,7 @@ TEST(CEditer, ResizeIsDeferredByTimer17) {
     EXPECT_EQ(view->plainEdit().size(), QSize(300, 400));
 }
 
-TEST(CEditer, SizeWatchWarnsNearAndOverTheLimit) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, SizeWatchWarnsNearAndOverTheLimit) {
     view->SetText(textOfLength(65280));
     view->OnTimer(16);
     EXPECT_TRUE(env.messages.shown().empty());
@@ -233,21 +226,7 @@ TEST(CEditer, SizeWatchShowsAtMostOneBoxAtATime) {
     EXPECT_EQ(messages.shown, 2);
 }
 
-TEST(CEditer, OpenFileByPathOfAMissingFileSaysItCannotBeReached) {
-    ViewEnvironment env;
-    auto view = env.makeView();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("x.txt"));
-    EXPECT_FALSE(view->OpenFileByPath(path));
-    ASSERT_EQ(env.messages.shown().size(), 1u);
-    EXPECT_EQ(env.messages.shown()[0].text,
-              QStringLiteral("下記ファイルにアクセスできません。\n\n") + path);
-    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK | mb::MB_ICONERROR | mb::MB_TOPMOST);
-}
-
-TEST(CEditer, FocusNoticesReachTheFrame) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, FocusNoticesReachTheFrame) {
     QSignalSpy focus(view.get(), &CEditer::editFocusChanged);
     view->activateWindow();
     view->activeEdit().clearFocus();
@@ -256,9 +235,7 @@ TEST(CEditer, FocusNoticesReachTheFrame) {
     EXPECT_TRUE(focus.last().at(0).toBool());
 }
 
-TEST(CEditer, SelectRangeAndScrollAlsoAsPostedMessage) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, SelectRangeAndScrollAlsoAsPostedMessage) {
     view->SetText(numberedLines(300));
     view->postSelectRangeAndScroll(view->LineIndex(250), view->LineIndex(250) + 4);
     EXPECT_EQ(view->GetSel().first, 0);
@@ -267,9 +244,7 @@ TEST(CEditer, SelectRangeAndScrollAlsoAsPostedMessage) {
     EXPECT_TRUE(view->IsCaretVisible(view->activeEdit()));
 }
 
-TEST(CEditer, SettingsSheetChangesAreApplied) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, SettingsSheetChangesAreApplied) {
     view->SetText(QStringLiteral("a\tb"));
     env.settings->writeInt(QStringLiteral("TAB_SIZE"), 4);
     env.settings->writeInt(QStringLiteral("COLOR_TEXT"), 0x00FF0000);
@@ -295,9 +270,7 @@ TEST(CEditer, SettingsSheetChangesAreApplied) {
     EXPECT_EQ(view->GetText(), QStringLiteral("(a\tb)"));
 }
 
-TEST(CEditer, SearchTargetWorksOnTheActiveControl) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(CEditerView, SearchTargetWorksOnTheActiveControl) {
     view->SetText(QStringLiteral("ab\r\ncd"));
     SearchTarget& target = view->searchTarget();
     EXPECT_EQ(target.text(), QStringLiteral("ab\r\ncd"));

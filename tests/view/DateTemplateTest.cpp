@@ -8,12 +8,9 @@ QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
 }
 } // namespace
 
-TEST(DateTemplate, DefaultEntryFourOnTheEighthOfJuly2011) {
+TEST(DateTemplate, DefaultEntryFourAndEraWithJapaneseWeekday) {
     EXPECT_EQ(expandInsertText(QStringLiteral("#YY年MM月DD日 HH:TT#"), at(2011, 7, 8, 23, 30, 5)),
               QStringLiteral("2011年07月08日 23:30"));
-}
-
-TEST(DateTemplate, EraAndJapaneseWeekday) {
     EXPECT_EQ(expandInsertText(QStringLiteral("#WW/MM/DD DofWjpn#"), at(2011, 7, 8)),
               QStringLiteral("平成23/07/08 金"));
 }

@@ -6,19 +6,6 @@
 
 using namespace edittext;
 
-TEST(EditTextMapping, MixedLineEndingsSurviveTheRoundTrip) {
-    const QString samples[] = {
-        QString(),
-        QStringLiteral("\r\n"),
-        QStringLiteral("a\r\nb\rc\nd\r\n"),
-        QStringLiteral("\r\r\n\n\r"),
-        QStringLiteral("x\n\r\n\ry"),
-        QString::fromUtf16(u"para\u2029line\u2028end"),
-    };
-    for (const QString& s : samples)
-        EXPECT_EQ(fromControlText(toControlText(s)), s) << s.toStdString();
-}
-
 TEST(EditTextMapping, OnlyCrLfBecomesABreakAndCountsTwo) {
     const QString control = toControlText(QStringLiteral("a\r\nb\rc\nd"));
     ASSERT_EQ(control.size(), 7);
@@ -59,13 +46,17 @@ TEST(EditTextMapping, GroupedTextStartsANewBlockAfterLongLines) {
     EXPECT_EQ(blocks[2], QStringLiteral("k").repeated(600) + QChar(kInBlockBreak));
 }
 
-TEST(EditTextMapping, GroupedTextKeepsEveryOtherCharacter) {
+TEST(EditTextMapping, MixedLineEndingsSurviveBothRoundTrips) {
     const QString samples[] = {
+        QString(),
+        QStringLiteral("\r\n"),
         QStringLiteral("a\r\nb\rc\nd\r\n"),
         QStringLiteral("\r\r\n\n\r"),
+        QStringLiteral("x\n\r\n\ry"),
         QString::fromUtf16(u"para\u2029line\u2028end\r\n\u2028\r\n"),
     };
     for (const QString& s : samples) {
+        EXPECT_EQ(fromControlText(toControlText(s)), s) << s.toStdString();
         const QString control = toGroupedControlText(s);
         EXPECT_EQ(fromControlText(control), s) << s.toStdString();
         EXPECT_EQ(deviceLength(control), s.size());

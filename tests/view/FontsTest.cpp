@@ -119,20 +119,19 @@ TEST(FontSelectDialog, SizeOutsideOneTo144IsRefused) {
     ASSERT_TRUE(faces && sizeEdit);
     EXPECT_EQ(faces->currentRow(), 0); // a face that is not installed: the first one
 
-    sizeEdit->setText(QStringLiteral("0"));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text,
-              QStringLiteral("フォントサイズには １ ～ 144 を入力してください。"));
-    EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONERROR);
-    dialog.accept();
-    EXPECT_EQ(messages.shown().size(), 2u);
-    EXPECT_NE(dialog.QDialog::result(), int(QDialog::Accepted));
-
-    sizeEdit->setText(QStringLiteral("145"));
-    EXPECT_EQ(messages.shown().size(), 3u);
-    dialog.accept();
-    EXPECT_EQ(messages.shown().size(), 4u);
-    EXPECT_NE(dialog.QDialog::result(), int(QDialog::Accepted));
+    // Typing the size and pressing OK each say so.
+    for (const char* size : {"0", "145"}) {
+        const size_t before = messages.shown().size();
+        sizeEdit->setText(QString::fromLatin1(size));
+        dialog.accept();
+        ASSERT_EQ(messages.shown().size(), before + 2) << size;
+        for (size_t i = before; i < before + 2; ++i) {
+            EXPECT_EQ(messages.shown()[i].text,
+                      QStringLiteral("フォントサイズには １ ～ 144 を入力してください。"));
+            EXPECT_EQ(messages.shown()[i].style, mb::MB_OK | mb::MB_ICONERROR);
+        }
+        EXPECT_NE(dialog.QDialog::result(), int(QDialog::Accepted));
+    }
 
     sizeEdit->setText(QStringLiteral("144"));
     dialog.accept();

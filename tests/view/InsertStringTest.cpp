@@ -7,6 +7,14 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+namespace {
+class InsertStringView : public ::testing::Test {
+  protected:
+    ViewEnvironment env;
+    std::unique_ptr<CEditer> view = env.makeView();
+};
+} // namespace
+
 TEST(InsertStrings, StoredFormSplitsAtTheFirstTab) {
     const InsertStringEntry a = insertstrings::parse(QStringLiteral("<b>\t</b>\tx"), 5);
     EXPECT_TRUE(a.hasEndText);
@@ -22,14 +30,18 @@ TEST(InsertStrings, StoredFormSplitsAtTheFirstTab) {
     EXPECT_EQ(insertstrings::recordedText(a), QStringLiteral("<b>\t</b>\tx"));
 }
 
-TEST(InsertStrings, CtrlHSurroundsTheSelectionAndKeepsItSelected) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(InsertStringView, CtrlHSurroundsTheSelectionAndKeepsItSelected) {
     view->SetText(QStringLiteral("say word now"));
     view->SetSel(4, 8);
     QTest::keyClick(&view->activeEdit(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_EQ(view->GetText(), QStringLiteral("say <word> now"));
     EXPECT_EQ(view->GetSel(), std::make_pair(5, 9));
+    // A selection over lines: the start and end texts, once each.
+    view->SetText(QStringLiteral("a\r\nb"));
+    view->SetSel(0, 4);
+    view->onCommand(cmd::ID_INSERT_STRING1 + 2);
+    EXPECT_EQ(view->GetText(), QStringLiteral("[a\r\nb]"));
+    EXPECT_EQ(view->GetSel(), std::make_pair(1, 5));
 
     // Without a selection the caret ends between the two texts.
     view->SetText(QString());
@@ -38,19 +50,7 @@ TEST(InsertStrings, CtrlHSurroundsTheSelectionAndKeepsItSelected) {
     EXPECT_EQ(view->GetSel(), std::make_pair(1, 1));
 }
 
-TEST(InsertStrings, SurroundingASelectionOverLines) {
-    ViewEnvironment env;
-    auto view = env.makeView();
-    view->SetText(QStringLiteral("a\r\nb"));
-    view->SetSel(0, 4);
-    view->onCommand(cmd::ID_INSERT_STRING1 + 2);
-    EXPECT_EQ(view->GetText(), QStringLiteral("[a\r\nb]"));
-    EXPECT_EQ(view->GetSel(), std::make_pair(1, 5));
-}
-
-TEST(InsertStrings, CtrlLInsertsTheDateOfTheFixedClock) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(InsertStringView, CtrlLInsertsTheDateOfTheFixedClock) {
     QTest::keyClick(&view->activeEdit(), Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(view->GetText(), QStringLiteral("2011年07月08日 23:30"));
 }
@@ -73,9 +73,7 @@ TEST(InsertStrings, TemplatesAndPlainTextsReplaceTheSelection) {
     EXPECT_EQ(view->GetText(), QStringLiteral("x Regards, y"));
 }
 
-TEST(InsertStrings, EmptyEntriesDoNothing) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(InsertStringView, EmptyEntriesDoNothing) {
     view->SetText(QStringLiteral("keep"));
     view->SetSel(0, 4);
     view->onCommand(cmd::ID_INSERT_STRING8);
@@ -87,9 +85,7 @@ TEST(InsertStrings, EmptyEntriesDoNothing) {
     EXPECT_EQ(view->GetText(), QStringLiteral("keep"));
 }
 
-TEST(InsertStrings, MenuListsTheEntriesWithTheirKeys) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(InsertStringView, MenuListsTheEntriesWithTheirKeys) {
     QMenu* menu = view->insertMenu();
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> actions = menu->actions();
@@ -123,17 +119,13 @@ TEST(InsertStrings, MenuWithoutEntriesShowsOneDisabledItem) {
     EXPECT_EQ(actions[0]->data().toInt(), 32841);
 }
 
-TEST(InsertStrings, SoftKeyOpensTheMenuOverTheBottomOfTheText) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(InsertStringView, SoftKeyOpensTheMenuOverTheBottomOfTheText) {
     view->onCommand(cmd::ID_INSERT_STRING_MENU);
     TAVLO_TRY_VERIFY(view->insertMenu()->isVisible());
     view->insertMenu()->hide();
 }
 
-TEST(InsertStrings, RecordingHandsAMarkupStepToTheRecorder) {
-    ViewEnvironment env;
-    auto view = env.makeView();
+TEST_F(InsertStringView, RecordingHandsAMarkupStepToTheRecorder) {
     QSignalSpy steps(view.get(), &CEditer::macroStepRecorded);
     view->onCommand(cmd::ID_INSERT_STRING1);
     EXPECT_EQ(steps.count(), 0); // not recording

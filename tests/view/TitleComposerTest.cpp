@@ -8,17 +8,14 @@ TEST(TitleFlags, DefaultsShowMarkAndCaretBeforeTheName) {
     EXPECT_EQ(titleflags::build(5, 7, 9, 3), 0x2111);
 }
 
-TEST(TitleComposer, CaretBeforeNameAndChangedMark) {
+TEST(TitleComposer, CaretBeforeOrAfterNameAndChangedMark) {
     TitleComposer c;
     EXPECT_EQ(c.update(QStringLiteral("memo.txt"), 0x1110, true, QStringLiteral("(3:5)"), true),
               QStringLiteral("(3:5) memo.txt *"));
     // The base name persists when no new one is set.
     EXPECT_EQ(c.update(std::nullopt, 0x1110, false, QStringLiteral("(4:1)"), false),
               QStringLiteral("(4:1) memo.txt"));
-}
-
-TEST(TitleComposer, CaretAfterNameWithoutMarkBits) {
-    TitleComposer c;
+    // Caret after the name, without the mark bits.
     EXPECT_EQ(c.update(QStringLiteral("memo.txt"), 0x2100, true, QStringLiteral("(3:5)"), true),
               QStringLiteral("memo.txt (3:5)"));
 }

@@ -61,6 +61,21 @@ class ViewMacroTest : public ::testing::Test {
         watcher->start();
     }
 
+    // The settings that ask for a macro to be loaded at start-up.
+    void startupMacro(int load, const QString& name) {
+        ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), load));
+        ASSERT_TRUE(
+            env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"), path(name)));
+    }
+
+    // A view whose play-button tooltips are kept in `tooltips`.
+    std::unique_ptr<CEditer> makeView() {
+        auto view = env.makeView();
+        view->macroCommands().setPlayButtonTooltipSetter(
+            [this](const QString& tooltip) { tooltips.append(tooltip); });
+        return view;
+    }
+
     static bool enabled(CEditer& view, int id) {
         CommandState state;
         EXPECT_TRUE(view.onUpdateCommand(id, state));
@@ -72,6 +87,7 @@ class ViewMacroTest : public ::testing::Test {
     int dialogRuns = 0;
     QString dialogFolder;
     QStringList errorDialogTexts;
+    QStringList tooltips;
     QTimer* watcher = nullptr;
     QWidget* errorDialogParent = nullptr;
 };
@@ -88,10 +104,7 @@ const QByteArray kGoodMacro = "# a macro for the tests\n"
 TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
     ASSERT_TRUE(env.settings->writeString(QStringLiteral("MRU_FOLDER"), folder()));
     files.write(QStringLiteral("good.mcr"), kGoodMacro);
-    auto view = env.makeView();
-    QStringList tooltips;
-    view->macroCommands().setPlayButtonTooltipSetter(
-        [&](const QString& tooltip) { tooltips.append(tooltip); });
+    auto view = makeView();
     scriptDialog(*view, QStringLiteral("good.mcr"));
 
     EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_LOAD));
@@ -121,10 +134,7 @@ TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
 
 TEST_F(ViewMacroTest, BrokenMacroShowsTheReportWithTheCancelNotice) {
     files.write(QStringLiteral("broken.mcr"), "TOOLTIP \"never\"\nCOPY\nFIND \"\"\nPASTE\n");
-    auto view = env.makeView();
-    QStringList tooltips;
-    view->macroCommands().setPlayButtonTooltipSetter(
-        [&](const QString& tooltip) { tooltips.append(tooltip); });
+    auto view = makeView();
     scriptDialog(*view, path(QStringLiteral("broken.mcr")));
 
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
@@ -207,9 +217,7 @@ TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWhenThereAreSteps) {
 
 TEST_F(ViewMacroTest, StartupLoadReadsTheDefaultMacroWhenAsked) {
     files.write(QStringLiteral("startup.mcr"), kGoodMacro);
-    ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1));
-    ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"),
-                                          path(QStringLiteral("startup.mcr"))));
+    startupMacro(1, QStringLiteral("startup.mcr"));
     auto view = env.makeView();
     // The load waits for the view's posted message.
     EXPECT_TRUE(view->macroCommands().macro().steps.empty());
@@ -220,8 +228,7 @@ TEST_F(ViewMacroTest, StartupLoadReadsTheDefaultMacroWhenAsked) {
 
 TEST_F(ViewMacroTest, StartupLoadOfAMissingFileNamesIt) {
     const QString missing = path(QStringLiteral("missing.mcr"));
-    ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1));
-    ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"), missing));
+    startupMacro(1, QStringLiteral("missing.mcr"));
     auto view = env.makeView();
     TAVLO_TRY_COMPARE(env.messages.shown().size(), size_t(2));
     EXPECT_EQ(env.messages.shown()[0].text, macrotext::readError(missing));
@@ -237,9 +244,7 @@ TEST_F(ViewMacroTest, StartupLoadOfAMissingFileNamesIt) {
 
 TEST_F(ViewMacroTest, NoStartupLoadUnlessAsked) {
     files.write(QStringLiteral("startup.mcr"), kGoodMacro);
-    ASSERT_TRUE(env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 0));
-    ASSERT_TRUE(env.settings->writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"),
-                                          path(QStringLiteral("startup.mcr"))));
+    startupMacro(0, QStringLiteral("startup.mcr"));
     auto view = env.makeView();
     // A later posted event runs after the view's own would have.
     bool later = false;
@@ -251,7 +256,6 @@ TEST_F(ViewMacroTest, NoStartupLoadUnlessAsked) {
 }
 
 TEST_F(ViewMacroTest, LastFolderGoesToMruFolderWhenTheViewEnds) {
-
     const QString sub = path(QStringLiteral("macros"));
     files.write(QStringLiteral("macros/good.mcr"), kGoodMacro);
     {
