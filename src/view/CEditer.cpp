@@ -247,7 +247,7 @@ void CEditer::ApplySettings() {
     std::array<bool, fonts::kCount> changed{};
     bool anyFont = false;
     for (int i = 0; i < fonts::kCount; ++i) {
-        const FontChoice now = fonts::readSpec(settings, i);
+        const FontChoice now = fonts::readFontChoice(settings, i);
         const FontChoice& was = fonts_.choice(i);
         changed[size_t(i)] = now.face != was.face || now.points != was.points ||
                              now.bold != was.bold || now.italic != was.italic;

@@ -17,7 +17,7 @@ void FontSet::load(const Settings& settings, const std::array<bool, fonts::kCoun
     for (int i = 0; i < fonts::kCount; ++i) {
         if (!reload[size_t(i)])
             continue;
-        choices_[size_t(i)] = fonts::readSpec(settings, i);
+        choices_[size_t(i)] = fonts::readFontChoice(settings, i);
         fonts_[size_t(i)] = makeFont(choices_[size_t(i)], base, dpiY);
     }
 }

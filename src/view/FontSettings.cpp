@@ -7,7 +7,7 @@
 
 namespace fonts {
 
-FontChoice readSpec(const Settings& settings, int index) {
+FontChoice readFontChoice(const Settings& settings, int index) {
     const QString n = QString::number(index + 1);
     FontChoice choice;
     choice.face = settings.getString(QStringLiteral("FONT%1_NAME").arg(n));

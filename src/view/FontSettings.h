@@ -18,7 +18,7 @@ constexpr int kFirstCommand = 32778; // fonts 1 ... 4 are 32778 ... 32781
 constexpr int kFirstLabelString = 35050;
 
 // Font i (0-3) from FONTn_NAME, FONTn_SIZE, FONTn_BOLD and FONTn_ITALIC.
-FontChoice readSpec(const Settings& settings, int index);
+FontChoice readFontChoice(const Settings& settings, int index);
 
 // The font height in pixels for a size in points: |points * dpi / 72|, the
 // division truncating (the device's negative height, as a pixel size).

@@ -10,12 +10,13 @@ using namespace mb;
 
 namespace {
 
-struct ButtonSpec {
+// A message box button and the answer it gives.
+struct ButtonAnswer {
     QMessageBox::StandardButton button;
     int answer;
 };
 
-std::vector<ButtonSpec> buttonsFor(uint32_t style) {
+std::vector<ButtonAnswer> buttonsFor(uint32_t style) {
     switch (style & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
@@ -61,9 +62,9 @@ int QtMessageService::show(const QString& text, const QString& caption, uint32_t
     box->setText(text);
     box->setTextFormat(Qt::PlainText);
 
-    const std::vector<ButtonSpec> buttons = buttonsFor(style);
+    const std::vector<ButtonAnswer> buttons = buttonsFor(style);
     QMessageBox::StandardButtons set;
-    for (const ButtonSpec& b : buttons)
+    for (const ButtonAnswer& b : buttons)
         set |= b.button;
     box->setStandardButtons(set);
     if (buttonText_) {
@@ -77,8 +78,8 @@ int QtMessageService::show(const QString& text, const QString& caption, uint32_t
     const size_t defIndex = (style & MB_DEFMASK) >> 8;
     box->setDefaultButton(buttons[defIndex < buttons.size() ? defIndex : 0].button);
     // Escape answers Cancel where there is one, else the last button.
-    ButtonSpec escape = buttons.back();
-    for (const ButtonSpec& b : buttons) {
+    ButtonAnswer escape = buttons.back();
+    for (const ButtonAnswer& b : buttons) {
         if (b.answer == IDCANCEL)
             escape = b;
     }
@@ -96,7 +97,7 @@ int QtMessageService::show(const QString& text, const QString& caption, uint32_t
         return escape.answer;
     const auto clicked = box->standardButton(box->clickedButton());
     delete box;
-    for (const ButtonSpec& b : buttons) {
+    for (const ButtonAnswer& b : buttons) {
         if (b.button == clicked)
             return b.answer;
     }

@@ -23,7 +23,7 @@ CPPageFont::CPPageFont(SettingsContext& context)
     : SettingsPage(context, cmd::IDD_PAGE_FONT, QStringLiteral("フォント")),
       activeFont_(std::clamp(context.activeFont, 0, 3)) {
     for (int i = 0; i < 4; ++i)
-        fonts_[size_t(i)] = fonts::readSpec(context_.settings, i);
+        fonts_[size_t(i)] = fonts::readFontChoice(context_.settings, i);
 }
 
 QString CPPageFont::faceText(const FontChoice& choice) {
