@@ -1,11 +1,11 @@
 #include "CEditer.h"
 
 #include "CommandIds.h"
-#include "DateTemplate.h"
 #include "EditAnchor.h"
 #include "EditCommands.h"
 #include "EditerDocument.h"
 #include "FileInfo.h"
+#include "InsertStringMenu.h"
 #include "MessageService.h"
 #include "Settings.h"
 #include "StringTable.h"
@@ -539,36 +539,12 @@ void CEditer::LoadInsertStrings() {
 }
 
 void CEditer::BuildInsertMenu() {
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(QStringLiteral("menu165"));
-    const bool recent = services_.isRecentPlatform && services_.isRecentPlatform();
-    for (size_t i = 0; i < insertStrings.size(); ++i) {
-        const InsertStringEntry& entry = insertStrings[i];
-        if (entry.key.isNull())
-            continue;
-        const QString label = insertstrings::menuLabel(entry, int(i), recent);
-        if (label.isEmpty())
-            continue;
-        const int id = insertstrings::kFirstCommand + int(i);
-        QAction* action = menu->addAction(label);
-        action->setData(id);
-        connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
-    }
-    if (menu->actions().isEmpty()) {
-        QAction* action = menu->addAction(
-            res::loadString(insertstrings::kEmptyMenuString, QStringLiteral("(None)")));
-        action->setData(insertstrings::kFirstCommand);
-        action->setEnabled(false);
-    }
-    insertMenu_ = std::move(menu);
+    insertMenu_.build(insertStrings, services_.isRecentPlatform && services_.isRecentPlatform(),
+                      this, [this](int id) { onCommand(id); });
 }
 
 void CEditer::ShowInsertMenu(const QPoint& globalPos) {
-    if (!insertMenu_)
-        return;
-    const QSize size = insertMenu_->sizeHint();
-    const QPoint bottom = activeEdit_->mapToGlobal(QPoint(0, activeEdit_->height()));
-    insertMenu_->popup(QPoint(globalPos.x() - size.width() / 2, bottom.y() - size.height()));
+    insertMenu_.popup(globalPos, *activeEdit_);
 }
 
 void CEditer::InsertString(const InsertStringEntry& entry) {
@@ -577,22 +553,7 @@ void CEditer::InsertString(const InsertStringEntry& entry) {
     step.text = insertstrings::recordedText(entry);
     step.skipModifiers = true;
     recordMacroStep(step);
-
-    CTextEdit& edit = *activeEdit_;
-    const auto [s, e] = edit.GetSel();
-    if (entry.hasEndText) {
-        edit.SetSel(e, e);
-        edit.ScrollCaret();
-        edit.ReplaceSel(entry.endText);
-        edit.SetSel(s, s);
-        edit.ScrollCaret();
-        edit.ReplaceSel(entry.insertText);
-        const int caret = caretIndexOf(edit);
-        edit.SetSel(caret, caret + (e - s));
-        edit.ScrollCaret();
-        return;
-    }
-    edit.ReplaceSel(expandInsertText(entry.insertText, services_.clock.now()));
+    insertstrings::insertInto(*this, entry, services_.clock.now());
 }
 
 void CEditer::InsertString(const QString& insertText, const std::optional<QString>& endText) {

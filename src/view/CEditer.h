@@ -6,7 +6,7 @@
 #include "DocumentState.h"
 #include "EditBuffer.h"
 #include "FontSet.h"
-#include "InsertStrings.h"
+#include "InsertStringMenu.h"
 #include "RecordedStep.h"
 #include "TextSearch.h"
 #include "TitleComposer.h"
@@ -134,7 +134,7 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     void InsertString(const InsertStringEntry& entry);
     // The macro player's markup step: insert text, and an end text when it has one.
     void InsertString(const QString& insertText, const std::optional<QString>& endText);
-    QMenu* insertMenu() const { return insertMenu_.get(); }
+    QMenu* insertMenu() const { return insertMenu_.menu(); }
     // Soft key 32896: the pop-up menu, centred on `globalPos` horizontally,
     // its bottom at the bottom of the active control.
     void ShowInsertMenu(const QPoint& globalPos);
@@ -187,7 +187,7 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     FontSet fonts_;
     TitleComposer titleComposer_;
     QString title_;
-    std::unique_ptr<QMenu> insertMenu_;
+    InsertStringMenu insertMenu_;
     std::unique_ptr<SearchTarget> searchTarget_;
     std::unique_ptr<EditerDocument> document_;
     std::unique_ptr<EditCommands> editCommands_;
