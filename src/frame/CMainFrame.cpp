@@ -6,15 +6,14 @@
 #include "CommandIds.h"
 #include "DesktopMenuBar.h"
 #include "FindBar.h"
+#include "FrameSearchHost.h"
 #include "MenuTables.h"
 #include "MessageService.h"
 #include "ReplaceBar.h"
 #include "SearchBarController.h"
-#include "SearchBarHost.h"
 #include "Settings.h"
 #include "SoftKeyBar.h"
 #include "StringTable.h"
-#include "TextSearch.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -133,8 +132,6 @@ void CMainFrame::setView(CEditer* view) {
         setWindowTitle(view->title());
     createSearchBars();
 }
-
-// ---- command bar ----
 
 void CMainFrame::createCommandBar() {
     for (QAction* action : std::as_const(buttonActions_))
@@ -277,8 +274,6 @@ void CMainFrame::updateCommandUi() {
     idle_->runNow();
 }
 
-// ---- soft keys ----
-
 void CMainFrame::createSoftKeys(int menuId) {
     const res::Menu* menu = res::loadMenu(menuId);
     if (!menu)
@@ -328,41 +323,8 @@ void CMainFrame::prepareMenu(QMenu* menu) {
     }
 }
 
-// ---- find bar and replace bar ----
-
-// The bars' view of the window: the view's search operations (with the one
-// search memory of the program run) and the frame's input times.
-class CMainFrame::SearchHost : public SearchBarHost {
-  public:
-    SearchHost(CMainFrame& frame, CEditer& view) : frame_(frame), view_(view) {}
-
-    bool search(const QString& text, SearchDirection direction, MatchCase matchCase,
-                SearchMode mode) override {
-        return view_.textSearch().search(view_.searchTarget(), text, direction, matchCase, mode);
-    }
-    bool replace(const QString& findText, const QString& replaceText,
-                 MatchCase matchCase) override {
-        return view_.textSearch().replace(view_.searchTarget(), findText, replaceText, matchCase);
-    }
-    bool replaceAll(const QString& findText, const QString& replaceText,
-                    MatchCase matchCase) override {
-        return view_.textSearch().replaceAll(view_.searchTarget(), findText, replaceText,
-                                             matchCase);
-    }
-    QString selectedText() const override {
-        const auto [start, end] = view_.GetSel();
-        return view_.GetText().mid(start, end - start);
-    }
-    void focusEditControl() override { view_.activeEdit().setFocus(); }
-    bool isKeyLastInput() const override { return frame_.isKeyLastInput(); }
-
-  private:
-    CMainFrame& frame_;
-    CEditer& view_;
-};
-
 void CMainFrame::createSearchBars() {
-    searchHost_ = std::make_unique<SearchHost>(*this, *view_);
+    searchHost_ = std::make_unique<FrameSearchHost>(*view_, inputTimes_);
     searchBars_ = std::make_unique<SearchBarController>(services_.settings, *searchHost_, central_);
     const int at = centralLayout_->indexOf(softKeyBar_);
     centralLayout_->insertWidget(at, searchBars_->replaceBar());
@@ -403,8 +365,6 @@ void CMainFrame::showSoftKeysOf(int menuId) {
     softKeyBar_->setKeys(keys.left, keys.menu);
     idle_->schedule();
 }
-
-// ---- input ----
 
 void CMainFrame::setLongDelay(bool longDelay) {
     tapAndHold_->setLongDelay(longDelay);
@@ -448,8 +408,6 @@ void CMainFrame::showMainPopupAtView() {
     commandBarMenu_->popup(anchor->mapToGlobal(QPoint(0, anchor->height())));
 }
 
-// ---- commands ----
-
 void CMainFrame::bindCommands() {
     commands_.on(cmd::ID_APP_EXIT, [this] { close(); });
     commands_.on(cmd::ID_MENU_POPUP, [this] { showMainPopupAtView(); });
@@ -467,8 +425,6 @@ bool CMainFrame::onUpdateCommand(int id, CommandState& state) {
         return true;
     return searchBars_ && searchBars_->commandTarget().onUpdateCommand(id, state);
 }
-
-// ---- closing and activation ----
 
 QString CMainFrame::caption() const {
     return res::loadString(57344, QStringLiteral("Tavlo TextEditor"));

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
@@ -13,13 +14,13 @@
 #include <memory>
 
 class CEditer;
-class DesktopMenuBar;
-class SearchBarController;
 class CommandActions;
+class DesktopMenuBar;
+class FrameSearchHost;
 class IdleUpdater;
 class MessageService;
-#include <QMenu>
 class QToolBar;
+class SearchBarController;
 class QVBoxLayout;
 class Settings;
 class SoftKeyBar;
@@ -51,7 +52,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     void setView(CEditer* view);
     CEditer* GetActiveView() const { return view_; }
 
-    // ---- command bar and soft keys ----
+    // The command bar and the soft keys.
     QToolBar* commandBar() const { return commandBar_; }
     // The main pop-up of the command bar's menu (128 or 163).
     QMenu* commandBarMenu() const { return commandBarMenu_; }
@@ -74,12 +75,10 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     // Runs the update handlers of the buttons and soft keys now.
     void updateCommandUi();
 
-    // ---- find bar and replace bar ----
-    // The two bars, docked at the bottom above the soft keys (at most one
+    // The find bar and the replace bar, docked at the bottom above the soft keys (at most one
     // shows); they exist once the view is set.
     SearchBarController* searchBars() const { return searchBars_.get(); }
 
-    // ---- input ----
     // Whether the last input was a key (at most 500 ms ago) rather than a tap.
     bool isKeyLastInput() const { return inputTimes_.isKeyLastInput(); }
     InputTimes& inputTimes() { return inputTimes_; }
@@ -90,7 +89,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     void showTextContextMenu(QPoint globalPos);
     QMenu* textContextMenu() const { return contextMenu_; }
 
-    // ---- hooks other parts fill in ----
+    // Hooks other parts fill in.
     // Saves a changed text before it is discarded; false when it was not saved.
     void setSaveBeforeDiscard(std::function<bool()> save) { saveBeforeDiscard_ = std::move(save); }
     // The view's check for a change of the file by another program, run when
@@ -129,7 +128,6 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
-    class SearchHost;
     void createCommandBar();
     void applyWidthLayout();
     void createSoftKeys(int menuId);
@@ -167,7 +165,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     QWidget* central_ = nullptr;
     QVBoxLayout* centralLayout_ = nullptr;
     CEditer* view_ = nullptr;
-    std::unique_ptr<SearchHost> searchHost_;
+    std::unique_ptr<FrameSearchHost> searchHost_;
     std::unique_ptr<SearchBarController> searchBars_;
     // The soft keys of the bars' menus (147, 164), made when first shown.
     struct SoftKeys {
