@@ -68,7 +68,7 @@ int QtMessageService::show(const QString& text, const QString& caption, uint32_t
         set |= b.button;
     box->setStandardButtons(set);
     if (buttonText_) {
-        for (const ButtonSpec& b : buttons) {
+        for (const ButtonAnswer& b : buttons) {
             const QString text = buttonText_(b.answer);
             if (!text.isEmpty())
                 box->button(b.button)->setText(text);
