@@ -261,9 +261,26 @@ void CMainFrame::rebuildBars() {
     createCommandBar();
     const bool exitInFile = services_.settings.getInt(QStringLiteral("EXIT_IN_FILE_MENU")) != 0;
     const int wanted = exitInFile ? kSoftKeysWithExitInFile : kSoftKeysWithExitLast;
-    if (wanted != softKeyMenuId_)
+    if (wanted != softKeyMenuId_ || softKeyTextsChanged(wanted))
         createSoftKeys(wanted);
     updateCommandUi();
+}
+
+// The same soft-key menu reads differently after the interface language
+// changed; then the keys are made again from it.
+bool CMainFrame::softKeyTextsChanged(int menuId) const {
+    const res::Menu* menu = res::loadMenu(menuId);
+    if (!menu)
+        return false;
+    for (const res::MenuItem& item : menu->items) {
+        if (item.kind == res::MenuItem::Kind::Command && softKeyLeft_ &&
+            withoutAccessKey(item.text) != softKeyLeft_->text())
+            return true;
+        if (item.kind == res::MenuItem::Kind::Popup && softKeyMenu_ &&
+            item.text != softKeyMenu_->title())
+            return true;
+    }
+    return false;
 }
 
 void CMainFrame::postRebuildBars() {

@@ -131,6 +131,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     void createCommandBar();
     void applyWidthLayout();
     void createSoftKeys(int menuId);
+    bool softKeyTextsChanged(int menuId) const;
     void showFrameSoftKeys();
     void showSoftKeysOf(int menuId);
     void createSearchBars();
