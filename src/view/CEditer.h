@@ -7,6 +7,7 @@
 #include "EditBuffer.h"
 #include "FontSet.h"
 #include "InsertStringMenu.h"
+#include "MacroPlayView.h"
 #include "RecordedStep.h"
 #include "TextSearch.h"
 #include "TitleComposer.h"
@@ -36,7 +37,11 @@ class ViewMacroCommands;
 // The open file's state lives in state(); the document operations, the edit
 // commands and the search reach the view only through the narrow interfaces
 // it implements (EditBuffer, ViewHost).
-class CEditer : public QWidget, public CommandTarget, public EditBuffer, public ViewHost {
+class CEditer : public QWidget,
+                public CommandTarget,
+                public EditBuffer,
+                public ViewHost,
+                public MacroPlayView {
     Q_OBJECT
   public:
     CEditer(ViewServices services, DocumentServices documentServices, QWidget* parent = nullptr);
@@ -58,7 +63,9 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
 
     CTextEdit& wrapEdit() { return *wrapEdit_; }
     CTextEdit& plainEdit() { return *plainEdit_; }
-    CTextEdit& activeEdit() const { return *activeEdit_; }
+    CTextEdit& activeEdit() const override { return *activeEdit_; }
+    EditBuffer& editBuffer() override { return *this; }
+    void repaintNow() override { repaint(); }
 
     // The edit buffer: the operations of the active control.
     QString GetText() const override { return activeEdit_->GetText(); }
@@ -85,11 +92,11 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     void Copy() override { activeEdit_->Copy(); }
     void Paste() override { activeEdit_->Paste(); }
 
-    bool IsDocumentChanged() const;
+    bool IsDocumentChanged() const override;
     // Opens a file by its full path (see EditerDocument::OpenFileByPath).
     bool OpenFileByPath(const QString& path);
     // Loading, saving, New and the file information dialog.
-    EditerDocument& document() { return *document_; }
+    EditerDocument& document() override { return *document_; }
     // Undo, cut, copy, paste, select all, jump and help.
     EditCommands& editCommands() { return *editCommands_; }
     // Load Macro, Save Macro, the start-up load, and the view's macro.
@@ -119,9 +126,10 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     // Find and replace, shared by the find and replace bars and the macro
     // player. One search memory for the whole program run lives in textSearch().
     bool Search(const QString& text, SearchDirection direction, MatchCase matchCase,
-                SearchMode mode);
+                SearchMode mode) override;
     bool Replace(const QString& findText, const QString& replaceText, MatchCase matchCase);
-    bool ReplaceAll(const QString& findText, const QString& replaceText, MatchCase matchCase);
+    bool ReplaceAll(const QString& findText, const QString& replaceText,
+                    MatchCase matchCase) override;
     TextSearch& textSearch();
 
     void LoadFonts(bool f1, bool f2, bool f3, bool f4);
@@ -133,7 +141,7 @@ class CEditer : public QWidget, public CommandTarget, public EditBuffer, public 
     void BuildInsertMenu();
     void InsertString(const InsertStringEntry& entry);
     // The macro player's markup step: insert text, and an end text when it has one.
-    void InsertString(const QString& insertText, const std::optional<QString>& endText);
+    void InsertString(const QString& insertText, const std::optional<QString>& endText) override;
     QMenu* insertMenu() const { return insertMenu_.menu(); }
     // Soft key 32896: the pop-up menu, centred on `globalPos` horizontally,
     // its bottom at the bottom of the active control.

@@ -1,9 +1,10 @@
 #include "ViewMacroPlayer.h"
 
-#include "CEditer.h"
 #include "CTextEdit.h"
+#include "EditBuffer.h"
 #include "EditerDocument.h"
 #include "KeyState.h"
+#include "MacroPlayView.h"
 #include "MessageService.h"
 #include "StringTable.h"
 
@@ -46,7 +47,7 @@ QString macroTextFittingRoom(const QString& text, int room) {
     return text.left(n);
 }
 
-ViewMacroPlayer::ViewMacroPlayer(CEditer& view, MessageService& messages)
+ViewMacroPlayer::ViewMacroPlayer(MacroPlayView& view, MessageService& messages)
     : view_(view), messages_(messages) {}
 
 CTextEdit& ViewMacroPlayer::edit() const {
@@ -86,7 +87,7 @@ void ViewMacroPlayer::waitForEvents(int milliseconds) {
 }
 
 void ViewMacroPlayer::repaint() {
-    view_.repaint();
+    view_.repaintNow();
 }
 
 void ViewMacroPlayer::runIdle() {
@@ -97,39 +98,39 @@ void ViewMacroPlayer::runIdle() {
 }
 
 std::pair<int, int> ViewMacroPlayer::selection() const {
-    return view_.GetSel();
+    return view_.editBuffer().GetSel();
 }
 
 void ViewMacroPlayer::setSelection(int start, int end) {
-    view_.SetSel(start, end);
+    view_.editBuffer().SetSel(start, end);
 }
 
 void ViewMacroPlayer::scrollCaret() {
-    view_.ScrollCaret();
+    view_.editBuffer().ScrollCaret();
 }
 
 int ViewMacroPlayer::textLength() const {
-    return view_.GetTextLength();
+    return view_.editBuffer().GetTextLength();
 }
 
 int ViewMacroPlayer::lineCount() const {
-    return view_.GetLineCount();
+    return view_.editBuffer().GetLineCount();
 }
 
 int ViewMacroPlayer::lineFromChar(int index) const {
-    return view_.LineFromChar(index);
+    return view_.editBuffer().LineFromChar(index);
 }
 
 int ViewMacroPlayer::lineIndex(int line) const {
-    return view_.LineIndex(line);
+    return view_.editBuffer().LineIndex(line);
 }
 
 int ViewMacroPlayer::lineLength(int index) const {
-    return view_.LineLength(index);
+    return view_.editBuffer().LineLength(index);
 }
 
 int ViewMacroPlayer::firstVisibleLine() const {
-    return view_.GetFirstVisibleLine();
+    return view_.editBuffer().GetFirstVisibleLine();
 }
 
 bool ViewMacroPlayer::isEditEnabled() const {
@@ -158,7 +159,7 @@ void ViewMacroPlayer::replaceNext(const QString& findText, const QString& replac
                                   bool matchCase) {
     if (view_.Search(findText, SearchDirection::Down, matchCase ? MatchCase::On : MatchCase::Off,
                      SearchMode::Replace))
-        view_.ReplaceSel(replaceText);
+        view_.editBuffer().ReplaceSel(replaceText);
 }
 
 void ViewMacroPlayer::replaceAll(const QString& findText, const QString& replaceText,
@@ -171,14 +172,14 @@ bool ViewMacroPlayer::offerSave(const QString& abandonText) {
         return true;
     const int answer = messages_.show(
         res::loadString(30006, QStringLiteral("The file has changed.\nSave the changes?")),
-        kCaption, mb::MB_YESNOCANCEL | mb::MB_ICONQUESTION, view_.window());
+        kCaption, mb::MB_YESNOCANCEL | mb::MB_ICONQUESTION, view_.dialogOwner());
     if (answer == mb::IDNO)
         return true;
     if (answer != mb::IDYES)
         return false;
     if (view_.document().SaveBeforeDiscard())
         return true;
-    messages_.show(abandonText, kCaption, mb::MB_OK | mb::MB_ICONEXCLAMATION, view_.window());
+    messages_.show(abandonText, kCaption, mb::MB_OK | mb::MB_ICONEXCLAMATION, view_.dialogOwner());
     return false;
 }
 
@@ -203,13 +204,13 @@ void ViewMacroPlayer::saveAs() {
 }
 
 void ViewMacroPlayer::cut() {
-    view_.Cut();
+    view_.editBuffer().Cut();
 }
 
 void ViewMacroPlayer::copy() {
-    view_.Copy();
+    view_.editBuffer().Copy();
 }
 
 void ViewMacroPlayer::paste() {
-    view_.Paste();
+    view_.editBuffer().Paste();
 }

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-class CEditer;
+class MacroPlayView;
 class CTextEdit;
 class KeyState;
 class MessageService;
@@ -15,7 +15,7 @@ class MessageService;
 // the view's own search, insert-string, document and clipboard operations.
 class ViewMacroPlayer : public MacroPlayTarget {
   public:
-    ViewMacroPlayer(CEditer& view, MessageService& messages);
+    ViewMacroPlayer(MacroPlayView& view, MessageService& messages);
 
     // The application's key state (none: every key counts as released).
     void setKeyState(const KeyState* keyState) { keyState_ = keyState; }
@@ -62,7 +62,7 @@ class ViewMacroPlayer : public MacroPlayTarget {
     // The question before the text is discarded; false when the step is skipped.
     bool offerSave(const QString& abandonText);
 
-    CEditer& view_;
+    MacroPlayView& view_;
     MessageService& messages_;
     const KeyState* keyState_ = nullptr;
     std::function<void()> idle_;
