@@ -1,14 +1,15 @@
 // tavlo-cli detect and convert, run as a user runs them.
 #include "RunCli.h"
+#include "TestBytes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
 using clitest::CliRun;
+using testbytes::iconv;
 
 class CharSetCommands : public clitest::CliFixture {
   protected:
@@ -16,26 +17,12 @@ class CharSetCommands : public clitest::CliFixture {
     CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
         return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});
     }
-
-    static QByteArray iconv(const QByteArray& in, const char* from, const char* to) {
-        QProcess p;
-        p.start("iconv", {"-f", from, "-t", to});
-        p.write(in);
-        p.closeWriteChannel();
-        p.waitForFinished(30000);
-        return p.readAllStandardOutput();
-    }
-    static QByteArray corpus() {
-        QFile f(TAVLO_TEST_DATA_DIR "/text/japanese.txt");
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll();
-    }
 };
 
 } // namespace
 
 TEST_F(CharSetCommands, DetectPrintsSetLineEndingAndPath) {
-    const QByteArray utf8 = corpus();
+    const QByteArray utf8 = testbytes::corpus("japanese.txt");
     write("sjis.txt", iconv(utf8, "UTF-8", "CP932"));
     write("euc.txt", iconv(QByteArray(utf8).replace("\n", "\r\n"), "UTF-8", "EUC-JP"));
     write("jis.txt", iconv(QByteArray(utf8).replace("\n", "\r"), "UTF-8", "ISO-2022-JP"));
@@ -63,16 +50,8 @@ TEST_F(CharSetCommands, DetectReportsUnreadableFilesAndGoesOn) {
                                        "あるためオープンできません: folder\n"));
 }
 
-TEST_F(CharSetCommands, DetectUsageErrors) {
-    EXPECT_EQ(run({"detect"}).exitCode, 2);
-    const CliRun bad = run({"detect", "--lang", "xyz", "a.txt"});
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.out.isEmpty());
-    EXPECT_FALSE(bad.err.isEmpty());
-}
-
 TEST_F(CharSetCommands, ConvertMatchesIconvAndKeepsTheLineEnding) {
-    const QByteArray utf8 = corpus();
+    const QByteArray utf8 = testbytes::corpus("japanese.txt");
     write("in.sjis", iconv(utf8, "UTF-8", "CP932"));
     CliRun r = run({"convert", "--lang", "0411", "--to", "5", "in.sjis", "out.txt"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -95,7 +74,7 @@ TEST_F(CharSetCommands, ConvertMatchesIconvAndKeepsTheLineEnding) {
 TEST_F(CharSetCommands, ConvertReadsAPipeAsItReadsAFile) {
     // A regular file is mapped, a pipe is read: both give the same bytes,
     // in every direction that goes straight to or from UTF-8.
-    const QByteArray utf8 = corpus();
+    const QByteArray utf8 = testbytes::corpus("japanese.txt");
     write("in.sjis", iconv(utf8, "UTF-8", "CP932"));
     write("in.euc", iconv(utf8, "UTF-8", "EUC-JP"));
     write("in.jis", iconv(utf8, "UTF-8", "ISO-2022-JP"));
@@ -202,10 +181,11 @@ TEST_F(CharSetCommands, ConvertGivesANewOutTheUmasksPermissionsAndKeepsAnOldOnes
               (QStringList{"in.txt", "in2.txt", "link.txt", "new.txt", "old.txt"}));
 }
 
-TEST_F(CharSetCommands, ConvertUsageErrors) {
+TEST_F(CharSetCommands, UsageErrors) {
     write("in.txt", "x");
     for (const QStringList& args :
-         {QStringList{"convert", "in.txt", "out.txt"},
+         {QStringList{"detect"}, QStringList{"detect", "--lang", "xyz", "in.txt"},
+          QStringList{"convert", "in.txt", "out.txt"},
           QStringList{"convert", "--to", "0", "in.txt", "o"},
           QStringList{"convert", "--to", "5", "--from", "9", "in.txt", "o"},
           QStringList{"convert", "--to", "5", "--eol", "3", "in.txt", "o"},
@@ -214,6 +194,7 @@ TEST_F(CharSetCommands, ConvertUsageErrors) {
           QStringList{"convert", "--to", "5", "--bogus", "in.txt", "o"}}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
         EXPECT_FALSE(r.err.isEmpty());
         EXPECT_FALSE(QFile::exists(path("o")));
     }

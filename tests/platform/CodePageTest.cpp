@@ -1,27 +1,15 @@
 #include "CodePage.h"
 
-#include <QByteArray>
-#include <QProcess>
-#include <QString>
-#include <gtest/gtest.h>
+#include "TestBytes.h"
 
 namespace {
 
-// Converts with the iconv program, the reference the tables are built from.
-QByteArray iconvTool(const QByteArray& input, const char* from, const char* to, bool* ok = nullptr,
-                     QStringList extra = {}) {
-    QProcess p;
-    p.start("iconv", extra + QStringList{"-f", from, "-t", to});
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(30000);
-    if (ok)
-        *ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    return p.readAllStandardOutput();
-}
-
 QString fromUtf16Le(const QByteArray& b) {
     return QString(reinterpret_cast<const QChar*>(b.constData()), b.size() / 2);
+}
+
+QByteArray utf16Le(const QString& s) {
+    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
 }
 
 } // namespace
@@ -132,7 +120,7 @@ class CodePageAgreesWithIconv : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(CodePageAgreesWithIconv, OnAllCharacters) {
     const unsigned id = GetParam();
-    const QByteArray name = "CP" + QByteArray::number(id);
+    const QString name = QStringLiteral("CP%1").arg(id);
     const CodePage& cp = CodePage::get(id);
 
     // All BMP characters but the surrogates and U+0000.
@@ -159,20 +147,16 @@ TEST_P(CodePageAgreesWithIconv, OnAllCharacters) {
             refused.append(c);
     }
     // What we write as "?" iconv can't write either: with -c it drops them all.
-    const QByteArray dropped =
-        iconvTool(QByteArray(reinterpret_cast<const char*>(refused.utf16()), refused.size() * 2),
-                  "UTF-16LE", name.constData(), nullptr, {"-c"});
-    EXPECT_TRUE(dropped.isEmpty()) << dropped.size() << " bytes iconv could write";
     bool ok = false;
-    const QByteArray ref = iconvTool(
-        QByteArray(reinterpret_cast<const char*>(encodable.utf16()), encodable.size() * 2),
-        "UTF-16LE", name.constData(), &ok);
+    const QByteArray dropped = testbytes::iconv(utf16Le(refused), "UTF-16LE", name, &ok, {"-c"});
+    EXPECT_TRUE(dropped.isEmpty()) << dropped.size() << " bytes iconv could write";
+    const QByteArray ref = testbytes::iconv(utf16Le(encodable), "UTF-16LE", name, &ok);
     ASSERT_TRUE(ok) << "iconv refused a character we encode";
     EXPECT_EQ(cp.fromUnicode(encodable), ref);
     EXPECT_FALSE(mine.isEmpty());
 
     // Decoding: the text iconv reads back from that reference equals ours.
-    const QByteArray refText = iconvTool(ref, name.constData(), "UTF-16LE", &ok);
+    const QByteArray refText = testbytes::iconv(ref, name, "UTF-16LE", &ok);
     ASSERT_TRUE(ok);
     EXPECT_EQ(cp.toUnicode(ref), fromUtf16Le(refText));
 }

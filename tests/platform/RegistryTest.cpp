@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 using namespace reg;
@@ -16,8 +17,17 @@ namespace {
 
 class RegistryTest : public ::testing::Test {
   protected:
-    QTemporaryDir dir;
     QString dbPath() const { return dir.filePath(QStringLiteral("registry.sqlite")); }
+    // Creates or opens the key; the test fails when that does not succeed.
+    RegKey create(const RegKey& parent, const QString& path, uint32_t* disposition = nullptr) {
+        RegKey key;
+        EXPECT_EQ(registry.RegCreateKeyEx(parent, path, &key, disposition), ERROR_SUCCESS)
+            << path.toStdString();
+        return key;
+    }
+
+    QTemporaryDir dir;
+    Registry registry{dbPath()};
 };
 
 QByteArray utf16WithNul(const char16_t* text) {
@@ -34,136 +44,106 @@ QByteArray utf16WithNul(const char16_t* text) {
 } // namespace
 
 TEST_F(RegistryTest, KeysAreFoundWithoutRegardToCaseAndKeepTheirSpelling) {
-    Registry registry(dbPath());
     ASSERT_TRUE(registry.isAvailable());
-    RegKey key;
     uint32_t disposition = 0;
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER,
-                                      QStringLiteral("Software\\Orvane\\Tavlo Text Editor"), &key,
-                                      &disposition),
-              ERROR_SUCCESS);
+    create(HKEY_CURRENT_USER, u"Software\\Orvane\\Tavlo Text Editor"_qs, &disposition);
     EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("software\\ORVANE"), &key,
-                                      &disposition),
-              ERROR_SUCCESS);
+    create(HKEY_CURRENT_USER, u"software\\ORVANE"_qs, &disposition);
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
 
     RegKey opened;
-    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER,
-                                    QStringLiteral("SOFTWARE\\orvane\\tavlo TEXT editor"), &opened),
+    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER, u"SOFTWARE\\orvane\\tavlo TEXT editor"_qs,
+                                    &opened),
               ERROR_SUCCESS);
-    EXPECT_EQ(opened.path(), QStringLiteral("Software\\Orvane\\Tavlo Text Editor"));
+    EXPECT_EQ(opened.path(), u"Software\\Orvane\\Tavlo Text Editor"_qs);
 
     QString name;
     ASSERT_EQ(registry.RegEnumKeyEx(HKEY_CURRENT_USER, 0, &name), ERROR_SUCCESS);
-    EXPECT_EQ(name, QStringLiteral("Software"));
+    EXPECT_EQ(name, u"Software"_qs);
     EXPECT_EQ(registry.RegEnumKeyEx(HKEY_CURRENT_USER, 1, &name), ERROR_NO_MORE_ITEMS);
 
     // The two roots are separate trees.
-    EXPECT_EQ(registry.RegOpenKeyEx(HKEY_CLASSES_ROOT, QStringLiteral("Software"), &opened),
+    EXPECT_EQ(registry.RegOpenKeyEx(HKEY_CLASSES_ROOT, u"Software"_qs, &opened),
               ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryTest, InvalidPathsAndHandlesAreRefused) {
-    Registry registry(dbPath());
     RegKey key;
-    EXPECT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("\\Software"), &key),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("a\\\\b"), &key),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("a\\"), &key),
-              ERROR_INVALID_PARAMETER);
+    for (const QString& path : {u"\\Software"_qs, u"a\\\\b"_qs, u"a\\"_qs})
+        EXPECT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, path, &key), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(registry.RegDeleteKey(HKEY_CURRENT_USER, QString()), ERROR_INVALID_PARAMETER);
     RegKey closed;
-    EXPECT_EQ(registry.RegSetValueEx(closed, QStringLiteral("x"), REG_DWORD, "1234", 4),
-              ERROR_INVALID_HANDLE);
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("a"), &key), ERROR_SUCCESS);
+    EXPECT_EQ(registry.RegSetValueEx(closed, u"x"_qs, REG_DWORD, "1234", 4), ERROR_INVALID_HANDLE);
+    key = create(HKEY_CURRENT_USER, u"a"_qs);
     EXPECT_EQ(registry.RegCloseKey(key), ERROR_SUCCESS);
     EXPECT_FALSE(key.isValid());
-    EXPECT_EQ(registry.setDword(key, QStringLiteral("x"), 1), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(registry.setDword(key, u"x"_qs, 1), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(RegistryTest, StringsAreStoredAsUtf16WithTheirNul) {
-    Registry registry(dbPath());
-    RegKey key;
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("k"), &key), ERROR_SUCCESS);
-    ASSERT_EQ(registry.setString(key, QStringLiteral("Face"), QStringLiteral("ＭＳ Ｐゴシック")),
-              ERROR_SUCCESS);
+    const RegKey key = create(HKEY_CURRENT_USER, u"k"_qs);
+    ASSERT_EQ(registry.setString(key, u"Face"_qs, u"ＭＳ Ｐゴシック"_qs), ERROR_SUCCESS);
 
     uint32_t type = 0, size = 0;
-    ASSERT_EQ(registry.RegQueryValueEx(key, QStringLiteral("FACE"), &type, nullptr, &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(registry.RegQueryValueEx(key, u"FACE"_qs, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, REG_SZ);
     EXPECT_EQ(size, (8u + 1u) * 2u);
 
     QByteArray data(int(size), '\x55');
-    ASSERT_EQ(registry.RegQueryValueEx(key, QStringLiteral("face"), nullptr, data.data(), &size),
+    ASSERT_EQ(registry.RegQueryValueEx(key, u"face"_qs, nullptr, data.data(), &size),
               ERROR_SUCCESS);
     EXPECT_EQ(data, utf16WithNul(u"ＭＳ Ｐゴシック"));
 
     // One byte short of the value: fails and tells the size needed.
     uint32_t small = size - 1;
     QByteArray tooSmall(int(small), '\0');
-    EXPECT_EQ(
-        registry.RegQueryValueEx(key, QStringLiteral("Face"), nullptr, tooSmall.data(), &small),
-        ERROR_MORE_DATA);
+    EXPECT_EQ(registry.RegQueryValueEx(key, u"Face"_qs, nullptr, tooSmall.data(), &small),
+              ERROR_MORE_DATA);
     EXPECT_EQ(small, size);
 
-    EXPECT_EQ(registry.queryString(key, QStringLiteral("Face")), QStringLiteral("ＭＳ Ｐゴシック"));
-    EXPECT_EQ(registry.queryString(key, QStringLiteral("Face"), 15), std::nullopt);
-    EXPECT_EQ(registry.queryString(key, QStringLiteral("missing")), std::nullopt);
-}
+    EXPECT_EQ(registry.queryString(key, u"Face"_qs), u"ＭＳ Ｐゴシック"_qs);
+    EXPECT_EQ(registry.queryString(key, u"Face"_qs, 15), std::nullopt);
+    EXPECT_EQ(registry.queryString(key, u"missing"_qs), std::nullopt);
 
-TEST_F(RegistryTest, DecodingEndsAtTheFirstNul) {
-    const QByteArray data("A\0B\0\0\0C\0", 8);
-    EXPECT_EQ(Registry::decodeString(data), QStringLiteral("AB"));
-    EXPECT_EQ(Registry::decodeString(QByteArray("A\0B", 3)), QStringLiteral("A"));
+    // Decoding ends at the first NUL.
+    EXPECT_EQ(Registry::decodeString(QByteArray("A\0B\0\0\0C\0", 8)), u"AB"_qs);
+    EXPECT_EQ(Registry::decodeString(QByteArray("A\0B", 3)), u"A"_qs);
     EXPECT_EQ(Registry::encodeString(QString()), QByteArray("\0\0", 2));
 }
 
 TEST_F(RegistryTest, NumbersBinaryAndTheDefaultValue) {
-    Registry registry(dbPath());
-    RegKey key;
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CLASSES_ROOT, QStringLiteral(".txt"), &key),
-              ERROR_SUCCESS);
-    ASSERT_EQ(registry.setDword(key, QStringLiteral("N"), 0x01A00A30u), ERROR_SUCCESS);
+    const RegKey key = create(HKEY_CLASSES_ROOT, u".txt"_qs);
+    ASSERT_EQ(registry.setDword(key, u"N"_qs, 0x01A00A30u), ERROR_SUCCESS);
     unsigned char bytes[4] = {};
     uint32_t size = 4, type = 0;
-    ASSERT_EQ(registry.RegQueryValueEx(key, QStringLiteral("n"), &type, bytes, &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(registry.RegQueryValueEx(key, u"n"_qs, &type, bytes, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, REG_DWORD);
     EXPECT_EQ(QByteArray(reinterpret_cast<char*>(bytes), 4), QByteArray("\x30\x0A\xA0\x01", 4));
-    EXPECT_EQ(registry.queryDword(key, QStringLiteral("N")), 0x01A00A30u);
+    EXPECT_EQ(registry.queryDword(key, u"N"_qs), 0x01A00A30u);
 
     const char blob[] = {1, 0, 2, 0, 3};
-    ASSERT_EQ(registry.RegSetValueEx(key, QStringLiteral("B"), REG_BINARY, blob, 5), ERROR_SUCCESS);
-    EXPECT_EQ(registry.queryDword(key, QStringLiteral("B")), std::nullopt); // 5 bytes are no number
+    ASSERT_EQ(registry.RegSetValueEx(key, u"B"_qs, REG_BINARY, blob, 5), ERROR_SUCCESS);
+    EXPECT_EQ(registry.queryDword(key, u"B"_qs), std::nullopt); // 5 bytes are no number
 
-    ASSERT_EQ(registry.setString(key, QString(), QStringLiteral("TavloText")), ERROR_SUCCESS);
-    EXPECT_EQ(registry.queryString(key, QString()), QStringLiteral("TavloText"));
+    ASSERT_EQ(registry.setString(key, QString(), u"TavloText"_qs), ERROR_SUCCESS);
+    EXPECT_EQ(registry.queryString(key, QString()), u"TavloText"_qs);
 
     // Overwriting changes the type too.
-    ASSERT_EQ(registry.setString(key, QStringLiteral("N"), QStringLiteral("x")), ERROR_SUCCESS);
-    ASSERT_EQ(registry.RegQueryValueEx(key, QStringLiteral("N"), &type, nullptr, &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(registry.setString(key, u"N"_qs, u"x"_qs), ERROR_SUCCESS);
+    ASSERT_EQ(registry.RegQueryValueEx(key, u"N"_qs, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, REG_SZ);
     EXPECT_EQ(size, 4u);
 }
 
 TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
-    Registry registry(dbPath());
-    RegKey key;
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("OpenDocs"), &key),
-              ERROR_SUCCESS);
+    const RegKey key = create(HKEY_CURRENT_USER, u"OpenDocs"_qs);
     for (const char* name : {"300", "100", "200"})
-        ASSERT_EQ(registry.setString(key, QString::fromLatin1(name), QStringLiteral("/p/") + name),
+        ASSERT_EQ(registry.setString(key, QString::fromLatin1(name), u"/p/"_qs + name),
                   ERROR_SUCCESS);
     // Rewriting a value keeps its place.
-    ASSERT_EQ(registry.setString(key, QStringLiteral("300"), QStringLiteral("/q")), ERROR_SUCCESS);
-    for (const char* sub : {"b", "A", "c"}) {
-        RegKey child;
-        ASSERT_EQ(registry.RegCreateKeyEx(key, QString::fromLatin1(sub), &child), ERROR_SUCCESS);
-    }
+    ASSERT_EQ(registry.setString(key, u"300"_qs, u"/q"_qs), ERROR_SUCCESS);
+    for (const char* sub : {"b", "A", "c"})
+        create(key, QString::fromLatin1(sub));
 
     uint32_t subKeys = 0, values = 0;
     ASSERT_EQ(registry.RegQueryInfoKey(key, &subKeys, &values), ERROR_SUCCESS);
@@ -185,7 +165,7 @@ TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
             break;
         ASSERT_EQ(st, ERROR_SUCCESS);
         EXPECT_EQ(type, REG_SZ);
-        valueNames << name + QLatin1Char('=') +
+        valueNames << name + u'=' +
                           Registry::decodeString(
                               QByteArrayView(reinterpret_cast<char*>(data), size));
     }
@@ -201,56 +181,43 @@ TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
     for (int i = int(values) - 1; i >= 0; --i) {
         ASSERT_EQ(registry.RegEnumValue(key, uint32_t(i), &name, nullptr, nullptr, nullptr),
                   ERROR_SUCCESS);
-        if (name != QLatin1String("100")) {
+        if (name != u"100"_qs) {
             ASSERT_EQ(registry.RegDeleteValue(key, name), ERROR_SUCCESS);
         }
     }
     ASSERT_EQ(registry.RegQueryInfoKey(key, nullptr, &values), ERROR_SUCCESS);
     EXPECT_EQ(values, 1u);
-    EXPECT_EQ(registry.RegDeleteValue(key, QStringLiteral("300")), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(registry.RegDeleteValue(key, u"300"_qs), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryTest, DeletingAKeyTakesItsTreeAndInvalidatesHandles) {
-    Registry registry(dbPath());
-    RegKey app, deep;
-    ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("S\\O\\App"), &app),
-              ERROR_SUCCESS);
-    ASSERT_EQ(registry.RegCreateKeyEx(app, QStringLiteral("NotepatMRUList\\x\\y"), &deep),
-              ERROR_SUCCESS);
-    ASSERT_EQ(registry.setString(deep, QStringLiteral("File1"), QStringLiteral("/a")),
-              ERROR_SUCCESS);
-    ASSERT_EQ(registry.setDword(app, QStringLiteral("keep"), 7), ERROR_SUCCESS);
+    const RegKey app = create(HKEY_CURRENT_USER, u"S\\O\\App"_qs);
+    const RegKey deep = create(app, u"NotepatMRUList\\x\\y"_qs);
+    ASSERT_EQ(registry.setString(deep, u"File1"_qs, u"/a"_qs), ERROR_SUCCESS);
+    ASSERT_EQ(registry.setDword(app, u"keep"_qs, 7), ERROR_SUCCESS);
 
-    ASSERT_EQ(registry.RegDeleteKey(app, QStringLiteral("notepatmrulist")), ERROR_SUCCESS);
+    ASSERT_EQ(registry.RegDeleteKey(app, u"notepatmrulist"_qs), ERROR_SUCCESS);
     RegKey probe;
-    EXPECT_EQ(registry.RegOpenKeyEx(app, QStringLiteral("NotepatMRUList"), &probe),
-              ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(registry.queryString(deep, QStringLiteral("File1")), std::nullopt);
-    EXPECT_EQ(registry.setString(deep, QStringLiteral("File1"), QStringLiteral("/a")),
-              ERROR_KEY_DELETED);
-    EXPECT_EQ(registry.queryDword(app, QStringLiteral("keep")), 7u);
-    EXPECT_EQ(registry.RegDeleteKey(app, QStringLiteral("NotepatMRUList")), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(registry.RegOpenKeyEx(app, u"NotepatMRUList"_qs, &probe), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(registry.queryString(deep, u"File1"_qs), std::nullopt);
+    EXPECT_EQ(registry.setString(deep, u"File1"_qs, u"/a"_qs), ERROR_KEY_DELETED);
+    EXPECT_EQ(registry.queryDword(app, u"keep"_qs), 7u);
+    EXPECT_EQ(registry.RegDeleteKey(app, u"NotepatMRUList"_qs), ERROR_FILE_NOT_FOUND);
 
     // Created again, the key starts empty and old handles work again.
-    ASSERT_EQ(registry.RegCreateKeyEx(app, QStringLiteral("NotepatMRUList\\x\\y"), &probe),
-              ERROR_SUCCESS);
+    create(app, u"NotepatMRUList\\x\\y"_qs);
     uint32_t values = 9;
     ASSERT_EQ(registry.RegQueryInfoKey(deep, nullptr, &values), ERROR_SUCCESS);
     EXPECT_EQ(values, 0u);
 }
 
 TEST_F(RegistryTest, ValuesPersistInAPrivateFile) {
-    {
-        Registry registry(dbPath());
-        RegKey key;
-        ASSERT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("k"), &key),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(registry.setDword(key, QStringLiteral("TAB_SIZE"), 4), ERROR_SUCCESS);
-    }
+    ASSERT_EQ(registry.setDword(create(HKEY_CURRENT_USER, u"k"_qs), u"TAB_SIZE"_qs, 4),
+              ERROR_SUCCESS);
     Registry again(dbPath());
     RegKey key;
-    ASSERT_EQ(again.RegOpenKeyEx(HKEY_CURRENT_USER, QStringLiteral("K"), &key), ERROR_SUCCESS);
-    EXPECT_EQ(again.queryDword(key, QStringLiteral("tab_size")), 4u);
+    ASSERT_EQ(again.RegOpenKeyEx(HKEY_CURRENT_USER, u"K"_qs, &key), ERROR_SUCCESS);
+    EXPECT_EQ(again.queryDword(key, u"tab_size"_qs), 4u);
 
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(dbPath()).constData(), &st), 0);
@@ -265,8 +232,8 @@ TEST_F(RegistryTest, DatabasePathComesFromTheEnvironment) {
     EXPECT_EQ(Registry::defaultDatabasePath(), dir.filePath("config/tavlo/registry.sqlite"));
     {
         // The folder is created, private to the user.
-        Registry registry;
-        EXPECT_TRUE(registry.isAvailable());
+        Registry atDefault;
+        EXPECT_TRUE(atDefault.isAvailable());
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(dir.filePath("config/tavlo")).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u);
@@ -275,49 +242,60 @@ TEST_F(RegistryTest, DatabasePathComesFromTheEnvironment) {
     EXPECT_EQ(Registry::defaultDatabasePath(), QDir::homePath() + "/.config/tavlo/registry.sqlite");
 }
 
-namespace {
-
-void expectBehavesAsEmptyStore(Registry& registry) {
-    EXPECT_FALSE(registry.isAvailable());
-    RegKey key;
-    EXPECT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software"), &key),
-              ERROR_CANTREAD);
-    EXPECT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software"), &key),
-              ERROR_CANTWRITE);
-    EXPECT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("x"), 1), ERROR_CANTWRITE);
-    EXPECT_EQ(registry.queryDword(HKEY_CURRENT_USER, QStringLiteral("x")), std::nullopt);
-    QString name;
-    EXPECT_EQ(registry.RegEnumKeyEx(HKEY_CURRENT_USER, 0, &name), ERROR_CANTREAD);
-    EXPECT_EQ(registry.RegDeleteKey(HKEY_CURRENT_USER, QStringLiteral("Software")),
-              ERROR_CANTWRITE);
-}
-
-} // namespace
-
+// Another program's database, a damaged file, a folder in the file's place
+// and a file in its folder's place: the store reads as empty, refuses every
+// write, says why, and leaves the file as it was (not even switched to
+// another journal mode).
 TEST_F(RegistryTest, UnusableDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
+    TempFiles files;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(files.path("foreign.sqlite")).constData(), &db),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE notes(x); INSERT INTO notes VALUES (1)", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
     QByteArray garbage(8192, '\0');
     for (int i = 0; i < garbage.size(); ++i)
         garbage[i] = char((i * 7919) & 0xFF);
-    TempFiles files;
     files.write("corrupt.sqlite", garbage);
     ASSERT_TRUE(QDir().mkpath(files.path("folder.sqlite")));
     files.write("blocker", {}); // where the database's folder should be: fails for root too
-    for (const char* name : {"corrupt.sqlite", "folder.sqlite", "blocker/tavlo/registry.sqlite"}) {
-        SCOPED_TRACE(name);
-        Registry registry(files.path(QString::fromLatin1(name)));
-        expectBehavesAsEmptyStore(registry);
+    const struct {
+        const char* name;
+        QString problem;
+    } cases[] = {
+        {"foreign.sqlite", u"ほかのプログラムのデータベースであるため使用できません"_qs},
+        {"corrupt.sqlite", u"壊れているか、設定のデータベースではないため使用できません"_qs},
+        {"folder.sqlite", u"同じ名前のフォルダがあるため使用できません"_qs},
+        {"blocker/tavlo/registry.sqlite", u"フォルダを作成できません（Not a directory）"_qs},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = files.path(QString::fromLatin1(c.name));
+        const QByteArray before = files.read(path);
+        Registry unusable(path);
+        EXPECT_FALSE(unusable.isAvailable());
+        EXPECT_EQ(unusable.problem(), c.problem);
+        RegKey key;
+        EXPECT_EQ(unusable.RegOpenKeyEx(HKEY_CURRENT_USER, u"Software"_qs, &key), ERROR_CANTREAD);
+        EXPECT_EQ(unusable.RegCreateKeyEx(HKEY_CURRENT_USER, u"Software"_qs, &key),
+                  ERROR_CANTWRITE);
+        EXPECT_EQ(unusable.setDword(HKEY_CURRENT_USER, u"x"_qs, 1), ERROR_CANTWRITE);
+        EXPECT_EQ(unusable.queryDword(HKEY_CURRENT_USER, u"x"_qs), std::nullopt);
+        QString name;
+        EXPECT_EQ(unusable.RegEnumKeyEx(HKEY_CURRENT_USER, 0, &name), ERROR_CANTREAD);
+        EXPECT_EQ(unusable.RegDeleteKey(HKEY_CURRENT_USER, u"Software"_qs), ERROR_CANTWRITE);
+        EXPECT_EQ(files.read(path), before);
+        EXPECT_FALSE(QFile::exists(path + "-wal"));
     }
-    EXPECT_EQ(files.read("corrupt.sqlite"), garbage);
 }
 
 TEST_F(RegistryTest, SeveralProcessesWriteAndDeleteAtOnceWithoutLoss) {
     constexpr int kProcesses = 4;
     constexpr int kValues = 60;
-    {
-        // Create the database first so that the workers race only on data.
-        Registry registry(dbPath());
-        ASSERT_TRUE(registry.isAvailable());
-    }
+    // The database exists first, so that the workers race only on data.
+    ASSERT_TRUE(registry.isAvailable());
     std::vector<std::unique_ptr<QProcess>> workers;
     for (int p = 0; p < kProcesses; ++p) {
         auto proc = std::make_unique<QProcess>();
@@ -332,10 +310,8 @@ TEST_F(RegistryTest, SeveralProcessesWriteAndDeleteAtOnceWithoutLoss) {
         EXPECT_EQ(proc->exitCode(), 0) << proc->readAllStandardError().toStdString();
     }
 
-    Registry registry(dbPath());
     RegKey key;
-    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software\\Shared\\OpenDocs"),
-                                    &key),
+    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER, u"Software\\Shared\\OpenDocs"_qs, &key),
               ERROR_SUCCESS);
     uint32_t subKeys = 99, values = 0;
     ASSERT_EQ(registry.RegQueryInfoKey(key, &subKeys, &values), ERROR_SUCCESS);

@@ -1,5 +1,5 @@
 // The settings store and the hand-over channel when things go wrong: a store
-// that is read-only, another program's or made by many processes at once; a
+// that is read-only or made by many processes at once; a
 // channel flooded with connections while file descriptors run out.
 #include "HandOverChannel.h"
 #include "Registry.h"
@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -52,43 +51,6 @@ TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
     EXPECT_EQ(registry.problem(),
               QStringLiteral("書き込みができないため、設定は読み込むだけで、変更は保存されません"));
     EXPECT_EQ(fileBytes(path), before);
-}
-
-TEST(RegistryStore, AnotherProgramsDatabaseAndAGarbageFileAreLeftUntouched) {
-    QTemporaryDir dir;
-    const QString foreign = dir.filePath("foreign.sqlite");
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(foreign).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE notes(x); INSERT INTO notes VALUES (1)", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
-    const QString garbage = dir.filePath("garbage.sqlite");
-    {
-        QFile f(garbage);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'g'));
-    }
-    const struct {
-        QString path;
-        QString problem;
-    } cases[] = {
-        {foreign, QStringLiteral("ほかのプログラムのデータベースであるため使用できません")},
-        {garbage, QStringLiteral("壊れているか、設定のデータベースではないため使用できません")},
-    };
-    for (const auto& c : cases) {
-        const QByteArray before = fileBytes(c.path);
-        {
-            Registry registry(c.path);
-            EXPECT_FALSE(registry.isAvailable());
-            EXPECT_EQ(registry.problem(), c.problem);
-            EXPECT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("X"), 1),
-                      ERROR_CANTWRITE);
-        }
-        // Not even switched to another journal mode.
-        EXPECT_EQ(fileBytes(c.path), before) << c.path.toStdString();
-        EXPECT_FALSE(QFile::exists(c.path + "-wal"));
-    }
 }
 
 TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInPrivateFolders) {

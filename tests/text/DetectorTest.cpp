@@ -1,5 +1,7 @@
 #include "CharSetDetector.h"
+#include "CodePage.h"
 #include "TestBytes.h"
+#include "TextCodec.h"
 
 using namespace testbytes;
 
@@ -137,7 +139,7 @@ TEST(DetectorTest, Utf16LineEndingsAreCountedOverUnits) {
 }
 
 // Real Japanese text in every encoding and line ending, detected as the loader
-// would on a Japanese system.
+// would on a Japanese system, read as the corpus and saved again byte for byte.
 struct CorpusCase {
     const char* iconvName;
     QByteArray mark;
@@ -146,7 +148,7 @@ struct CorpusCase {
 
 class CorpusDetection : public ::testing::TestWithParam<CorpusCase> {};
 
-TEST_P(CorpusDetection, FindsSetAndLineEnding) {
+TEST_P(CorpusDetection, FindsSetAndLineEndingAndRoundTrips) {
     const CorpusCase& c = GetParam();
     const struct {
         QByteArray brk;
@@ -158,6 +160,12 @@ TEST_P(CorpusDetection, FindsSetAndLineEnding) {
         const CharSetId set = DetectCharSet(file, 0x0411);
         EXPECT_EQ(set, c.expected) << c.iconvName << " " << e.id;
         EXPECT_EQ(DetectLineEndingFor(file, set), e.id) << c.iconvName << " " << e.id;
+        const CodePage& cp932 = CodePage::get(932);
+        EXPECT_EQ(DecodeFileText(file, set, cp932).text, corpusText()) << c.iconvName;
+        // A UTF-16 file without a mark gets one.
+        EXPECT_EQ(EncodeFileText(corpusText(), set, e.id, JisKatakanaMode::FullWidth, cp932).bytes,
+                  (c.mark.isEmpty() && set == 2 ? "\xff\xfe" : "") + file)
+            << c.iconvName << " " << e.id;
     }
 }
 

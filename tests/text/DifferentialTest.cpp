@@ -1,32 +1,105 @@
 // The fast detectors and converters against straightforward reference
-// versions (the byte-by-byte code they replaced), on random byte strings
-// built to stay valid for long stretches and on the Japanese corpus.
+// versions (the byte-by-byte code they replaced), and the straight
+// conversions to and from UTF-8 against the way through UTF-16: on edge
+// inputs, on random byte strings built to stay valid for long stretches and
+// on the Japanese corpus. Where a straight conversion takes a piece, every
+// byte must be the same; ordinary text it must take.
 #include "CharSetDetector.h"
 #include "CodePage.h"
 #include "JapaneseConverters.h"
 #include "ReferenceWalks.h"
+#include "StraightConverters.h"
 #include "TestBytes.h"
 #include "TextCodec.h"
 #include "UnicodeConverters.h"
 
-#include <bit>
-#include <cstring>
 #include <random>
 
 namespace {
+
+using testbytes::corpusText;
+using testbytes::hex;
 
 const CodePage& cp932() {
     return CodePage::get(932);
 }
 
-// Inputs for one set: the corpus in that set at several lengths and line
-// endings, then copies with a few bytes changed at random places.
+QByteArray utf8Of(const QString& text) {
+    QByteArray out;
+    EXPECT_EQ(Utf16ToUtf8(text, out), rc::SUCCESS);
+    return out;
+}
+
+QByteArray encoded(const QString& text, CharSetId set, LineEndingId le = lineending::CRLF) {
+    return EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932()).bytes;
+}
+
+// Edge inputs for the byte forms: cut characters, bytes the code page can't
+// read, NULs, lone breaks, user-defined and IBM extension codes, half-width
+// katakana, escape sequences and codes that read as nothing ordinary.
+const std::vector<QByteArray>& edgeInputs() {
+    static const std::vector<QByteArray> inputs = [] {
+        std::vector<QByteArray> v;
+        for (const char* s : {"\x82",
+                              "a\x82",
+                              "\x82\xa0\x81",
+                              "\x80",
+                              "\xa0",
+                              "\xfd\xfe\xff",
+                              "\r",
+                              "\n",
+                              "a\rb\nc",
+                              "\x81\n",
+                              "\x81\r\n",
+                              "\xf0\x40\xfb\xfc",
+                              "\xed\x40\xfa\x5c",
+                              "\x87\x40\xb6\xde",
+                              "\xef\xbb\xbf\xe3\x81\x82",
+                              "\xff\xfe",
+                              "\xa4\xa2\x8e\xb1\x8f\xa1\xa1",
+                              "\x8e",
+                              "\x8e\x41",
+                              "\x8e\x0a",
+                              "\x8f\xa1",
+                              "\xa4",
+                              "\xa4\x0a",
+                              "\xf5\xa1\xfe\xfe",
+                              "\x1b$B$\"\x1b(B",
+                              "\x1b$B$",
+                              "\x1b$B\n\x1b(B",
+                              "\x1b(I1\n2\x1b(B",
+                              "\x1b$(D$\"",
+                              "\x1b&@\x1b$B0!",
+                              "\x1b",
+                              "\x1b$",
+                              "\x1b(J\\~",
+                              "\xc0\x80",
+                              "\xe0\x80\x80",
+                              "\xed\xa0\x80\xed\xb0\x80",
+                              "\xf0\x9f\x98\x80",
+                              "\xf8\x88\x80\x80\x80",
+                              "\xe3\x81",
+                              "\xc3",
+                              "\x80\xbf",
+                              "\xe3\x81\x82",
+                              "\xc3\xa9\xe2\x80\x94"})
+            v.emplace_back(s);
+        v.push_back(QByteArray("\x82\xa0\0\x82\xa0", 5));
+        v.push_back(QByteArray("\xa4\xa2\0\xa4\xa2", 5));
+        v.push_back(QByteArray("\x1b$B$\"\0\x1b(B", 8));
+        v.push_back(QByteArray("\xe3\x81\x82\0", 4));
+        return v;
+    }();
+    return inputs;
+}
+
+// Inputs for one set: the edge inputs; the corpus in that set at several
+// lengths and line endings, with a few bytes changed at random places; and
+// plain random bytes from a few alphabets.
 std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
-    std::vector<QByteArray> out;
-    const QString text = testbytes::corpusText().repeated(3);
+    std::vector<QByteArray> out = edgeInputs();
     for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
-        const QByteArray whole =
-            EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932()).bytes;
+        const QByteArray whole = encoded(corpusText().repeated(3), set, le);
         out.push_back(whole);
         for (int k = 0; k < 40; ++k) {
             QByteArray b =
@@ -38,7 +111,6 @@ std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
             out.push_back(b);
         }
     }
-    // Plain random bytes from a few alphabets.
     for (int k = 0; k < 60; ++k) {
         QByteArray b(std::uniform_int_distribution<int>(0, 3000)(rng), Qt::Uninitialized);
         const int alphabet = k % 3;
@@ -56,7 +128,7 @@ std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
 // Line breaks of every kind, surrogate pairs and half-width kana, long enough
 // for many pieces.
 QString mixedText(std::mt19937& rng) {
-    const QString base = testbytes::corpusText();
+    const QString base = corpusText();
     const QStringList breaks = {u"\r\n"_qs, u"\n"_qs, u"\r"_qs,   u"\r\r\n"_qs, u"\n\r"_qs,
                                 u"😀"_qs,    u"ｶﾞ"_qs, u"\n\n"_qs, u"①"_qs};
     QString t;
@@ -91,7 +163,7 @@ TEST(DifferentialTest, EucReadsAsTheCharacterWalk) {
         for (const QByteArray& b : samples(set, rng)) {
             QByteArray got;
             ASSERT_EQ(EucToShiftJis(b, got), rc::SUCCESS);
-            ASSERT_TRUE(got == ref::EucToShiftJis(b)) << testbytes::hex(b.right(8)).toStdString();
+            ASSERT_TRUE(got == ref::EucToShiftJis(b)) << hex(b.right(8)).toStdString();
             ++checked;
         }
     }
@@ -99,7 +171,7 @@ TEST(DifferentialTest, EucReadsAsTheCharacterWalk) {
         const QByteArray b = testbytes::bytes({0xA4, 0xA2, 0x8F, 0xA1}) + char(tail);
         QByteArray got;
         ASSERT_EQ(EucToShiftJis(b, got), rc::SUCCESS);
-        EXPECT_EQ(testbytes::hex(got), testbytes::hex(ref::EucToShiftJis(b))) << tail;
+        EXPECT_EQ(hex(got), hex(ref::EucToShiftJis(b))) << tail;
     }
     EXPECT_GT(checked, 200);
 }
@@ -149,34 +221,165 @@ TEST(DifferentialTest, Utf8ReadsAsTheSequenceWalk) {
     EXPECT_GT(checked, 200);
 }
 
-TEST(DifferentialTest, WholeCorpusIsDetected) {
-    const QString text = testbytes::corpusText().repeated(20);
-    const QByteArray sjis = EncodeFileText(text, charset::SHIFT_JIS, lineending::CRLF,
-                                           JisKatakanaMode::FullWidth, cp932())
-                                .bytes;
-    const QByteArray euc =
-        EncodeFileText(text, charset::EUC, lineending::LF, JisKatakanaMode::FullWidth, cp932())
-            .bytes;
-    bool ascii = true;
-    EXPECT_TRUE(IsShiftJisText(sjis));
-    EXPECT_TRUE(IsEucText(euc));
-    EXPECT_TRUE(IsUtf8Text(text.toUtf8(), ascii));
-    EXPECT_FALSE(ascii);
-    EXPECT_EQ(DetectCharSetJapanese(sjis), charset::SHIFT_JIS);
-    EXPECT_EQ(DetectCharSetJapanese(euc), charset::EUC);
+TEST(DifferentialTest, CodePageToUtf8WritesWhatTheUnitsWouldBe) {
+    std::mt19937 rng(1);
+    int taken = 0, refused = 0;
+    auto check = [&](const CodePage& cp, const QByteArray& b) {
+        QByteArray straight("stale bytes of an earlier piece");
+        if (!CodePageToUtf8(b, cp, straight)) {
+            ++refused;
+            return;
+        }
+        ++taken;
+        ASSERT_EQ(straight, utf8Of(cp.toUnicode(b)))
+            << cp.id() << " " << hex(b.left(12)).toStdString();
+    };
+    for (unsigned id : {932u, 936u, 949u, 950u, 1252u}) {
+        const CodePage& cp = CodePage::get(id);
+        // Every pair on its own and followed by a byte that trails, stands
+        // alone or leads.
+        for (int b = 0; b < 256; ++b) {
+            check(cp, QByteArray(1, char(b)));
+            for (int t = 0; t < 256; ++t) {
+                check(cp, testbytes::bytes({b, t}));
+                check(cp, testbytes::bytes({b, t, t ^ 0x80}));
+            }
+        }
+        for (const QByteArray& b : samples(charset::SHIFT_JIS, rng))
+            check(cp, b);
+    }
+    EXPECT_GT(taken, 5 * 30000);
+    EXPECT_GT(refused, 5 * 1000);
+    // Ordinary text goes straight.
+    QByteArray out;
+    EXPECT_TRUE(CodePageToUtf8(encoded(corpusText(), charset::SHIFT_JIS), cp932(), out));
+    EXPECT_EQ(out, corpusText().toUtf8());
+}
+
+TEST(DifferentialTest, Utf8ToCodePageWritesWhatTheUnitsWouldBe) {
+    std::mt19937 rng(2);
+    int taken = 0;
+    auto check = [&](const CodePage& cp, const QByteArray& b) {
+        QByteArray straight;
+        if (!Utf8ToCodePage(b, cp, straight))
+            return;
+        QString text;
+        ASSERT_EQ(Utf8ToUtf16(b, text), rc::SUCCESS);
+        ASSERT_EQ(straight, cp.fromUnicode(text))
+            << cp.id() << " " << hex(b.left(12)).toStdString();
+        ++taken;
+    };
+    // Every BMP unit alone (surrogate halves and U+0000 included), as its
+    // UTF-8 form.
+    QString every;
+    for (char32_t u = 0; u < 0x10000; ++u)
+        every.append(QChar(static_cast<char16_t>(u)));
+    for (unsigned id : {932u, 1252u, 936u}) {
+        const CodePage& cp = CodePage::get(id);
+        for (qsizetype k = 0; k < every.size(); ++k)
+            check(cp, utf8Of(every.mid(k, 1)));
+        for (const QByteArray& b : samples(charset::UTF8N, rng))
+            check(cp, b);
+    }
+    EXPECT_GT(taken, 3 * (0x10000 - 0x800));
+    QByteArray out;
+    EXPECT_TRUE(Utf8ToCodePage(corpusText().toUtf8(), cp932(), out));
+    EXPECT_EQ(out, encoded(corpusText(), charset::SHIFT_JIS));
+}
+
+// EUC and JIS a piece at a time, straight and through Shift-JIS; the pieces
+// must end at the same place (and JIS in the same state) and read the same.
+JisState jisStateOf(bool doubleByte, bool kana) {
+    return doubleByte ? JisState::Double : kana ? JisState::Kana : JisState::Single;
+}
+
+TEST(DifferentialTest, EucAndJisGoStraightWithTheBytesAndStateOfShiftJis) {
+    std::mt19937 rng(3);
+    for (CharSetId set : {charset::EUC, charset::JIS}) {
+        int taken = 0;
+        for (const QByteArray& b : samples(set, rng)) {
+            for (qsizetype piece : {qsizetype(1), qsizetype(50), qsizetype(1) << 20}) {
+                bool doubleByte = false, kana = false;
+                for (qsizetype at = 0; at < b.size();) {
+                    JisState state = jisStateOf(doubleByte, kana);
+                    qsizetype straightEnd = at, throughEnd = at;
+                    QByteArray direct, shiftJis;
+                    const bool ok = set == charset::EUC
+                                        ? EucToUtf8Part(b, straightEnd, at + piece, direct)
+                                        : JisToUtf8Part(b, straightEnd, at + piece, state, direct);
+                    ASSERT_EQ(set == charset::EUC
+                                  ? EucToShiftJisPart(b, throughEnd, at + piece, shiftJis)
+                                  : JisToShiftJisPart(b, throughEnd, at + piece, doubleByte, kana,
+                                                      shiftJis),
+                              rc::SUCCESS);
+                    if (ok) {
+                        ASSERT_EQ(straightEnd, throughEnd) << hex(b.mid(at, 12)).toStdString();
+                        ASSERT_EQ(state, jisStateOf(doubleByte, kana));
+                        ASSERT_EQ(direct, utf8Of(cp932().toUnicode(shiftJis)))
+                            << set << " " << hex(b.mid(at, 12)).toStdString();
+                        ++taken;
+                    }
+                    at = throughEnd;
+                }
+            }
+        }
+        EXPECT_GT(taken, 100) << set;
+    }
+    qsizetype from = 0;
+    QByteArray out;
+    const QByteArray euc = encoded(corpusText(), charset::EUC);
+    EXPECT_TRUE(EucToUtf8Part(euc, from, euc.size(), out));
+    EXPECT_EQ(from, euc.size());
+    EXPECT_EQ(out, corpusText().toUtf8());
+    from = 0;
+    out.clear();
+    JisState state = JisState::Single;
+    const QByteArray jis = encoded(corpusText(), charset::JIS);
+    EXPECT_TRUE(JisToUtf8Part(jis, from, jis.size(), state, out));
+    EXPECT_EQ(state, JisState::Single);
+    EXPECT_EQ(out, corpusText().toUtf8());
+}
+
+// ConvertFileText writes what decoding and then encoding would write.
+testing::AssertionResult convertsAsDecodeThenEncode(const QByteArray& b, CharSetId from,
+                                                    const DecodedText& decoded, CharSetId to,
+                                                    std::optional<LineEndingId> eol) {
+    QString written = decoded.text;
+    if (!keepsRawBytes(from, to, cp932()))
+        replaceRawBytes(written, to);
+    const EncodedText expected = EncodeFileText(written, to, eol.value_or(decoded.lineEnding),
+                                                JisKatakanaMode::FullWidth, cp932());
+    QByteArray got;
+    const ConvertedText done = ConvertFileText(b, from, to, eol, JisKatakanaMode::FullWidth,
+                                               cp932(), [&](const char* d, qsizetype n) {
+                                                   got.append(d, n);
+                                                   return true;
+                                               });
+    if (done.result == expected.result && !done.writeFailed && got == expected.bytes)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << from << " -> " << to << " eol " << eol.value_or(-1) << " result " << done.result
+           << " " << hex(b.left(16)).toStdString() << ": " << hex(got.left(16)).toStdString();
 }
 
 TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {
+    for (const QByteArray& b : edgeInputs()) {
+        for (CharSetId from : {charset::SHIFT_JIS, charset::ANSI, charset::EUC, charset::JIS,
+                               charset::UTF8, charset::UTF8N}) {
+            const DecodedText decoded = DecodeFileText(b, from, cp932());
+            for (CharSetId to :
+                 {charset::UTF8, charset::UTF8N, charset::SHIFT_JIS, charset::EUC, charset::JIS})
+                ASSERT_TRUE(convertsAsDecodeThenEncode(b, from, decoded, to, {}));
+        }
+    }
     std::mt19937 rng(42);
     const QString text = mixedText(rng);
     int checked = 0;
     for (CharSetId in : {charset::SHIFT_JIS, charset::EUC, charset::JIS, charset::UTF8,
                          charset::UTF8N, charset::UNICODE_LE}) {
         for (LineEndingId le : {lineending::CRLF, lineending::LF}) {
-            QByteArray file =
-                EncodeFileText(text, in, le, JisKatakanaMode::FullWidth, cp932()).bytes;
             for (int variant = 0; variant < 3; ++variant) {
-                QByteArray b = file;
+                QByteArray b = encoded(text, in, le);
                 if (variant == 1) // broken bytes here and there
                     for (int k = 0; k < 200; ++k)
                         b[std::uniform_int_distribution<qsizetype>(0, b.size() - 1)(rng)] =
@@ -186,27 +389,11 @@ TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {
                 const DecodedText decoded = DecodeFileText(b, in, cp932());
                 for (CharSetId out : {charset::UTF8N, charset::SHIFT_JIS, charset::EUC,
                                       charset::UNICODE_BE, charset::UTF8}) {
-                    for (std::optional<LineEndingId> eol :
-                         {std::optional<LineEndingId>(),
-                          std::optional<LineEndingId>(lineending::CR),
-                          std::optional<LineEndingId>(lineending::CRLF)}) {
-                        QString written = decoded.text;
-                        if (!keepsRawBytes(in, out, cp932()))
-                            replaceRawBytes(written, out);
-                        const EncodedText expected =
-                            EncodeFileText(written, out, eol.value_or(decoded.lineEnding),
-                                           JisKatakanaMode::FullWidth, cp932());
-                        QByteArray got;
-                        const ConvertedText done =
-                            ConvertFileText(b, in, out, eol, JisKatakanaMode::FullWidth, cp932(),
-                                            [&](const char* d, qsizetype n) {
-                                                got.append(d, n);
-                                                return true;
-                                            });
-                        ASSERT_EQ(done.result, expected.result);
-                        ASSERT_FALSE(done.writeFailed);
-                        ASSERT_TRUE(got == expected.bytes)
-                            << in << " " << out << " " << variant << " " << eol.value_or(-1);
+                    for (auto eol : {std::optional<LineEndingId>(),
+                                     std::optional<LineEndingId>(lineending::CR),
+                                     std::optional<LineEndingId>(lineending::CRLF)}) {
+                        ASSERT_TRUE(convertsAsDecodeThenEncode(b, in, decoded, out, eol))
+                            << "variant " << variant;
                         ++checked;
                     }
                 }
@@ -218,9 +405,7 @@ TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {
 
 TEST(DifferentialTest, ConvertFileTextStopsWhenWritingFails) {
     std::mt19937 rng(1);
-    const QByteArray file = EncodeFileText(mixedText(rng), charset::SHIFT_JIS, lineending::CRLF,
-                                           JisKatakanaMode::FullWidth, cp932())
-                                .bytes;
+    const QByteArray file = encoded(mixedText(rng), charset::SHIFT_JIS);
     int calls = 0;
     const ConvertedText done =
         ConvertFileText(file, charset::SHIFT_JIS, charset::UTF8N, {}, JisKatakanaMode::FullWidth,

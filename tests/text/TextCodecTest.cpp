@@ -141,29 +141,6 @@ TEST(TextCodecTest, MixedLineEndingsSurviveLoadAndSave) {
     EXPECT_EQ(encode(d.text, 2, d.lineEnding), utf16);
 }
 
-TEST(TextCodecTest, CorpusRoundTripsInEverySet) {
-    const QByteArray utf8 = withLineBreaks(corpus("japanese.txt"), "\r\n");
-    const QString text = QString::fromUtf8(utf8);
-    const struct {
-        CharSetId set;
-        const char* iconvName;
-        QByteArray mark;
-    } cases[] = {{8, "CP932", {}},
-                 {6, "EUC-JP", {}},
-                 {7, "ISO-2022-JP", {}},
-                 {5, "UTF-8", {}},
-                 {4, "UTF-8", "\xef\xbb\xbf"},
-                 {2, "UTF-16LE", "\xff\xfe"},
-                 {3, "UTF-16BE", "\xfe\xff"}};
-    for (const auto& c : cases) {
-        const QByteArray file = c.mark + iconv(utf8, "UTF-8", c.iconvName);
-        EXPECT_EQ(encode(text, c.set, 0), file) << c.iconvName;
-        const DecodedText d = decode(file, DetectCharSet(file, 0x0411));
-        EXPECT_EQ(d.text, text) << c.iconvName;
-        EXPECT_EQ(d.lineEnding, 0);
-    }
-}
-
 TEST(TextCodecTest, JapaneseSetsUseCodePage932OnAWesternSystem) {
     const CodePage& western = CodePage::get(1252);
     const QString nihongo = u(u"日本語");

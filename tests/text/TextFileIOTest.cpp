@@ -1,10 +1,8 @@
 // Reading and safe writing of text files, the file stamp, and the texts of the
 // file information dialog.
 #include "TextFileIO.h"
-#include "CodePage.h"
 #include "FileInfo.h"
 #include "StringTable.h"
-#include "TextCodec.h"
 
 #include "TempFiles.h"
 
@@ -113,33 +111,6 @@ TEST(TextFileWrite, AWriteFailingPartWayLeavesTheOriginalUntouched) {
     EXPECT_EQ(dir.read(path), original);
     EXPECT_EQ(QDir(dir.folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("precious.txt")});
-}
-
-// Every set and line ending: bytes written by the writer's pipeline come back
-// from disk, decode to the same text and encode to the same bytes again.
-TEST(TextFileRoundTrip, EverySetAndLineEndingThroughTheDisk) {
-    TempFiles dir;
-    const CodePage& cp932 = CodePage::get(932);
-    const QString text = QStringLiteral("Tavlo テキスト\r\n二行目 abc 漢字\r\n\r\n最後");
-    for (CharSetId set = charset::ANSI; set <= charset::SHIFT_JIS; ++set) {
-        for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
-            SCOPED_TRACE(testing::Message() << "set " << set << " line ending " << le);
-            const EncodedText encoded =
-                EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932);
-            ASSERT_EQ(encoded.result, rc::SUCCESS);
-            const QString path = dir.path(QStringLiteral("f%1_%2.txt").arg(set).arg(le));
-            ASSERT_TRUE(textfile::writeAtomically(path, encoded.bytes));
-            textfile::ReadResult read = textfile::readAll(path);
-            ASSERT_EQ(read.status, textfile::ReadStatus::Ok);
-            const DecodedText decoded = DecodeFileText(read.bytes, set, cp932);
-            EXPECT_EQ(decoded.text, text);
-            EXPECT_EQ(decoded.lineEnding, le);
-            EXPECT_EQ(EncodeFileText(decoded.text, set, decoded.lineEnding,
-                                     JisKatakanaMode::FullWidth, cp932)
-                          .bytes,
-                      encoded.bytes);
-        }
-    }
 }
 
 TEST(FileInfoTexts, CountsSizesAndGroups) {
