@@ -19,6 +19,46 @@ TEST(CTextEditKeys, AltWithALetterTypesNothing) {
     EXPECT_EQ(e->GetText(), QStringLiteral("fe"));
 }
 
+// One key pressed with the caret at `at`: the text and the caret after it.
+// Only CR LF is a line break; the arrow keys stop at the ends of the text.
+struct KeyCase {
+    const char* text;
+    int at;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int caret;
+    const char* result = nullptr; // nullptr: the text stays
+};
+
+class CTextEditKey : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(CTextEditKey, MovesOrEditsAsOverLoadedText) {
+    const KeyCase& c = GetParam();
+    ShownEdit e;
+    e->SetText(QString::fromUtf8(c.text));
+    e->SetSel(c.at, c.at);
+    QTest::keyClick(e.edit.get(), c.key, c.modifiers);
+    const QString result = QString::fromUtf8(c.result ? c.result : c.text);
+    EXPECT_EQ(e->GetText(), result);
+    EXPECT_EQ(e->GetSel(), std::make_pair(c.caret, c.caret));
+    EXPECT_EQ(e->GetLineCount(), result.count(QStringLiteral("\r\n")) + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CTextEditKey,
+    ::testing::Values(KeyCase{"first\r\nlast", 9, Qt::Key_Down, {}, 9},
+                      KeyCase{"first\r\nlast", 2, Qt::Key_Up, {}, 2},
+                      KeyCase{"first\r\nlast", 11, Qt::Key_Right, {}, 11},
+                      KeyCase{"first\r\nlast", 0, Qt::Key_Down, {}, 7},
+                      KeyCase{"first\r\nlast", 7, Qt::Key_Up, {}, 0},
+                      KeyCase{"one\r\ntwo\r\nthree", 3, Qt::Key_Right, {}, 5},
+                      KeyCase{"one\r\ntwo\r\nthree", 5, Qt::Key_End, {}, 8},
+                      KeyCase{"one\r\ntwo\r\nthree", 13, Qt::Key_Home, {}, 10},
+                      KeyCase{
+                          "one\r\ntwo\r\nthree", 10, Qt::Key_Backspace, {}, 8, "one\r\ntwothree"},
+                      KeyCase{"one\r\ntwothree", 8, Qt::Key_Return, {}, 10, "one\r\ntwo\r\nthree"},
+                      KeyCase{"ab", 1, Qt::Key_Return, Qt::ShiftModifier, 3, "a\r\nb"}));
+
 // A line longer than the control's chunk length is cut into joined blocks;
 // at a join the keys act on the characters beyond it, as anywhere else.
 class CTextEditJoinKeys : public ::testing::TestWithParam<CTextEdit::Wrap> {};

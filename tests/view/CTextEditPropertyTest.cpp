@@ -83,6 +83,8 @@ void expectLinesOfAFreshLayout(CTextEdit& e, CTextEdit& fresh, RandomNumbers& ne
     for (int l : asked) {
         ASSERT_EQ(e.LineIndex(l), fresh.LineIndex(l)) << "round " << round << " line " << l;
         ASSERT_EQ(e.GetLine(l), fresh.GetLine(l)) << "round " << round << " line " << l;
+        if (const int start = fresh.LineIndex(l); start >= 0)
+            ASSERT_EQ(e.LineLength(start), fresh.GetLine(l).size()) << "round " << round;
     }
     ASSERT_EQ(e.LineFromChar(-1), fresh.LineFromChar(e.GetSel().first));
     if (round % 5 == 4) {

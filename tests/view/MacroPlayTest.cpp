@@ -155,17 +155,15 @@ TEST_F(MacroPlayTest, NewFileAsksAboutChanges) {
         }
     };
     view->document().setFileDialog(std::make_unique<CancelledDialog>());
+    const QString asked = QStringLiteral("ファイルは更新されています。\n変更を保存しますか？");
     const struct {
         int answer;
         const char* result;
         QStringList messages;
     } cases[] = {
-        {mb::IDNO, "", {QStringLiteral("ファイルは更新されています。\n変更を保存しますか？")}},
-        {mb::IDCANCEL, "x", {QStringLiteral("ファイルは更新されています。\n変更を保存しますか？")}},
-        {mb::IDYES,
-         "x",
-         {QStringLiteral("ファイルは更新されています。\n変更を保存しますか？"),
-          QStringLiteral("新しいファイルの作成を中止します。")}},
+        {mb::IDNO, "", {asked}},
+        {mb::IDCANCEL, "x", {asked}},
+        {mb::IDYES, "x", {asked, QStringLiteral("新しいファイルの作成を中止します。")}},
     };
     for (const auto& c : cases) {
         env.messages.clear();
