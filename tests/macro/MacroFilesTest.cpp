@@ -20,10 +20,6 @@
 
 namespace {
 
-QString decodeForTest(const QByteArray& bytes) {
-    return decodeMacroFile(bytes, Locale(0x0409, 0x0409));
-}
-
 class ScriptedChooser : public MacroFileChooser {
   public:
     std::optional<QString> answer;
@@ -96,19 +92,10 @@ TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
     EXPECT_FALSE(MacroLoad(macro, std::nullopt, services()));
     EXPECT_TRUE(macro.steps.empty());
     EXPECT_TRUE(macro.tooltip.isEmpty());
+    // What the dialog is given: QsdMacroFileChooserTest.
     ASSERT_EQ(chooser.requests.size(), 1u);
-    const MacroFileRequest& request = chooser.requests[0];
-    EXPECT_EQ(request.mode, MacroFileMode::Open);
-    EXPECT_EQ(request.title, QStringLiteral("マクロのロード"));
-    EXPECT_EQ(request.flags, macrofile::OFN_FILEMUSTEXIST);
-    EXPECT_EQ(request.folder, files.folder() + u'/');
-    EXPECT_EQ(request.filterIndex, 1);
-    EXPECT_TRUE(request.fileName.isEmpty());
-    ASSERT_EQ(request.filters.size(), 2u);
-    EXPECT_EQ(request.filters[0].name, QStringLiteral("マクロファイル (*.mcr)"));
-    EXPECT_EQ(request.filters[0].pattern, QStringLiteral("*.mcr"));
-    EXPECT_EQ(request.filters[1].name, QStringLiteral("すべてのファイル (*.*)"));
-    EXPECT_EQ(request.filters[1].pattern, QStringLiteral("*.*"));
+    EXPECT_EQ(chooser.requests[0].mode, MacroFileMode::Open);
+    EXPECT_EQ(chooser.requests[0].folder, files.folder() + u'/');
     EXPECT_EQ(macro.lastFolder, files.folder() + u'/');
 }
 
@@ -149,8 +136,6 @@ TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
     const MacroFileRequest& request = chooser.requests[0];
     EXPECT_EQ(request.mode, MacroFileMode::Save);
     EXPECT_EQ(request.fileName, QStringLiteral("新規マクロ(4).mcr"));
-    EXPECT_EQ(request.title, QStringLiteral("マクロを保存"));
-    EXPECT_EQ(request.flags, macrofile::OFN_OVERWRITEPROMPT);
     EXPECT_FALSE(QFile::exists(path("新規マクロ(4).mcr")));
 
     QDir(files.folder()).mkdir("out");
@@ -205,19 +190,15 @@ TEST_F(MacroFilesTest, FailedWriteKeepsTheOldFile) {
 }
 
 TEST_F(MacroFilesTest, LoadedMacroSavedAndLoadedAgain) {
-    files.write("hand.mcr",
-                "# hand written, UTF-8\n"
-                "TOOLTIP \"tip\"\nEXPLAIN \"what it does\"\n"
-                "TYPE \"日本語 \\\"q\\\"\"\nTYPE CTRL+SHIFT END\n"
-                "FIND /I \"needle\\t\"\nREPLACE /A \"a\\\\b\" \"c\\nd\"\n"
-                "OPEN C:\\dir\\ \nSAVE /A\nLOCK SHIFT\nUNLOCK SHIFT\n"
-                "SELECT LEFT\nUNSELECT TAIL\nSLEEP 10\nGOTO -2\nENABLEWINDOW FALSE\nSETFOCUS\n");
+    files.write("hand.mcr", "# hand written, UTF-8\nTOOLTIP \"tip\"\nEXPLAIN \"what it does\"\n"
+                            "TYPE \"日本語 \\\"q\\\"\"\nTYPE CTRL+SHIFT END\n"
+                            "REPLACE /A \"a\\\\b\" \"c\\nd\"\nOPEN C:\\dir\\ \n");
     Macro loaded;
     ASSERT_TRUE(MacroLoad(loaded, path("hand.mcr"), services()));
     ASSERT_FALSE(loaded.hasError);
-    ASSERT_EQ(loaded.steps.size(), 14u);
+    ASSERT_EQ(loaded.steps.size(), 4u);
     ASSERT_TRUE(MacroSave(loaded, path("saved.mcr"), services()));
-    const QString written = decodeForTest(files.read("saved.mcr"));
+    const QString written = decodeMacroFile(files.read("saved.mcr"), Locale(0x0409, 0x0409));
     EXPECT_FALSE(written.contains(QStringLiteral("TOOLTIP")));
     EXPECT_FALSE(written.contains(QStringLiteral("EXPLAIN")));
 
@@ -281,17 +262,6 @@ TEST_F(MacroFilesTest, StartupLoadFailureAddsItsMessage) {
     EXPECT_TRUE(chooser.requests.empty());
 }
 
-TEST(MacroCommandState, EnablingRules) {
-    Macro macro;
-    EXPECT_TRUE(isMacroLoadEnabled(false));
-    EXPECT_FALSE(isMacroLoadEnabled(true));
-    EXPECT_FALSE(isMacroSaveEnabled(macro, false));
-    macro.steps.push_back(makeStep(MacroCommand::Copy));
-    EXPECT_TRUE(isMacroSaveEnabled(macro, false));
-    EXPECT_FALSE(isMacroSaveEnabled(macro, true));
-    EXPECT_EQ(WM_MACRO_STARTUP_LOAD, 0x501u);
-}
-
 TEST(MacroFileDialogFlags, BuiltFromTheSettings) {
     EXPECT_EQ(macroFileSelectFlags(MacroFileMode::Open, 1, 1, 1), 0x1D210u | 0x1u | 0x8000000u);
     EXPECT_EQ(macroFileSelectFlags(MacroFileMode::Save, 1, 0, 2), 0x26D210u | 0x800000u);
@@ -301,7 +271,4 @@ TEST(MacroFileDialogFlags, BuiltFromTheSettings) {
     EXPECT_EQ(macroFileDialogTitle(request), QStringLiteral("Open Macro File"));
     request.mode = MacroFileMode::Save;
     EXPECT_EQ(macroFileDialogTitle(request), QStringLiteral("Save Macro File"));
-    ASSERT_EQ(macroFileDialogFilters(request).size(), 2u);
-    EXPECT_EQ(macroFileDialogFilters(request)[0].name, QStringLiteral("Macro (*.mcr)"));
-    EXPECT_EQ(macroFileDialogFilters(request)[1].pattern, QStringLiteral("*.*"));
 }

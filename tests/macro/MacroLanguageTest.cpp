@@ -68,7 +68,7 @@ TEST(MacroTokenizer, RestDropsWhiteSpaceAfterToken) {
     EXPECT_FALSE(tokens.atEnd());
 }
 
-TEST(MacroTokenizer, OptionsBeforeTheArgumentAreConsumed) {
+TEST(MacroTokenizer, OptionsBeforeTheArgumentAreConsumedAndOptionsOnlyGiveNoArgument) {
     MacroTokenizer tokens(u"/i /u \"x\" /A more");
     const MacroArguments args = scanMacroOptions(tokens);
     EXPECT_FALSE(args.options.a);
@@ -78,14 +78,12 @@ TEST(MacroTokenizer, OptionsBeforeTheArgumentAreConsumed) {
     ASSERT_TRUE(args.argument);
     EXPECT_EQ(args.argument->text, "\"x\"");
     EXPECT_EQ(tokens.rest(), "/A more");
-}
 
-TEST(MacroTokenizer, OptionsOnlyGiveNoArgument) {
-    MacroTokenizer tokens(u"/F /a");
-    const MacroArguments args = scanMacroOptions(tokens);
-    EXPECT_TRUE(args.options.a);
-    EXPECT_TRUE(args.options.f);
-    EXPECT_FALSE(args.argument);
+    MacroTokenizer optionsOnly(u"/F /a");
+    const MacroArguments none = scanMacroOptions(optionsOnly);
+    EXPECT_TRUE(none.options.a);
+    EXPECT_TRUE(none.options.f);
+    EXPECT_FALSE(none.argument);
 }
 
 TEST(MacroStringValue, RemovesQuotesAndResolvesEscapes) {
@@ -173,18 +171,35 @@ TEST(MacroLineReader, VeryLongLinesAreReadWhole) {
     EXPECT_EQ(lines[1].number, 2);
 }
 
-TEST(MacroSource, EncodingFromTheFirstBytes) {
-    EXPECT_EQ(macroFileEncoding(QByteArray("\xFF\xFE"
-                                           "a\0",
-                                           4)),
-              MacroFileEncoding::Utf16LittleEndian);
-    EXPECT_EQ(macroFileEncoding(QByteArray("\xFE\xFF\0a", 4)), MacroFileEncoding::Utf16BigEndian);
-    EXPECT_EQ(macroFileEncoding(QByteArray("a\0b\0", 4)), MacroFileEncoding::Utf16LittleEndian);
-    EXPECT_EQ(macroFileEncoding(QByteArray()), MacroFileEncoding::Utf8);
-    EXPECT_EQ(macroFileEncoding(QByteArray("\xEF\xBB\xBFTYPE")), MacroFileEncoding::Utf8);
-    EXPECT_EQ(macroFileEncoding(QByteArray("TYPE \"\xE3\x81\x82\"")), MacroFileEncoding::Utf8);
-    EXPECT_EQ(macroFileEncoding(QByteArray("TYPE \"\x82\xA0\"")), MacroFileEncoding::Ansi);
+// The first bytes of a macro file decide how it is read.
+struct SourceCase {
+    QByteArray bytes;
+    MacroFileEncoding encoding;
+    const char16_t* text;
+};
+
+class MacroSourceDecoding : public ::testing::TestWithParam<SourceCase> {};
+
+TEST_P(MacroSourceDecoding, EncodingAndText) {
+    EXPECT_EQ(macroFileEncoding(GetParam().bytes), GetParam().encoding);
+    EXPECT_EQ(decodeMacroFile(GetParam().bytes, Locale(0x0411, 0x0411)),
+              QString::fromUtf16(GetParam().text));
 }
+
+using Enc = MacroFileEncoding;
+INSTANTIATE_TEST_SUITE_P(
+    Files, MacroSourceDecoding,
+    ::testing::Values(SourceCase{QByteArray("\xFF\xFE\x41\0\x42\x30", 6), Enc::Utf16LittleEndian,
+                                 u"Aあ"},
+                      SourceCase{QByteArray("\xFE\xFF\0A\x30\x42", 6), Enc::Utf16BigEndian, u"Aあ"},
+                      // An odd last byte is no character.
+                      SourceCase{QByteArray("\xFF\xFE\x41\0z", 5), Enc::Utf16LittleEndian, u"A"},
+                      // Zero bytes without a mark: little endian.
+                      SourceCase{QByteArray("O\0K\0", 4), Enc::Utf16LittleEndian, u"OK"},
+                      SourceCase{QByteArray(), Enc::Utf8, u""},
+                      SourceCase{"\xEF\xBB\xBF\xE3\x81\x82", Enc::Utf8, u"あ"},
+                      SourceCase{"TYPE \"\xE3\x81\x82\"", Enc::Utf8, u"TYPE \"あ\""},
+                      SourceCase{"TYPE \"\x82\xA0\"", Enc::Ansi, u"TYPE \"あ\""}));
 
 TEST(MacroSource, ZeroByteAfterTheFirst1024BytesKeepsEightBitText) {
     QByteArray bytes(1024, 'a');
@@ -192,27 +207,4 @@ TEST(MacroSource, ZeroByteAfterTheFirst1024BytesKeepsEightBitText) {
     EXPECT_EQ(macroFileEncoding(bytes), MacroFileEncoding::Ansi);
     bytes[1023] = '\0';
     EXPECT_EQ(macroFileEncoding(bytes), MacroFileEncoding::Utf16LittleEndian);
-}
-
-TEST(MacroSource, DecodesEachEncoding) {
-    const Locale japanese(0x0411, 0x0411);
-    EXPECT_EQ(decodeMacroFile(QByteArray("\xFF\xFE"
-                                         "A\0\x42\x30",
-                                         6),
-                              japanese),
-              QStringLiteral("Aあ"));
-    EXPECT_EQ(decodeMacroFile(QByteArray("\xFE\xFF\0A\x30\x42", 6), japanese),
-              QStringLiteral("Aあ"));
-    // An odd last byte is no character.
-    EXPECT_EQ(decodeMacroFile(QByteArray("\xFF\xFE"
-                                         "A\0z",
-                                         5),
-                              japanese),
-              QStringLiteral("A"));
-    // Zero bytes without a mark: little endian.
-    EXPECT_EQ(decodeMacroFile(QByteArray("O\0K\0", 4), japanese), QStringLiteral("OK"));
-    EXPECT_EQ(decodeMacroFile(QByteArray("\xEF\xBB\xBF\xE3\x81\x82"), japanese),
-              QStringLiteral("あ"));
-    EXPECT_EQ(decodeMacroFile(QByteArray("\xE3\x81\x82"), japanese), QStringLiteral("あ"));
-    EXPECT_EQ(decodeMacroFile(QByteArray("\x82\xA0"), japanese), QStringLiteral("あ"));
 }

@@ -295,19 +295,6 @@ TEST(MacroLoaderHeader, CancelledLoadKeepsVersionReportExplanationAndTooltip) {
     EXPECT_EQ(macro.lastFolder, "/tmp/macros/");
 }
 
-TEST(MacroLoaderFile, BytesInEveryEncoding) {
-    const QString text = QStringLiteral("TYPE \"あ\"\r\n");
-    QByteArray utf16("\xFF\xFE");
-    for (QChar c : text)
-        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    for (const QByteArray& bytes : {utf16, text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8(),
-                                    QByteArray("TYPE \"\x82\xA0\"\r\n")}) {
-        Macro macro;
-        parseMacroFile(macro, bytes, Locale(0x0411, 0x0411));
-        EXPECT_EQ(macro.steps, std::vector<MacroStep>{S(C::Type, "\"あ\"")});
-    }
-}
-
 TEST(MacroLoaderFile, ZeroByteBeyondTheProbeStaysEightBit) {
     QByteArray bytes = QByteArray(1100, '#');
     bytes.append("\nCOPY\n");

@@ -26,36 +26,25 @@ Macro rewritten(const Macro& macro) {
 
 } // namespace
 
-TEST(MacroCoalesce, TypedRunsEndAfterEnter) {
-    const auto steps = coalesced({typed("\"a\""), typed("\"b\""), typed("\"c\""), typed("\"\\n\""),
-                                  typed("\"d\""), typed("\"e\"")});
-    ASSERT_EQ(steps.size(), 2u);
-    EXPECT_EQ(steps[0].text, "\"abc\\n\"");
-    EXPECT_EQ(steps[1].text, "\"de\"");
-}
-
-TEST(MacroCoalesce, ShiftedCharactersJoinTheRun) {
-    // Character steps carry no shift state, so a, B and c are one string.
-    const auto steps = coalesced({typed("\"a\""), typed("\"B\""), typed("\"c\"")});
-    ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0], typed("\"aBc\""));
-}
-
-TEST(MacroCoalesce, KeysCommandsAndModifiersEndRuns) {
-    const auto steps = coalesced({typed("\"\\n\""), typed("\"a\""), typed("\"\\\"\""),
-                                  typed("LEFT"), typed("\"b\""), typed("\"c\"", true),
-                                  typed("\"d\"", true), makeStep(MacroCommand::Copy),
-                                  typed("\"e\""), typed("\"\\n\""), typed("\"\\n\"")});
-    ASSERT_EQ(steps.size(), 8u);
-    EXPECT_EQ(steps[0], typed("\"\\n\""));
-    EXPECT_EQ(steps[1], typed("\"a\\\"\""));
-    EXPECT_EQ(steps[2], typed("LEFT"));
-    EXPECT_EQ(steps[3], typed("\"b\""));
-    EXPECT_EQ(steps[4], typed("\"cd\"", true));
-    EXPECT_EQ(steps[5].command, MacroCommand::Copy);
-    EXPECT_EQ(steps[6], typed("\"e\\n\""));
-    // The last "\n" stays on its own: a "\n" step never starts a run.
-    EXPECT_EQ(steps[7], typed("\"\\n\""));
+TEST(MacroCoalesce, TypedCharactersJoinUntilAKeyACommandAModifierOrEnter) {
+    const MacroStep copy = makeStep(MacroCommand::Copy);
+    const struct {
+        std::vector<MacroStep> recorded, saved;
+    } cases[] = {
+        {{typed("\"a\""), typed("\"b\""), typed("\"c\""), typed("\"\\n\""), typed("\"d\""),
+          typed("\"e\"")},
+         {typed("\"abc\\n\""), typed("\"de\"")}},
+        // Character steps carry no shift state, so a, B and c are one string.
+        {{typed("\"a\""), typed("\"B\""), typed("\"c\"")}, {typed("\"aBc\"")}},
+        // The last "\n" stays on its own: a "\n" step never starts a run.
+        {{typed("\"\\n\""), typed("\"a\""), typed("\"\\\"\""), typed("LEFT"), typed("\"b\""),
+          typed("\"c\"", true), typed("\"d\"", true), copy, typed("\"e\""), typed("\"\\n\""),
+          typed("\"\\n\"")},
+         {typed("\"\\n\""), typed("\"a\\\"\""), typed("LEFT"), typed("\"b\""),
+          typed("\"cd\"", true), copy, typed("\"e\\n\""), typed("\"\\n\"")}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(coalesced(c.recorded), c.saved);
 }
 
 TEST(MacroWriter, HeaderWithPaddedDate) {
@@ -69,6 +58,8 @@ TEST(MacroWriter, HeaderWithPaddedDate) {
         macroFileHeader(QDate(2026, 12, 25)).contains(QStringLiteral("作成日：2026年12月25日\n")));
 }
 
+// The line of each kind of step; the round trip below holds the other forms
+// of each command to what the loader reads.
 TEST(MacroWriter, EveryStepLine) {
     const struct {
         MacroStep step;
@@ -96,25 +87,17 @@ TEST(MacroWriter, EveryStepLine) {
         {makeStep(MacroCommand::Save, QStringLiteral("\"o.txt\"")), "SAVE \"o.txt\""},
         {makeStep(MacroCommand::Save, {}, 1), "SAVE /A "},
         {makeStep(MacroCommand::Copy), "COPY"},
-        {makeStep(MacroCommand::Cut), "CUT"},
-        {makeStep(MacroCommand::Paste), "PASTE"},
         {makeStep(MacroCommand::Lock, QStringLiteral("ctrl"), 0, true), "LOCK CTRL"},
-        {makeStep(MacroCommand::Lock, QStringLiteral("shift"), 0, false, true), "LOCK SHIFT"},
-        {makeStep(MacroCommand::Unlock, QStringLiteral("CTRL"), 0, true), "UNLOCK CTRL"},
         {makeStep(MacroCommand::Unlock, QStringLiteral("SHIFT"), 0, false, true), "UNLOCK SHIFT"},
         {makeStep(MacroCommand::Select, {}, 0), "SELECT ALL"},
-        {makeStep(MacroCommand::Select, {}, 1), "SELECT LINE"},
         {makeStep(MacroCommand::Select, {}, 2), "SELECT LEFT"},
-        {makeStep(MacroCommand::Select, {}, 3), "SELECT RIGHT"},
         {makeStep(MacroCommand::Unselect, {}, 1), "UNSELECT HEAD"},
-        {makeStep(MacroCommand::Unselect, {}, 0), "UNSELECT TAIL"},
         {makeStep(MacroCommand::Sleep, {}, 1500), "SLEEP 1500"},
         {makeStep(MacroCommand::Goto, {}, 12), "GOTO 12"},
         {makeStep(MacroCommand::Goto, QStringLiteral("+"), 3), "GOTO +3"},
         {makeStep(MacroCommand::Goto, QStringLiteral("-"), 4), "GOTO -4"},
         {makeStep(MacroCommand::Goto, QStringLiteral("VIEWTOP")), "GOTO VIEWTOP"},
         {makeStep(MacroCommand::EnableWindow, {}, 1), "ENABLEWINDOW TRUE"},
-        {makeStep(MacroCommand::EnableWindow, {}, 0), "ENABLEWINDOW FALSE"},
         {makeStep(MacroCommand::SetFocus), "SETFOCUS"},
         {makeStep(MacroCommand::Stopped), ""},
         {makeStep(MacroCommand::Tooltip, QStringLiteral("t")), ""},
@@ -139,33 +122,11 @@ TEST(MacroWriter, OnlyTheSeparatingCrLfSplitsAReplace) {
     EXPECT_EQ(macroStepLine(step), QStringLiteral("REPLACE \"a\rb\" \"c\r\\nd\""));
     EXPECT_EQ(macroStepLine(makeStep(MacroCommand::FindDown, QStringLiteral("p\r\nq"))),
               QStringLiteral("FIND \"p\r\\nq\""));
-    const Macro loaded = parseMacro(macroStepLine(step));
-    ASSERT_EQ(loaded.steps.size(), 1u);
-    EXPECT_EQ(loaded.steps[0], step);
-}
-
-TEST(MacroWriter, RecordedStepsLoadBackUnchanged) {
-    Macro macro;
-    macro.steps = {typed("\"a\\\"\\\\\\t\\n\""),
-                   typed("RIGHT", true, true),
-                   typed("\"x\"", true, false, true),
-                   makeStep(MacroCommand::Markup, QStringLiteral("<p a=\"1\">\r\n\t</p>")),
-                   makeStep(MacroCommand::FindUp, QStringLiteral("q\"\\"), 1),
-                   makeStep(MacroCommand::Replace, QStringLiteral("x\r\ny")),
-                   makeStep(MacroCommand::NewFile),
-                   makeStep(MacroCommand::Open, QStringLiteral("/home/u/my file.txt")),
-                   makeStep(MacroCommand::Save, QStringLiteral("/home/u/out.txt")),
-                   makeStep(MacroCommand::Cut)};
-    const Macro again = rewritten(macro);
-    EXPECT_TRUE(again.report.isEmpty());
-    ASSERT_EQ(again.steps.size(), macro.steps.size());
-    for (size_t i = 0; i < macro.steps.size(); ++i) {
-        if (macro.steps[i].command == MacroCommand::Open ||
-            macro.steps[i].command == MacroCommand::Save)
-            EXPECT_EQ(again.steps[i].text, u'"' + macro.steps[i].text + u'"');
-        else
-            EXPECT_EQ(again.steps[i], macro.steps[i]) << i;
-    }
+    EXPECT_EQ(parseMacro(macroStepLine(step)).steps, std::vector<MacroStep>{step});
+    // An insert string keeps its CR LF, quotes and tab through writing and loading.
+    const MacroStep markup =
+        makeStep(MacroCommand::Markup, QStringLiteral("<p a=\"1\">\r\n\t</p>"));
+    EXPECT_EQ(parseMacro(macroStepLine(markup)).steps, std::vector<MacroStep>{markup});
 }
 
 // Every form the loader accepts, written and loaded again, plays the same;

@@ -5,26 +5,19 @@
 #include "MacroCommands.h"
 #include "MacroFiles.h"
 #include "QsdServices.h"
+#include "TempFiles.h"
 #include "TempProfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 class QsdMacroFileChooserTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QFile file(path("a.mcr"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("COPY\n");
-    }
-
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    void SetUp() override { files.write("a.mcr", "COPY\n"); }
 
     struct Seen {
         uint32_t flags = 0;
@@ -62,7 +55,7 @@ class QsdMacroFileChooserTest : public ::testing::Test {
         };
     }
 
-    QTemporaryDir dir;
+    TempFiles files;
     TempProfile profile;
     Settings& settings = profile.settings();
     ScriptedMessageService messages;
@@ -79,17 +72,17 @@ TEST_F(QsdMacroFileChooserTest, LoadDialogGetsTheMacroBlockAndReturnsThePath) {
     Seen seen;
     chooser.setRunHook(scripted(seen, QStringLiteral("a.mcr"), 2));
     Macro macro;
-    macro.lastFolder = dir.path() + u'/';
+    macro.lastFolder = files.folder() + u'/';
     const MacroFileServices macroServices{messages, Locale(0x0411, 0x0411), clock, &chooser,
                                           nullptr};
     ASSERT_TRUE(MacroLoad(macro, std::nullopt, macroServices));
     EXPECT_EQ(macro.steps.size(), 1u);
-    EXPECT_EQ(macro.lastFolder, dir.path() + u'/');
+    EXPECT_EQ(macro.lastFolder, files.folder() + u'/');
 
     // In common mode the dialog keeps the persisted bits of the common mask.
     EXPECT_EQ(seen.flags, qsdlogic::mergeCommonFlags(0x1D210u | 0x1u | 0x8000000u, common.flags));
     EXPECT_EQ(seen.ofnFlags, 0x1000u);
-    EXPECT_EQ(seen.initialDir, dir.path() + u'/');
+    EXPECT_EQ(seen.initialDir, files.folder() + u'/');
     EXPECT_EQ(seen.filterText,
               QStringLiteral("マクロファイル (*.mcr)|*.mcr|すべてのファイル (*.*)|*.*||"));
     EXPECT_EQ(seen.title, QStringLiteral("マクロのロード"));
@@ -114,7 +107,7 @@ TEST_F(QsdMacroFileChooserTest, SaveDialogProposesTheNameAndWritesBackOnCancel) 
     chooser.setRunHook(scripted(seen, QString(), 0));
     MacroFileRequest request;
     request.mode = MacroFileMode::Save;
-    request.folder = dir.path() + u'/';
+    request.folder = files.folder() + u'/';
     request.fileName = QStringLiteral("新規マクロ(1).mcr");
     request.flags = 0x2;
     EXPECT_FALSE(chooser.MacroFileDialog(request));
@@ -132,15 +125,15 @@ TEST_F(QsdMacroFileChooserTest, SavedMacroGoesToTheChosenFile) {
     Seen seen;
     chooser.setRunHook(scripted(seen, QStringLiteral("new"), 1));
     Macro macro;
-    macro.lastFolder = dir.path() + u'/';
+    macro.lastFolder = files.folder() + u'/';
     macro.steps.push_back(MacroStep{MacroCommand::Paste, {}, 0, false, false, false});
     const MacroFileServices macroServices{messages, Locale(0x0411, 0x0411), clock, &chooser,
                                           nullptr};
     ASSERT_TRUE(MacroSaveCommand(macro, macroServices))
         << messages.texts().join(u'|').toStdString();
     // The file type's pattern gives a typed name its extension.
-    EXPECT_TRUE(QFile::exists(path("new.mcr")))
-        << QDir(dir.path()).entryList().join(',').toStdString()
+    EXPECT_TRUE(QFile::exists(files.path("new.mcr")))
+        << QDir(files.folder()).entryList().join(',').toStdString()
         << messages.texts().join('|').toStdString();
     EXPECT_EQ(seen.title, QStringLiteral("マクロを保存"));
     EXPECT_EQ(seen.ofnFlags, 0x2u);
