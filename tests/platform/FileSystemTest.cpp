@@ -2,10 +2,10 @@
 #include "FifoWatchdog.h"
 #include "FilePath.h"
 #include "PosixFileSystem.h"
+#include "TempFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -22,28 +22,21 @@ namespace {
 
 class FileSystemTest : public ::testing::Test {
   protected:
-    QTemporaryDir dir;
-    PosixFileSystem fs;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
+    QString path(const QString& name) const { return files.path(name); }
     QString write(const QString& name, const QByteArray& bytes, mode_t mode = 0644) {
-        const QString p = path(name);
-        QFile f(p);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
+        const QString p = files.write(name, bytes);
         ::chmod(QFile::encodeName(p).constData(), mode);
         return p;
     }
-    static QByteArray read(const QString& p) {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
+    QByteArray read(const QString& p) const { return files.read(p); }
     static mode_t modeOf(const QString& p) {
         struct stat st {};
         ::lstat(QFile::encodeName(p).constData(), &st);
         return st.st_mode & 07777;
     }
+
+    TempFiles files;
+    PosixFileSystem fs;
 };
 
 } // namespace
@@ -51,7 +44,7 @@ class FileSystemTest : public ::testing::Test {
 TEST_F(FileSystemTest, AttributesFromTypeNameAndPermissions) {
     const QString file = write("a.txt", "x");
     EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(fs.getFileAttributes(dir.path()) & FILE_ATTRIBUTE_DIRECTORY,
+    EXPECT_EQ(fs.getFileAttributes(files.folder()) & FILE_ATTRIBUTE_DIRECTORY,
               FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(fs.getFileAttributes(write(".profile", "x")), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(fs.getFileAttributes(write("ro.txt", "x", 0444)), FILE_ATTRIBUTE_READONLY);
@@ -132,13 +125,13 @@ TEST_F(FileSystemTest, FileTimeAndLargeSizes) {
 TEST_F(FileSystemTest, FindListsEntriesWithoutFollowingLinks) {
     write("b.TXT", "12345");
     write("c.log", "");
-    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    ASSERT_TRUE(QDir(files.folder()).mkdir("sub"));
     ASSERT_EQ(::symlink(QFile::encodeName(path("sub")).constData(),
                         QFile::encodeName(path("link")).constData()),
               0);
 
     std::vector<FindData> entries;
-    ASSERT_TRUE(fs.list(dir.path(), entries));
+    ASSERT_TRUE(fs.list(files.folder(), entries));
     QMap<QString, FindData> seen;
     for (const FindData& d : entries)
         seen.insert(d.name, d);
@@ -190,7 +183,7 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
 
     EXPECT_FALSE(fs.copyFile(src, src, Replace));
     EXPECT_EQ(read(src), bytes);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_TRUE(QDir(files.folder()).mkdir("folder"));
     EXPECT_FALSE(fs.copyFile(src, path("folder"), Replace));
     EXPECT_EQ(fs.lastError(), EISDIR);
     EXPECT_FALSE(fs.copyFile(path("folder"), path("x"), Replace));
@@ -198,7 +191,7 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     EXPECT_FALSE(fs.copyFile(path("missing"), path("x"), Replace));
     EXPECT_EQ(fs.lastError(), ENOENT);
     // No temporary files are left behind.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files).size(), 4);
 }
 
 TEST_F(FileSystemTest, MoveRenamesAndRefusesToReplace) {
@@ -224,7 +217,7 @@ TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
     // A tree with a link to something outside: the link moves as a link and
     // what it points to is left alone.
     const QString outside = write("outside.txt", "keep");
-    QDir(dir.path()).mkpath("tree/inner");
+    QDir(files.folder()).mkpath("tree/inner");
     write("tree/inner/f.txt", "f");
     ASSERT_EQ(::symlink(QFile::encodeName(outside).constData(),
                         QFile::encodeName(path("tree/inner/ln")).constData()),
@@ -236,7 +229,7 @@ TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
     EXPECT_EQ(read(outside), QByteArray("keep"));
 
     // A copy that can't finish leaves the source and no partial destination.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("fifo-tree"));
+    ASSERT_TRUE(QDir(files.folder()).mkdir("fifo-tree"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo-tree/pipe")).constData(), 0600), 0);
     EXPECT_FALSE(xfs.moveFile(path("fifo-tree"), path("fifo-tree2")));
     EXPECT_EQ(xfs.lastError(), ENOTSUP);
@@ -282,13 +275,13 @@ TEST_F(FileSystemTest, SameFileAndCanonicalPaths) {
     ASSERT_EQ(
         ::link(QFile::encodeName(file).constData(), QFile::encodeName(path("hard")).constData()),
         0);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    ASSERT_TRUE(QDir(files.folder()).mkdir("sub"));
     EXPECT_TRUE(fs.isSameFile(file, path("hard")));
     EXPECT_TRUE(fs.isSameFile(file, path("sub/../a.txt")));
     EXPECT_FALSE(fs.isSameFile(file, path("sub")));
     EXPECT_FALSE(fs.isSameFile(file, path("missing")));
 
-    const QString canonicalDir = QFileInfo(dir.path()).canonicalFilePath();
+    const QString canonicalDir = QFileInfo(files.folder()).canonicalFilePath();
     EXPECT_EQ(filepath::canonicalPath(path("sub/../a.txt")), canonicalDir + "/a.txt");
     EXPECT_EQ(filepath::canonicalPath(path("sub/new/x.txt")), canonicalDir + "/sub/new/x.txt");
     EXPECT_EQ(filepath::canonicalPath(QStringLiteral("/")), QStringLiteral("/"));
@@ -314,7 +307,7 @@ TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpened) {
     FifoWatchdog fifo(QFile::encodeName(path("pipe.lnk")));
     ASSERT_TRUE(fifo.made());
     std::vector<FindData> entries;
-    ASSERT_TRUE(fs.list(dir.path(), entries));
+    ASSERT_TRUE(fs.list(files.folder(), entries));
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_FALSE(entries[0].isRegular);
     EXPECT_FALSE(entries[0].isFolder());
@@ -332,6 +325,6 @@ TEST_F(FileSystemTest, ReadHeadReadsAtMostTheAskedBytesOfARegularFile) {
     write("a.txt", "0123456789");
     EXPECT_EQ(fs.readHead(path("a.txt"), 4), QByteArray("0123"));
     EXPECT_EQ(fs.readHead(path("a.txt"), 100), QByteArray("0123456789"));
-    EXPECT_FALSE(fs.readHead(dir.path(), 4));
+    EXPECT_FALSE(fs.readHead(files.folder(), 4));
     EXPECT_EQ(fs.lastError(), EISDIR);
 }

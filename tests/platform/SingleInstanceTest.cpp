@@ -22,23 +22,10 @@ QString helper() {
     return QStringLiteral(TAVLO_PLATFORM_TEST_HELPER);
 }
 
-// Waits for a line from a helper process while the event loop runs.
-bool waitForLine(QProcess& proc, const QByteArray& line, int timeoutMs = 30000) {
-    QByteArray seen;
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (proc.canReadLine() || proc.waitForReadyRead(50)) {
-            while (proc.canReadLine()) {
-                seen = proc.readLine().trimmed();
-                if (seen == line)
-                    return true;
-            }
-        }
-        QCoreApplication::processEvents();
-        if (proc.state() == QProcess::NotRunning && !proc.canReadLine())
-            return false;
-    }
-    return false;
+// Waits, with the event loop running, for the helper to print the line.
+bool waitForLine(QProcess& proc, const QByteArray& line) {
+    return ::tavlo::test::waitFor(
+        [&] { return proc.canReadLine() && proc.readLine().trimmed() == line; }, 30000);
 }
 
 // Runs the helper to its end, with the event loop running (it may talk to a
@@ -60,7 +47,7 @@ QByteArray record(uint32_t kind, const QByteArray& payload, uint32_t declaredLen
 
 } // namespace
 
-TEST(SingleInstanceLockTest, SecondHolderIsToldThatTheInstanceRuns) {
+TEST(SingleInstanceLockTest, TheLockIsHeldUntilItsHolderUnlocksOrEnds) {
     QTemporaryDir dir;
     SingleInstanceLock first(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     ASSERT_EQ(first.tryLock(), SingleInstanceLock::Result::Acquired);
@@ -71,24 +58,21 @@ TEST(SingleInstanceLockTest, SecondHolderIsToldThatTheInstanceRuns) {
     EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
     first.unlock();
     EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::Acquired);
+    second.unlock();
+
+    // Another process's lock ends with it, even when it has no chance to clean up.
+    QProcess holder;
+    holder.start(helper(), {QStringLiteral("hold-lock"), dir.path()});
+    ASSERT_TRUE(waitForLine(holder, "locked"));
+    EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(30000));
+    EXPECT_EQ(second.tryLock(), SingleInstanceLock::Result::Acquired);
 
     SingleInstanceLock nowhere(QString::fromLatin1(SingleInstanceLock::kName),
                                dir.filePath("no/such/folder"));
     EXPECT_EQ(nowhere.tryLock(), SingleInstanceLock::Result::Failed);
     EXPECT_FALSE(nowhere.errorString().isEmpty());
-}
-
-TEST(SingleInstanceLockTest, LockOfAnotherProcessEndsWithIt) {
-    QTemporaryDir dir;
-    QProcess holder;
-    holder.start(helper(), {QStringLiteral("hold-lock"), dir.path()});
-    ASSERT_TRUE(waitForLine(holder, "locked"));
-
-    SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
-    EXPECT_EQ(lock.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
-    holder.kill(); // no chance to clean up
-    ASSERT_TRUE(holder.waitForFinished(30000));
-    EXPECT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
 }
 
 TEST(SingleInstanceLockTest, RuntimeFolderIsPrivate) {
@@ -130,14 +114,18 @@ TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
 
 // The running editor holds the lock and listens under the same name: the
 // socket must not take the lock file's place, or the next start would find
-// neither a lock to test nor the file it expects.
+// neither a lock to test nor the file it expects. A second start raises the
+// running editor's window and hands over its path.
 TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
     QTemporaryDir dir;
     SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     ASSERT_EQ(lock.tryLock(), SingleInstanceLock::Result::Acquired);
     HandOverChannel channel(dir.path());
+    int raised = 0;
     QStringList received;
-    channel.setCopyDataHandler([&](uint32_t, const QString& text) {
+    channel.setRaiseHandler([&] { ++raised; });
+    channel.setCopyDataHandler([&](uint32_t code, const QString& text) {
+        EXPECT_EQ(code, HandOverChannel::kCopyDataOpenFile);
         received << text;
         return 1;
     });
@@ -149,6 +137,7 @@ TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
     EXPECT_TRUE(S_ISREG(st.st_mode));
     ASSERT_EQ(::lstat(QFile::encodeName(channel.socketPath()).constData(), &st), 0);
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    EXPECT_EQ(st.st_mode & 077, 0u); // no access for group and others
 
     // A second start in this process and in another one: the instance runs.
     SingleInstanceLock again(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
@@ -157,9 +146,11 @@ TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
               std::make_pair(1, QByteArray()));
 
     // ... and it still reaches the running instance.
-    EXPECT_EQ(runHelper({QStringLiteral("handover-send"), dir.path(), QStringLiteral("/x")}),
+    const QString path = QStringLiteral("/home/user/メモ 1.txt");
+    EXPECT_EQ(runHelper({QStringLiteral("handover-send"), dir.path(), path}),
               std::make_pair(0, QByteArray("raise 1\nanswer 1\n")));
-    EXPECT_EQ(received, QStringList({"/x"}));
+    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(received, QStringList({path}));
 
     // Listening again (a restart of the channel) leaves the held lock alone.
     channel.close();
@@ -188,29 +179,6 @@ TEST(HandOverChannelTest, ConnectionsOfAnotherUserAreRefused) {
     EXPECT_EQ(raised, 0);
     ASSERT_EQ(rejected.count(), 1);
     EXPECT_EQ(rejected.at(0).at(0).toString(), QStringLiteral("connection from another user"));
-}
-
-TEST(HandOverChannelTest, SecondProcessRaisesAndHandsOverItsPath) {
-    QTemporaryDir dir;
-    HandOverChannel channel(dir.path());
-    int raised = 0;
-    QStringList received;
-    channel.setRaiseHandler([&] { ++raised; });
-    channel.setCopyDataHandler([&](uint32_t code, const QString& text) {
-        EXPECT_EQ(code, HandOverChannel::kCopyDataOpenFile);
-        received << text;
-        return 1;
-    });
-    ASSERT_TRUE(channel.listen());
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(channel.socketPath()).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 077, 0u); // no access for group and others
-
-    const QString path = QStringLiteral("/home/user/メモ 1.txt");
-    EXPECT_EQ(runHelper({QStringLiteral("handover-send"), dir.path(), path}),
-              std::make_pair(0, QByteArray("raise 1\nanswer 1\n")));
-    EXPECT_EQ(raised, 1);
-    EXPECT_EQ(received, QStringList({path}));
 }
 
 TEST(HandOverChannelTest, ClientWaitsForTheAnswerOfTheRunningProcess) {
