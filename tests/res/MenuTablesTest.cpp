@@ -1,8 +1,10 @@
 #include "MenuTables.h"
 #include "CommandIds.h"
+#include "DesktopMenus.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 using namespace cmd;
@@ -10,19 +12,19 @@ using res::MenuItem;
 
 namespace {
 
-// Command ids of a menu tree in order.
-void collectIds(const std::vector<MenuItem>& items, std::vector<int>& ids) {
+// How often each command id occurs in a menu tree.
+void countCommands(const std::vector<MenuItem>& items, std::map<int, int>& counts) {
     for (const MenuItem& item : items) {
         if (item.kind == MenuItem::Kind::Command)
-            ids.push_back(item.id);
+            ++counts[item.id];
         else if (item.kind == MenuItem::Kind::Popup)
-            collectIds(item.items, ids);
+            countCommands(item.items, counts);
     }
 }
-std::vector<int> commandIds(const MenuItem& popup) {
-    std::vector<int> ids;
-    collectIds(popup.items, ids);
-    return ids;
+std::map<int, int> commandCounts(const std::vector<MenuItem>& items) {
+    std::map<int, int> counts;
+    countCommands(items, counts);
+    return counts;
 }
 
 } // namespace
@@ -46,9 +48,8 @@ TEST(MenuTables, EveryPopupHoldsEachCommandOnceWithAText) {
         for (const MenuItem& top : menu->items) {
             if (top.kind != MenuItem::Kind::Popup)
                 continue;
-            const std::vector<int> ids = commandIds(top);
-            EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), ids.size()) << menuId;
-            for (int id : ids) {
+            for (const auto& [id, count] : commandCounts(top.items)) {
+                EXPECT_EQ(count, 1) << menuId << " " << id;
                 EXPECT_NE(id, 0) << menuId;
                 EXPECT_FALSE(menu->findCommand(id)->text.isEmpty()) << menuId << " " << id;
             }
@@ -56,23 +57,20 @@ TEST(MenuTables, EveryPopupHoldsEachCommandOnceWithAText) {
     }
 }
 
-TEST(MenuTables, MainPopupsOfferEveryMainCommandAndExitOnce) {
+// The four main pop-ups offer the same commands; Exit ends either the File
+// menu (128, 161) or the main pop-up (162, 163).
+TEST(MenuTables, MainPopupsOfferTheSameCommandsAndExitOnce) {
+    const auto mainCommands = commandCounts(res::loadMenu(IDR_MAINFRAME)->items.back().items);
+    for (int id : {ID_EDIT_FIND, ID_FILE_OPEN, ID_VIEW_WRAP, ID_MACRO_PLAY, ID_SETTINGS,
+                   ID_FILE_MRU_FILE1, ID_APP_EXIT})
+        EXPECT_EQ(mainCommands.count(id), 1u) << id;
     for (int menuId :
          {IDR_MAINFRAME, IDR_SOFTKEY_EXIT_IN_FILE, IDR_SOFTKEY_EXIT_LAST, IDR_CMDBAR_EXIT_LAST}) {
         const res::Menu* menu = res::loadMenu(menuId);
         const MenuItem& main = menu->items.back();
         ASSERT_EQ(main.kind, MenuItem::Kind::Popup);
-        const std::vector<int> ids = commandIds(main);
-        for (int id : {ID_EDIT_FIND,       ID_EDIT_REPLACE,   ID_FILE_NEW,        ID_FILE_OPEN,
-                       ID_FILE_SAVE,       ID_FILE_SAVE_AS,   ID_FILE_PROPERTIES, ID_EDIT_UNDO,
-                       ID_EDIT_CUT,        ID_EDIT_COPY,      ID_EDIT_PASTE,      ID_EDIT_JUMP,
-                       ID_EDIT_SELECT_ALL, ID_VIEW_FONT1,     ID_VIEW_FONT2,      ID_VIEW_FONT3,
-                       ID_VIEW_FONT4,      ID_VIEW_WRAP,      ID_MACRO_RECORD,    ID_MACRO_PLAY,
-                       ID_MACRO_LOAD,      ID_MACRO_SAVE,     ID_SETTINGS,        ID_HELP,
-                       ID_APP_ABOUT,       ID_FILE_MRU_FILE1, ID_APP_EXIT})
-            EXPECT_TRUE(std::count(ids.begin(), ids.end(), id)) << menuId << " " << id;
+        EXPECT_EQ(commandCounts(main.items), mainCommands) << menuId;
         EXPECT_TRUE(menu->findCommand(ID_FILE_MRU_FILE1)->grayed);
-        // Exit ends either the File menu (128, 161) or the main pop-up (162, 163).
         const bool exitInFile = menuId == IDR_MAINFRAME || menuId == IDR_SOFTKEY_EXIT_IN_FILE;
         EXPECT_EQ(main.items.back().id == ID_APP_EXIT, !exitInFile) << menuId;
         if (exitInFile) {
@@ -87,6 +85,29 @@ TEST(MenuTables, MainPopupsOfferEveryMainCommandAndExitOnce) {
     for (int menuId : {IDR_SOFTKEY_EXIT_IN_FILE, IDR_SOFTKEY_EXIT_LAST}) {
         ASSERT_EQ(res::loadMenu(menuId)->items.size(), 2u);
         EXPECT_EQ(res::loadMenu(menuId)->items[0].id, ID_INSERT_STRING_MENU);
+    }
+}
+
+// Both command bar menus give the same desktop bar: the four pop-ups, every
+// command exactly once, Find and Replace at the end of Edit, the recent files
+// and then Exit at the end of File.
+TEST(MenuTables, DesktopBarHasEveryCommandOnceWhereDesktopUsersLook) {
+    for (int menuId : {IDR_MAINFRAME, IDR_CMDBAR_EXIT_LAST}) {
+        const MenuItem& main = res::loadMenu(menuId)->items.front();
+        const std::vector<MenuItem> bar = res::menuBarItems(main);
+        ASSERT_EQ(bar.size(), 4u) << menuId;
+        EXPECT_EQ(bar[0].text, u"ファイル(&F)"_qs);
+        EXPECT_EQ(bar[3].text, u"ツール(&T)"_qs);
+        EXPECT_EQ(commandCounts(main.items), commandCounts(bar)) << menuId;
+        const auto& file = bar[0].items;
+        ASSERT_GE(file.size(), 3u);
+        EXPECT_EQ(file.back().id, ID_APP_EXIT);
+        EXPECT_EQ(file[file.size() - 2].kind, MenuItem::Kind::Separator);
+        EXPECT_EQ(file[file.size() - 3].id, ID_FILE_MRU_FILE1);
+        const auto& edit = bar[1].items;
+        ASSERT_GE(edit.size(), 2u);
+        EXPECT_EQ(edit[edit.size() - 2].id, ID_EDIT_FIND);
+        EXPECT_EQ(edit.back().id, ID_EDIT_REPLACE);
     }
 }
 

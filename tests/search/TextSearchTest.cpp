@@ -24,9 +24,6 @@ class TextSearchTest : public ::testing::Test {
                   SearchMode mode = SearchMode::Find) {
         return search.search(target, what, SearchDirection::Down, mc, mode);
     }
-    bool findUp(const QString& what, MatchCase mc = MatchCase::Off) {
-        return search.search(target, what, SearchDirection::Up, mc, SearchMode::Find);
-    }
     QPair<int, int> sel() const { return {target.selectionStart(), target.selectionEnd()}; }
 
     QDateTime start;

@@ -1,37 +1,51 @@
-#include "SettingsTestSupport.h"
+#include "TempProfile.h"
+
+#include <QDir>
 
 using namespace reg;
 
 namespace {
 
-class ProfileStoreTest : public RegistryFixture {
+// The profile's own store, with the company key set, over a fresh registry.
+class ProfileStoreTest : public ::testing::Test {
   protected:
-    ProfileStore store{registry};
-    void SetUp() override { store.SetRegistryKey(QStringLiteral("Orvane")); }
+    TempProfile profile;
+    Registry& registry = profile.registry();
+    ProfileStore& store = profile.store();
+    QStringList contents(const QString& path) { return profile.keyContents(path); }
 };
 
 } // namespace
 
-TEST_F(RegistryFixture, NothingHappensBeforeSetRegistryKey) {
-    ProfileStore store(registry);
-    EXPECT_FALSE(store.hasRegistryKey());
-    EXPECT_EQ(store.applicationKeyPath(), QString());
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
-    EXPECT_EQ(store.GetProfileString("SETTINGS", "MRU_FOLDER", "d"), QStringLiteral("d"));
-    EXPECT_FALSE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
-    EXPECT_FALSE(
-        store.WriteProfileString("SETTINGS", QStringLiteral("MRU_FOLDER"), QStringLiteral("/x")));
-    EXPECT_FALSE(store.WriteProfileString("SETTINGS", std::nullopt, std::nullopt));
+// A store before SetRegistryKey, and one over a database that can't be
+// opened (a folder in its place): reads give the defaults, writes fail.
+TEST_F(ProfileStoreTest, WithoutAKeyOrADatabaseReadsGiveDefaultsAndWritesFail) {
+    ProfileStore keyless(registry);
+    EXPECT_FALSE(keyless.hasRegistryKey());
+    EXPECT_EQ(keyless.applicationKeyPath(), QString());
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("registry.sqlite"));
+    Registry brokenRegistry(dir.filePath("registry.sqlite"));
+    ProfileStore broken(brokenRegistry);
+    broken.SetRegistryKey(QStringLiteral("Orvane"));
+    for (ProfileStore* store : {&keyless, &broken}) {
+        EXPECT_EQ(store->GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
+        EXPECT_EQ(store->GetProfileString("SETTINGS", "MRU_FOLDER", "d"), QStringLiteral("d"));
+        EXPECT_FALSE(store->WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
+        EXPECT_FALSE(store->WriteProfileString("SETTINGS", QStringLiteral("MRU_FOLDER"),
+                                               QStringLiteral("/x")));
+        EXPECT_FALSE(store->WriteProfileString("SETTINGS", std::nullopt, std::nullopt));
+    }
     EXPECT_EQ(contents(QString()), QStringList());
 }
 
 TEST_F(ProfileStoreTest, ReadsCreateTheKeysButNoValue) {
-    EXPECT_EQ(store.applicationKeyPath(), kApp);
+    EXPECT_EQ(store.applicationKeyPath(), kAppKey);
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
     EXPECT_EQ(store.GetProfileString("STR_SETTINGS", "X", "dflt"), QStringLiteral("dflt"));
     EXPECT_EQ(contents(QString()), QStringList({"software\\"}));
-    EXPECT_EQ(contents(kApp), QStringList({"SETTINGS\\", "STR_SETTINGS\\"}));
-    EXPECT_EQ(contents(kSettings), QStringList());
+    EXPECT_EQ(contents(kAppKey), QStringList({"SETTINGS\\", "STR_SETTINGS\\"}));
+    EXPECT_EQ(contents(kSettingsKey), QStringList());
 }
 
 TEST_F(ProfileStoreTest, AnExistingSoftwareKeyIsOpenedWhateverItsSpelling) {
@@ -45,25 +59,26 @@ TEST_F(ProfileStoreTest, AnExistingSoftwareKeyIsOpenedWhateverItsSpelling) {
 TEST_F(ProfileStoreTest, NumbersAreFourByteDwords) {
     ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "COLOR_TEXT", 0x00336699));
     uint32_t type = 0;
-    EXPECT_EQ(rawValue(kSettings, "COLOR_TEXT", &type), QByteArray("\x99\x66\x33\x00", 4));
+    EXPECT_EQ(profile.rawValue(kSettingsKey, "COLOR_TEXT", &type),
+              QByteArray("\x99\x66\x33\x00", 4));
     EXPECT_EQ(type, REG_DWORD);
     ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "N", -2));
-    EXPECT_EQ(rawValue(kSettings, "N"), QByteArray("\xFE\xFF\xFF\xFF", 4));
+    EXPECT_EQ(profile.rawValue(kSettingsKey, "N"), QByteArray("\xFE\xFF\xFF\xFF", 4));
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "N", 0), -2);
     EXPECT_EQ(store.GetProfileInt("settings", "color_text", 0), 0x00336699);
 }
 
 TEST_F(ProfileStoreTest, NumbersTakeAnyTypeOfAtMostFourBytes) {
     // "ab" as REG_SZ is 6 bytes: too long for a number.
-    setRaw(kSettings, "TAB_SIZE", REG_SZ, QByteArray("a\0b\0\0\0", 6));
+    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_SZ, QByteArray("a\0b\0\0\0", 6));
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
     // "a" as REG_SZ is 4 bytes: 61 00 00 00 read as a number.
-    setRaw(kSettings, "TAB_SIZE", REG_SZ, QByteArray("a\0\0\0", 4));
+    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_SZ, QByteArray("a\0\0\0", 4));
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0x61);
     // Shorter data: the missing high bytes count as zero.
-    setRaw(kSettings, "TAB_SIZE", REG_BINARY, QByteArray("\x34\x12", 2));
+    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_BINARY, QByteArray("\x34\x12", 2));
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0x1234);
-    setRaw(kSettings, "TAB_SIZE", REG_BINARY, QByteArray());
+    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_BINARY, QByteArray());
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0);
 }
 
@@ -71,7 +86,7 @@ TEST_F(ProfileStoreTest, StringsAreUtf16WithTheirNulAndEndAtTheFirstNul) {
     ASSERT_TRUE(store.WriteProfileString("SETTINGS", QStringLiteral("INS_KEY_VALUE4"),
                                          QStringLiteral("#YY年MM月#")));
     uint32_t type = 0;
-    const QByteArray raw = rawValue(kSettings, "INS_KEY_VALUE4", &type);
+    const QByteArray raw = profile.rawValue(kSettingsKey, "INS_KEY_VALUE4", &type);
     EXPECT_EQ(type, REG_SZ);
     EXPECT_EQ(raw.size(), (8 + 1) * 2);
     EXPECT_EQ(raw.left(4), QByteArray("#\0Y\0", 4));
@@ -79,10 +94,10 @@ TEST_F(ProfileStoreTest, StringsAreUtf16WithTheirNulAndEndAtTheFirstNul) {
     EXPECT_EQ(store.GetProfileString("SETTINGS", "INS_KEY_VALUE4", "d"),
               QStringLiteral("#YY年MM月#"));
 
-    setRaw(kSettings, "S", REG_SZ, QByteArray("A\0\0\0B\0\0\0", 8));
+    profile.setRaw(kSettingsKey, "S", REG_SZ, QByteArray("A\0\0\0B\0\0\0", 8));
     EXPECT_EQ(store.GetProfileString("SETTINGS", "S", "d"), QStringLiteral("A"));
     ASSERT_TRUE(store.WriteProfileString("SETTINGS", QStringLiteral("E"), QString()));
-    EXPECT_EQ(rawValue(kSettings, "E"), QByteArray("\0\0", 2));
+    EXPECT_EQ(profile.rawValue(kSettingsKey, "E"), QByteArray("\0\0", 2));
     EXPECT_EQ(store.GetProfileString("SETTINGS", "E", "d"), QString());
 }
 
@@ -90,9 +105,9 @@ TEST_F(ProfileStoreTest, NullValueDeletesTheEntryOnlyWhenItExists) {
     ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "FONT1_SIZE", 10));
     ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "FONT2_SIZE", 11));
     EXPECT_FALSE(store.WriteProfileString("SETTINGS", QStringLiteral("MISSING"), std::nullopt));
-    EXPECT_EQ(contents(kSettings), QStringList({"FONT1_SIZE", "FONT2_SIZE"}));
+    EXPECT_EQ(contents(kSettingsKey), QStringList({"FONT1_SIZE", "FONT2_SIZE"}));
     EXPECT_TRUE(store.WriteProfileString("SETTINGS", QStringLiteral("font1_size"), std::nullopt));
-    EXPECT_EQ(contents(kSettings), QStringList({"FONT2_SIZE"}));
+    EXPECT_EQ(contents(kSettingsKey), QStringList({"FONT2_SIZE"}));
 }
 
 TEST_F(ProfileStoreTest, NullEntryDeletesTheWholeSection) {
@@ -103,21 +118,7 @@ TEST_F(ProfileStoreTest, NullEntryDeletesTheWholeSection) {
     ASSERT_TRUE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
     EXPECT_TRUE(
         store.WriteProfileString("NotepatMRUList", std::nullopt, QStringLiteral("ignored")));
-    EXPECT_EQ(contents(kApp), QStringList({"SETTINGS\\"}));
+    EXPECT_EQ(contents(kAppKey), QStringList({"SETTINGS\\"}));
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 4);
     EXPECT_FALSE(store.WriteProfileString("NotepatMRUList", std::nullopt, std::nullopt));
-}
-
-TEST(ProfileStoreBrokenRegistryTest, ReadsGiveDefaultsAndWritesFail) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("registry.sqlite"));
-    Registry registry(dir.filePath("registry.sqlite"));
-    ProfileStore store(registry);
-    store.SetRegistryKey(QStringLiteral("Orvane"));
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
-    EXPECT_EQ(store.GetProfileString("SETTINGS", "MRU_FOLDER", "\\My Documents\\"),
-              QStringLiteral("\\My Documents\\"));
-    EXPECT_FALSE(store.WriteProfileInt("SETTINGS", "TAB_SIZE", 4));
-    EXPECT_FALSE(store.WriteProfileString("SETTINGS", QStringLiteral("A"), QStringLiteral("b")));
-    EXPECT_FALSE(store.WriteProfileString("SETTINGS", std::nullopt, std::nullopt));
 }

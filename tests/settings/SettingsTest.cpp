@@ -1,5 +1,5 @@
 #include "Settings.h"
-#include "SettingsTestSupport.h"
+#include "TempProfile.h"
 
 #include <QSet>
 
@@ -7,10 +7,11 @@ using namespace reg;
 
 namespace {
 
-class SettingsTest : public RegistryFixture {
+class SettingsTest : public ::testing::Test {
   protected:
-    ProfileStore store{registry};
-    void SetUp() override { store.SetRegistryKey(QStringLiteral("Orvane")); }
+    TempProfile profile;
+    ProfileStore& store = profile.store();
+    QStringList contents(const QString& path) { return profile.keyContents(path); }
     Settings make(LANGID user, QStringList families = {}) {
         return Settings(store, Locale(user, user), [families] { return families; });
     }
@@ -75,8 +76,8 @@ TEST_F(SettingsTest, EmptyRegistryGivesEveryDefaultAndCreatesTheSections) {
     EXPECT_EQ(settings.getString("INS_KEY_VALUE1"), QStringLiteral("<\t>"));
     EXPECT_EQ(settings.getString("INS_KEY_VALUE4"), QStringLiteral("#YY年MM月DD日 HH:TT#"));
     EXPECT_EQ(settings.getString("LAST_OPEN_FOLDER"), QStringLiteral("\\My Documents\\"));
-    EXPECT_EQ(contents(kApp), QStringList({"SETTINGS\\", "STR_SETTINGS\\"}));
-    EXPECT_EQ(contents(kSettings), QStringList());
+    EXPECT_EQ(contents(kAppKey), QStringList({"SETTINGS\\", "STR_SETTINGS\\"}));
+    EXPECT_EQ(contents(kSettingsKey), QStringList());
 }
 
 TEST_F(SettingsTest, FaceDefaultIsTahomaWithoutTheFontOrTheLanguage) {
@@ -94,9 +95,9 @@ TEST_F(SettingsTest, ValuesGoToTheirSections) {
     ASSERT_TRUE(settings.writeInt("STR_FILE_SELECT_LIST_STYLE", 3));
     ASSERT_TRUE(settings.writeInt("TAB_SIZE", 4));
     ASSERT_TRUE(settings.writeString("MRU_FOLDER", QStringLiteral("/home/u/macros/")));
-    EXPECT_EQ(rawValue(kApp + "\\STR_SETTINGS", "STR_FILE_SELECT_LIST_STYLE"),
+    EXPECT_EQ(profile.rawValue(kAppKey + "\\STR_SETTINGS", "STR_FILE_SELECT_LIST_STYLE"),
               QByteArray("\3\0\0\0", 4));
-    EXPECT_EQ(contents(kSettings), QStringList({"TAB_SIZE", "MRU_FOLDER"}));
+    EXPECT_EQ(contents(kSettingsKey), QStringList({"TAB_SIZE", "MRU_FOLDER"}));
     EXPECT_EQ(settings.getInt("STR_FILE_SELECT_LIST_STYLE"), 3);
     EXPECT_EQ(settings.getInt("TAB_SIZE"), 4);
     EXPECT_EQ(settings.getString("MRU_FOLDER"), QStringLiteral("/home/u/macros/"));
@@ -119,11 +120,11 @@ TEST_F(SettingsTest, NamesOutsideTheTableOrOfTheOtherKindAreRefused) {
 
 TEST_F(SettingsTest, WrongSizedValuesReadAsTheirDefault) {
     Settings settings = make(0x0409);
-    setRaw(kSettings, "MRU_LIST_ITEM_COUNT", REG_SZ, QByteArray("9\0\0\0\0\0", 6));
+    profile.setRaw(kSettingsKey, "MRU_LIST_ITEM_COUNT", REG_SZ, QByteArray("9\0\0\0\0\0", 6));
     EXPECT_EQ(settings.getInt("MRU_LIST_ITEM_COUNT"), 3);
-    setRaw(kSettings, "MRU_LIST_ITEM_COUNT", REG_BINARY, QByteArray("\5\0\0\0\0", 5));
+    profile.setRaw(kSettingsKey, "MRU_LIST_ITEM_COUNT", REG_BINARY, QByteArray("\5\0\0\0\0", 5));
     EXPECT_EQ(settings.getInt("MRU_LIST_ITEM_COUNT"), 3);
-    setRaw(kSettings, "MRU_LIST_ITEM_COUNT", REG_SZ, QByteArray("5\0\0\0", 4));
+    profile.setRaw(kSettingsKey, "MRU_LIST_ITEM_COUNT", REG_SZ, QByteArray("5\0\0\0", 4));
     EXPECT_EQ(settings.getInt("MRU_LIST_ITEM_COUNT"), '5');
 }
 
@@ -148,17 +149,7 @@ TEST_F(SettingsTest, FontResetDeletesExactlyTheFontValues) {
     ASSERT_TRUE(settings.writeInt("FONT_LABEL_FORMAT", 0));
     ASSERT_TRUE(settings.writeInt("TAB_SIZE", 2));
     settings.deleteFontValues();
-    EXPECT_EQ(contents(kSettings), QStringList({"FONT_LABEL_FORMAT", "TAB_SIZE"}));
+    EXPECT_EQ(contents(kSettingsKey), QStringList({"FONT_LABEL_FORMAT", "TAB_SIZE"}));
     EXPECT_EQ(settings.getInt("FONT4_SIZE"), 18);
     EXPECT_EQ(settings.getString("FONT4_NAME"), QStringLiteral("Tahoma"));
-}
-
-TEST(SettingsBeforeRegistryKeyTest, ReadsDefaultsWritesFail) {
-    QTemporaryDir dir;
-    Registry registry(dir.filePath("r.sqlite"));
-    ProfileStore store(registry);
-    Settings settings(store, Locale(0x0409, 0x0409));
-    EXPECT_EQ(settings.getInt("EDIT_AUTO_ARRANGE"), 1);
-    EXPECT_FALSE(settings.writeInt("EDIT_AUTO_ARRANGE", 0));
-    EXPECT_EQ(settings.getInt("EDIT_AUTO_ARRANGE"), 1);
 }

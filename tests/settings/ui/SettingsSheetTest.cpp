@@ -18,10 +18,6 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
-namespace {
-const QString kSettingsKey = QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\SETTINGS");
-}
-
 // A view over a temporary registry, and the settings command over both; each
 // test works the sheet in `work` and says how it closes.
 class SettingsSheetTest : public ::testing::Test {
@@ -56,11 +52,7 @@ class SettingsSheetTest : public ::testing::Test {
         return sheet.findChild<W*>(QString::number(id));
     }
     bool stored(const QString& name) {
-        RegKey key;
-        return env.registry->RegOpenKeyEx(HKEY_CURRENT_USER, kSettingsKey, &key) ==
-                   reg::ERROR_SUCCESS &&
-               env.registry->RegQueryValueEx(key, name, nullptr, nullptr, nullptr) ==
-                   reg::ERROR_SUCCESS;
+        return !env.profile.rawValue(kSettingsKey, name).startsWith("<no ");
     }
 };
 
