@@ -2,6 +2,8 @@
 
 #include "MacroReport.h"
 #include "MessageService.h"
+#include "StringIds.h"
+#include "StringTable.h"
 
 QString macroLoadErrorText(const Macro& macro) {
     if (!macro.hasError)
@@ -20,7 +22,7 @@ void MacroShowLoadResult(const Macro& macro, MessageService& messages,
     if (!macro.tooltip.isEmpty())
         presenter.setPlayButtonTooltip(macro.tooltip);
     if (!macro.explanation.isEmpty())
-        messages.show(macro.explanation, QStringLiteral("マクロの説明"),
+        messages.show(macro.explanation, res::loadString(sid::IDS_MACRO_EXPLANATION_CAPTION, {}),
                       mb::MB_OK | mb::MB_ICONINFORMATION, owner);
 }
 
@@ -35,11 +37,10 @@ bool MacroLoadCommand(Macro& macro, const MacroFileServices& services,
 bool MacroStartupLoad(Macro& macro, const QString& path, const MacroFileServices& services,
                       MacroLoadPresenter& presenter) {
     if (!MacroLoad(macro, path, services)) {
-        services.messages.show(QStringLiteral("起動時に読み込みの指定がある下記マクロファイルのロー"
-                                              "ドでエラーが起こりました。\n\n") +
-                                   path,
-                               QStringLiteral("Tavloテキストエディタ"),
-                               mb::MB_OK | mb::MB_ICONERROR, services.owner);
+        services.messages.show(
+            res::substitute(res::loadString(sid::IDS_MACRO_STARTUP_LOAD_FAILED, {}), path),
+            res::loadString(sid::AFX_IDS_APP_TITLE, {}), mb::MB_OK | mb::MB_ICONERROR,
+            services.owner);
         return false;
     }
     MacroShowLoadResult(macro, services.messages, presenter, services.owner);

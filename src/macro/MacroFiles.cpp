@@ -5,6 +5,7 @@
 #include "MacroLoader.h"
 #include "MacroWriter.h"
 #include "MessageService.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextFileIO.h"
 
@@ -17,18 +18,20 @@
 namespace macrotext {
 
 QString readError(const QString& path) {
-    return QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") + path;
+    return res::substitute(res::loadString(sid::IDS_MACRO_READ_ERROR, {}), path);
 }
 
 QString writeError(const QString& path) {
-    return QStringLiteral("マクロファイルの書き込み中にエラーが発生しました。\n\n") + path;
+    return res::substitute(res::loadString(sid::IDS_MACRO_WRITE_ERROR, {}), path);
 }
 
 } // namespace macrotext
 
 namespace {
 
-const QString kCaption = QStringLiteral("Tavloテキストエディタ");
+QString caption() {
+    return res::loadString(sid::AFX_IDS_APP_TITLE, {});
+}
 
 // The dialogs start on the macro file type: the list shows macro files, and a
 // name typed without extension gets ".mcr" (the file select dialog has no
@@ -36,8 +39,8 @@ const QString kCaption = QStringLiteral("Tavloテキストエディタ");
 constexpr int kMacroFileType = 1;
 
 std::vector<MacroFileFilter> macroFilters() {
-    return {{QStringLiteral("マクロファイル (*.mcr)"), QStringLiteral("*.mcr")},
-            {QStringLiteral("すべてのファイル (*.*)"), QStringLiteral("*.*")}};
+    return {{res::loadString(sid::IDS_MACRO_FILTER_MACROS, {}), QStringLiteral("*.mcr")},
+            {res::loadString(sid::IDS_MACRO_FILTER_ALL, {}), QStringLiteral("*.*")}};
 }
 
 // A pipe or a device is refused before it is opened (it could block the
@@ -62,7 +65,8 @@ std::optional<QString> macroFilePath(Macro& macro, const std::optional<QString>&
     MacroFileRequest request;
     request.mode = mode;
     request.folder = macro.lastFolder;
-    request.title = save ? QStringLiteral("マクロを保存") : QStringLiteral("マクロのロード");
+    request.title = save ? res::loadString(sid::IDS_MACRO_SAVE_TITLE, {})
+                         : res::loadString(sid::IDS_MACRO_LOAD_TITLE, {});
     request.filters = macroFilters();
     request.flags = save ? macrofile::OFN_OVERWRITEPROMPT : macrofile::OFN_FILEMUSTEXIST;
     request.filterIndex = kMacroFileType;
@@ -86,7 +90,7 @@ bool MacroLoad(Macro& macro, const std::optional<QString>& path,
     try {
         const std::optional<QByteArray> bytes = readWholeFile(*filePath);
         if (!bytes) {
-            services.messages.show(macrotext::readError(*filePath), kCaption,
+            services.messages.show(macrotext::readError(*filePath), caption(),
                                    mb::MB_OK | mb::MB_ICONERROR, services.owner);
             return false;
         }
@@ -94,7 +98,7 @@ bool MacroLoad(Macro& macro, const std::optional<QString>& path,
     } catch (const std::bad_alloc&) {
         macro.clear();
         services.messages.show(
-            res::loadString(40000, QStringLiteral("メモリー不足が発生しました。")), kCaption,
+            res::loadString(40000, QStringLiteral("メモリー不足が発生しました。")), caption(),
             mb::MB_OK | mb::MB_ICONERROR, services.owner);
         return false;
     }
@@ -120,7 +124,7 @@ bool MacroSave(Macro& macro, const std::optional<QString>& path,
     if (!filePath)
         return false;
     if (!writeMacroFile(macro, *filePath, services.clock.now().date())) {
-        services.messages.show(macrotext::writeError(*filePath), kCaption,
+        services.messages.show(macrotext::writeError(*filePath), caption(),
                                mb::MB_OK | mb::MB_ICONERROR, services.owner);
         return false;
     }

@@ -1,6 +1,8 @@
 #include "MacroPlayer.h"
 
 #include "MessageService.h"
+#include "StringIds.h"
+#include "StringTable.h"
 #include "VirtualKeys.h"
 
 #include <QDir>
@@ -9,7 +11,9 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Tavloテキストエディタ");
+QString caption() {
+    return res::loadString(sid::AFX_IDS_APP_TITLE, {});
+}
 constexpr int kReleaseMessageInterval = 2000;
 
 bool anyPlayKeyDown(const MacroPlayTarget& target) {
@@ -24,10 +28,8 @@ void waitForKeyRelease(MacroPlayTarget& target, MessageService& messages, void* 
     sinceMessage.start();
     while (anyPlayKeyDown(target)) {
         if (sinceMessage.elapsed() >= kReleaseMessageInterval) {
-            messages.show(QStringLiteral("マクロを実行するには Ctrl, Shift, Alt, "
-                                         "\"P\"キーを放してください。\n(これらが押されていると、"
-                                         "マクロの動作に影響します。)"),
-                          kCaption, mb::MB_OK, owner);
+            messages.show(res::loadString(sid::IDS_MACRO_RELEASE_KEYS, {}), caption(), mb::MB_OK,
+                          owner);
             target.repaint();
             sinceMessage.restart();
         }
@@ -121,7 +123,7 @@ void releaseHeldKeys(Macro& macro, MacroPlayTarget& target) {
 } // namespace
 
 QString macroStopQuestionText() {
-    return QStringLiteral("マクロの実行を中止しますか？");
+    return res::loadString(sid::IDS_MACRO_STOP_QUESTION, {});
 }
 
 void macroSelect(MacroPlayTarget& target, int param) {
@@ -187,7 +189,7 @@ void MacroPlay(const Macro& source, MacroPlayTarget& target, bool& playing,
         const MacroCommand command =
             MacroRunSteps(macro, target, index, values, playing, messages, owner);
         if (!playing) {
-            const int answer = messages.show(macroStopQuestionText(), kCaption,
+            const int answer = messages.show(macroStopQuestionText(), caption(),
                                              mb::MB_YESNO | mb::MB_ICONQUESTION, owner);
             if (answer == mb::IDYES)
                 break;

@@ -2,6 +2,8 @@
 
 #include "MacroTokenizer.h"
 #include "MessageService.h"
+#include "StringIds.h"
+#include "StringTable.h"
 #include "VirtualKeys.h"
 
 namespace {
@@ -128,7 +130,7 @@ int macroCharacterKey(QChar c) {
 }
 
 QString macroUnknownCommandText(int code) {
-    return QStringLiteral("未知のコマンド(%1)を検出").arg(code);
+    return res::substitute(res::loadString(sid::IDS_MACRO_UNKNOWN_COMMAND, {}), code);
 }
 
 MacroCommand MacroRunSteps(Macro& macro, MacroKeyboard& keyboard, int& index,
@@ -168,7 +170,7 @@ MacroCommand MacroRunSteps(Macro& macro, MacroKeyboard& keyboard, int& index,
                 return step.command;
             }
             messages.show(macroUnknownCommandText(int(step.command)),
-                          QStringLiteral("Tavloテキストエディタ"), mb::MB_OK, owner);
+                          res::loadString(sid::AFX_IDS_APP_TITLE, {}), mb::MB_OK, owner);
             break;
         }
     }

@@ -310,6 +310,38 @@ constexpr uint32_t IDS_CHARSET_SHIFT_JIS = 35097;
 constexpr uint32_t IDS_CHARSET_NATIVE_ANSI = 35098;
 // (未登録)
 constexpr uint32_t IDS_INSERT_STRING_NONE = 35099;
+// マクロの説明
+constexpr uint32_t IDS_MACRO_EXPLANATION_CAPTION = 36500;
+// 起動時に読み込みの指定がある下記マクロファイルのロードでエラーが起こりました。↵↵%s
+constexpr uint32_t IDS_MACRO_STARTUP_LOAD_FAILED = 36501;
+// マクロファイルの読み込みでエラーが発生しました。↵↵%s
+constexpr uint32_t IDS_MACRO_READ_ERROR = 36502;
+// マクロファイルの書き込み中にエラーが発生しました。↵↵%s
+constexpr uint32_t IDS_MACRO_WRITE_ERROR = 36503;
+// マクロファイル (*.mcr)
+constexpr uint32_t IDS_MACRO_FILTER_MACROS = 36504;
+// すべてのファイル (*.*)
+constexpr uint32_t IDS_MACRO_FILTER_ALL = 36505;
+// マクロを保存
+constexpr uint32_t IDS_MACRO_SAVE_TITLE = 36506;
+// マクロのロード
+constexpr uint32_t IDS_MACRO_LOAD_TITLE = 36507;
+// マクロを実行するには Ctrl, Shift, Alt, "P"キーを放してください。↵(これらが押されていると、...
+constexpr uint32_t IDS_MACRO_RELEASE_KEYS = 36508;
+// マクロの実行を中止しますか？
+constexpr uint32_t IDS_MACRO_STOP_QUESTION = 36509;
+// 未知のコマンド(%d)を検出
+constexpr uint32_t IDS_MACRO_UNKNOWN_COMMAND = 36510;
+// ファイル名にダブルクォートまたは改行が含まれているため、この操作はマクロに記録できません。↵↵%s
+constexpr uint32_t IDS_MACRO_PATH_NOT_RECORDABLE = 36511;
+// 新しいファイルの作成を中止します。
+constexpr uint32_t IDS_MACRO_NEW_FILE_ABANDONED = 36512;
+// ファイルの読み込みを中止します。
+constexpr uint32_t IDS_MACRO_OPEN_ABANDONED = 36513;
+// 置換対象の文字列を入力してください。
+constexpr uint32_t IDS_REPLACE_EMPTY_FIND = 36514;
+// %d 箇所の文字列を置換しました。
+constexpr uint32_t IDS_REPLACE_COUNT = 36515;
 // 次を検索
 constexpr uint32_t IDS_FIND_NEXT_KEY = 37000;
 // 前を検索

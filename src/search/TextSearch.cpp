@@ -3,6 +3,7 @@
 #include "CaseFold.h"
 #include "Clock.h"
 #include "MessageService.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -58,11 +59,11 @@ QString TextSearch::noMoreText() {
 }
 
 QString TextSearch::emptyFindText() {
-    return QStringLiteral("置換対象の文字列を入力してください。");
+    return res::loadString(sid::IDS_REPLACE_EMPTY_FIND, {});
 }
 
 QString TextSearch::replacedText(int count) {
-    return res::substitute(QStringLiteral("%d 箇所の文字列を置換しました。"), count);
+    return res::substitute(res::loadString(sid::IDS_REPLACE_COUNT, {}), count);
 }
 
 const QString& TextSearch::readText(const SearchTarget& target) {

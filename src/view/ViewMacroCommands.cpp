@@ -5,11 +5,12 @@
 #include "MacroCommands.h"
 #include "MacroLoadErrorDialog.h"
 #include "MacroSettings.h"
+#include "MenuTables.h"
 #include "QsdMacroFileChooser.h"
 #include "QsdServices.h"
 #include "RecordedStep.h"
-#include "MenuTables.h"
 #include "Settings.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "ViewMacroPlayer.h"
 #include "ViewServices.h"
@@ -20,8 +21,7 @@
 ViewMacroCommands::ViewMacroCommands(DocumentState& state, QWidget& view,
                                      const ViewServices& services, FileSystem& fileSystem)
     : state_(state), view_(view), services_(services), fileSystem_(fileSystem),
-      recorder_(macro_, state.macroRecording),
-      ownCommon_(std::make_unique<QsdCommonSettings>()) {
+      recorder_(macro_, state.macroRecording), ownCommon_(std::make_unique<QsdCommonSettings>()) {
     macro_.lastFolder = readMacroLastFolder(services_.settings);
     ownCommon_->load(services_.settings);
     common_ = services_.fileSelectCommon ? services_.fileSelectCommon : ownCommon_.get();
@@ -121,8 +121,7 @@ void ViewMacroCommands::stop() {
 }
 
 void ViewMacroCommands::play() {
-    if (!player_ || busy_ || state_.macroPlaying || recorder_.isRecording() ||
-        macro_.steps.empty())
+    if (!player_ || busy_ || state_.macroPlaying || recorder_.isRecording() || macro_.steps.empty())
         return;
     // Busy from the start: while the player waits for the keys that started
     // it, their repeats must not start another playback.
@@ -180,10 +179,8 @@ void ViewMacroCommands::recordPathStep(MacroCommand command, const QString& path
     const std::optional<QString> stored = macroRecordedPath(path);
     if (!stored) {
         services_.messages.show(
-            QStringLiteral("ファイル名にダブルクォートまたは改行が含まれているため、"
-                           "この操作はマクロに記録できません。\n\n") +
-                path,
-            QStringLiteral("Tavloテキストエディタ"), mb::MB_OK | mb::MB_ICONEXCLAMATION,
+            res::substitute(res::loadString(sid::IDS_MACRO_PATH_NOT_RECORDABLE, {}), path),
+            res::loadString(sid::AFX_IDS_APP_TITLE, {}), mb::MB_OK | mb::MB_ICONEXCLAMATION,
             view_.window());
         return;
     }

@@ -6,6 +6,7 @@
 #include "KeyState.h"
 #include "MacroPlayView.h"
 #include "MessageService.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 #include <QApplication>
@@ -14,7 +15,9 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Tavloテキストエディタ");
+QString caption() {
+    return res::loadString(sid::AFX_IDS_APP_TITLE, {});
+}
 
 // Runs the event loop until the time is up or `done` says so; checked often
 // enough that a stop ends a long wait at once.
@@ -172,25 +175,25 @@ bool ViewMacroPlayer::offerSave(const QString& abandonText) {
         return true;
     const int answer = messages_.show(
         res::loadString(30006, QStringLiteral("The file has changed.\nSave the changes?")),
-        kCaption, mb::MB_YESNOCANCEL | mb::MB_ICONQUESTION, view_.dialogOwner());
+        caption(), mb::MB_YESNOCANCEL | mb::MB_ICONQUESTION, view_.dialogOwner());
     if (answer == mb::IDNO)
         return true;
     if (answer != mb::IDYES)
         return false;
     if (view_.document().SaveBeforeDiscard())
         return true;
-    messages_.show(abandonText, kCaption, mb::MB_OK | mb::MB_ICONEXCLAMATION, view_.dialogOwner());
+    messages_.show(abandonText, caption(), mb::MB_OK | mb::MB_ICONEXCLAMATION, view_.dialogOwner());
     return false;
 }
 
 void ViewMacroPlayer::newFile(bool ask) {
-    if (ask && !offerSave(QStringLiteral("新しいファイルの作成を中止します。")))
+    if (ask && !offerSave(res::loadString(sid::IDS_MACRO_NEW_FILE_ABANDONED, {})))
         return;
     view_.document().NewDocument();
 }
 
 void ViewMacroPlayer::open(const QString& path, bool ask) {
-    if (ask && !offerSave(QStringLiteral("ファイルの読み込みを中止します。")))
+    if (ask && !offerSave(res::loadString(sid::IDS_MACRO_OPEN_ABANDONED, {})))
         return;
     view_.document().ReadIntoDocument(path);
 }
