@@ -60,7 +60,7 @@ class CliFixture : public ::testing::Test {
         } else {
             QString command = options.shellPrefix + " exec \"$0\"";
             for (int i = 0; i < args.size(); ++i)
-                command += QStringLiteral(" \"$%1\"").arg(i + 1);
+                command += QStringLiteral(" \"${%1}\"").arg(i + 1);
             p.start("/bin/sh", QStringList{"-c", command, TAVLO_CLI} + args);
         }
         EXPECT_TRUE(p.waitForFinished(60000));

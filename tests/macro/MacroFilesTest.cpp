@@ -120,8 +120,10 @@ TEST_F(MacroFilesTest, SaveWritesUtf16WithHeader) {
                                             "# ==  作成日：2026年 4月 9日\n\n"
                                             "VERSION 1.00\n\n"
                                             "TYPE \"あ\"\nCOPY\n");
-    EXPECT_EQ(files.read("s.mcr"), encodeMacroFile(expected));
-    EXPECT_TRUE(files.read("s.mcr").startsWith(QByteArray("\xFF\xFE#\0 \0=\0", 8)));
+    // UTF-16 little endian with its mark.
+    EXPECT_EQ(files.read("s.mcr"),
+              "\xFF\xFE" +
+                  QByteArray(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2));
 }
 
 TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
@@ -145,23 +147,19 @@ TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
     EXPECT_TRUE(QFile::exists(path("out/x.mcr")));
 }
 
-TEST_F(MacroFilesTest, SaveIntoAMissingFolderFailsWithMessage) {
-    Macro macro;
-    macro.steps = {makeStep(MacroCommand::Cut)};
-    const QString target = path("no/such/dir/m.mcr");
-    EXPECT_FALSE(MacroSave(macro, target, services()));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text,
-              QStringLiteral("マクロファイルの書き込み中にエラーが発生しました。\n\n") + target);
-    EXPECT_EQ(messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
-}
-
-TEST_F(MacroFilesTest, SaveOverAFolderFailsAndKeepsIt) {
+TEST_F(MacroFilesTest, SaveIntoAMissingFolderOrOverAFolderFailsWithMessage) {
     QDir(files.folder()).mkdir("taken.mcr");
     Macro macro;
     macro.steps = {makeStep(MacroCommand::Cut)};
-    EXPECT_FALSE(MacroSave(macro, path("taken.mcr"), services()));
-    EXPECT_EQ(messages.shown().size(), 1u);
+    for (const QString& target : {path("no/such/dir/m.mcr"), path("taken.mcr")}) {
+        messages.clear();
+        EXPECT_FALSE(MacroSave(macro, target, services()));
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text,
+                  QStringLiteral("マクロファイルの書き込み中にエラーが発生しました。\n\n") +
+                      target);
+        EXPECT_EQ(messages.shown()[0].style & mb::MB_ICONMASK, mb::MB_ICONERROR);
+    }
     EXPECT_TRUE(QFileInfo(path("taken.mcr")).isDir());
 }
 
@@ -227,7 +225,7 @@ TEST_F(MacroFilesTest, LoadCommandShowsReportTooltipAndExplanation) {
     EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
 }
 
-TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialog) {
+TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialogAndAQuietOneNothing) {
     files.write("bad.mcr", "TOOLTIP \"tip\"\nEXPLAIN \"x\"\nMARKUP X\n");
     chooser.answer = path("bad.mcr");
     Macro macro;
@@ -239,11 +237,10 @@ TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialog) {
                   "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。")});
     EXPECT_TRUE(presenter.tooltips.isEmpty());
     EXPECT_TRUE(messages.shown().empty());
-}
 
-TEST_F(MacroFilesTest, QuietFileShowsNothing) {
+    // A file of comments only shows nothing at all.
     files.write("quiet.mcr", "# only a comment\n");
-    Macro macro;
+    presenter.errorTexts.clear();
     ASSERT_TRUE(MacroStartupLoad(macro, path("quiet.mcr"), services(), presenter));
     EXPECT_TRUE(presenter.errorTexts.isEmpty());
     EXPECT_TRUE(presenter.tooltips.isEmpty());

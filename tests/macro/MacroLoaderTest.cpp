@@ -1,7 +1,6 @@
 #include "MacroTestSupport.h"
 
 #include "Locale.h"
-#include "MacroReport.h"
 
 #include <gtest/gtest.h>
 
@@ -305,15 +304,6 @@ TEST(MacroLoaderFile, ZeroByteBeyondTheProbeStaysEightBit) {
     parseMacroFile(macro, bytes, Locale(0x0411, 0x0411));
     EXPECT_EQ(macro.steps, (std::vector<MacroStep>{S(C::Copy), S(C::Paste), S(C::Cut)}));
     EXPECT_TRUE(macro.report.isEmpty());
-}
-
-TEST(MacroLoaderReport, QuoteOfTheFirstReplaceArgument) {
-    // Never reached through a macro text (see UnbalancedFirstReplaceArgument).
-    QString report;
-    MacroReport(report).add(macromsg::ReplaceQuote1, 7);
-    EXPECT_EQ(report,
-              W(7, "REPLACE コマンドの１番目の引数のダブルクォートの対応が正しくありません。") +
-                  QStringLiteral("\r\n"));
 }
 
 } // namespace

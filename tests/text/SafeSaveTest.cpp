@@ -1,6 +1,7 @@
 // A save keeps what the old file carried: owner, group, permissions,
 // extended attributes and access lists, and its hard links.
 #include "SafeSave.h"
+#include "TempFiles.h"
 #include "TextFileIO.h"
 
 #include <QDir>
@@ -14,17 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray contentOf(const QByteArray& path) {
-    QFile f(QFile::decodeName(path));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-void put(const QByteArray& path, const QByteArray& bytes) {
-    QFile f(QFile::decodeName(path));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QByteArray attribute(const QByteArray& path, const char* name) {
     char value[256];
@@ -53,19 +43,18 @@ QByteArray accessList() {
 
 class SafeSaveTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QByteArray path(const char* name) const { return QFile::encodeName(dir_.filePath(name)); }
+    QByteArray path(const char* name) const { return QFile::encodeName(files.path(name)); }
     QStringList entries() const {
-        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        return QDir(files.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
-    QTemporaryDir dir_;
+    TempFiles files;
 };
 
 } // namespace
 
 TEST_F(SafeSaveTest, TheNewFileCarriesOwnerModeAttributesAndAccessList) {
     const QByteArray file = path("doc.txt");
-    put(file, "old");
+    files.write("doc.txt", "old");
     ASSERT_EQ(::setxattr(file, "user.tavlo.attributes", "\x21", 1, 0), 0)
         << "the test folder's file system has no user attributes";
     ASSERT_EQ(::setxattr(file, "user.other", "kept", 4, 0), 0);
@@ -78,7 +67,7 @@ TEST_F(SafeSaveTest, TheNewFileCarriesOwnerModeAttributesAndAccessList) {
     ASSERT_EQ(::stat(file, &before), 0);
 
     ASSERT_TRUE(textfile::writeAtomically(QFile::decodeName(file), "new"));
-    EXPECT_EQ(contentOf(file), QByteArray("new"));
+    EXPECT_EQ(files.read("doc.txt"), QByteArray("new"));
     struct stat after {};
     ASSERT_EQ(::stat(file, &after), 0);
     EXPECT_NE(after.st_ino, before.st_ino) << "replaced, not written into";
@@ -96,7 +85,7 @@ TEST_F(SafeSaveTest, TheNewFileCarriesOwnerModeAttributesAndAccessList) {
 
 TEST_F(SafeSaveTest, AFileWithSeveralLinksIsWrittenInPlaceAndStaysLinked) {
     const QByteArray file = path("a.txt");
-    put(file, "old bytes that are longer");
+    files.write("a.txt", "old bytes that are longer");
     ASSERT_EQ(::link(file, path("b.txt")), 0);
     struct stat before {};
     ASSERT_EQ(::stat(file, &before), 0);
@@ -106,19 +95,19 @@ TEST_F(SafeSaveTest, AFileWithSeveralLinksIsWrittenInPlaceAndStaysLinked) {
     ASSERT_EQ(::stat(file, &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_nlink, nlink_t(2));
-    EXPECT_EQ(contentOf(path("b.txt")), QByteArray("new"));
+    EXPECT_EQ(files.read("b.txt"), QByteArray("new"));
     EXPECT_EQ(entries(), (QStringList{"a.txt", "b.txt"})) << "no backup left behind";
 }
 
 TEST_F(SafeSaveTest, ACancelledSaveLeavesNothingAndOnlyRegularFilesAreReplaced) {
     const QByteArray file = path("c.txt");
-    put(file, "old");
+    files.write("c.txt", "old");
     {
         textfile::SafeSave save;
         ASSERT_TRUE(save.begin(file));
         ASSERT_TRUE(save.write("new", 3));
     }
-    EXPECT_EQ(contentOf(file), QByteArray("old"));
+    EXPECT_EQ(files.read("c.txt"), QByteArray("old"));
     EXPECT_EQ(entries(), QStringList{"c.txt"});
     textfile::SafeSave save;
     EXPECT_FALSE(save.begin("/dev/null"));
