@@ -9,14 +9,7 @@
 
 namespace {
 
-struct OpeningFixture : ::testing::Test {
-    TempTree tree;
-    ScriptedMessageService messages;
-    Clock clock;
-    QsdCommonSettings common;
-    PosixFileSystem fileSystem;
-    QsdServices services{fileSystem, messages, clock, common};
-
+struct OpeningFixture : DialogServices {
     std::unique_ptr<CQSDFileDialog> make(const QString& initialDir) {
         auto d = std::make_unique<CQSDFileDialog>(services);
         d->flags = qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL;

@@ -27,14 +27,7 @@ using namespace cmd;
 
 namespace {
 
-struct DialogFixture : ::testing::Test {
-    TempTree tree;
-    ScriptedMessageService messages;
-    Clock clock;
-    QsdCommonSettings common;
-    PosixFileSystem fileSystem;
-    QsdServices services{fileSystem, messages, clock, common};
-
+struct DialogFixture : DialogServices {
     std::unique_ptr<CQSDFileDialog> open(uint32_t flags, bool commonMode = false,
                                          uint32_t ofnFlags = 0) {
         auto d = std::make_unique<CQSDFileDialog>(services);

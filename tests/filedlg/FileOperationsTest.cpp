@@ -48,7 +48,8 @@ TEST_F(OperationsFixture, ClipboardTakesOnlyExistingNamesAndMarksFolders) {
     EXPECT_EQ(clipboard.mode, CQSDFileClipboard::Copy);
 }
 
-TEST_F(OperationsFixture, CopyIntoSameFolderNamesCopiesTwice) {
+// Pasted into their own folder, copies get copy names and cut files stay.
+TEST_F(OperationsFixture, PasteIntoTheSourceFolderNamesCopiesAndLeavesCutFiles) {
     tree.write(u"a.txt"_qs, "alpha");
     take(CQSDFileClipboard::Copy, u""_qs, {u"a.txt"_qs});
     EXPECT_EQ(ops.PasteAll(clipboard, tree.root(), true), rc::SUCCESS);
@@ -57,6 +58,13 @@ TEST_F(OperationsFixture, CopyIntoSameFolderNamesCopiesTwice) {
     EXPECT_EQ(ops.PasteAll(clipboard, tree.root(), true), rc::SUCCESS);
     EXPECT_EQ(tree.read(u"コピー(2) ～ a.txt"_qs), "alpha");
     EXPECT_TRUE(messages.shown().empty());
+
+    take(CQSDFileClipboard::Cut, u""_qs, {u"a.txt"_qs});
+    EXPECT_EQ(ops.PasteAll(clipboard, tree.root(), true), rc::SUCCESS);
+    EXPECT_EQ(tree.read(u"a.txt"_qs), "alpha");
+    EXPECT_FALSE(tree.exists(u"コピー(3) ～ a.txt"_qs));
+    EXPECT_TRUE(clipboard.pastedNames.isEmpty());
+    EXPECT_EQ(clipboard.names, QStringList{u"a.txt"_qs});
 }
 
 TEST_F(OperationsFixture, CopyNameLimitIsReported) {
@@ -76,16 +84,6 @@ TEST_F(OperationsFixture, CopyNameLimitIsReported) {
                   tree.path(u"a.txt"_qs));
 }
 
-TEST_F(OperationsFixture, CutPastedIntoItsOwnFolderDoesNothing) {
-    tree.write(u"a.txt"_qs, "alpha");
-    take(CQSDFileClipboard::Cut, u""_qs, {u"a.txt"_qs});
-    EXPECT_EQ(ops.PasteAll(clipboard, tree.root(), true), rc::SUCCESS);
-    EXPECT_EQ(tree.read(u"a.txt"_qs), "alpha");
-    EXPECT_FALSE(tree.exists(u"コピー ～ a.txt"_qs));
-    EXPECT_TRUE(clipboard.pastedNames.isEmpty());
-    EXPECT_EQ(clipboard.names, QStringList{u"a.txt"_qs});
-}
-
 TEST_F(OperationsFixture, FolderIntoItsOwnSubfolderIsRefused) {
     tree.mkdir(u"top/inner"_qs);
     tree.write(u"top/f.txt"_qs, "f");
@@ -101,32 +99,22 @@ TEST_F(OperationsFixture, FolderIntoItsOwnSubfolderIsRefused) {
     }
 }
 
-TEST_F(OperationsFixture, PasteDestinationErrors) {
+TEST_F(OperationsFixture, DestinationErrorsAndFoldersAndFilesOfOneName) {
     tree.write(u"a.txt"_qs, "a");
     take(CQSDFileClipboard::Copy, u""_qs, {u"a.txt"_qs});
     EXPECT_EQ(ops.PasteAll(clipboard, QString(), true), rc::INVALID_ARGUMENT);
     EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"none/"_qs), true), rc::NOT_EXISTING);
     EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"a.txt"_qs), true), rc::FILE_BLOCKS_FOLDER);
+
+    tree.mkdir(u"dst/a.txt"_qs);
+    tree.write(u"dst/dir"_qs, "file");
+    EXPECT_EQ(ops.CheckDestination(tree.path(u"dst/a.txt"_qs), false, false),
+              rc::FOLDER_BLOCKS_FILE);
+    EXPECT_EQ(ops.CheckDestination(tree.path(u"dst/dir"_qs), true, false), rc::FILE_BLOCKS_FOLDER);
+    EXPECT_EQ(ops.CheckDestination(tree.path(u"dst/free"_qs), true, false), rc::SUCCESS);
 }
 
-TEST_F(OperationsFixture, ReadOnlyTargetClearedAfterYesWithoutSecondQuestion) {
-    tree.mkdir(u"dst"_qs);
-    tree.write(u"a.txt"_qs, "new");
-    tree.write(u"dst/a.txt"_qs, "old");
-    tree.setReadOnly(u"dst/a.txt"_qs, true);
-    take(CQSDFileClipboard::Copy, u""_qs, {u"a.txt"_qs});
-    messages.queueAnswer(IDYES);
-    EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"dst"_qs), true), rc::SUCCESS);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(
-        messages.shown()[0].text,
-        u"貼り付け先に同名の読み取り専用ファイルが存在します。読み取り専用属性を解除して強制的に上書きしますか？\n\n"_qs +
-            tree.path(u"dst/a.txt"_qs));
-    EXPECT_EQ(messages.shown()[0].style & MB_TYPEMASK, MB_YESNOCANCEL);
-    EXPECT_EQ(tree.read(u"dst/a.txt"_qs), "new");
-}
-
-TEST_F(OperationsFixture, ExistingFileQuestionAnswers) {
+TEST_F(OperationsFixture, ExistingAndReadOnlyTargetQuestionAnswers) {
     tree.mkdir(u"dst"_qs);
     tree.write(u"a.txt"_qs, "new");
     tree.write(u"dst/a.txt"_qs, "old");
@@ -143,15 +131,19 @@ TEST_F(OperationsFixture, ExistingFileQuestionAnswers) {
     EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"dst"_qs), true), rc::USER_CANCEL);
     EXPECT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"dst"_qs), false), rc::DEST_EXISTS_NO_QUESTION);
-}
 
-TEST_F(OperationsFixture, FolderAndFileOfTheSameNameBlockEachOther) {
-    tree.mkdir(u"dst/a.txt"_qs);
-    tree.write(u"dst/dir"_qs, "file");
-    EXPECT_EQ(ops.CheckDestination(tree.path(u"dst/a.txt"_qs), false, false),
-              rc::FOLDER_BLOCKS_FILE);
-    EXPECT_EQ(ops.CheckDestination(tree.path(u"dst/dir"_qs), true, false), rc::FILE_BLOCKS_FOLDER);
-    EXPECT_EQ(ops.CheckDestination(tree.path(u"dst/free"_qs), true, false), rc::SUCCESS);
+    // A read-only target: one question, and Yes clears the attribute too.
+    tree.setReadOnly(u"dst/a.txt"_qs, true);
+    messages.clear();
+    messages.queueAnswer(IDYES);
+    EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"dst"_qs), true), rc::SUCCESS);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(
+        messages.shown()[0].text,
+        u"貼り付け先に同名の読み取り専用ファイルが存在します。読み取り専用属性を解除して強制的に上書きしますか？\n\n"_qs +
+            tree.path(u"dst/a.txt"_qs));
+    EXPECT_EQ(messages.shown()[0].style & MB_TYPEMASK, MB_YESNOCANCEL);
+    EXPECT_EQ(tree.read(u"dst/a.txt"_qs), "new");
 }
 
 TEST_F(OperationsFixture, SameNamedFoldersMergeAskingOnlyForClashingFiles) {

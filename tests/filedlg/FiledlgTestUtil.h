@@ -1,6 +1,8 @@
 #pragma once
 
 #include "PosixFileSystem.h"
+#include "QsdSelectLogic.h"
+#include "QsdServices.h"
 #include "TempFiles.h"
 
 #include <unistd.h>
@@ -32,4 +34,15 @@ class TempTree : public TempFiles {
         auto d = PosixFileSystem().stat(path(relative));
         return d && (d->attributes & 0x1);
     }
+};
+
+// What a file select dialog is made with: a temporary tree, the real file
+// system, scripted message boxes and common settings of its own.
+struct DialogServices : ::testing::Test {
+    TempTree tree;
+    ScriptedMessageService messages;
+    Clock clock;
+    QsdCommonSettings common;
+    PosixFileSystem fileSystem;
+    QsdServices services{fileSystem, messages, clock, common};
 };

@@ -26,6 +26,12 @@ TEST_F(DesktopLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
     EXPECT_FALSE(menuButton->isVisible());
     EXPECT_TRUE(frame->softKeyBar()->isCompact());
     EXPECT_LT(frame->softKeyBar()->leftButton()->width(), 300);
+    // The bars keep their order: the text below the command bar, the soft keys last.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
+    EXPECT_GE(view->mapTo(frame.get(), QPoint(0, 0)).y(), frame->commandBar()->height());
+    EXPECT_EQ(frame->softKeyBar()->mapTo(frame.get(), QPoint(0, frame->softKeyBar()->height())).y(),
+              frame->height());
+    EXPECT_EQ(view->width(), frame->width());
 
     // F10 opens the first menu; its items run through the same router.
     QTest::keyClick(frame.get(), Qt::Key_F10);

@@ -43,17 +43,4 @@ TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
     EXPECT_TRUE(shot.save(path)) << path.toStdString();
 }
 
-TEST_F(FrameLayout, DesktopSizedWindowKeepsTheSameOrder) {
-    showFrame({1024, 768});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(1024, 768); }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
-    const int viewTop = view->mapTo(frame.get(), QPoint(0, 0)).y();
-    const int keysTop = frame->softKeyBar()->mapTo(frame.get(), QPoint(0, 0)).y();
-    EXPECT_GE(viewTop, frame->commandBar()->height());
-    EXPECT_EQ(keysTop + frame->softKeyBar()->height(), 768);
-    EXPECT_EQ(view->width(), 1024);
-    const QImage shot = frame->grab().toImage();
-    EXPECT_TRUE(shot.save(QDir::temp().filePath("tavlo-frame-1024x768.png")));
-}
-
 } // namespace

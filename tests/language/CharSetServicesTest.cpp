@@ -23,12 +23,14 @@ const QString kNotALibrary = QStringLiteral(TAVLO_NOT_A_LIBRARY);
 
 const QByteArray kShiftJis = "\x82\xa0\x82\xa2";
 
-// Collects the lines of the "tavlo.language" category while it lives.
+// Collects the lines of the "tavlo.language" category while it lives, with
+// its debug output turned on or left as it is by default.
 class DebugLines {
   public:
-    DebugLines() {
+    explicit DebugLines(bool enable = true) {
         lines().clear();
-        QLoggingCategory::setFilterRules("tavlo.language.debug=true");
+        if (enable)
+            QLoggingCategory::setFilterRules("tavlo.language.debug=true");
         previous_ = qInstallMessageHandler(&DebugLines::handle);
     }
     ~DebugLines() {
@@ -92,16 +94,12 @@ TEST(CharSetServicesTest, ProgramsOwnServices) {
     EXPECT_EQ(ja.CodeFromListIndex(saveList, -1), -1);
     // Blanks around the path are trimmed: still the program's own services.
     EXPECT_EQ(services("  ").CodeSetList(false), saveList);
-}
 
-TEST(CharSetServicesTest, BuiltinListIndexLookup) {
-    const CharSetServices ja = services(QString());
-    const QString list = ja.CodeSetList(false);
-    EXPECT_EQ(ja.ListIndexOf(0, 4, list).index, 1);
-    EXPECT_TRUE(ja.ListIndexOf(0, 4, list).found);
+    EXPECT_EQ(ja.ListIndexOf(0, 4, saveList).index, 1);
+    EXPECT_TRUE(ja.ListIndexOf(0, 4, saveList).found);
     // ANSI in a list with シフトJIS but without the ANSI label.
-    EXPECT_EQ(ja.ListIndexOf(0, 1, list).index, 0);
-    EXPECT_EQ(ja.ListIndexOf(0, 8, list).index, 0);
+    EXPECT_EQ(ja.ListIndexOf(0, 1, saveList).index, 0);
+    EXPECT_EQ(ja.ListIndexOf(0, 8, saveList).index, 0);
     EXPECT_EQ(builtinListIndexOf(1, "UTF-8|ANSI||").index, 1);
     EXPECT_EQ(builtinListIndexOf(0, "x|(Auto Detect)||").index, 1);
     EXPECT_FALSE(builtinListIndexOf(6, "ANSI|UTF-8||").found);
@@ -135,15 +133,9 @@ TEST(CharSetServicesTest, DebugLinesOfTheIndexLookup) {
         EXPECT_EQ(linesOf([] { services(kFull).ListIndexOf(0, 6, "Ascii|Eucy||"); }),
                   (QStringList{calling, "\nIn GetCharCodeListIndexEx: Calling pfGetListIndexEx"}));
     }
-    // Off unless enabled.
-    QStringList seen;
-    static QStringList* sink = nullptr;
-    sink = &seen;
-    QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { sink->append(text); });
+    DebugLines byDefault(false);
     builtinListIndexOf(12, "ANSI||");
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(seen.isEmpty());
+    EXPECT_TRUE(DebugLines::lines().isEmpty()) << "off unless enabled";
 }
 
 TEST(CharSetServicesTest, UnloadableOrEmptyLabelsInTheResources) {

@@ -24,15 +24,6 @@ QAction* findAction(QMenu* menu, int id) {
     return nullptr;
 }
 
-QMenu* subMenu(QMenu* menu, const QString& title) {
-    const QList<QAction*> actions = menu->actions();
-    for (QAction* action : actions) {
-        if (action->menu() && action->text() == title)
-            return action->menu();
-    }
-    return nullptr;
-}
-
 // Opens a menu the way a user does and waits until it is shown, so that
 // aboutToShow ran.
 void openMenu(QMenu* menu) {
@@ -66,50 +57,6 @@ TEST_F(CommandActionsTest, MenuItemsCarryIdsAndRunTheirCommandThroughTheRouter) 
     paste->trigger();
     EXPECT_EQ(pasted, 1);
     menu->hide();
-}
-
-TEST_F(CommandActionsTest, OpeningAMenuRunsUpdateHandlers) {
-    bool canUndo = false;
-    int fontIndex = 2;
-    bool recording = false;
-    view.on(
-        ID_EDIT_UNDO, [] {}, [&canUndo](CommandState& s) { s.enabled = canUndo; });
-    view.onRange(
-        ID_VIEW_FONT1, ID_VIEW_FONT4, [](int) {},
-        [&fontIndex](int id, CommandState& s) { s.checked = id - ID_VIEW_FONT1 == fontIndex; });
-    view.on(
-        ID_MACRO_RECORD, [] {},
-        [&recording](CommandState& s) {
-            if (recording)
-                s.text = u"記録終了(&R)\tShift+Ctrl+R"_qs;
-        });
-    std::unique_ptr<QMenu> main(
-        actions.createMenu(res::loadMenu(IDR_CMDBAR_EXIT_LAST)->items.front()));
-    QMenu* edit = subMenu(main.get(), u"編集(&E)"_qs);
-    QMenu* viewMenu = subMenu(main.get(), u"表示(&V)"_qs);
-    QMenu* tools = subMenu(main.get(), u"ツール(&T)"_qs);
-    ASSERT_TRUE(edit && viewMenu && tools);
-
-    openMenu(edit);
-    QAction* undo = findAction(edit, ID_EDIT_UNDO);
-    EXPECT_FALSE(undo->isEnabled());
-    // Commands nobody handles are disabled too.
-    EXPECT_FALSE(findAction(edit, ID_EDIT_CUT)->isEnabled());
-    edit->hide();
-    canUndo = true;
-    openMenu(edit);
-    EXPECT_TRUE(undo->isEnabled());
-    edit->hide();
-
-    openMenu(viewMenu);
-    EXPECT_TRUE(findAction(viewMenu, ID_VIEW_FONT3)->isChecked());
-    EXPECT_FALSE(findAction(viewMenu, ID_VIEW_FONT1)->isChecked());
-    viewMenu->hide();
-
-    recording = true;
-    openMenu(tools);
-    EXPECT_EQ(findAction(tools, ID_MACRO_RECORD)->text(), u"記録終了(&R)\tShift+Ctrl+R"_qs);
-    tools->hide();
 }
 
 TEST_F(CommandActionsTest, DisabledCommandIsNotRunFromAnAccelerator) {

@@ -126,8 +126,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "テキストサイズの上限には 65536 ～ 67108864 の値を指定してください。"},
         FieldCase{IDD_PAGE_EDIT, CPPageEdit::kTextLimitId, "300000", ""},
         FieldCase{IDD_PAGE_MENU, page_menu::IDC_MRU_COUNT, "10",
-                  "最近使ったファイルには 1 ～ 9 の値を指定してください。"},
-        FieldCase{IDD_PAGE_MENU, page_menu::IDC_MRU_COUNT, "0",
                   "最近使ったファイルには 1 ～ 9 の値を指定してください。"}));
 
 TEST_F(SettingsSheetTest, ARecentFileCountOutOfRangeKeepsItsPageAndAChangeIsAnnouncedOnce) {
