@@ -236,10 +236,4 @@ TEST_F(FileTypeAssociationTest, StartupCheckReportsAFailedRepair) {
     EXPECT_EQ(messages.shown()[1].style, mb::MB_OK | mb::MB_ICONERROR | mb::MB_TOPMOST);
 }
 
-TEST_F(FileTypeAssociationTest, CurrentProgramPathIsThisExecutable) {
-    const QString self = FileTypeAssociation::currentProgramPath();
-    EXPECT_TRUE(self.endsWith("/assoc_tests")) << self.toStdString();
-    EXPECT_TRUE(QFileInfo(self).isAbsolute());
-}
-
 } // namespace

@@ -82,7 +82,6 @@ TEST_F(SettingsTest, EmptyRegistryGivesEveryDefaultAndCreatesTheSections) {
 
 TEST_F(SettingsTest, FaceDefaultIsTahomaWithoutTheFontOrTheLanguage) {
     EXPECT_EQ(make(0x0411, {"DejaVu Sans"}).getString("FONT1_NAME"), QStringLiteral("Tahoma"));
-    EXPECT_EQ(make(0x0419, {"ＭＳ Ｐゴシック"}).getString("FONT1_NAME"), QStringLiteral("Tahoma"));
     Settings noFonts(store, Locale(0x0804, 0x0804));
     EXPECT_EQ(noFonts.defaultFaceName(), QStringLiteral("Tahoma"));
     // A stored face wins over the default.
