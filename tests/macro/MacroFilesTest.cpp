@@ -219,44 +219,18 @@ TEST_F(MacroFilesTest, LoadCommandShowsReportTooltipAndExplanation) {
         QStringList{QStringLiteral(
             "    Worning (3): COPY コマンドで無効なオプション \"/A\" が指定されています。\r\n")});
     EXPECT_EQ(presenter.tooltips, QStringList{QStringLiteral("Play me")});
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Line 1\r\nLine 2"));
-    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("マクロの説明"));
-    EXPECT_EQ(messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
+    // The explanation's box: ViewMacroCommandsTest.
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Line 1\r\nLine 2")});
 }
 
-TEST_F(MacroFilesTest, CancelledLoadShowsOnlyTheErrorDialogAndAQuietOneNothing) {
-    files.write("bad.mcr", "TOOLTIP \"tip\"\nEXPLAIN \"x\"\nMARKUP X\n");
-    chooser.answer = path("bad.mcr");
-    Macro macro;
-    ASSERT_TRUE(MacroLoadCommand(macro, services(), presenter));
-    EXPECT_EQ(presenter.errorTexts,
-              QStringList{QStringLiteral(
-                  "*** ERROR (3): 未知のマクロコマンド \"X\" を検出しました。\r\n"
-                  "\r\n ----------------------------\r\n"
-                  "\u3000\u3000エラーが発生したため、マクロのロードを中止しました。")});
-    EXPECT_TRUE(presenter.tooltips.isEmpty());
-    EXPECT_TRUE(messages.shown().empty());
-
-    // A file of comments only shows nothing at all.
+// A cancelled load, and a failed one at start-up: ViewMacroCommandsTest.
+TEST_F(MacroFilesTest, QuietFileShowsNothing) {
     files.write("quiet.mcr", "# only a comment\n");
-    presenter.errorTexts.clear();
+    Macro macro;
     ASSERT_TRUE(MacroStartupLoad(macro, path("quiet.mcr"), services(), presenter));
     EXPECT_TRUE(presenter.errorTexts.isEmpty());
     EXPECT_TRUE(presenter.tooltips.isEmpty());
     EXPECT_TRUE(messages.shown().empty());
-}
-
-TEST_F(MacroFilesTest, StartupLoadFailureAddsItsMessage) {
-    Macro macro;
-    EXPECT_FALSE(MacroStartupLoad(macro, path("gone.mcr"), services(), presenter));
-    EXPECT_EQ(messages.texts(),
-              (QStringList{QStringLiteral("マクロファイルの読み込みでエラーが発生しました。\n\n") +
-                               path("gone.mcr"),
-                           QStringLiteral("起動時に読み込みの指定がある下記マクロファイルのロードで"
-                                          "エラーが起こりました。\n\n") +
-                               path("gone.mcr")}));
-    EXPECT_TRUE(chooser.requests.empty());
 }
 
 TEST(MacroFileDialogFlags, BuiltFromTheSettings) {

@@ -108,22 +108,16 @@ TEST(MacroIntegerValue, ReadsLikeTheDecimalConversion) {
     EXPECT_EQ(macroIntegerValue(u"-99999999999999999999"), INT_MIN);
 }
 
+// Each command's own keyword: the loader's table (MacroLoaderTest).
 TEST(MacroKeywordTable, FirstMatchingPrefixWinsWithoutRegardToCase) {
     const struct {
         const char16_t* line;
         MacroCommand command;
     } cases[] = {
-        {u"TYPEWRITER", MacroCommand::Type},   {u"type \"x\"", MacroCommand::Type},
-        {u"unlockctrl", MacroCommand::Unlock}, {u"LOCK", MacroCommand::Lock},
-        {u"SAVEAS", MacroCommand::Save},       {u"Unselect", MacroCommand::Unselect},
-        {u"selection", MacroCommand::Select},  {u"FINDER", MacroCommand::FindDown},
-        {u"markup x", MacroCommand::Markup},   {u"EnableWindow", MacroCommand::EnableWindow},
-        {u"setfocus", MacroCommand::SetFocus}, {u"goto 1", MacroCommand::Goto},
-        {u"versions", MacroCommand::Version},  {u"tooltip", MacroCommand::Tooltip},
-        {u"explain", MacroCommand::Explain},   {u"replace", MacroCommand::Replace},
-        {u"newfile", MacroCommand::NewFile},   {u"open", MacroCommand::Open},
-        {u"copy", MacroCommand::Copy},         {u"cut", MacroCommand::Cut},
-        {u"paste", MacroCommand::Paste},       {u"sleep", MacroCommand::Sleep},
+        {u"TYPEWRITER", MacroCommand::Type},  {u"unlockctrl", MacroCommand::Unlock},
+        {u"SAVEAS", MacroCommand::Save},      {u"Unselect", MacroCommand::Unselect},
+        {u"selection", MacroCommand::Select}, {u"FINDER", MacroCommand::FindDown},
+        {u"versions", MacroCommand::Version}, {u"markup x", MacroCommand::Markup},
     };
     for (const auto& c : cases) {
         const MacroKeyword* keyword = findMacroKeyword(QStringView(c.line));
@@ -132,7 +126,6 @@ TEST(MacroKeywordTable, FirstMatchingPrefixWinsWithoutRegardToCase) {
     }
     EXPECT_EQ(findMacroKeyword(u"TYP"), nullptr);
     EXPECT_EQ(findMacroKeyword(u" TYPE"), nullptr);
-    EXPECT_EQ(macroKeywords().size(), 21u);
 }
 
 TEST(MacroKeyName, StoresShortNames) {

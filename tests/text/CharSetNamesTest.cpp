@@ -2,25 +2,18 @@
 
 #include <gtest/gtest.h>
 
+// The lists with the automatic choice, and the names of シフトJIS, ANSI and
+// the automatic choice: CharSetServicesTest.
 TEST(CharSetNamesTest, BuiltinLists) {
-    EXPECT_EQ(GetCharCodeSetList(true, true),
-              QString::fromUtf16(
-                  u"(自動判定)|シフトJIS|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)|EUC|JIS||"));
-    EXPECT_EQ(GetCharCodeSetList(true, false),
-              QString::fromUtf16(u"(自動判定)|ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||"));
     EXPECT_EQ(GetCharCodeSetList(false, false),
               QString::fromUtf16(u"ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||"));
 }
 
 TEST(CharSetNamesTest, NameLookup) {
     EXPECT_EQ(GetCharCodeFromName(QString::fromUtf16(u"(自動判定)")), 0);
-    EXPECT_EQ(GetCharCodeFromName("ANSI"), 1);
     EXPECT_EQ(GetCharCodeFromName("Unicode(BigEndian)"), 3);
     EXPECT_EQ(GetCharCodeFromName("UTF-8N"), 5);
     EXPECT_EQ(GetCharCodeFromName("JIS"), 7);
-    // The label table gives シフトJIS 8 before the native ANSI label rule.
-    EXPECT_EQ(GetCharCodeFromName(QString::fromUtf16(u"シフトJIS")), 8);
-    EXPECT_EQ(GetCharCodeFromName("(Auto Detect)"), 0);
     EXPECT_EQ(GetCharCodeFromName("utf-8"), -1); // case matters
     EXPECT_EQ(GetCharCodeFromName(""), -1);
 }
