@@ -7,6 +7,8 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
@@ -14,9 +16,9 @@
 
 namespace {
 
-using DesktopLayout = FrameFixture;
+using FrameLayout = FrameFixture;
 
-TEST_F(DesktopLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
+TEST_F(FrameLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
     showFrame({1000, 700});
     EXPECT_TRUE(frame->isDesktopLayout());
     EXPECT_TRUE(frame->menuBar()->isVisible());
@@ -48,7 +50,40 @@ TEST_F(DesktopLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
     EXPECT_FALSE(frame->softKeyBar()->isCompact());
 }
 
-TEST_F(DesktopLayout, DesktopKeysFindRedoAndQuit) {
+// The phone-sized window: command bar on top, the text, the soft keys at the
+// bottom, all inside 480 x 640. The picture is kept for a look by eye.
+TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
+    showFrame({480, 640});
+    view->SetText(
+        QStringLiteral("Tavloテキストエディタへようこそ。\r\n\r\n"
+                       "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(480, 640); }));
+    // The view arranges its edit controls a moment after a size change.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));
+
+    QToolBar* bar = frame->commandBar();
+    SoftKeyBar* keys = frame->softKeyBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(keys->isVisible());
+    const QRect barRect(bar->mapTo(frame.get(), QPoint(0, 0)), bar->size());
+    const QRect viewRect(view->mapTo(frame.get(), QPoint(0, 0)), view->size());
+    const QRect keysRect(keys->mapTo(frame.get(), QPoint(0, 0)), keys->size());
+    EXPECT_EQ(barRect.top(), 0);
+    EXPECT_LE(barRect.bottom(), viewRect.top());
+    EXPECT_LE(viewRect.bottom(), keysRect.top());
+    EXPECT_EQ(keysRect.bottom(), 639);
+    EXPECT_GE(viewRect.height(), 400) << "the text gets most of the window";
+    EXPECT_LE(bar->sizeHint().width(), 480) << "every button fits without an overflow menu";
+    EXPECT_EQ(keysRect.width(), 480);
+    EXPECT_LE(keysRect.height(), 48) << "the soft keys take one row";
+
+    const QImage shot = frame->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(480, 640) * frame->devicePixelRatio());
+    const QString path = QDir::temp().filePath("tavlo-frame-480x640.png");
+    EXPECT_TRUE(shot.save(path)) << path.toStdString();
+}
+
+TEST_F(FrameLayout, DesktopKeysFindRedoAndQuit) {
     showFrame();
     view->activeEdit().setFocus();
     QTest::keyClicks(&view->activeEdit(), "ab");
@@ -67,14 +102,14 @@ TEST_F(DesktopLayout, DesktopKeysFindRedoAndQuit) {
 
 // Switching from the frame's keys to a bar's keys and back leaves each key
 // with one action, so no menu arrow appears on it.
-TEST_F(DesktopLayout, SoftKeysCarryOneActionAfterTheFindBarShowed) {
+TEST_F(FrameLayout, SoftKeysCarryOneActionAfterTheFindBarShowed) {
     createFrame();
     frame->onCommand(cmd::ID_EDIT_FIND);
     frame->searchBars()->commandTarget().onCommand(cmd::ID_FIND_CLOSE);
     EXPECT_EQ(frame->softKeyBar()->leftButton()->actions().size(), 1);
 }
 
-TEST_F(DesktopLayout, TheLastGeometryComesBackAtTheNextStart) {
+TEST_F(FrameLayout, TheLastGeometryComesBackAtTheNextStart) {
     createFrame();
     frame->setGeometry(30, 40, 700, 500);
     frame->show();
