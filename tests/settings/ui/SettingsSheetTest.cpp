@@ -74,10 +74,8 @@ TEST_F(SettingsSheetTest, ANewTabWidthIsStoredAndShownAtOnceAndOnlyTheFirstPageW
     EXPECT_EQ(view->activeEdit().GetLimitText(), 300000);
     view->SetText(textOfLength(300000 - 255));
     view->OnTimer(cmd::timer::SIZE_WATCH);
-    EXPECT_EQ(
-        env.messages.texts(),
-        QStringList(
-            u"まもなく、テクストサイズの制限値に達します。\n速やかに「データをファイルに保存する」などの対処を行ってください。"_qs));
+    ASSERT_EQ(env.messages.texts().size(), 1); // the warning before the limit, not the one after
+    EXPECT_TRUE(env.messages.texts()[0].startsWith(u"まもなく、テクストサイズの制限値に達します。"));
 }
 
 struct FieldCase {
