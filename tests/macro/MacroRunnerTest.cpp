@@ -150,12 +150,7 @@ TEST(MacroRecorder, RecordsKeysCharactersAndCommands) {
                          QStringLiteral("MARKUP \"<i>\\t</i>\""),
                      }));
     EXPECT_EQ(macro.steps[6].shift, true);
-    // Saved and loaded again, the recording plays alike.
-    const Macro loaded = parseMacro(macroFileText(macro, QDate(2026, 1, 2)));
-    EXPECT_TRUE(loaded.report.isEmpty()) << loaded.report.toStdString();
-    ASSERT_EQ(loaded.steps.size(), macro.steps.size());
-    for (size_t i = 0; i < loaded.steps.size(); ++i)
-        EXPECT_TRUE(macroStepsPlayAlike(loaded.steps[i], macro.steps[i])) << i;
+    // Saved, loaded and played again: MacroRecordAppTest.
 }
 
 TEST(MacroRecorder, PathsThatNoLineCanHoldAreRefused) {

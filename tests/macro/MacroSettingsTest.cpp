@@ -16,11 +16,8 @@ class MacroSettingsTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(MacroSettingsTest, LastFolderDefaultsToTheDocumentsFolder) {
+TEST_F(MacroSettingsTest, LastFolderDefaultsToTheDocumentsFolderAndEndsInASlash) {
     EXPECT_EQ(readMacroLastFolder(settings), filepath::myDocumentsPath() + u'/');
-}
-
-TEST_F(MacroSettingsTest, LastFolderIsWrittenAndReadBack) {
     ASSERT_TRUE(writeMacroLastFolder(settings, QStringLiteral("/srv/macros/")));
     EXPECT_EQ(settings.getString(QStringLiteral("MRU_FOLDER")), QStringLiteral("/srv/macros/"));
     EXPECT_EQ(readMacroLastFolder(settings), QStringLiteral("/srv/macros/"));
