@@ -39,6 +39,14 @@ class FileSystemTest : public ::testing::Test {
     PosixFileSystem fs;
 };
 
+// The call failed and left this error number.
+::testing::AssertionResult failed(const FileSystem& fs, bool ok, int error) {
+    if (!ok && fs.lastError() == error)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << (ok ? "succeeded" : "failed") << ", error "
+                                         << fs.lastError() << " instead of " << error;
+}
+
 } // namespace
 
 TEST_F(FileSystemTest, AttributesFromTypeNameAndPermissions) {
@@ -67,14 +75,12 @@ TEST_F(FileSystemTest, ReadOnlyClearsEveryWriteBitAndGivesTheOwnersBack) {
 
     // A hidden name stays hidden; asking otherwise fails and changes nothing.
     const QString dot = write(".rc", "x", 0644);
-    EXPECT_FALSE(fs.setAttributes(dot, FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(fs.lastError(), EINVAL);
+    EXPECT_TRUE(failed(fs, fs.setAttributes(dot, FILE_ATTRIBUTE_READONLY), EINVAL));
     EXPECT_EQ(modeOf(dot), mode_t(0644));
     EXPECT_TRUE(fs.setAttributes(dot, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(modeOf(dot), mode_t(0444));
 
-    EXPECT_FALSE(fs.setAttributes(path("missing"), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(fs.lastError(), ENOENT);
+    EXPECT_TRUE(failed(fs, fs.setAttributes(path("missing"), FILE_ATTRIBUTE_NORMAL), ENOENT));
 }
 
 TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
@@ -147,10 +153,8 @@ TEST_F(FileSystemTest, FindListsEntriesWithoutFollowingLinks) {
     EXPECT_FALSE(fs.stat(path("link"))->isFolder());
 
     entries.clear();
-    EXPECT_FALSE(fs.list(path("missing"), entries));
-    EXPECT_EQ(fs.lastError(), ENOENT);
-    EXPECT_FALSE(fs.list(path("c.log"), entries));
-    EXPECT_EQ(fs.lastError(), ENOTDIR);
+    EXPECT_TRUE(failed(fs, fs.list(path("missing"), entries), ENOENT));
+    EXPECT_TRUE(failed(fs, fs.list(path("c.log"), entries), ENOTDIR));
     EXPECT_TRUE(entries.empty());
 }
 
@@ -166,15 +170,13 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     EXPECT_EQ(fs.stat(src)->lastWriteTime, fs.stat(path("dst.txt"))->lastWriteTime);
 
     const QString other = write("other.txt", "old");
-    EXPECT_FALSE(fs.copyFile(src, other, Fail));
-    EXPECT_EQ(fs.lastError(), EEXIST);
+    EXPECT_TRUE(failed(fs, fs.copyFile(src, other, Fail), EEXIST));
     EXPECT_EQ(read(other), QByteArray("old"));
     ASSERT_TRUE(fs.copyFile(src, other, Replace));
     EXPECT_EQ(read(other), bytes);
 
     const QString readOnly = write("ro.txt", "keep", 0444);
-    EXPECT_FALSE(fs.copyFile(src, readOnly, Replace));
-    EXPECT_EQ(fs.lastError(), EACCES);
+    EXPECT_TRUE(failed(fs, fs.copyFile(src, readOnly, Replace), EACCES));
     EXPECT_EQ(read(readOnly), QByteArray("keep"));
     ASSERT_TRUE(fs.setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
     ASSERT_TRUE(fs.copyFile(src, readOnly, Replace));
@@ -184,12 +186,9 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     EXPECT_FALSE(fs.copyFile(src, src, Replace));
     EXPECT_EQ(read(src), bytes);
     ASSERT_TRUE(QDir(files.folder()).mkdir("folder"));
-    EXPECT_FALSE(fs.copyFile(src, path("folder"), Replace));
-    EXPECT_EQ(fs.lastError(), EISDIR);
-    EXPECT_FALSE(fs.copyFile(path("folder"), path("x"), Replace));
-    EXPECT_EQ(fs.lastError(), EISDIR);
-    EXPECT_FALSE(fs.copyFile(path("missing"), path("x"), Replace));
-    EXPECT_EQ(fs.lastError(), ENOENT);
+    EXPECT_TRUE(failed(fs, fs.copyFile(src, path("folder"), Replace), EISDIR));
+    EXPECT_TRUE(failed(fs, fs.copyFile(path("folder"), path("x"), Replace), EISDIR));
+    EXPECT_TRUE(failed(fs, fs.copyFile(path("missing"), path("x"), Replace), ENOENT));
     // No temporary files are left behind.
     EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files).size(), 4);
 }
@@ -197,8 +196,7 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
 TEST_F(FileSystemTest, MoveRenamesAndRefusesToReplace) {
     const QString src = write("a.txt", "A");
     const QString taken = write("b.txt", "B");
-    EXPECT_FALSE(fs.moveFile(src, taken));
-    EXPECT_EQ(fs.lastError(), EEXIST);
+    EXPECT_TRUE(failed(fs, fs.moveFile(src, taken), EEXIST));
     EXPECT_EQ(read(taken), QByteArray("B"));
     ASSERT_TRUE(fs.moveFile(src, path("c.txt")));
     EXPECT_FALSE(QFile::exists(src));
@@ -231,31 +229,25 @@ TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
     // A copy that can't finish leaves the source and no partial destination.
     ASSERT_TRUE(QDir(files.folder()).mkdir("fifo-tree"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo-tree/pipe")).constData(), 0600), 0);
-    EXPECT_FALSE(xfs.moveFile(path("fifo-tree"), path("fifo-tree2")));
-    EXPECT_EQ(xfs.lastError(), ENOTSUP);
+    EXPECT_TRUE(failed(xfs, xfs.moveFile(path("fifo-tree"), path("fifo-tree2")), ENOTSUP));
     EXPECT_TRUE(QFileInfo::exists(path("fifo-tree/pipe")));
     EXPECT_FALSE(QFileInfo::exists(path("fifo-tree2")));
 }
 
 TEST_F(FileSystemTest, DeleteAndFolders) {
     ASSERT_TRUE(fs.createDirectory(path("d")));
-    EXPECT_FALSE(fs.createDirectory(path("d")));
-    EXPECT_EQ(fs.lastError(), EEXIST);
+    EXPECT_TRUE(failed(fs, fs.createDirectory(path("d")), EEXIST));
     write("d/f", "x");
-    EXPECT_FALSE(fs.removeDirectory(path("d")));
-    EXPECT_EQ(fs.lastError(), ENOTEMPTY);
-    EXPECT_FALSE(fs.deleteFile(path("d")));
-    EXPECT_EQ(fs.lastError(), EISDIR);
-    EXPECT_FALSE(fs.removeDirectory(path("d/f")));
-    EXPECT_EQ(fs.lastError(), ENOTDIR);
+    EXPECT_TRUE(failed(fs, fs.removeDirectory(path("d")), ENOTEMPTY));
+    EXPECT_TRUE(failed(fs, fs.deleteFile(path("d")), EISDIR));
+    EXPECT_TRUE(failed(fs, fs.removeDirectory(path("d/f")), ENOTDIR));
     ASSERT_TRUE(fs.deleteFile(path("d/f")));
     ASSERT_TRUE(fs.removeDirectory(path("d")));
     EXPECT_FALSE(fs.exists(path("d")));
 
     // A read-only file stays until its attribute is cleared.
     const QString readOnly = write("ro", "r", 0444);
-    EXPECT_FALSE(fs.deleteFile(readOnly));
-    EXPECT_EQ(fs.lastError(), EACCES);
+    EXPECT_TRUE(failed(fs, fs.deleteFile(readOnly), EACCES));
     ASSERT_TRUE(fs.setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
     EXPECT_TRUE(fs.deleteFile(readOnly));
 
@@ -266,8 +258,7 @@ TEST_F(FileSystemTest, DeleteAndFolders) {
         0);
     ASSERT_TRUE(fs.deleteFile(path("ln")));
     EXPECT_EQ(read(target), QByteArray("t"));
-    EXPECT_FALSE(fs.deleteFile(path("ln")));
-    EXPECT_EQ(fs.lastError(), ENOENT);
+    EXPECT_TRUE(failed(fs, fs.deleteFile(path("ln")), ENOENT));
 }
 
 TEST_F(FileSystemTest, SameFileAndCanonicalPaths) {
@@ -312,10 +303,8 @@ TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpened) {
     EXPECT_FALSE(entries[0].isRegular);
     EXPECT_FALSE(entries[0].isFolder());
 
-    EXPECT_FALSE(fs.readHead(path("pipe.lnk"), 780));
-    EXPECT_EQ(fs.lastError(), EINVAL);
-    EXPECT_FALSE(fs.copyFile(path("pipe.lnk"), path("copy"), Replace));
-    EXPECT_EQ(fs.lastError(), EINVAL);
+    EXPECT_TRUE(failed(fs, bool(fs.readHead(path("pipe.lnk"), 780)), EINVAL));
+    EXPECT_TRUE(failed(fs, fs.copyFile(path("pipe.lnk"), path("copy"), Replace), EINVAL));
     EXPECT_FALSE(QFileInfo::exists(path("copy")));
     EXPECT_LT(fifo.elapsedMs(), 1000);
     EXPECT_TRUE(fs.deleteFile(path("pipe.lnk")));
@@ -325,6 +314,5 @@ TEST_F(FileSystemTest, ReadHeadReadsAtMostTheAskedBytesOfARegularFile) {
     write("a.txt", "0123456789");
     EXPECT_EQ(fs.readHead(path("a.txt"), 4), QByteArray("0123"));
     EXPECT_EQ(fs.readHead(path("a.txt"), 100), QByteArray("0123456789"));
-    EXPECT_FALSE(fs.readHead(files.folder(), 4));
-    EXPECT_EQ(fs.lastError(), EISDIR);
+    EXPECT_TRUE(failed(fs, bool(fs.readHead(files.folder(), 4)), EISDIR));
 }
