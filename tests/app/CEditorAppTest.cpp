@@ -72,16 +72,6 @@ TEST_F(EditorApp, EndsWhenAnotherInstanceHoldsTheLock) {
     EXPECT_EQ(app->startExitCode(), 1);
 }
 
-TEST_F(EditorApp, CommandLinePathGoesToTheView) {
-    const QString path = files.path("メモ 1.txt");
-    auto app = makeApp("\"" + path + "\"");
-    ASSERT_TRUE(app->InitInstance());
-    // The view can't load files yet and says so, naming the unquoted path.
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_TRUE(messages.shown()[0].text.contains(path)) << messages.shown()[0].text.toStdString();
-    EXPECT_FALSE(messages.shown()[0].text.contains("\"" + path));
-}
-
 TEST_F(EditorApp, HandOverOpensOnlyItsOwnCode) {
     auto app = makeApp();
     ASSERT_TRUE(app->InitInstance());

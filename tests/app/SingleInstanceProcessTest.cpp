@@ -77,59 +77,57 @@ class SingleInstance : public ::testing::Test {
     QString firstLog;
 };
 
-TEST_F(SingleInstance, SecondStartHandsItsPathOverAndEnds) {
-    const QString path = dir.filePath("メモ 1.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("memo\r\n");
-    file.close();
+// A second start hands its path to the running editor (two arguments make
+// one path with a blank, a relative one is made absolute), asks it to come to
+// the front and ends at the single-instance lock; without a path (none, or only
+// two double quotes) it only asks to come to the front.
+struct SecondStart {
+    const char* name;
+    QStringList arguments;
+    QString opened; // in the working folder; empty: nothing is handed over
+};
 
+class SingleInstanceSecondStart : public SingleInstance,
+                                  public ::testing::WithParamInterface<SecondStart> {};
+
+TEST_P(SingleInstanceSecondStart, HandsOverItsPathAndEnds) {
+    const QString opened =
+        GetParam().opened.isEmpty() ? QString() : dir.filePath(GetParam().opened);
+    if (!opened.isEmpty()) {
+        QFile file(opened);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("memo\r\n");
+    }
     QProcess* first = startFirst();
     ASSERT_NE(first, nullptr);
-    // Two arguments make one path with a blank.
-    QProcess* second = start({dir.filePath("メモ"), "1.txt"});
+    QProcess* second = start(GetParam().arguments);
+    // The raise request may come before or after the path.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return errorOutput(first, firstLog).contains("open handed-over path: " + path); },
+        [&] {
+            return errorOutput(first, firstLog).contains("raise requested") &&
+                   (opened.isEmpty() || firstLog.contains("open handed-over path: " + opened));
+        },
         20000))
         << firstLog.toStdString();
-    // The raise request may come before or after the path.
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return errorOutput(first, firstLog).contains("raise requested"); }, 20000))
-        << firstLog.toStdString();
     // The second start waits for the first editor's answer (at most 30 s,
-    // should the first one show a message about the file), then ends at the
-    // single-instance lock.
-    // (It may have ended already while the waits above ran the event loop.)
+    // should the first one show a message about the file), then ends. It may
+    // have ended already while the wait above ran the event loop.
     ASSERT_TRUE(second->state() == QProcess::NotRunning || second->waitForFinished(45000));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
     const QString secondLog = QString::fromUtf8(second->readAllStandardError());
     EXPECT_TRUE(secondLog.contains("running instance found")) << secondLog.toStdString();
     EXPECT_FALSE(secondLog.contains("listening on")) << "the second start never ran as editor";
+    EXPECT_EQ(secondLog.contains("handed over"), !opened.isEmpty()) << secondLog.toStdString();
+    EXPECT_EQ(errorOutput(first, firstLog).contains("open handed-over path"), !opened.isEmpty());
     EXPECT_EQ(first->state(), QProcess::Running);
 }
 
-// A second start without a path (none, or only two double quotes) only
-// raises the running editor.
-class SingleInstanceRaise : public SingleInstance,
-                            public ::testing::WithParamInterface<QStringList> {};
-
-TEST_P(SingleInstanceRaise, SecondStartOnlyRaises) {
-    QProcess* first = startFirst();
-    ASSERT_NE(first, nullptr);
-    QProcess* second = start(GetParam());
-    ASSERT_TRUE(second->waitForFinished(20000));
-    EXPECT_EQ(second->exitCode(), 0);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return errorOutput(first, firstLog).contains("raise requested"); }));
-    EXPECT_FALSE(errorOutput(first, firstLog).contains("open handed-over path"));
-    const QString secondLog = QString::fromUtf8(second->readAllStandardError());
-    EXPECT_FALSE(secondLog.contains("handed over")) << secondLog.toStdString();
-    EXPECT_EQ(first->state(), QProcess::Running);
-}
-
-INSTANTIATE_TEST_SUITE_P(Arguments, SingleInstanceRaise,
-                         ::testing::Values(QStringList{}, QStringList{"\"\""}));
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, SingleInstanceSecondStart,
+    ::testing::Values(SecondStart{"PathWithABlank", {"メモ", "1.txt"}, "メモ 1.txt"},
+                      SecondStart{"NoPath", {}, {}}, SecondStart{"TwoQuotes", {"\"\""}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The running editor's side played by the test: the exact record a second
 // start sends (quotes of a quoted path taken off, a relative path made

@@ -128,9 +128,7 @@ TEST_F(CEditerView, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
     // Switching is no change of the text.
     EXPECT_FALSE(view->state().textChanged);
 
-    CommandState state;
-    ASSERT_TRUE(view->onUpdateCommand(cmd::ID_VIEW_WRAP, state));
-    EXPECT_FALSE(state.checked);
+    EXPECT_FALSE(commandState(*view, cmd::ID_VIEW_WRAP).checked);
 
     view->onCommand(cmd::ID_VIEW_WRAP);
     EXPECT_EQ(&view->activeEdit(), &wrap);
@@ -255,9 +253,9 @@ TEST_F(CEditerView, SettingsSheetChangesAreApplied) {
     EXPECT_EQ(view->plainEdit().palette().color(QPalette::Base), QColor(128, 0, 0));
     // Font 2 is the current one and follows its new size.
     EXPECT_EQ(view->activeEdit().font().pixelSize(), 20 * view->logicalDpiY() / 72);
-    CommandState state;
-    view->onUpdateCommand(cmd::ID_VIEW_FONT2, state);
-    EXPECT_TRUE(state.text.value_or(QString()).contains(QStringLiteral(":20pt(&2)")));
+    EXPECT_TRUE(commandState(*view, cmd::ID_VIEW_FONT2)
+                    .text.value_or(QString())
+                    .contains(QStringLiteral(":20pt(&2)")));
     view->SetSel(0, -1);
     view->onCommand(cmd::ID_INSERT_STRING1);
     EXPECT_EQ(view->GetText(), QStringLiteral("(a\tb)"));

@@ -44,36 +44,24 @@ TEST(CTextEdit, SelectionIndicesCountCrLfAsTwo) {
     EXPECT_EQ(e->GetSel(), std::make_pair(5, 8));
     EXPECT_EQ(edittext::fromControlText(e->textCursor().selectedText(), edittext::StandIns{}),
               QStringLiteral("d\r\n"));
+    // A replacement is one undoable edit.
     e->SetSel(2, 4);
-    e->ReplaceSel(QStringLiteral("-"));
-    EXPECT_EQ(e->GetText(), QStringLiteral("ab-cd\r\nef"));
-    EXPECT_EQ(e->GetSel(), std::make_pair(3, 3));
+    e->ReplaceSel(QStringLiteral("-\r\n\r"));
+    EXPECT_EQ(e->GetText(), QStringLiteral("ab-\r\n\rcd\r\nef"));
+    EXPECT_EQ(e->GetSel(), std::make_pair(6, 6));
+    EXPECT_TRUE(e->GetModify());
+    ASSERT_TRUE(e->Undo());
+    EXPECT_EQ(e->GetText(), QStringLiteral("ab\r\ncd\r\nef"));
     // A start of -1 removes the selection and keeps the caret.
     e->SetSel(0, 2);
     e->SetSel(-1, 0);
     EXPECT_EQ(e->GetSel(), std::make_pair(2, 2));
     // An index between a CR and its LF stands at the line's end.
-    e->SetSel(1, 6);
-    EXPECT_EQ(e->GetSel(), std::make_pair(1, 5));
+    e->SetSel(1, 3);
+    EXPECT_EQ(e->GetSel(), std::make_pair(1, 2));
 }
 
-TEST(CTextEdit, ReplaceSelIsOneUndoableEdit) {
-    ShownEdit e;
-    e->SetText(QStringLiteral("hello world"));
-    EXPECT_FALSE(e->CanUndo());
-    EXPECT_FALSE(e->GetModify());
-    e->SetSel(6, 11);
-    e->ReplaceSel(QStringLiteral("there\r\nand\rmore"));
-    EXPECT_EQ(e->GetText(), QStringLiteral("hello there\r\nand\rmore"));
-    EXPECT_TRUE(e->GetModify());
-    ASSERT_TRUE(e->CanUndo());
-    EXPECT_TRUE(e->Undo());
-    EXPECT_EQ(e->GetText(), QStringLiteral("hello world"));
-    e->SetModify(false);
-    EXPECT_FALSE(e->GetModify());
-}
-
-TEST(CTextEdit, TypingStopsAtTheLimitButSetTextMayExceedIt) {
+TEST(CTextEdit, TypingAndPastingStopAtTheLimitButSetTextMayExceedIt) {
     ShownEdit e;
     e->SetText(QString(CTextEdit::kDefaultLimit - 2, QLatin1Char('x')));
     e->SetSel(0, 0);
@@ -94,10 +82,7 @@ TEST(CTextEdit, TypingStopsAtTheLimitButSetTextMayExceedIt) {
     QTest::keyClicks(e.edit.get(), QStringLiteral("ab"));
     EXPECT_EQ(e->GetTextLength(), CTextEdit::kDefaultLimit - 1);
     EXPECT_TRUE(e->GetText().startsWith(QStringLiteral("abx")));
-}
-
-TEST(CTextEdit, PasteIsCutToTheRoomLeft) {
-    ShownEdit e;
+    // A paste is cut to the room left.
     e->SetText(QString(CTextEdit::kDefaultLimit - 3, QLatin1Char('x')));
     e->SetSel(0, 0);
     auto* data = new QMimeData;

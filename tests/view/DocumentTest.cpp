@@ -71,18 +71,19 @@ class DocumentTest : public ::testing::Test {
         choose(path, set);
         doc().OnFileOpen();
     }
-    bool enabled(int id) {
-        CommandState state;
-        state.enabled = true;
-        EXPECT_TRUE(view->onUpdateCommand(id, state));
-        return state.enabled;
-    }
+    bool enabled(int id) { return commandEnabled(*view, id); }
     RegKey openDocsKey() {
         RegKey key;
         env.registry->RegCreateKeyEx(
             HKEY_CURRENT_USER, QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
             &key);
         return key;
+    }
+    // A file of the size that takes no room on the disk.
+    QString sparseFile(const QString& name, qint64 size) {
+        QFile f(files.path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(size));
+        return f.fileName();
     }
     void setTime(const QString& path, const QDateTime& time) {
         QFile f(path);
@@ -341,12 +342,7 @@ TEST_F(DocumentTest, FailuresToOpenKeepThePreviousDocument) {
 
     EXPECT_FALSE(view->OpenFileByPath(files.folder()));
     EXPECT_FALSE(view->OpenFileByPath(files.path("missing.txt")));
-    const QString huge = files.path("huge.txt");
-    {
-        QFile f(huge);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(textfile::kMaxLoadBytes + 1)); // sparse: no real disk use
-    }
+    const QString huge = sparseFile("huge.txt", textfile::kMaxLoadBytes + 1);
     EXPECT_FALSE(view->OpenFileByPath(huge));
     const QStringList texts = env.messages.texts();
     ASSERT_EQ(texts.size(), 3);
@@ -463,13 +459,7 @@ TEST_F(DocumentTest, FileInformationShowsCountSizeAndNewDocument) {
     });
     doc().OnFileProperties();
 
-    const QString big = files.path("big.txt");
-    {
-        QFile f(big);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(1234567));
-    }
-    view->state().currentPath = big;
+    view->state().currentPath = sparseFile("big.txt", 1234567);
     view->state().charSet = charset::EUC;
     doc().setFileInfoRunner([](FileInfoDialog& d) {
         EXPECT_EQ(d.sizeText(), QStringLiteral("1,234,567 バイト"));

@@ -20,12 +20,7 @@ class EditCommandsTest : public ::testing::Test {
     ViewEnvironment env;
     std::unique_ptr<CEditer> view = env.makeView();
 
-    bool enabled(int id) {
-        CommandState state;
-        state.enabled = true;
-        EXPECT_TRUE(view->onUpdateCommand(id, state)) << id;
-        return state.enabled;
-    }
+    bool enabled(int id) { return commandEnabled(*view, id); }
 };
 
 } // namespace

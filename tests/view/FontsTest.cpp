@@ -8,20 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-TEST(Fonts, DefaultLabelsUseTheDefaultFaceAndSizes) {
-    ViewEnvironment env;
-    auto view = env.makeView();
-    const QString face = env.settings->defaultFaceName();
-    const int sizes[] = {7, 9, 12, 18};
-    for (int i = 0; i < 4; ++i) {
-        CommandState state;
-        ASSERT_TRUE(view->onUpdateCommand(cmd::ID_VIEW_FONT1 + i, state));
-        EXPECT_EQ(state.text.value_or(QString()),
-                  QStringLiteral("%1:%2pt(&%3)\tCtrl+%3").arg(face).arg(sizes[i]).arg(i + 1));
-        EXPECT_EQ(state.checked, i == 1); // FONT_SIZE defaults to 1
-    }
-}
-
 TEST(Fonts, LabelFormatZeroAndRecentPlatform) {
     FontChoice choice{QStringLiteral("Face"), 12, false, false};
     EXPECT_EQ(fonts::label(choice, 2, 0, false), QStringLiteral("フォント３(&3)\tCtrl+3"));
@@ -53,6 +39,15 @@ TEST(Fonts, FontsFollowTheirSettings) {
 TEST(Fonts, CtrlThreeKeepsTheFirstVisibleLineAndChecksFontThree) {
     ViewEnvironment env;
     auto view = env.makeView();
+    // The labels show the default face and sizes; font 2 is checked at first.
+    const QString face = env.settings->defaultFaceName();
+    const int sizes[] = {7, 9, 12, 18};
+    for (int i = 0; i < 4; ++i) {
+        const CommandState state = commandState(*view, cmd::ID_VIEW_FONT1 + i);
+        EXPECT_EQ(state.text.value_or(QString()),
+                  QStringLiteral("%1:%2pt(&%3)\tCtrl+%3").arg(face).arg(sizes[i]).arg(i + 1));
+        EXPECT_EQ(state.checked, i == 1);
+    }
     for (bool wrap : {true, false}) {
         if (view->wrapMode != wrap)
             view->onCommand(cmd::ID_VIEW_WRAP);
@@ -64,11 +59,8 @@ TEST(Fonts, CtrlThreeKeepsTheFirstVisibleLineAndChecksFontThree) {
         QTest::keyClick(&view->activeEdit(), Qt::Key_3, Qt::ControlModifier);
         EXPECT_EQ(view->fontIndex, 2);
         EXPECT_EQ(view->LineIndex(view->GetFirstVisibleLine()), topIndex);
-        for (int i = 0; i < 4; ++i) {
-            CommandState state;
-            view->onUpdateCommand(cmd::ID_VIEW_FONT1 + i, state);
-            EXPECT_EQ(state.checked, i == 2);
-        }
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(commandState(*view, cmd::ID_VIEW_FONT1 + i).checked, i == 2);
     }
 }
 

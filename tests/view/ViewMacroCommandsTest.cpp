@@ -76,12 +76,6 @@ class ViewMacroTest : public ::testing::Test {
         return view;
     }
 
-    static bool enabled(CEditer& view, int id) {
-        CommandState state;
-        EXPECT_TRUE(view.onUpdateCommand(id, state));
-        return state.enabled;
-    }
-
     TempFiles files;
     ViewEnvironment env;
     int dialogRuns = 0;
@@ -105,8 +99,8 @@ TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
     ASSERT_TRUE(env.settings->writeString(QStringLiteral("MRU_FOLDER"), folder()));
     files.write(QStringLiteral("good.mcr"), kGoodMacro);
     auto view = makeView();
-    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_LOAD));
-    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_TRUE(commandEnabled(*view, cmd::ID_MACRO_LOAD));
+    EXPECT_FALSE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
     // A cancelled dialog keeps nothing and shows nothing.
     scriptDialog(*view, QString());
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
@@ -133,7 +127,7 @@ TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
     EXPECT_TRUE(errorDialogTexts.isEmpty());
 
     // Steps and no recording: Save Macro is offered.
-    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_TRUE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
 }
 
 TEST_F(ViewMacroTest, BrokenMacroShowsTheReportWithTheCancelNotice) {
@@ -154,7 +148,7 @@ TEST_F(ViewMacroTest, BrokenMacroShowsTheReportWithTheCancelNotice) {
     EXPECT_TRUE(tooltips.isEmpty());
     EXPECT_TRUE(view->macroCommands().macro().steps.empty());
     EXPECT_TRUE(env.messages.shown().empty());
-    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_FALSE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
 }
 
 TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
@@ -166,8 +160,8 @@ TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
     env.messages.clear();
 
     view->state().macroRecording = true;
-    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_LOAD));
-    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_FALSE(commandEnabled(*view, cmd::ID_MACRO_LOAD));
+    EXPECT_FALSE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
     // Even when the command arrives, nothing runs.
     EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
     EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
@@ -175,14 +169,14 @@ TEST_F(ViewMacroTest, RecordingDisablesLoadAndSave) {
     EXPECT_EQ(view->macroCommands().macro().steps.size(), 3u);
 
     view->state().macroRecording = false;
-    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_LOAD));
-    EXPECT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_TRUE(commandEnabled(*view, cmd::ID_MACRO_LOAD));
+    EXPECT_TRUE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
 }
 
 TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWhenThereAreSteps) {
     auto view = env.makeView();
     scriptDialog(*view, path(QStringLiteral("out.mcr")));
-    EXPECT_FALSE(enabled(*view, cmd::ID_MACRO_SAVE));
+    EXPECT_FALSE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
     EXPECT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
     EXPECT_EQ(dialogRuns, 0);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.mcr"))));
@@ -191,7 +185,7 @@ TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWhenThereAreSteps) {
     scriptDialog(*view, path(QStringLiteral("good.mcr")));
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_LOAD));
     scriptDialog(*view, path(QStringLiteral("out.mcr")));
-    ASSERT_TRUE(enabled(*view, cmd::ID_MACRO_SAVE));
+    ASSERT_TRUE(commandEnabled(*view, cmd::ID_MACRO_SAVE));
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
     EXPECT_EQ(dialogRuns, 2);
 

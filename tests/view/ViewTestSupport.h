@@ -47,6 +47,17 @@ struct ViewEnvironment {
     }
 };
 
+// The state the view gives one of its commands, asked as the command router
+// asks: starting enabled.
+inline CommandState commandState(CEditer& view, int id) {
+    CommandState state{true};
+    EXPECT_TRUE(view.onUpdateCommand(id, state)) << "command " << id;
+    return state;
+}
+inline bool commandEnabled(CEditer& view, int id) {
+    return commandState(view, id).enabled;
+}
+
 // "line 1\r\nline 2\r\n..." with n lines.
 inline QString numberedLines(int n) {
     QString s;
