@@ -1,20 +1,23 @@
 #include "CAboutDlg.h"
 
 #include "AppIcon.h"
+#include "CommandIds.h"
+#include "DialogTexts.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(res::dialogText(cmd::IDD_ABOUTBOX, res::IDC_CAPTION));
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("aboutIcon"));
     icon->setPixmap(tavloAppIcon().pixmap(48, 48));
-    auto* text = new QLabel(QStringLiteral("Tavloテキスト エディタ V1.11"), this);
+    auto* text = new QLabel(res::dialogText(cmd::IDD_ABOUTBOX, cmd::about::IDC_VERSION_TEXT), this);
     text->setObjectName(QStringLiteral("aboutText"));
 
     auto* row = new QHBoxLayout;
@@ -23,6 +26,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     row->addWidget(text, 1, Qt::AlignVCenter);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(res::dialogText(cmd::IDD_ABOUTBOX, cmd::IDOK));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);

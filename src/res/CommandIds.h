@@ -235,6 +235,11 @@ constexpr int IDC_CURRENT_LINE = 1042;
 constexpr int IDC_TARGET_LINE = 1043;
 constexpr int IDC_LAST_LINE = 1044;
 constexpr int IDC_TRACKBAR = 1055;
+// Labels; 1904 is the unit "行" after each number.
+constexpr int IDC_CURRENT_LABEL = 1901;
+constexpr int IDC_LAST_LABEL = 1902;
+constexpr int IDC_TARGET_LABEL = 1903;
+constexpr int IDC_LINE_UNIT = 1904;
 } // namespace jump
 
 // File information dialog (131).
@@ -245,6 +250,12 @@ constexpr int IDC_SIZE = 1020;
 constexpr int IDC_CHAR_COUNT = 1021;
 constexpr int IDC_CHAR_SET = 1043;
 constexpr int IDC_LINE_ENDING = 1044;
+constexpr int IDC_PATH_LABEL = 1048;
+constexpr int IDC_TIME_LABEL = 1049;
+constexpr int IDC_SIZE_LABEL = 1050;
+constexpr int IDC_CHAR_SET_LABEL = 1051;
+constexpr int IDC_LINE_ENDING_LABEL = 1052;
+constexpr int IDC_CHAR_COUNT_LABEL = 1053;
 } // namespace fileinfo
 
 // Font select dialog (164).
@@ -255,11 +266,18 @@ constexpr int IDC_BOLD = 1011;
 constexpr int IDC_ITALIC = 1012;
 constexpr int IDC_PREVIEW = 1013;
 constexpr int IDC_SIZE_EDIT = 1014;
+constexpr int IDC_FACE_LABEL = 1901;
+constexpr int IDC_SIZE_LABEL = 1902;
 } // namespace fontdlg
 
 // Macro load-error dialog (140).
 namespace macroerr {
 constexpr int IDC_REPORT = 1000;
+}
+
+// About box (100).
+namespace about {
+constexpr int IDC_VERSION_TEXT = 1901;
 }
 
 // File select dialog (209).
@@ -326,6 +344,12 @@ constexpr int IDC_JIS_KEEP_HALF_WIDTH = 1002;
 constexpr int IDC_SELECTABLE_CODE_SET = 1003;
 constexpr int IDC_TAB_SIZE = 1045;
 constexpr int IDC_IME_ASCII = 1146;
+constexpr int IDC_TEXT_LIMIT = 1190;
+constexpr int IDC_TAB_LABEL = 1901;
+constexpr int IDC_TEXT_LIMIT_LABEL = 1902;
+constexpr int IDC_EDIT_GROUP = 1903;
+constexpr int IDC_CODE_SET_GROUP = 1904;
+constexpr int IDC_JIS_GROUP = 1905;
 } // namespace page_edit
 
 namespace page_file {
@@ -337,6 +361,11 @@ constexpr int IDC_ASSOC_HTM = 1047;
 constexpr int IDC_ASSOC_INI = 1048;
 constexpr int IDC_ASSOC_INF = 1049;
 constexpr int IDC_ASSOC_MCR = 1050;
+constexpr int IDC_ASSOC_GROUP = 1901;
+constexpr int IDC_MACRO_GROUP = 1902;
+// Title and filter name of the file select dialog that the browse button opens.
+constexpr int IDC_MACRO_SELECT_TITLE = 1903;
+constexpr int IDC_MACRO_FILTER = 1904;
 } // namespace page_file
 
 namespace page_tap {
@@ -345,6 +374,10 @@ constexpr int IDC_DOUBLE_TAP = 1040;
 constexpr int IDC_DELAY_NORMAL = 1052;
 constexpr int IDC_DELAY_LONG = 1053;
 constexpr int IDC_ZOOM_METHOD = 1064;
+constexpr int IDC_DELAY_GROUP = 1901;
+constexpr int IDC_FILE_DIALOG_GROUP = 1902;
+constexpr int IDC_ZOOM_LABEL = 1903;
+constexpr int IDC_SELECT_LABEL = 1904;
 } // namespace page_tap
 
 namespace page_color {
@@ -354,6 +387,9 @@ constexpr int IDC_BACKGROUND_SWATCH = 1069;
 constexpr int IDC_BACKGROUND_BUTTON = 1070;
 constexpr int IDC_PREVIEW = 1110;
 constexpr int IDC_RESET = 1112;
+constexpr int IDC_TEXT_LABEL = 1901;
+constexpr int IDC_BACKGROUND_LABEL = 1902;
+constexpr int IDC_PREVIEW_GROUP = 1903;
 } // namespace page_color
 
 namespace page_menu {
@@ -363,6 +399,8 @@ constexpr int IDC_LABEL_NUMBERED = 1127;
 constexpr int IDC_LABEL_FACE_AND_SIZE = 1128;
 constexpr int IDC_MRU_COUNT = 1145;
 constexpr int IDC_MRU_SPIN = 1155;
+constexpr int IDC_MRU_LABEL = 1901;
+constexpr int IDC_LABEL_GROUP = 1902;
 } // namespace page_menu
 
 namespace page_customize {
@@ -373,6 +411,7 @@ constexpr int IDC_MODIFIED_MARK = 1139;
 constexpr int IDC_CARET_POS = 1140;
 constexpr int IDC_CARET_BEFORE = 1141;
 constexpr int IDC_CARET_AFTER = 1142;
+constexpr int IDC_INFO_GROUP = 1901;
 } // namespace page_customize
 
 namespace page_font {
@@ -382,6 +421,7 @@ constexpr int IDC_CHANGED[4] = {1103, 1104, 1105, 1106};
 constexpr int IDC_FACE[4] = {1107, 1094, 1097, 1100};
 constexpr int IDC_SIZE[4] = {1108, 1096, 1099, 1102};
 constexpr int IDC_BROWSE[4] = {1109, 1095, 1098, 1101};
+constexpr int IDC_POINTS_UNIT = 1901; // "pt" after each size
 } // namespace page_font
 
 namespace page_insert {
@@ -391,6 +431,8 @@ constexpr int IDC_INSERT_TEXT = 1145;
 constexpr int IDC_AT_CARET = 1147;
 constexpr int IDC_SURROUND = 1148;
 constexpr int IDC_END_LABEL = 1149;
+constexpr int IDC_FIELDS_GROUP = 1901;
+constexpr int IDC_INSERT_LABEL = 1902;
 } // namespace page_insert
 
 namespace page_language {

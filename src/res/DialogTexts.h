@@ -37,6 +37,11 @@ struct DialogTextEntry {
 // built-in text, an id that is in neither gives an empty text.
 QString dialogText(int dialogId, int controlId);
 
+// The text of the top-level item at this position of a soft-key menu bar
+// (menu 144 holds OK and Cancel of the small dialogs), in the current
+// language; empty when the menu has no such item.
+QString softKeyText(int menuId, int position);
+
 // The whole built-in table, sorted by dialog id then control id.
 std::span<const DialogTextEntry> builtinDialogTexts();
 

@@ -3,6 +3,7 @@
 #include "CharSetNames.h"
 #include "CharSetServices.h"
 #include "CommandIds.h"
+#include "DialogTexts.h"
 #include "FileInfo.h"
 #include "StringTable.h"
 #include "TextFileIO.h"
@@ -13,12 +14,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 FileInfoDialog::FileInfoDialog(Fields fields, const CharSetServices& charSets, QWidget* parent)
     : QDialog(parent), charSets_(charSets), chosenCharSet_(fields.charSet),
       chosenLineEnding_(fields.lineEnding) {
     setObjectName(QStringLiteral("dialog131"));
-    setWindowTitle(QStringLiteral("ファイル情報"));
+    setWindowTitle(res::dialogText(cmd::IDD_FILE_INFO, res::IDC_CAPTION));
 
     path_ = new QLabel(this);
     path_->setObjectName(QStringLiteral("control1006"));
@@ -59,15 +61,18 @@ FileInfoDialog::FileInfoDialog(Fields fields, const CharSetServices& charSets, Q
     lineEndingBox_->setCurrentIndex(fields.lineEnding == 1 ? 1 : fields.lineEnding == 2 ? 2 : 0);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("ファイル名:"), path_);
-    form->addRow(QStringLiteral("更新時間 ："), time_);
-    form->addRow(QStringLiteral("サ　イ　ズ ："), size_);
-    form->addRow(QStringLiteral("文　字　数："), count_);
-    form->addRow(QStringLiteral("文字コード："), codeBox_);
-    form->addRow(QStringLiteral("改行コード："), lineEndingBox_);
+    using namespace cmd::fileinfo;
+    const std::pair<int, QWidget*> rows[] = {
+        {IDC_PATH_LABEL, path_},        {IDC_TIME_LABEL, time_},
+        {IDC_SIZE_LABEL, size_},        {IDC_CHAR_COUNT_LABEL, count_},
+        {IDC_CHAR_SET_LABEL, codeBox_}, {IDC_LINE_ENDING_LABEL, lineEndingBox_},
+    };
+    for (const auto& [labelId, field] : rows)
+        form->addRow(res::dialogText(cmd::IDD_FILE_INFO, labelId), field);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(res::softKeyText(cmd::IDR_OK_CANCEL_MENUBAR, 0));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(res::softKeyText(cmd::IDR_OK_CANCEL_MENUBAR, 1));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "FontSelectDialog.h"
 
 #include "CommandIds.h"
+#include "DialogTexts.h"
 #include "FontSet.h"
 #include "MessageService.h"
 #include "StringTable.h"
@@ -23,6 +24,10 @@ constexpr int kMaxSize = 144;
 QString objectNameFor(int id) {
     return QString::number(id);
 }
+
+QString text(int controlId) {
+    return res::dialogText(cmd::IDD_FONT_SELECT, controlId);
+}
 } // namespace
 
 const QList<int>& FontSelectDialog::standardSizes() {
@@ -35,7 +40,7 @@ FontSelectDialog::FontSelectDialog(const Request& request, MessageService& messa
                                    QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setObjectName(QStringLiteral("dialog%1").arg(cmd::IDD_FONT_SELECT));
-    setWindowTitle(QStringLiteral("フォント選択"));
+    setWindowTitle(text(res::IDC_CAPTION));
 
     faceList_ = new QListWidget(this);
     faceList_->setObjectName(objectNameFor(cmd::fontdlg::IDC_FACE_LIST));
@@ -43,9 +48,9 @@ FontSelectDialog::FontSelectDialog(const Request& request, MessageService& messa
     sizeEdit_->setObjectName(objectNameFor(cmd::fontdlg::IDC_SIZE_EDIT));
     sizeList_ = new QListWidget(this);
     sizeList_->setObjectName(objectNameFor(cmd::fontdlg::IDC_SIZE_LIST));
-    bold_ = new QCheckBox(QStringLiteral("太字(&B)"), this);
+    bold_ = new QCheckBox(text(cmd::fontdlg::IDC_BOLD), this);
     bold_->setObjectName(objectNameFor(cmd::fontdlg::IDC_BOLD));
-    italic_ = new QCheckBox(QStringLiteral("斜体(&I)"), this);
+    italic_ = new QCheckBox(text(cmd::fontdlg::IDC_ITALIC), this);
     italic_->setObjectName(objectNameFor(cmd::fontdlg::IDC_ITALIC));
     preview_ = new QLabel(this);
     preview_->setObjectName(objectNameFor(cmd::fontdlg::IDC_PREVIEW));
@@ -53,13 +58,15 @@ FontSelectDialog::FontSelectDialog(const Request& request, MessageService& messa
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setMinimumHeight(48);
 
-    auto* faceLabel = new QLabel(QStringLiteral("フォント名(&N)："), this);
+    auto* faceLabel = new QLabel(text(cmd::fontdlg::IDC_FACE_LABEL), this);
     faceLabel->setBuddy(faceList_);
-    auto* sizeLabel = new QLabel(QStringLiteral("サイズ(&S)："), this);
+    auto* sizeLabel = new QLabel(text(cmd::fontdlg::IDC_SIZE_LABEL), this);
     sizeLabel->setBuddy(sizeEdit_);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    buttons->addButton(res::softKeyText(cmd::IDR_OK_CANCEL_MENUBAR, 0),
+                       QDialogButtonBox::AcceptRole);
+    buttons->addButton(res::softKeyText(cmd::IDR_OK_CANCEL_MENUBAR, 1),
+                       QDialogButtonBox::RejectRole);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(faceLabel, 0, 0);

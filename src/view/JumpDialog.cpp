@@ -1,5 +1,7 @@
 #include "JumpDialog.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
 #include "MessageService.h"
 #include "StringTable.h"
 
@@ -12,12 +14,21 @@
 #include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
+
+using namespace cmd::jump;
+
+namespace {
+QString text(int controlId) {
+    return res::dialogText(cmd::IDD_JUMP, controlId);
+}
+} // namespace
 
 JumpDialog::JumpDialog(int currentLine, int lastLine, MessageService& messages, QWidget* parent)
     : QDialog(parent), messages_(messages), lastLine_(std::max(1, lastLine)),
       targetValue_(currentLine) {
     setObjectName(QStringLiteral("dialog137"));
-    setWindowTitle(QStringLiteral("ジャンプ"));
+    setWindowTitle(text(res::IDC_CAPTION));
 
     auto* current = new QLabel(QString::number(currentLine), this);
     current->setObjectName(QStringLiteral("control1042"));
@@ -38,20 +49,25 @@ JumpDialog::JumpDialog(int currentLine, int lastLine, MessageService& messages, 
     connect(trackBar_, &QSlider::sliderReleased, this, [this] { copyTrackBarPosition(); });
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("文字入力カーソル："), this), 0, 0);
-    grid->addWidget(current, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("行"), this), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("テキストの最終行："), this), 1, 0);
-    grid->addWidget(last, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("行"), this), 1, 2);
-    auto* targetLabel = new QLabel(QStringLiteral("ジャンプ先(&G)："), this);
+    auto* targetLabel = new QLabel(text(IDC_TARGET_LABEL), this);
     targetLabel->setBuddy(target_);
-    grid->addWidget(targetLabel, 2, 0);
-    grid->addWidget(target_, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("行"), this), 2, 2);
+    const std::pair<QWidget*, QWidget*> rows[] = {
+        {new QLabel(text(IDC_CURRENT_LABEL), this), current},
+        {new QLabel(text(IDC_LAST_LABEL), this), last},
+        {targetLabel, target_},
+    };
+    // A language without a unit after the numbers gives it as a blank.
+    const QString unit = text(IDC_LINE_UNIT).trimmed();
+    for (int row = 0; row < 3; ++row) {
+        grid->addWidget(rows[row].first, row, 0);
+        grid->addWidget(rows[row].second, row, 1);
+        if (!unit.isEmpty())
+            grid->addWidget(new QLabel(unit, this), row, 2);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(res::softKeyText(cmd::IDR_OK_CANCEL_MENUBAR, 0));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(res::softKeyText(cmd::IDR_OK_CANCEL_MENUBAR, 1));
     connect(buttons, &QDialogButtonBox::accepted, this, &JumpDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

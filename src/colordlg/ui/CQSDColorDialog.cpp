@@ -3,6 +3,7 @@
 #include "ColorEditorBlock.h"
 #include "ColorSwatch.h"
 #include "CommandIds.h"
+#include "DialogTexts.h"
 #include "MenuTables.h"
 #include "QsdMenus.h"
 #include "Settings.h"
@@ -35,7 +36,7 @@ bool isSwatchId(int id) {
 CQSDColorDialog::CQSDColorDialog(Settings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName(QStringLiteral("dialog%1").arg(cmd::IDD_QSD_COLOR_SELECT));
-    setWindowTitle(QStringLiteral("カラー選択"));
+    setWindowTitle(res::dialogText(cmd::IDD_QSD_COLOR_SELECT, res::IDC_CAPTION));
     style_ = cp::normalizedStyle(settings_.getInt(kStyleName));
     tapAction_ = cp::normalizedTapAction(settings_.getInt(kTapName));
 
@@ -47,7 +48,8 @@ CQSDColorDialog::CQSDColorDialog(Settings& settings, QWidget* parent)
                         cp::kStyleCustom);
     // The list offers two styles; while both are shown it names that style
     // without offering it.
-    styleList_->setPlaceholderText(QStringLiteral("基本色とカスタムカラー"));
+    styleList_->setPlaceholderText(
+        res::loadString(sid::IDS_COLOR_STYLE_BOTH, QStringLiteral("Basic and Custom Colors")));
 
     basicPanel_ = new QWidget(this);
     auto* basicGrid = new QGridLayout(basicPanel_);
@@ -62,9 +64,10 @@ CQSDColorDialog::CQSDColorDialog(Settings& settings, QWidget* parent)
     }
     editor_ = new ColorEditorBlock(this);
 
-    okKey_ = new QPushButton(QStringLiteral("OK"), this);
+    // The soft keys are the two items of the dialog's menu bar.
+    okKey_ = new QPushButton(res::softKeyText(cmd::IDR_COLOR_MENUBAR, 0), this);
     okKey_->setObjectName(QString::number(cmd::IDOK));
-    menuKey_ = new QPushButton(QStringLiteral("メニュー"), this);
+    menuKey_ = new QPushButton(res::softKeyText(cmd::IDR_COLOR_MENUBAR, 1), this);
     for (QPushButton* key : {okKey_, menuKey_}) {
         key->setFocusPolicy(Qt::NoFocus);
         key->setAutoDefault(false);

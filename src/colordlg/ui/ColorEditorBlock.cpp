@@ -2,6 +2,7 @@
 
 #include "ColorSwatch.h"
 #include "CommandIds.h"
+#include "DialogTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,6 +19,10 @@ QString idName(int id) {
     return QString::number(id);
 }
 
+QString text(int controlId) {
+    return res::dialogText(cmd::IDD_QSD_COLOR_SELECT, controlId);
+}
+
 void fill(QFrame* frame, COLORREF color) {
     QPalette pal = frame->palette();
     pal.setColor(QPalette::Window, toQColor(color));
@@ -26,12 +31,11 @@ void fill(QFrame* frame, COLORREF color) {
 }
 } // namespace
 
-ColorEditorBlock::ColorEditorBlock(QWidget* parent)
-    : QGroupBox(QStringLiteral("カスタムカラー"), parent) {
+ColorEditorBlock::ColorEditorBlock(QWidget* parent) : QGroupBox(text(IDC_CUSTOM_GROUP), parent) {
     setObjectName(idName(IDC_CUSTOM_GROUP));
     auto* grid = new QGridLayout(this);
 
-    auto* customLabel = new QLabel(QStringLiteral("最近\n作成した色："), this);
+    auto* customLabel = new QLabel(text(IDC_CUSTOM_LABEL), this);
     customLabel->setObjectName(idName(IDC_CUSTOM_LABEL));
     auto* customRow = new QHBoxLayout;
     for (int i = 0; i < colorpalette::kCustomCount; ++i) {
@@ -45,11 +49,10 @@ ColorEditorBlock::ColorEditorBlock(QWidget* parent)
     const int labels[3] = {IDC_R_LABEL, IDC_G_LABEL, IDC_B_LABEL};
     const int edits[3] = {IDC_RED_EDIT, IDC_GREEN_EDIT, IDC_BLUE_EDIT};
     const int tracks[3] = {IDC_RED_TRACK, IDC_GREEN_TRACK, IDC_BLUE_TRACK};
-    const QString names[3] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
     const auto* digits =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), this);
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(names[i], this);
+        auto* label = new QLabel(text(labels[i]), this);
         label->setObjectName(idName(labels[i]));
         auto* edit = new QLineEdit(QStringLiteral("255"), this);
         edit->setObjectName(idName(edits[i]));
@@ -88,7 +91,7 @@ ColorEditorBlock::ColorEditorBlock(QWidget* parent)
     opening_ = new ColorSwatch(this);
     opening_->setObjectName(idName(IDC_OPENING_COLOR));
     opening_->setFocusPolicy(Qt::NoFocus);
-    opening_->setToolTip(QStringLiteral("元の色"));
+    opening_->setToolTip(text(IDC_OPENING_COLOR));
     auto* previewColumn = new QVBoxLayout;
     previewColumn->addWidget(opening_);
     previewColumn->addWidget(previewFrame_, 1);

@@ -1,5 +1,8 @@
 #include "MacroLoadErrorDialog.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
+
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,7 +11,7 @@
 #include <QVBoxLayout>
 
 MacroLoadErrorDialog::MacroLoadErrorDialog(const QString& text, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("マクロ・ロードエラー"));
+    setWindowTitle(res::dialogText(cmd::IDD_MACRO_LOAD_ERROR, res::IDC_CAPTION));
     edit_ = new QPlainTextEdit(this);
     edit_->setObjectName(QString::number(IDC_REPORT));
     edit_->setReadOnly(true);
@@ -19,7 +22,8 @@ MacroLoadErrorDialog::MacroLoadErrorDialog(const QString& text, QWidget* parent)
     edit_->setPlainText(shown);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)
+        ->setText(res::dialogText(cmd::IDD_MACRO_LOAD_ERROR, cmd::IDOK));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -15,8 +15,7 @@
 
 using namespace cmd::page_color;
 
-CPPageColor::CPPageColor(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_COLOR, QStringLiteral("カラー")) {
+CPPageColor::CPPageColor(SettingsContext& context) : SettingsPage(context, cmd::IDD_PAGE_COLOR) {
     readColors();
 }
 
@@ -38,22 +37,24 @@ void CPPageColor::createControls() {
                                 24);
 
     auto* colors = new QGridLayout;
-    colors->addWidget(new QLabel(QStringLiteral("文字色："), this), 0, 0);
+    colors->addWidget(withId(new QLabel(dialogText(IDC_TEXT_LABEL), this), IDC_TEXT_LABEL), 0, 0);
     colors->addWidget(textSwatch_, 0, 1);
     colors->addWidget(textButton, 0, 2);
-    colors->addWidget(new QLabel(QStringLiteral("背景色："), this), 1, 0);
+    colors->addWidget(
+        withId(new QLabel(dialogText(IDC_BACKGROUND_LABEL), this), IDC_BACKGROUND_LABEL), 1, 0);
     colors->addWidget(backgroundSwatch_, 1, 1);
     colors->addWidget(backgroundButton, 1, 2);
     colors->setColumnStretch(1, 1);
 
-    auto* previewGroup = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* previewGroup =
+        withId(new QGroupBox(dialogText(IDC_PREVIEW_GROUP), this), IDC_PREVIEW_GROUP);
     preview_ = withId(new QLineEdit(previewGroup), IDC_PREVIEW);
     preview_->setText(res::loadString(35048, QStringLiteral("Text Color Preview!")));
     new QVBoxLayout(previewGroup);
     previewGroup->layout()->addWidget(preview_);
 
-    // "リセット" gives the colours back their defaults, black text on white.
-    auto* reset = withId(new QPushButton(QStringLiteral("リセット"), this), IDC_RESET);
+    // Reset gives the colours back their defaults, black text on white.
+    auto* reset = withId(new QPushButton(dialogText(IDC_RESET), this), IDC_RESET);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(colors);
     layout->addWidget(previewGroup);

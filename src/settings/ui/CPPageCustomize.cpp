@@ -13,7 +13,7 @@
 using namespace cmd::page_customize;
 
 CPPageCustomize::CPPageCustomize(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_CUSTOMIZE, QStringLiteral("タイトル")) {
+    : SettingsPage(context, cmd::IDD_PAGE_CUSTOMIZE) {
     Settings& s = context_.settings;
     info_ = s.getInt(QStringLiteral("TITLE_BAR_INFO"));
     label_ = s.getString(QStringLiteral("TITLE_BAR_LABEL"));
@@ -23,24 +23,20 @@ CPPageCustomize::CPPageCustomize(SettingsContext& context)
 }
 
 void CPPageCustomize::createControls() {
-    auto* infoGroup = new QGroupBox(QStringLiteral("タイトルバーに表示する情報"), this);
+    auto* infoGroup = withId(new QGroupBox(dialogText(IDC_INFO_GROUP), this), IDC_INFO_GROUP);
     fileName_ =
-        withId(new QRadioButton(QStringLiteral("編集中のファイル名を表示する(&N)"), infoGroup),
-               IDC_SHOW_FILE_NAME);
-    fixedLabel_ = withId(new QRadioButton(QStringLiteral("指定の文字列を表示する(&L)"), infoGroup),
-                         IDC_SHOW_LABEL);
+        withId(new QRadioButton(dialogText(IDC_SHOW_FILE_NAME), infoGroup), IDC_SHOW_FILE_NAME);
+    fixedLabel_ = withId(new QRadioButton(dialogText(IDC_SHOW_LABEL), infoGroup), IDC_SHOW_LABEL);
     labelEdit_ = withId(new QLineEdit(infoGroup), IDC_LABEL);
     auto* infoLayout = new QVBoxLayout(infoGroup);
     infoLayout->addWidget(fileName_);
     infoLayout->addWidget(fixedLabel_);
     infoLayout->addWidget(labelEdit_);
 
-    markBox_ = withId(new QCheckBox(QStringLiteral("テキスト変更時に * を表示する(&A)"), this),
-                      IDC_MODIFIED_MARK);
-    caretBox_ =
-        withId(new QCheckBox(QStringLiteral("カーソルの位置を表示する(&C)"), this), IDC_CARET_POS);
-    before_ = withId(new QRadioButton(QStringLiteral("タイトルの前"), this), IDC_CARET_BEFORE);
-    after_ = withId(new QRadioButton(QStringLiteral("タイトルの後ろ"), this), IDC_CARET_AFTER);
+    markBox_ = withId(new QCheckBox(dialogText(IDC_MODIFIED_MARK), this), IDC_MODIFIED_MARK);
+    caretBox_ = withId(new QCheckBox(dialogText(IDC_CARET_POS), this), IDC_CARET_POS);
+    before_ = withId(new QRadioButton(dialogText(IDC_CARET_BEFORE), this), IDC_CARET_BEFORE);
+    after_ = withId(new QRadioButton(dialogText(IDC_CARET_AFTER), this), IDC_CARET_AFTER);
     auto* caretRow = new QHBoxLayout;
     caretRow->addSpacing(24);
     caretRow->addWidget(before_);

@@ -15,8 +15,7 @@
 
 using namespace cmd::page_edit;
 
-CPPageEdit::CPPageEdit(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_EDIT, QStringLiteral("編集・文字コード")) {
+CPPageEdit::CPPageEdit(SettingsContext& context) : SettingsPage(context, cmd::IDD_PAGE_EDIT) {
     Settings& s = context_.settings;
     tabSize_ = s.getInt(QStringLiteral("TAB_SIZE"));
     imeAscii_ = s.getInt(QStringLiteral("DEFAULT_IME_MODE_ASCII"));
@@ -28,42 +27,38 @@ CPPageEdit::CPPageEdit(SettingsContext& context)
 
 void CPPageEdit::createControls() {
     tabEdit_ = withId(new QLineEdit(this), IDC_TAB_SIZE);
-    limitEdit_ = withId(new QLineEdit(this), kTextLimitId);
+    limitEdit_ = withId(new QLineEdit(this), IDC_TEXT_LIMIT);
     for (QLineEdit* edit : {tabEdit_, limitEdit_}) {
         edit->setInputMethodHints(Qt::ImhDigitsOnly);
         bindInteger(edit);
     }
     auto* fields = new QFormLayout;
-    auto* tabLabel = new QLabel(QStringLiteral("タブ(&T)："), this);
+    auto* tabLabel = withId(new QLabel(dialogText(IDC_TAB_LABEL), this), IDC_TAB_LABEL);
     tabLabel->setBuddy(tabEdit_);
-    auto* limitLabel = new QLabel(QStringLiteral("テキストサイズの上限(&S)："), this);
+    auto* limitLabel =
+        withId(new QLabel(dialogText(IDC_TEXT_LIMIT_LABEL), this), IDC_TEXT_LIMIT_LABEL);
     limitLabel->setBuddy(limitEdit_);
     fields->addRow(tabLabel, tabEdit_);
     fields->addRow(limitLabel, limitEdit_);
 
-    auto* editGroup = new QGroupBox(QStringLiteral("テキストの編集"), this);
-    ime_ = withId(new QCheckBox(QStringLiteral("起動時のIME入力モードは半角英数字"), editGroup),
-                  IDC_IME_ASCII);
+    auto* editGroup = withId(new QGroupBox(dialogText(IDC_EDIT_GROUP), this), IDC_EDIT_GROUP);
+    ime_ = withId(new QCheckBox(dialogText(IDC_IME_ASCII), editGroup), IDC_IME_ASCII);
     auto* editLayout = new QVBoxLayout(editGroup);
     editLayout->addLayout(fields);
     editLayout->addWidget(ime_);
 
-    auto* codeGroup = new QGroupBox(QStringLiteral("文字コード"), this);
-    codeSet_ =
-        withId(new QCheckBox(
-                   QStringLiteral("ファイル選択ダイアログに【コード】プルダウンリストを表示する"),
-                   codeGroup),
-               IDC_SELECTABLE_CODE_SET);
+    auto* codeGroup =
+        withId(new QGroupBox(dialogText(IDC_CODE_SET_GROUP), this), IDC_CODE_SET_GROUP);
+    codeSet_ = withId(new QCheckBox(dialogText(IDC_SELECTABLE_CODE_SET), codeGroup),
+                      IDC_SELECTABLE_CODE_SET);
     new QVBoxLayout(codeGroup);
     codeGroup->layout()->addWidget(codeSet_);
 
-    auto* jisGroup = new QGroupBox(QStringLiteral("JIS コードでの半角カタカナの扱い"), this);
-    jisFull_ =
-        withId(new QRadioButton(QStringLiteral("ファイルを保存する際に全角に変換"), jisGroup),
-               IDC_JIS_TO_FULL_WIDTH);
-    jisHalf_ =
-        withId(new QRadioButton(QStringLiteral("JIS X 0201を適用して半角のまま保存"), jisGroup),
-               IDC_JIS_KEEP_HALF_WIDTH);
+    auto* jisGroup = withId(new QGroupBox(dialogText(IDC_JIS_GROUP), this), IDC_JIS_GROUP);
+    jisFull_ = withId(new QRadioButton(dialogText(IDC_JIS_TO_FULL_WIDTH), jisGroup),
+                      IDC_JIS_TO_FULL_WIDTH);
+    jisHalf_ = withId(new QRadioButton(dialogText(IDC_JIS_KEEP_HALF_WIDTH), jisGroup),
+                      IDC_JIS_KEEP_HALF_WIDTH);
     auto* jisLayout = new QVBoxLayout(jisGroup);
     jisLayout->addWidget(jisFull_);
     jisLayout->addWidget(jisHalf_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandIds.h"
 #include "SettingsPage.h"
 
 class QCheckBox;
@@ -13,7 +14,7 @@ class CPPageEdit : public SettingsPage {
     Q_OBJECT
   public:
     // The text size limit's field (not on the device's page).
-    static constexpr int kTextLimitId = 1190;
+    static constexpr int kTextLimitId = cmd::page_edit::IDC_TEXT_LIMIT;
     static constexpr int kTextLimitMin = 0x10000;
     static constexpr int kTextLimitMax = 64 * 1024 * 1024;
 

@@ -40,15 +40,14 @@ const std::array<CPPageFile::Box, 5>& CPPageFile::boxes() {
     return list;
 }
 
-CPPageFile::CPPageFile(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_FILE, QStringLiteral("拡張子・マクロ")) {
+CPPageFile::CPPageFile(SettingsContext& context) : SettingsPage(context, cmd::IDD_PAGE_FILE) {
     loadMacro_ = context_.settings.getInt(QStringLiteral("LOAD_DAFAULT_MACRO"));
     macroFile_ = context_.settings.getString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"));
     macroFolder_ = context_.macroFolder;
 }
 
 void CPPageFile::createControls() {
-    auto* assocGroup = new QGroupBox(QStringLiteral("関連付けする拡張子"), this);
+    auto* assocGroup = withId(new QGroupBox(dialogText(IDC_ASSOC_GROUP), this), IDC_ASSOC_GROUP);
     auto* assocGrid = new QGridLayout(assocGroup);
     for (size_t i = 0; i < boxes().size(); ++i) {
         assocBoxes_[i] =
@@ -56,9 +55,8 @@ void CPPageFile::createControls() {
         assocGrid->addWidget(assocBoxes_[i], int(i) / 2, int(i) % 2);
     }
 
-    auto* macroGroup = new QGroupBox(QStringLiteral("マクロのロード"), this);
-    loadBox_ = withId(new QCheckBox(QStringLiteral("起動時に指定のマクロを読み込む"), macroGroup),
-                      IDC_LOAD_MACRO);
+    auto* macroGroup = withId(new QGroupBox(dialogText(IDC_MACRO_GROUP), this), IDC_MACRO_GROUP);
+    loadBox_ = withId(new QCheckBox(dialogText(IDC_LOAD_MACRO), macroGroup), IDC_LOAD_MACRO);
     fileEdit_ = withId(new QLineEdit(macroGroup), IDC_MACRO_FILE);
     browseButton_ = withId(new QPushButton(QStringLiteral("..."), macroGroup), IDC_MACRO_BROWSE);
     browseButton_->setMaximumWidth(
@@ -115,8 +113,8 @@ void CPPageFile::browse() {
     MacroFileRequest request;
     request.mode = MacroFileMode::Open;
     request.folder = macroFolder_;
-    request.title = QStringLiteral("マクロファイル選択");
-    request.filters = {{QStringLiteral("マクロファイル(*.mcr)"), QStringLiteral("*.mcr")}};
+    request.title = dialogText(IDC_MACRO_SELECT_TITLE);
+    request.filters = {{dialogText(IDC_MACRO_FILTER), QStringLiteral("*.mcr")}};
     request.flags = macrofile::OFN_FILEMUSTEXIST;
     if (context_.setMainTitle)
         context_.setMainTitle(request.title);

@@ -14,14 +14,8 @@
 
 using namespace cmd::page_font;
 
-namespace {
-const QString kGroupCaptions[4] = {QStringLiteral("フォント１"), QStringLiteral("フォント２"),
-                                   QStringLiteral("フォント３"), QStringLiteral("フォント４")};
-}
-
 CPPageFont::CPPageFont(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_FONT, QStringLiteral("フォント")),
-      activeFont_(std::clamp(context.activeFont, 0, 3)) {
+    : SettingsPage(context, cmd::IDD_PAGE_FONT), activeFont_(std::clamp(context.activeFont, 0, 3)) {
     for (int i = 0; i < 4; ++i)
         fonts_[size_t(i)] = fonts::readFontChoice(context_.settings, i);
 }
@@ -41,7 +35,7 @@ QString CPPageFont::faceText(const FontChoice& choice) {
 void CPPageFont::createControls() {
     auto* layout = new QVBoxLayout(this);
     for (int i = 0; i < 4; ++i) {
-        auto* group = withId(new QGroupBox(kGroupCaptions[i], this), IDC_GROUP[i]);
+        auto* group = withId(new QGroupBox(dialogText(IDC_GROUP[i]), this), IDC_GROUP[i]);
         auto* mark = withId(new QLabel(group), IDC_CHANGED[i]);
         mark->setMinimumWidth(mark->fontMetrics().horizontalAdvance(u'*') + 4);
         auto* face = withId(new QLabel(group), IDC_FACE[i]);
@@ -55,7 +49,7 @@ void CPPageFont::createControls() {
         row->addWidget(mark);
         row->addWidget(face, 1);
         row->addWidget(size);
-        row->addWidget(new QLabel(QStringLiteral("pt"), group));
+        row->addWidget(new QLabel(dialogText(IDC_POINTS_UNIT), group));
         row->addWidget(button);
         groups_[size_t(i)] = group;
         marks_[size_t(i)] = mark;
@@ -71,7 +65,8 @@ void CPPageFont::createControls() {
 void CPPageFont::OnInitDialog() {
     for (int i = 0; i < 4; ++i)
         showFont(i);
-    groups_[size_t(activeFont_)]->setTitle(QStringLiteral("◆ ") + kGroupCaptions[activeFont_]);
+    groups_[size_t(activeFont_)]->setTitle(QStringLiteral("◆ ") +
+                                           dialogText(IDC_GROUP[activeFont_]));
     buttons_[size_t(activeFont_)]->setFocus(Qt::OtherFocusReason);
 }
 

@@ -17,7 +17,7 @@
 using namespace cmd::page_insert;
 
 CPPageInsertString::CPPageInsertString(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_INSERT_STRING, QStringLiteral("挿入文字列")) {}
+    : SettingsPage(context, cmd::IDD_PAGE_INSERT_STRING) {}
 
 QString CPPageInsertString::keyText(const InsertStringEntry& entry, bool wide) {
     const QString separator = wide ? QStringLiteral("+") : QStringLiteral(" + ");
@@ -37,17 +37,17 @@ void CPPageInsertString::createControls() {
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setAllColumnsShowFocus(true);
 
-    fields_ = new QGroupBox(QStringLiteral("挿入文字列編集"), this);
-    atCaret_ =
-        withId(new QRadioButton(QStringLiteral("カーソル位置に挿入"), fields_), IDC_AT_CARET);
-    surround_ = withId(new QRadioButton(QStringLiteral("選択を囲む"), fields_), IDC_SURROUND);
+    fields_ = withId(new QGroupBox(dialogText(IDC_FIELDS_GROUP), this), IDC_FIELDS_GROUP);
+    atCaret_ = withId(new QRadioButton(dialogText(IDC_AT_CARET), fields_), IDC_AT_CARET);
+    surround_ = withId(new QRadioButton(dialogText(IDC_SURROUND), fields_), IDC_SURROUND);
     insertEdit_ = withId(new QLineEdit(fields_), IDC_INSERT_TEXT);
     endEdit_ = withId(new QLineEdit(fields_), IDC_END_TEXT);
-    endLabel_ = withId(new QLabel(QStringLiteral("終了記号　："), fields_), IDC_END_LABEL);
+    endLabel_ = withId(new QLabel(dialogText(IDC_END_LABEL), fields_), IDC_END_LABEL);
     auto* form = new QFormLayout(fields_);
     form->addRow(atCaret_);
     form->addRow(surround_);
-    form->addRow(new QLabel(QStringLiteral("挿入文字列："), fields_), insertEdit_);
+    form->addRow(withId(new QLabel(dialogText(IDC_INSERT_LABEL), fields_), IDC_INSERT_LABEL),
+                 insertEdit_);
     form->addRow(endLabel_, endEdit_);
     fields_->setEnabled(false);
 

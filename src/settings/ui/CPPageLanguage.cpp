@@ -1,7 +1,6 @@
 #include "CPPageLanguage.h"
 
 #include "CommandIds.h"
-#include "DialogTexts.h"
 #include "MessageService.h"
 #include "ProfileStore.h"
 #include "Registry.h"
@@ -24,14 +23,10 @@ namespace {
 const QString kPathName = QStringLiteral("UI_LANGUAGE_DLL_PATH");
 const QString kAutoRegisterName = QStringLiteral("UI_LANGUAGE_AUTO_REGIST_DLL");
 const QString kCheckName = QStringLiteral("UI_LANGUAGE_CHECK_SYSTEM_UI");
-
-QString text(int controlId) {
-    return res::dialogText(cmd::IDD_PAGE_LANGUAGE, controlId);
-}
 } // namespace
 
 CPPageLanguage::CPPageLanguage(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_LANGUAGE, text(res::IDC_CAPTION)) {
+    : SettingsPage(context, cmd::IDD_PAGE_LANGUAGE) {
     Settings& s = context_.settings;
     readPath_ = path_ = s.getString(kPathName).trimmed();
     autoRegister_ = s.getInt(kAutoRegisterName);
@@ -39,13 +34,15 @@ CPPageLanguage::CPPageLanguage(SettingsContext& context)
 }
 
 void CPPageLanguage::createControls() {
-    auto* label = new QLabel(text(IDC_LANGUAGES), this);
+    auto* label = new QLabel(dialogText(IDC_LANGUAGES), this);
     list_ = withId(new QListWidget(this), IDC_LANGUAGES);
     label->setBuddy(list_);
-    auto* registerButton = withId(new QPushButton(text(IDC_REGISTER), this), IDC_REGISTER);
+    auto* registerButton = withId(new QPushButton(dialogText(IDC_REGISTER), this), IDC_REGISTER);
     connect(registerButton, &QPushButton::clicked, this, [this] { registerLibrary(); });
-    autoRegisterBox_ = withId(new QCheckBox(text(IDC_AUTO_REGISTER), this), IDC_AUTO_REGISTER);
-    checkSystemBox_ = withId(new QCheckBox(text(IDC_CHECK_SYSTEM_UI), this), IDC_CHECK_SYSTEM_UI);
+    autoRegisterBox_ =
+        withId(new QCheckBox(dialogText(IDC_AUTO_REGISTER), this), IDC_AUTO_REGISTER);
+    checkSystemBox_ =
+        withId(new QCheckBox(dialogText(IDC_CHECK_SYSTEM_UI), this), IDC_CHECK_SYSTEM_UI);
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
@@ -65,9 +62,10 @@ void CPPageLanguage::OnInitDialog() {
 }
 
 void CPPageLanguage::fillList(const QString& selectedPath) {
-    entries_ = context_.uiLanguage
-                   ? context_.uiLanguage->ListRegistered(context_.settings.locale().userDefaultLangId())
-                   : std::vector<LanguageLibraryEntry>{};
+    entries_ =
+        context_.uiLanguage
+            ? context_.uiLanguage->ListRegistered(context_.settings.locale().userDefaultLangId())
+            : std::vector<LanguageLibraryEntry>{};
     list_->clear();
     for (const LanguageLibraryEntry& entry : entries_) {
         auto* item = new QListWidgetItem(entry.name, list_);
@@ -82,7 +80,8 @@ void CPPageLanguage::registerLibrary() {
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = context_.programFolder;
     const QString filter = res::loadString(sid::IDS_DLL_FILTER, u"DLL(*.dll)|*.dll|"_qs) +
-                           res::loadString(sid::IDS_ALL_FILES_FILTER, u"All File(*.*)|*.*|"_qs) + u'|';
+                           res::loadString(sid::IDS_ALL_FILES_FILTER, u"All File(*.*)|*.*|"_qs) +
+                           u'|';
     const QString title = res::loadString(sid::IDS_DLL_SELECT_TITLE, u"Select DLL"_qs);
     if (!context_.chooseFile)
         return;

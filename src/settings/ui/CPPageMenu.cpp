@@ -16,8 +16,7 @@
 
 using namespace cmd::page_menu;
 
-CPPageMenu::CPPageMenu(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_MENU, QStringLiteral("メニュー")) {
+CPPageMenu::CPPageMenu(SettingsContext& context) : SettingsPage(context, cmd::IDD_PAGE_MENU) {
     Settings& s = context_.settings;
     readExitInFile_ = exitInFile_ = s.getInt(QStringLiteral("EXIT_IN_FILE_MENU"));
     readUseSoftKey_ = useSoftKey_ = s.getInt(QStringLiteral("USE_SOFT_KEY_MENU"));
@@ -27,12 +26,10 @@ CPPageMenu::CPPageMenu(SettingsContext& context)
 }
 
 void CPPageMenu::createControls() {
-    exitInFileBox_ = withId(
-        new QCheckBox(QStringLiteral("終了コマンドをファイルメニューの下に配置する(&X)"), this),
-        IDC_EXIT_IN_FILE_MENU);
+    exitInFileBox_ =
+        withId(new QCheckBox(dialogText(IDC_EXIT_IN_FILE_MENU), this), IDC_EXIT_IN_FILE_MENU);
     softKeyBox_ =
-        withId(new QCheckBox(QStringLiteral("ソフトキーとメニューバーを使用する(&M)"), this),
-               IDC_USE_SOFT_KEY_MENU);
+        withId(new QCheckBox(dialogText(IDC_USE_SOFT_KEY_MENU), this), IDC_USE_SOFT_KEY_MENU);
     softKeyBox_->setEnabled(false);
 
     countEdit_ = withId(new QLineEdit(this), IDC_MRU_COUNT);
@@ -51,7 +48,7 @@ void CPPageMenu::createControls() {
     spinLayout->addWidget(down);
     connect(up, &QToolButton::clicked, this, [this] { stepCount(1); });
     connect(down, &QToolButton::clicked, this, [this] { stepCount(-1); });
-    auto* countLabel = new QLabel(QStringLiteral("最近使ったファイルの最大(&L)"), this);
+    auto* countLabel = withId(new QLabel(dialogText(IDC_MRU_LABEL), this), IDC_MRU_LABEL);
     countLabel->setBuddy(countEdit_);
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
@@ -59,13 +56,11 @@ void CPPageMenu::createControls() {
     countRow->addWidget(spin);
     countRow->addStretch(1);
 
-    auto* labelGroup = new QGroupBox(QStringLiteral("フォント切り替えのコマンドのラベル"), this);
-    numbered_ = withId(
-        new QRadioButton(QStringLiteral("【フォント１】 ～ 【フォント４】 を表示(&I)"), labelGroup),
-        IDC_LABEL_NUMBERED);
-    faceAndSize_ =
-        withId(new QRadioButton(QStringLiteral("フォント名とサイズを表示(&N)"), labelGroup),
-               IDC_LABEL_FACE_AND_SIZE);
+    auto* labelGroup = withId(new QGroupBox(dialogText(IDC_LABEL_GROUP), this), IDC_LABEL_GROUP);
+    numbered_ =
+        withId(new QRadioButton(dialogText(IDC_LABEL_NUMBERED), labelGroup), IDC_LABEL_NUMBERED);
+    faceAndSize_ = withId(new QRadioButton(dialogText(IDC_LABEL_FACE_AND_SIZE), labelGroup),
+                          IDC_LABEL_FACE_AND_SIZE);
     auto* labelLayout = new QVBoxLayout(labelGroup);
     labelLayout->addWidget(numbered_);
     labelLayout->addWidget(faceAndSize_);

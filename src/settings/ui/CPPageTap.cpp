@@ -13,8 +13,7 @@
 
 using namespace cmd::page_tap;
 
-CPPageTap::CPPageTap(SettingsContext& context)
-    : SettingsPage(context, cmd::IDD_PAGE_TAP, QStringLiteral("タップ")) {
+CPPageTap::CPPageTap(SettingsContext& context) : SettingsPage(context, cmd::IDD_PAGE_TAP) {
     Settings& s = context_.settings;
     longDelay_ = s.getInt(QStringLiteral("LONG_DELAY"));
     zoomMethod_ = s.getInt(QStringLiteral("STR_ZOOM_METHOD"));
@@ -26,29 +25,29 @@ CPPageTap::CPPageTap(SettingsContext& context)
 }
 
 void CPPageTap::createControls() {
-    auto* delayGroup = new QGroupBox(QStringLiteral("タップ＆ホールドの認識遅延時間"), this);
-    delayNormal_ = withId(new QRadioButton(QStringLiteral("普通"), delayGroup), IDC_DELAY_NORMAL);
-    delayLong_ = withId(new QRadioButton(QStringLiteral("長め"), delayGroup), IDC_DELAY_LONG);
+    auto* delayGroup = withId(new QGroupBox(dialogText(IDC_DELAY_GROUP), this), IDC_DELAY_GROUP);
+    delayNormal_ =
+        withId(new QRadioButton(dialogText(IDC_DELAY_NORMAL), delayGroup), IDC_DELAY_NORMAL);
+    delayLong_ = withId(new QRadioButton(dialogText(IDC_DELAY_LONG), delayGroup), IDC_DELAY_LONG);
     auto* delayLayout = new QHBoxLayout(delayGroup);
     delayLayout->addWidget(delayNormal_);
     delayLayout->addWidget(delayLong_);
     delayLayout->addStretch(1);
 
-    auto* dialogGroup = new QGroupBox(QStringLiteral("ファイル選択ダイアログ"), this);
-    auto* zoomLabel =
-        new QLabel(QStringLiteral("ディレクトリツリーとファイルリストの拡大"), dialogGroup);
+    auto* dialogGroup =
+        withId(new QGroupBox(dialogText(IDC_FILE_DIALOG_GROUP), this), IDC_FILE_DIALOG_GROUP);
+    auto* zoomLabel = withId(new QLabel(dialogText(IDC_ZOOM_LABEL), dialogGroup), IDC_ZOOM_LABEL);
     zoomLabel->setWordWrap(true);
     zoom_ = withId(new QComboBox(dialogGroup), IDC_ZOOM_METHOD);
-    zoom_->addItems({QStringLiteral("なし"), QStringLiteral("余白のシングルタップ"),
-                     QStringLiteral("余白のダブルタップ")});
+    // The items are the list's initial data, one per line of its text.
+    zoom_->addItems(dialogText(IDC_ZOOM_METHOD).split(u'\n'));
     zoomLabel->setBuddy(zoom_);
     auto* chooseLabel =
-        new QLabel(QStringLiteral("ファイルリストでのファイルの選択方法"), dialogGroup);
+        withId(new QLabel(dialogText(IDC_SELECT_LABEL), dialogGroup), IDC_SELECT_LABEL);
     chooseLabel->setWordWrap(true);
-    doubleTap_ =
-        withId(new QRadioButton(QStringLiteral("ダブルタップ"), dialogGroup), IDC_DOUBLE_TAP);
+    doubleTap_ = withId(new QRadioButton(dialogText(IDC_DOUBLE_TAP), dialogGroup), IDC_DOUBLE_TAP);
     singleTapButton_ =
-        withId(new QRadioButton(QStringLiteral("シングルタップ"), dialogGroup), IDC_SINGLE_TAP);
+        withId(new QRadioButton(dialogText(IDC_SINGLE_TAP), dialogGroup), IDC_SINGLE_TAP);
     auto* tapRow = new QHBoxLayout;
     tapRow->addWidget(doubleTap_);
     tapRow->addWidget(singleTapButton_);

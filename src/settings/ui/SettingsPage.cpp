@@ -1,12 +1,14 @@
 #include "SettingsPage.h"
 
+#include "DialogTexts.h"
 #include "MessageService.h"
 #include "StringTable.h"
 
 #include <QLineEdit>
 
-SettingsPage::SettingsPage(SettingsContext& context, int dialogId, QString tabText)
-    : context_(context), dialogId_(dialogId), tabText_(std::move(tabText)) {
+SettingsPage::SettingsPage(SettingsContext& context, int dialogId)
+    : context_(context), dialogId_(dialogId),
+      tabText_(res::dialogText(dialogId, res::IDC_CAPTION)) {
     setObjectName(QStringLiteral("page%1").arg(dialogId));
 }
 
@@ -51,4 +53,8 @@ void SettingsPage::focusField(QWidget* field) {
     field->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field))
         edit->selectAll();
+}
+
+QString SettingsPage::dialogText(int controlId) const {
+    return res::dialogText(dialogId_, controlId);
 }

@@ -21,7 +21,8 @@ class QLineEdit;
 class SettingsPage : public QWidget {
     Q_OBJECT
   public:
-    SettingsPage(SettingsContext& context, int dialogId, QString tabText);
+    // The tab text is the caption of the page's dialog, in the current language.
+    SettingsPage(SettingsContext& context, int dialogId);
 
     int dialogId() const { return dialogId_; }
     const QString& tabText() const { return tabText_; }
@@ -48,6 +49,8 @@ class SettingsPage : public QWidget {
     int message(const QString& text, uint32_t style);
     int message(uint32_t stringId, const QString& fallback, uint32_t style);
     void focusField(QWidget* field);
+    // The text of one of this page's controls, in the current language.
+    QString dialogText(int controlId) const;
     // Names a control by its resource id, which is how tests and the sheet find it.
     template <class W> static W* withId(W* widget, int id) {
         widget->setObjectName(QString::number(id));

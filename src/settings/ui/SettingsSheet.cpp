@@ -1,5 +1,7 @@
 #include "SettingsSheet.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
 #include "SettingsPage.h"
 #include "SettingsPages.h"
 #include "StringTable.h"
@@ -23,8 +25,11 @@ SettingsSheet::SettingsSheet(SettingsContext& context, QWidget* parent)
         tabs_->addTab(page, page->tabText());
     }
     buttons_ = new QDialogButtonBox(this);
-    buttons_->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons_->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    // The sheet's buttons are the standard ones, named as in a message box.
+    buttons_->addButton(res::dialogText(res::IDD_MESSAGE_BOX, cmd::IDOK),
+                        QDialogButtonBox::AcceptRole);
+    buttons_->addButton(res::dialogText(res::IDD_MESSAGE_BOX, cmd::IDCANCEL),
+                        QDialogButtonBox::RejectRole);
     for (QAbstractButton* b : buttons_->buttons())
         if (auto* push = qobject_cast<QPushButton*>(b))
             push->setAutoDefault(false);
