@@ -1,6 +1,8 @@
 #include "MacroTestSupport.h"
 
 #include "Locale.h"
+#include "MacroStepValues.h"
+#include "MacroWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +47,14 @@ TEST_P(MacroLoader, StepsAndReport) {
     EXPECT_EQ(macro.steps, c.cancelled ? std::vector<MacroStep>() : c.steps);
     EXPECT_EQ(reportLines(macro), c.report);
     EXPECT_EQ(macro.hasError, c.cancelled);
+    // Written and loaded again, the steps play alike; a second round changes nothing.
+    const Macro again = parseMacro(macroFileText(macro, QDate(2026, 1, 2)));
+    EXPECT_TRUE(again.report.isEmpty()) << again.report.toStdString();
+    ASSERT_EQ(again.steps.size(), macro.steps.size());
+    for (size_t i = 0; i < macro.steps.size(); ++i)
+        EXPECT_TRUE(macroStepsPlayAlike(again.steps[i], macro.steps[i]))
+            << i << ": " << macroStepLine(macro.steps[i]).toStdString();
+    EXPECT_EQ(parseMacro(macroFileText(again, QDate(2026, 1, 2))).steps, again.steps);
 }
 
 QString ignored(int line, const char* data) {
@@ -229,6 +239,13 @@ const LoaderCase kCases[] = {
      "markup  \"<a href=\\\"x\\\">\\t</a>\"",
      {S(C::Markup, QStringLiteral("<a href=\"x\">\t</a>"))},
      {}},
+    {"BackslashesQuotesAndCarriageReturnsInArguments",
+     "FIND \"cr\rinside\"\nREPLACE \"one\" \"two\\\\\"\nOPEN C:\\dir\\ \nOPEN \"C:\\dir\\\"\n"
+     "OPEN \"q\\\"uote\"\nSAVE bare\\\\ \nGOTO --4\nTYPE \"esc \\\" \\\\ \\n \\t \\q\"\n",
+     {S(C::FindDown, "cr\rinside"), S(C::Replace, "one\r\ntwo\\"), S(C::Open, "C:\\dir\\"),
+      S(C::Open, "\"C:\\dir\\\"\""), S(C::Open, "\"q\\\"uote\""), S(C::Save, "bare\\\\"),
+      S(C::Goto, "-", -4), S(C::Type, "\"esc \\\" \\\\ \\n \\t \\q\"")},
+     {W(4, kQuotes)}},
     {"PercentSignsInUserTextStayLiteral", "NOPE%d%s", {}, {unknownCommand(1, "NOPE%d%s")}, true},
 };
 

@@ -19,11 +19,6 @@ std::vector<MacroStep> coalesced(std::vector<MacroStep> steps) {
     return macro.steps;
 }
 
-// Writes the steps and loads the text again.
-Macro rewritten(const Macro& macro) {
-    return parseMacro(macroFileText(macro, QDate(2026, 1, 2)));
-}
-
 } // namespace
 
 TEST(MacroCoalesce, TypedCharactersJoinUntilAKeyACommandAModifierOrEnter) {
@@ -124,55 +119,7 @@ TEST(MacroWriter, OnlyTheSeparatingCrLfSplitsAReplace) {
     EXPECT_EQ(parseMacro(macroStepLine(markup)).steps, std::vector<MacroStep>{markup});
 }
 
-// Every form the loader accepts, written and loaded again, plays the same;
-// the second round gives the very same steps.
-TEST(MacroWriter, EveryLoadedFormSurvivesWriteAndLoad) {
-    const QString source =
-        QStringLiteral("TYPE \"plain\"\n"
-                       "type ctrl+shift+alt \"k\"\n"
-                       "TYPE SHIFT END\n"
-                       "TYPE BACKSPACE\n"
-                       "TYPE \"open\n"
-                       "TYPE \"esc \\\" \\\\ \\n \\t \\q\"\n"
-                       "FIND \"a\\\"b\\\\c\\nd\\te\"\n"
-                       "FIND /U /I \"up\"\n"
-                       "FIND \"cr\rinside\"\n"
-                       "REPLACE \"x\" \"y\"\n"
-                       "REPLACE /A /I \"a\\nb\" \"\"\n"
-                       "REPLACE \"one\" \"two\\\\\"\n"
-                       "NEWFILE\n"
-                       "NEWFILE /F\n"
-                       "OPEN \"C:\\dir\\file.txt\"\n"
-                       "OPEN /F plain.txt\n"
-                       "OPEN C:\\dir\\ \n"
-                       "OPEN \"C:\\dir\\\"\n"
-                       "OPEN \"q\\\"uote\"\n"
-                       "SAVE \"C:\\out.txt\"\n"
-                       "SAVE /A\n"
-                       "SAVE bare\\\\ \n"
-                       "COPY\nCUT\nPASTE\n"
-                       "LOCK ctrl\nUNLOCK Ctrl\nLOCK SHIFT\nUNLOCK shift\n"
-                       "SELECT\nSELECT ALL\nSELECT LEFT\nSELECT RIGHT\n"
-                       "UNSELECT\nUNSELECT TAIL\n"
-                       "SLEEP 1\nSLEEP 30000\n"
-                       "GOTO HOME\nGOTO end\nGOTO VIEWTOP\nGOTO 5\nGOTO + 2\nGOTO -3\nGOTO --4\n"
-                       "ENABLEWINDOW\nENABLEWINDOW FALSE\n"
-                       "SETFOCUS\n");
-    const Macro loaded = parseMacro(source);
-    ASSERT_FALSE(loaded.hasError) << loaded.report.toStdString();
-    ASSERT_EQ(loaded.steps.size(), 47u);
-
-    const Macro first = rewritten(loaded);
-    EXPECT_TRUE(first.report.isEmpty()) << first.report.toStdString();
-    ASSERT_EQ(first.steps.size(), loaded.steps.size());
-    for (size_t i = 0; i < loaded.steps.size(); ++i)
-        EXPECT_TRUE(macroStepsPlayAlike(first.steps[i], loaded.steps[i]))
-            << i << ": " << macroStepLine(loaded.steps[i]).toStdString();
-
-    const Macro second = rewritten(first);
-    EXPECT_EQ(second.steps, first.steps);
-}
-
+// Every form the loader accepts, written and loaded again: MacroLoaderTest.
 TEST(MacroWriter, ProposedNameTakesTheFirstFreeNumber) {
     TempFiles dir;
     EXPECT_EQ(proposedMacroFileName(dir.folder()), QStringLiteral("新規マクロ(1).mcr"));
