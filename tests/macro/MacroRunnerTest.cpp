@@ -9,10 +9,14 @@
 
 namespace {
 
-// Writes down what the runner does to the keyboard: "+X" a key-down of the
-// virtual key X (hex), "-X" its release, "type:..." typed text, "pump".
-class KeyboardLog : public MacroKeyboard {
+// Runs a macro from its first step and writes down what the runner does to
+// the keyboard: "+X" a key-down of the virtual key X (hex), "-X" its release,
+// "type:..." typed text, "pump".
+class Player : public MacroKeyboard {
   public:
+    MacroCommand next(Macro& macro) {
+        return MacroRunSteps(macro, *this, index, values, playing, messages);
+    }
     void sendKey(int virtualKey, bool down) override {
         log << (down ? QStringLiteral("+") : QStringLiteral("-")) + QString::number(virtualKey, 16);
     }
@@ -22,6 +26,10 @@ class KeyboardLog : public MacroKeyboard {
         log << QStringLiteral("sleep:%1").arg(milliseconds);
     }
     QStringList log;
+    ScriptedMessageService messages;
+    int index = 0;
+    MacroStepValues values;
+    bool playing = true;
 };
 
 struct RunCase {
@@ -34,15 +42,11 @@ class MacroRunnerKeys : public ::testing::TestWithParam<RunCase> {};
 TEST_P(MacroRunnerKeys, PlaysKeysAsTheStepsSay) {
     Macro macro = parseMacro(QString::fromUtf8(GetParam().source));
     ASSERT_TRUE(macro.report.isEmpty()) << macro.report.toStdString();
-    KeyboardLog keyboard;
-    ScriptedMessageService messages;
-    int index = 0;
-    MacroStepValues values;
-    const bool playing = true;
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages), MacroCommand::End);
-    EXPECT_EQ(index, -1);
-    EXPECT_EQ(keyboard.log.join(u' '), QString::fromUtf8(GetParam().log));
-    EXPECT_TRUE(messages.shown().empty());
+    Player player;
+    EXPECT_EQ(player.next(macro), MacroCommand::End);
+    EXPECT_EQ(player.index, -1);
+    EXPECT_EQ(player.log.join(u' '), QString::fromUtf8(GetParam().log));
+    EXPECT_TRUE(player.messages.shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,49 +66,39 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MacroRunner, HandsBackStepsWithTheirValues) {
     Macro macro = parseMacro(QStringLiteral("TYPE \"x\"\nREPLACE /I \"a\\nb\" \"c\"\n"
                                             "OPEN \"C:\\\\dir\\\\f.txt\"\nLOCK CTRL"));
-    KeyboardLog keyboard;
-    ScriptedMessageService messages;
-    bool playing = true;
-    int index = 0;
-    MacroStepValues values;
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages),
-              MacroCommand::Replace);
-    EXPECT_EQ(index, 2);
-    EXPECT_EQ(values.param, 1);
-    EXPECT_EQ(values.text1, QStringLiteral("a\r\nb"));
-    EXPECT_EQ(values.text2, QStringLiteral("c"));
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages), MacroCommand::Open);
-    EXPECT_EQ(values.text1, QStringLiteral("C:\\dir\\f.txt"));
+    Player player;
+    EXPECT_EQ(player.next(macro), MacroCommand::Replace);
+    EXPECT_EQ(player.index, 2);
+    EXPECT_EQ(player.values.param, 1);
+    EXPECT_EQ(player.values.text1, QStringLiteral("a\r\nb"));
+    EXPECT_EQ(player.values.text2, QStringLiteral("c"));
+    EXPECT_EQ(player.next(macro), MacroCommand::Open);
+    EXPECT_EQ(player.values.text1, QStringLiteral("C:\\dir\\f.txt"));
     // A stop before the next step leaves the index on it.
-    playing = false;
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages),
-              MacroCommand::Stopped);
-    EXPECT_EQ(index, 3);
+    player.playing = false;
+    EXPECT_EQ(player.next(macro), MacroCommand::Stopped);
+    EXPECT_EQ(player.index, 3);
     EXPECT_FALSE(macro.ctrlHeld);
-    playing = true;
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages), MacroCommand::End);
+    player.playing = true;
+    EXPECT_EQ(player.next(macro), MacroCommand::End);
     EXPECT_TRUE(macro.ctrlHeld);
     // A new run from the start forgets what an earlier one held, without keys.
-    index = 0;
+    player.index = 0;
     macro.steps.clear();
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages), MacroCommand::End);
+    EXPECT_EQ(player.next(macro), MacroCommand::End);
     EXPECT_FALSE(macro.ctrlHeld);
-    EXPECT_EQ(keyboard.log.join(u' '), QStringLiteral("type:x pump +11"));
+    EXPECT_EQ(player.log.join(u' '), QStringLiteral("type:x pump +11"));
 }
 
 TEST(MacroRunner, UnknownStepIsReportedAndSkipped) {
     Macro macro;
     macro.steps = {makeStep(MacroCommand::Explain), makeStep(MacroCommand(99)),
                    makeStep(MacroCommand::Type, QStringLiteral("\"z\""))};
-    KeyboardLog keyboard;
-    ScriptedMessageService messages;
-    const bool playing = true;
-    int index = 0;
-    MacroStepValues values;
-    EXPECT_EQ(MacroRunSteps(macro, keyboard, index, values, playing, messages), MacroCommand::End);
-    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("未知のコマンド(2)を検出"),
-                                             QStringLiteral("未知のコマンド(99)を検出")}));
-    EXPECT_EQ(keyboard.log.join(u' '), QStringLiteral("type:z pump"));
+    Player player;
+    EXPECT_EQ(player.next(macro), MacroCommand::End);
+    EXPECT_EQ(player.messages.texts(), (QStringList{QStringLiteral("未知のコマンド(2)を検出"),
+                                                    QStringLiteral("未知のコマンド(99)を検出")}));
+    EXPECT_EQ(player.log.join(u' '), QStringLiteral("type:z pump"));
 }
 
 // What the view hands over while recording, and the lines the macro then saves.
