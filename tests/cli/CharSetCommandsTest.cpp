@@ -115,35 +115,34 @@ TEST_F(CharSetCommands, ConvertKatakanaModeAndCharactersOutsideTheBmp) {
               QByteArray("??\r\n"));
 }
 
+// A write that fails part way (under a file size limit of 1 KiB, which even
+// root can't exceed) leaves the old OUT, or no new one, and no temporary file.
 TEST_F(CharSetCommands, ConvertFailuresLeaveOutAsItWas) {
     write("in.txt", QByteArray(4096, 'a'));
     write("out.txt", "old");
-    CliRun r = run({"convert", "--to", "5", "missing.txt", "out.txt"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルのオープンでエラーが発生しました。: "
-                                       "missing.txt: No such file or directory\n"));
-    EXPECT_EQ(read("out.txt"), QByteArray("old"));
-
     QDir(dir_.path()).mkdir("folder");
-    r = run({"convert", "--to", "5", "in.txt", "folder"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QString::fromUtf8(
-                         "tavlo-cli: 出力先に指定されている下記のパスはフォルダです。: folder\n"));
-
-    // A write that fails part way (file size limit of 1 KiB, as even root
-    // can't exceed it) leaves the old file and no temporary file behind.
-    r = run({"convert", "--to", "5", "in.txt", "out.txt"}, "trap '' XFSZ; ulimit -f 1;");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルにアクセスできません。: out.txt: "
-                                       "File too large\n"));
-    EXPECT_EQ(read("out.txt"), QByteArray("old"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
-    // The same for a new OUT: it does not appear at all.
-    r = run({"convert", "--to", "5", "in.txt", "new.txt"}, "trap '' XFSZ; ulimit -f 1;");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QString::fromUtf8("tavlo-cli: 下記ファイルにアクセスできません。: new.txt: "
-                                       "File too large\n"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
+    const QString limit = QStringLiteral("trap '' XFSZ; ulimit -f 1;");
+    const struct {
+        const char* in;
+        const char* out;
+        QString shellPrefix;
+        const char* err;
+    } cases[] = {
+        {"missing.txt",
+         "out.txt",
+         {},
+         "下記ファイルのオープンでエラーが発生しました。: missing.txt: No such file or directory"},
+        {"in.txt", "folder", {}, "出力先に指定されている下記のパスはフォルダです。: folder"},
+        {"in.txt", "out.txt", limit, "下記ファイルにアクセスできません。: out.txt: File too large"},
+        {"in.txt", "new.txt", limit, "下記ファイルにアクセスできません。: new.txt: File too large"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run({"convert", "--to", "5", c.in, c.out}, c.shellPrefix);
+        EXPECT_EQ(r.exitCode, 1) << c.err;
+        EXPECT_EQ(r.err, QStringLiteral("tavlo-cli: ") + QString::fromUtf8(c.err) + u'\n');
+        EXPECT_EQ(read("out.txt"), QByteArray("old"));
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), (QStringList{"in.txt", "out.txt"}));
+    }
 }
 
 TEST_F(CharSetCommands, ConvertGivesANewOutTheUmasksPermissionsAndKeepsAnOldOnes) {
