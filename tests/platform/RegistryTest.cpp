@@ -211,19 +211,6 @@ TEST_F(RegistryTest, DeletingAKeyTakesItsTreeAndInvalidatesHandles) {
     EXPECT_EQ(values, 0u);
 }
 
-TEST_F(RegistryTest, ValuesPersistInAPrivateFile) {
-    ASSERT_EQ(registry.setDword(create(HKEY_CURRENT_USER, u"k"_qs), u"TAB_SIZE"_qs, 4),
-              ERROR_SUCCESS);
-    Registry again(dbPath());
-    RegKey key;
-    ASSERT_EQ(again.RegOpenKeyEx(HKEY_CURRENT_USER, u"K"_qs, &key), ERROR_SUCCESS);
-    EXPECT_EQ(again.queryDword(key, u"tab_size"_qs), 4u);
-
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(dbPath()).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-}
-
 TEST_F(RegistryTest, DatabasePathComesFromTheEnvironment) {
     const ScopedEnv registryEnv("TAVLO_REGISTRY", QFile::encodeName(dir.filePath("env.sqlite")));
     const ScopedEnv config("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));

@@ -53,7 +53,7 @@ TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
     EXPECT_EQ(fileBytes(path), before);
 }
 
-TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInPrivateFolders) {
+TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInAPrivateFileAndFolders) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a/b/registry.sqlite");
     constexpr int kProcesses = 8;
@@ -77,6 +77,7 @@ TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInPrivateFolders) {
     }
     EXPECT_EQ(modeOf(dir.filePath("a")), mode_t(0700));
     EXPECT_EQ(modeOf(dir.filePath("a/b")), mode_t(0700));
+    EXPECT_EQ(modeOf(path), mode_t(0600));
     Registry registry(path);
     uint32_t values = 0;
     ASSERT_EQ(registry.RegQueryInfoKey(HKEY_CURRENT_USER, nullptr, &values), ERROR_SUCCESS);
