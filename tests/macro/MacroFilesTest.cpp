@@ -97,18 +97,10 @@ TEST_F(MacroFilesTest, CancelledDialogLeavesTheMacroCleared) {
     EXPECT_EQ(chooser.requests[0].mode, MacroFileMode::Open);
     EXPECT_EQ(chooser.requests[0].folder, files.folder() + u'/');
     EXPECT_EQ(macro.lastFolder, files.folder() + u'/');
+    // A chosen file's folder becomes the last folder: ViewMacroCommandsTest.
 }
 
-TEST_F(MacroFilesTest, ChosenFileSetsTheLastFolder) {
-    QDir(files.folder()).mkdir("sub");
-    files.write("sub/b.mcr", "PASTE\n");
-    chooser.answer = path("sub/b.mcr");
-    Macro macro;
-    ASSERT_TRUE(MacroLoad(macro, std::nullopt, services()));
-    EXPECT_EQ(macro.lastFolder, path("sub") + u'/');
-    EXPECT_EQ(macro.steps.size(), 1u);
-}
-
+// A saved macro loads again: ViewMacroCommandsTest, MacroRecordAppTest.
 TEST_F(MacroFilesTest, SaveWritesUtf16WithHeader) {
     Macro macro;
     macro.steps = {makeStep(MacroCommand::Type, QStringLiteral("\"あ\"")),
@@ -185,28 +177,6 @@ TEST_F(MacroFilesTest, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_EQ(files.read("old.mcr"), QByteArray("COPY\n"));
     EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files), QStringList{"old.mcr"});
-}
-
-TEST_F(MacroFilesTest, LoadedMacroSavedAndLoadedAgain) {
-    files.write("hand.mcr", "# hand written, UTF-8\nTOOLTIP \"tip\"\nEXPLAIN \"what it does\"\n"
-                            "TYPE \"日本語 \\\"q\\\"\"\nTYPE CTRL+SHIFT END\n"
-                            "REPLACE /A \"a\\\\b\" \"c\\nd\"\nOPEN C:\\dir\\ \n");
-    Macro loaded;
-    ASSERT_TRUE(MacroLoad(loaded, path("hand.mcr"), services()));
-    ASSERT_FALSE(loaded.hasError);
-    ASSERT_EQ(loaded.steps.size(), 4u);
-    ASSERT_TRUE(MacroSave(loaded, path("saved.mcr"), services()));
-    const QString written = decodeMacroFile(files.read("saved.mcr"), Locale(0x0409, 0x0409));
-    EXPECT_FALSE(written.contains(QStringLiteral("TOOLTIP")));
-    EXPECT_FALSE(written.contains(QStringLiteral("EXPLAIN")));
-
-    Macro again;
-    ASSERT_TRUE(MacroLoad(again, path("saved.mcr"), services()));
-    EXPECT_TRUE(again.report.isEmpty()) << again.report.toStdString();
-    ASSERT_EQ(again.steps.size(), loaded.steps.size());
-    for (size_t i = 0; i < loaded.steps.size(); ++i)
-        EXPECT_TRUE(macroStepsPlayAlike(again.steps[i], loaded.steps[i])) << i;
-    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(MacroFilesTest, LoadCommandShowsReportTooltipAndExplanation) {
