@@ -8,13 +8,6 @@ QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
 }
 } // namespace
 
-TEST(DateTemplate, DefaultEntryFourAndEraWithJapaneseWeekday) {
-    EXPECT_EQ(expandInsertText(QStringLiteral("#YY年MM月DD日 HH:TT#"), at(2011, 7, 8, 23, 30, 5)),
-              QStringLiteral("2011年07月08日 23:30"));
-    EXPECT_EQ(expandInsertText(QStringLiteral("#WW/MM/DD DofWjpn#"), at(2011, 7, 8)),
-              QStringLiteral("平成23/07/08 金"));
-}
-
 TEST(DateTemplate, EveryField) {
     EXPECT_EQ(fillDateFields(QStringLiteral("YY yy MM mm DD dd HH hh TT tt SS ss"),
                              at(2009, 3, 4, 5, 6, 7)),

@@ -58,12 +58,15 @@ struct PlayCase {
     int resultStart;
     int resultEnd;
     const char* message = nullptr;
+    int limit = 0; // of the text; 0: the control's own
 };
 
 class MacroPlaySteps : public MacroPlayTest, public ::testing::WithParamInterface<PlayCase> {};
 
 TEST_P(MacroPlaySteps, TextAndSelectionAfterPlaying) {
     const PlayCase& c = GetParam();
+    if (c.limit)
+        view->activeEdit().SetLimitText(c.limit);
     play(c.text, QString::fromUtf8(c.macro), c.selStart, c.selEnd);
     EXPECT_EQ(view->GetText(), QString::fromUtf8(c.result));
     EXPECT_EQ(view->GetSel(), std::make_pair(c.resultStart, c.resultEnd));
@@ -97,6 +100,7 @@ const PlayCase kPlayCases[] = {
     {"CopyAndPaste", "ab", 0, 0, "SELECT ALL\nCOPY\nGOTO END\nPASTE\nGOTO HOME\nSELECT\nCUT", "", 0,
      0},
     {"MarkupWrapsTheSelection", "xyz", 1, 2, "MARKUP \"<b>\\t</b>\"", "x<b>y</b>z", 4, 5},
+    {"TypedTextKeepsToTheLimit", "abc", 0, 0, "GOTO END\nTYPE \"d\\ne\"", "abcd", 4, 4, nullptr, 5},
     {"DisabledControlStillTakesTypedText", "ab", 2, 2,
      "ENABLEWINDOW FALSE\nTYPE \"c\"\nTYPE \"d\"\nENABLEWINDOW FALSE", "abcd", 4, 4},
 };
@@ -122,12 +126,6 @@ TEST_F(MacroPlayTest, SaveToTheOwnFileIsNoOutsideChange) {
     EXPECT_EQ(files.read(QStringLiteral("text.txt")), "xabc");
     view->document().CheckOutsideChange();
     EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join(u'|').toStdString();
-}
-
-TEST_F(MacroPlayTest, TypedTextKeepsToTheLimit) {
-    view->activeEdit().SetLimitText(5);
-    play("abc", QStringLiteral("GOTO END\nTYPE \"d\\ne\""));
-    EXPECT_EQ(view->GetText(), QStringLiteral("abcd"));
 }
 
 TEST_F(MacroPlayTest, PathsResolveAgainstTheMacroFolderAndSaveKeepsTheName) {
@@ -211,12 +209,10 @@ TEST_F(MacroPlayTest, WaitsForTheKeysThatStartedIt) {
     // A repeat of the keys while waiting starts no second playback.
     QTimer::singleShot(100, view.get(), [this] { view->onCommand(cmd::ID_MACRO_PLAY); });
     QTimer::singleShot(2300, view.get(), [this] {
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
-        QApplication::sendEvent(&view->activeEdit(), &release);
-        QKeyEvent ctrl(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
-        QApplication::sendEvent(&view->activeEdit(), &ctrl);
-        QKeyEvent shift(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
-        QApplication::sendEvent(&view->activeEdit(), &shift);
+        for (const Qt::Key key : {Qt::Key_P, Qt::Key_Control, Qt::Key_Shift}) {
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier | Qt::ShiftModifier);
+            QApplication::sendEvent(&view->activeEdit(), &release);
+        }
     });
     play("", QStringLiteral("TYPE \"p\""));
     EXPECT_EQ(view->GetText(), QStringLiteral("p"));

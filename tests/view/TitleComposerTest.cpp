@@ -8,18 +8,6 @@ TEST(TitleFlags, DefaultsShowMarkAndCaretBeforeTheName) {
     EXPECT_EQ(titleflags::build(5, 7, 9, 3), 0x2111);
 }
 
-TEST(TitleComposer, CaretBeforeOrAfterNameAndChangedMark) {
-    TitleComposer c;
-    EXPECT_EQ(c.update(QStringLiteral("memo.txt"), 0x1110, true, QStringLiteral("(3:5)"), true),
-              QStringLiteral("(3:5) memo.txt *"));
-    // The base name persists when no new one is set.
-    EXPECT_EQ(c.update(std::nullopt, 0x1110, false, QStringLiteral("(4:1)"), false),
-              QStringLiteral("(4:1) memo.txt"));
-    // Caret after the name, without the mark bits.
-    EXPECT_EQ(c.update(QStringLiteral("memo.txt"), 0x2100, true, QStringLiteral("(3:5)"), true),
-              QStringLiteral("memo.txt (3:5)"));
-}
-
 TEST(TitleComposer, NewDocumentGetsString35032UnlessLabelBitsAreSet) {
     TitleComposer c;
     EXPECT_EQ(c.update(std::nullopt, 0x1010, true, std::nullopt, false),
@@ -38,11 +26,4 @@ TEST(DisplayColumn, TabFullWidthAndHalfWidthCharacters) {
     EXPECT_EQ(displayColumn(u"ｱｲ", 2, 8), 2);   // half-width katakana
     EXPECT_EQ(displayColumn(u"ＡＢ", 2, 8), 4); // full-width Latin
     EXPECT_EQ(displayColumn(u"\t", 1, 1), 1);
-}
-
-TEST(TitleName, LastComponentOfThePath) {
-    EXPECT_EQ(titleNameFromPath(QStringLiteral("/home/u/Documents/memo.txt")),
-              QStringLiteral("memo.txt"));
-    EXPECT_EQ(titleNameFromPath(QStringLiteral("memo.txt")), QStringLiteral("memo.txt"));
-    EXPECT_EQ(titleNameFromPath(QString()), QString());
 }
