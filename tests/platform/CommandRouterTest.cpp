@@ -76,6 +76,7 @@ TEST(CommandRouter, FirstClaimingTargetDecidesTheState) {
     EXPECT_EQ(log.entries, (std::vector<QString>{u"undo"_qs, u"frame toggles"_qs}));
 }
 
+// A range handler run with its id: CommandActionsTest (the recent files).
 TEST(CommandRouter, CheckAndTextComeFromTheUpdateHandler) {
     CommandMap view;
     bool recording = false;
@@ -96,18 +97,6 @@ TEST(CommandRouter, CheckAndTextComeFromTheUpdateHandler) {
     EXPECT_TRUE(router.query(32780).checked);
     EXPECT_TRUE(router.query(32781).enabled);
     EXPECT_FALSE(router.query(32782).enabled);
-}
-
-TEST(CommandRouter, RangeHandlerReceivesTheId) {
-    std::vector<int> ran;
-    CommandMap app;
-    app.onRange(57616, 57631, [&ran](int id) { ran.push_back(id); });
-    CommandRouter router;
-    router.setTargets({&app});
-    EXPECT_TRUE(router.execute(57616));
-    EXPECT_TRUE(router.execute(57620));
-    EXPECT_FALSE(router.execute(57632));
-    EXPECT_EQ(ran, (std::vector<int>{57616, 57620}));
 }
 
 TEST(CommandRouter, HandlerMayRemoveTargetsWhileRunning) {
