@@ -136,17 +136,7 @@ TEST(MacroKeyName, StoresShortNames) {
     EXPECT_EQ(macroKeyName(u"PGUP"), "");
 }
 
-TEST(MacroLineReader, JoinsContinuedLinesAndKeepsFirstNumber) {
-    const auto lines = linesOf(QStringLiteral("one\r\ntw\\\no\\\r\n three\nfour\\"));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].number, 1);
-    EXPECT_EQ(lines[0].text, "one");
-    EXPECT_EQ(lines[1].number, 2);
-    EXPECT_EQ(lines[1].text, "two three");
-    EXPECT_EQ(lines[2].number, 5);
-    EXPECT_EQ(lines[2].text, "four");
-}
-
+// Continued lines: MacroLoaderTest.
 TEST(MacroLineReader, LoneCrStaysInTheLine) {
     const auto lines = linesOf(QStringLiteral("a\rb\n\nc\r"));
     ASSERT_EQ(lines.size(), 3u);

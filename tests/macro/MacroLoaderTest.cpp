@@ -107,6 +107,12 @@ const LoaderCase kCases[] = {
      "TYPE \"ab\\\ncd\"\nCOPY",
      {S(C::Type, "\"abcd\""), S(C::Copy)},
      {}},
+    // A CR LF continues a line too; the blanks after a break stay; a backslash at
+    // the very end is dropped; the lines after count every physical line.
+    {"ContinuedLinesKeepTheirBlanksAndLaterNumbers",
+     "COPY\r\nTYPE \"tw\\\no\\\r\n three\"\nCUT /A\\",
+     {S(C::Copy), S(C::Type, "\"two three\""), S(C::Cut)},
+     {badOption(5, "CUT", "/A")}},
     {"ContinuedLineReportsItsFirstLineNumber",
      "COPY\nFIND \\\n\"\"\nTYPE X\\\n\\\n\"y\"",
      {},
