@@ -5,89 +5,71 @@
 #include "RecentFileList.h"
 #include "TempProfile.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Store : TempProfile {
+const QString kOpenDocs = kAppKey + QStringLiteral("\\OpenDocs");
 
-    RegKey openDocsKey() {
-        RegKey key;
-        registry().RegCreateKeyEx(HKEY_CURRENT_USER,
-                                  QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
-                                  &key);
-        return key;
-    }
-    std::optional<QString> value(const QString& name) {
-        return registry().queryString(openDocsKey(), name);
-    }
-};
+// A REG_SZ value's bytes: UTF-16 with its terminating NUL.
+QByteArray sz(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), (text.size() + 1) * 2);
+}
 
 } // namespace
 
 TEST(OpenDocuments, RegistersUnderTheProcessIdAndUnregisters) {
-    Store s;
-    OpenDocuments docs(s.registry(), s.store().applicationKeyPath(), 4242,
+    TempProfile p;
+    OpenDocuments docs(p.registry(), p.store().applicationKeyPath(), 4242,
                        [](qint64) { return true; });
     qint64 own = 0;
     docs.RegisterOpenDocument(QStringLiteral("/home/u/memo.txt"), &own);
     EXPECT_EQ(own, 4242);
-    uint32_t type = 0, size = 0;
-    ASSERT_EQ(s.registry().RegQueryValueEx(s.openDocsKey(), QStringLiteral("4242"), &type, nullptr,
-                                           &size),
-              reg::ERROR_SUCCESS);
+    uint32_t type = 0;
+    EXPECT_EQ(p.rawValue(kOpenDocs, QStringLiteral("4242"), &type), sz("/home/u/memo.txt"));
     EXPECT_EQ(type, reg::REG_SZ);
-    EXPECT_EQ(size, uint32_t((16 + 1) * 2));
-    EXPECT_EQ(s.value(QStringLiteral("4242")), QStringLiteral("/home/u/memo.txt"));
 
     // Its own value is no other instance.
     EXPECT_FALSE(docs.IsOpenElsewhere(QStringLiteral("/home/u/memo.txt"), &own));
     EXPECT_TRUE(docs.UnregisterOpenDocument(own));
-    EXPECT_FALSE(s.value(QStringLiteral("4242")).has_value());
+    EXPECT_EQ(p.keyContents(kOpenDocs), QStringList());
     EXPECT_TRUE(docs.UnregisterOpenDocument(0));
 }
 
 TEST(OpenDocuments, AnotherLiveProcessIsFoundAndItsValueGoesWithIt) {
-    Store s;
-    QTemporaryDir files;
-    const QString path = files.filePath(QStringLiteral("shared.txt"));
+    TempProfile p;
+    const QString path = p.folder() + QStringLiteral("/shared.txt");
     OtherProcess other;
-    const QString otherName = QString::number(other.pid());
-    s.registry().setString(s.openDocsKey(), otherName, path);
+    p.setRaw(kOpenDocs, QString::number(other.pid()), reg::REG_SZ, sz(path));
 
-    OpenDocuments docs(s.registry(), s.store().applicationKeyPath(), ::getpid());
+    OpenDocuments docs(p.registry(), p.store().applicationKeyPath(), ::getpid());
     qint64 own = 0;
     EXPECT_TRUE(docs.IsOpenElsewhere(path, &own));
     EXPECT_EQ(own, qint64(::getpid()));
     // The same file by another spelling of its path.
-    EXPECT_TRUE(docs.IsOpenElsewhere(files.path() + QStringLiteral("/./shared.txt"), &own));
-    EXPECT_FALSE(docs.IsOpenElsewhere(files.filePath(QStringLiteral("other.txt")), &own));
+    EXPECT_TRUE(docs.IsOpenElsewhere(p.folder() + QStringLiteral("/./shared.txt"), &own));
+    EXPECT_FALSE(docs.IsOpenElsewhere(p.folder() + QStringLiteral("/other.txt"), &own));
 
     other.end();
     EXPECT_FALSE(docs.IsOpenElsewhere(path, &own));
-    EXPECT_FALSE(s.value(otherName).has_value()) << "the stale value stayed";
+    EXPECT_EQ(p.keyContents(kOpenDocs), QStringList()) << "the stale value stayed";
 }
 
 TEST(OpenDocuments, StaleAndMalformedValuesAreRemovedLiveOnesStay) {
-    Store s;
+    TempProfile p;
     OtherProcess live;
-    const RegKey key = s.openDocsKey();
-    s.registry().setString(key, QStringLiteral("999999991"), QStringLiteral("/a"));
-    s.registry().setString(key, QStringLiteral("not a number"), QStringLiteral("/b"));
-    s.registry().setString(key, QString::number(live.pid()), QStringLiteral("/c"));
-    OpenDocuments docs(s.registry(), s.store().applicationKeyPath(), ::getpid(),
+    p.setRaw(kOpenDocs, QStringLiteral("999999991"), reg::REG_SZ, sz("/a"));
+    p.setRaw(kOpenDocs, QStringLiteral("not a number"), reg::REG_SZ, sz("/b"));
+    p.setRaw(kOpenDocs, QString::number(live.pid()), reg::REG_SZ, sz("/c"));
+    OpenDocuments docs(p.registry(), p.store().applicationKeyPath(), ::getpid(),
                        [&](qint64 pid) { return pid == live.pid(); });
     qint64 own = 0;
     EXPECT_FALSE(docs.IsOpenElsewhere(QStringLiteral("/x"), &own));
-    uint32_t count = 0;
-    s.registry().RegQueryInfoKey(key, nullptr, &count);
-    EXPECT_EQ(count, 1u);
-    EXPECT_EQ(s.value(QString::number(live.pid())), QStringLiteral("/c"));
+    EXPECT_EQ(p.keyContents(kOpenDocs), QStringList{QString::number(live.pid())});
 }
 
 TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
-    Store s;
+    TempProfile s;
     RecentFileList list(s.store(), 3);
     for (const char* p : {"/a", "/b", "/c", "/d"})
         list.Add(QString::fromLatin1(p));
@@ -104,7 +86,7 @@ TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
 }
 
 TEST(RecentFileList, SurvivesARestart) {
-    Store s;
+    TempProfile s;
     {
         RecentFileList list(s.store(), 3);
         list.ReadList();
@@ -128,7 +110,7 @@ TEST(RecentFileList, SurvivesARestart) {
 }
 
 TEST(RecentFileList, MenuTextsAreNumberedAndAbbreviated) {
-    Store s;
+    TempProfile s;
     RecentFileList list(s.store(), 3);
     EXPECT_TRUE(list.menuItems().empty());
     CommandState state;
@@ -158,7 +140,7 @@ TEST(RecentFileList, MenuTextsAreNumberedAndAbbreviated) {
 }
 
 TEST(RecentFileList, OpeningAnEntryMovesItUpOrRemovesIt) {
-    Store s;
+    TempProfile s;
     RecentFileList list(s.store(), 3);
     list.Add(QStringLiteral("/gone.txt"));
     list.Add(QStringLiteral("/there.txt"));
