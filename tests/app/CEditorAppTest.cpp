@@ -5,11 +5,15 @@
 #include "CommandIds.h"
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
+#include "MenuTables.h"
 #include "MessageService.h"
 #include "QsdSelectLogic.h"
+#include "RecentFileList.h"
 #include "Registry.h"
 #include "Settings.h"
 #include "SingleInstanceLock.h"
+#include "ViewMacroCommands.h"
+#include "WaitFor.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -21,6 +25,15 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+void collectIds(const std::vector<res::MenuItem>& items, std::vector<int>& ids) {
+    for (const res::MenuItem& item : items) {
+        if (item.kind == res::MenuItem::Kind::Command)
+            ids.push_back(item.id);
+        else if (item.kind == res::MenuItem::Kind::Popup)
+            collectIds(item.items, ids);
+    }
+}
 
 using EditorApp = AppFixture;
 
@@ -117,6 +130,82 @@ TEST_F(EditorApp, AboutShowsDialog100) {
     EXPECT_TRUE(app->router().execute(cmd::ID_APP_ABOUT));
     EXPECT_EQ(title, "バージョン情報");
     EXPECT_EQ(text, "Tavloテキスト エディタ V1.11");
+}
+
+// The command-line file is opened for real and enters the recent-file list,
+// which comes back at the next start; its commands open their entries.
+TEST_F(EditorApp, TheRecentFileListSurvivesARestart) {
+    const QString memo = files.write("memo.txt", "line one\r\nline two\r\n");
+    {
+        auto app = makeApp(QStringLiteral("\"%1\"").arg(memo));
+        ASSERT_TRUE(app->InitInstance());
+        EXPECT_TRUE(messages.shown().empty()) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(app->activeView()->GetText(), QStringLiteral("line one\r\nline two\r\n"));
+        EXPECT_EQ(app->activeView()->state().currentPath, memo);
+        ASSERT_NE(app->recentFileList(), nullptr);
+        EXPECT_EQ(app->recentFileList()->entries(), QStringList{memo});
+        app->ExitInstance();
+    }
+    auto again = makeApp();
+    ASSERT_TRUE(again->InitInstance());
+    EXPECT_EQ(again->recentFileList()->entries(), QStringList{memo});
+    EXPECT_TRUE(again->activeView()->state().currentPath.isEmpty());
+    EXPECT_TRUE(again->router().query(cmd::ID_FILE_MRU_FILE1).enabled);
+    EXPECT_FALSE(again->router().query(cmd::ID_FILE_MRU_FILE1 + 1).enabled);
+
+    // The entry's command opens it; a deleted file leaves the list.
+    EXPECT_TRUE(again->router().execute(cmd::ID_FILE_MRU_FILE1));
+    EXPECT_EQ(again->activeView()->state().currentPath, memo);
+    ASSERT_TRUE(QFile::remove(memo));
+    EXPECT_TRUE(again->router().execute(cmd::ID_FILE_MRU_FILE1));
+    EXPECT_TRUE(again->recentFileList()->entries().isEmpty());
+    EXPECT_FALSE(again->router().query(cmd::ID_FILE_MRU_FILE1).enabled);
+    again->ExitInstance();
+}
+
+// Every command the menus offer has a handler: an item no target claims
+// would show disabled and do nothing.
+TEST_F(EditorApp, EveryCommandOfTheWindowMenusIsClaimed) {
+    const auto app = makeApp();
+    ASSERT_TRUE(app->InitInstance());
+    for (int menuId :
+         {cmd::IDR_MAINFRAME, cmd::IDR_SOFTKEY_EXIT_IN_FILE, cmd::IDR_SOFTKEY_EXIT_LAST,
+          cmd::IDR_CMDBAR_EXIT_LAST, cmd::IDR_TEXT_CONTEXT}) {
+        std::vector<int> ids;
+        collectIds(res::loadMenu(menuId)->items, ids);
+        ASSERT_FALSE(ids.empty());
+        for (int id : ids) {
+            bool claimed = false;
+            for (CommandTarget* target : app->router().targets()) {
+                CommandState state;
+                claimed = claimed || target->onUpdateCommand(id, state);
+            }
+            EXPECT_TRUE(claimed) << "menu " << menuId << " command " << id;
+        }
+    }
+    EXPECT_EQ(app->ExitInstance(), 0);
+}
+
+// The macro loaded at start-up puts its TOOLTIP on the command bar's play
+// button, and the macro commands are routed to the view.
+TEST_F(EditorApp, StartupMacroTooltipReachesThePlayButton) {
+    const QString macroPath = files.write("startup.mcr", "TOOLTIP \"Paste twice\"\nPASTE\nPASTE\n");
+    ASSERT_TRUE(profile.settings().writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1));
+    ASSERT_TRUE(
+        profile.settings().writeString(QStringLiteral("DEFAULT_MACRO_FILE_NAME"), macroPath));
+    const auto app = makeApp();
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->mainFrame();
+    ASSERT_NE(frame, nullptr);
+    const QString before = frame->buttonTooltip(cmd::ID_MACRO_PLAY);
+    EXPECT_NE(before, QStringLiteral("Paste twice"));
+
+    TAVLO_TRY_COMPARE(frame->buttonTooltip(cmd::ID_MACRO_PLAY), QStringLiteral("Paste twice"));
+    EXPECT_EQ(app->activeView()->macroCommands().macro().steps.size(), 2u);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(app->router().query(cmd::ID_MACRO_LOAD).enabled);
+    EXPECT_TRUE(app->router().query(cmd::ID_MACRO_SAVE).enabled);
+    EXPECT_EQ(app->ExitInstance(), 0);
 }
 
 } // namespace

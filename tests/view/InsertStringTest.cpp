@@ -30,7 +30,7 @@ TEST(InsertStrings, StoredFormSplitsAtTheFirstTab) {
     EXPECT_EQ(insertstrings::recordedText(a), QStringLiteral("<b>\t</b>\tx"));
 }
 
-TEST_F(InsertStringView, CtrlHSurroundsTheSelectionAndKeepsItSelected) {
+TEST_F(InsertStringView, CtrlHSurroundsTheSelectionAndCtrlLInsertsTheDate) {
     view->SetText(QStringLiteral("say word now"));
     view->SetSel(4, 8);
     QTest::keyClick(&view->activeEdit(), Qt::Key_H, Qt::ControlModifier);
@@ -48,9 +48,8 @@ TEST_F(InsertStringView, CtrlHSurroundsTheSelectionAndKeepsItSelected) {
     QTest::keyClick(&view->activeEdit(), Qt::Key_J, Qt::ControlModifier);
     EXPECT_EQ(view->GetText(), QStringLiteral("{}"));
     EXPECT_EQ(view->GetSel(), std::make_pair(1, 1));
-}
-
-TEST_F(InsertStringView, CtrlLInsertsTheDateOfTheFixedClock) {
+    // Ctrl+L: the date of the fixed clock.
+    view->SetText(QString());
     QTest::keyClick(&view->activeEdit(), Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(view->GetText(), QStringLiteral("2011年07月08日 23:30"));
 }
