@@ -143,7 +143,7 @@ TEST_F(FrameMenus, UpdateHandlersDecideEnabledAndChecked) {
 TEST_F(FrameMenus, KeyNamesAreCutOnRecentPlatforms) {
     createFrame([] { return true; });
     QMenu* file = subMenu(frame->commandBarMenu(), "ファイル(&F)");
-    prepare(file);
+    emit file->aboutToShow(); // its update handlers run as on opening
     EXPECT_EQ(texts(file).first(), "新規作成(&N)");
     for (const QString& text : texts(file))
         EXPECT_FALSE(text.contains('\t')) << text.toStdString();

@@ -73,12 +73,8 @@ class FrameFixture : public ::testing::Test {
         }
         return nullptr;
     }
-    // Runs the menu's update handlers as opening it does.
-    static void prepare(QMenu* menu) { emit menu->aboutToShow(); }
 
     TempProfile temp;
-    Registry* registry = &temp.registry();
-    ProfileStore* profile = &temp.store();
     Settings* settings = &temp.settings();
     PosixFileSystem fileSystem;
     std::unique_ptr<DocumentServiceSet> documents;

@@ -46,18 +46,13 @@ class FakeHost : public SearchBarHost {
         return search_.replaceAll(target, findText, replaceText, matchCase);
     }
     QString selectedText() const override { return target.selectedText(); }
-    void focusEditControl() override {
-        ++editorFocusRequests;
-        if (editor)
-            editor->setFocus(Qt::OtherFocusReason);
-    }
+    void focusEditControl() override { editor->setFocus(Qt::OtherFocusReason); }
     bool isKeyLastInput() const override { return keyLastInput; }
 
     FakeSearchTarget target;
     ScriptedMessageService messages;
     QWidget* editor = nullptr;
     bool keyLastInput = false;
-    int editorFocusRequests = 0;
 
   private:
     // A clock that never moves: every repeated search falls in the wrap window.
@@ -112,7 +107,7 @@ class SearchBarTest : public ::testing::Test {
     std::unique_ptr<QWidget> window;
     QLineEdit* editor = nullptr;
     std::unique_ptr<SearchBarController> controller;
-    std::vector<RecordedStep> steps;
+    Steps steps;
 };
 
 void collectCommands(const std::vector<res::MenuItem>& items, std::vector<int>& ids) {
