@@ -8,9 +8,13 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 SettingsSheet::SettingsSheet(SettingsContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
@@ -22,7 +26,13 @@ SettingsSheet::SettingsSheet(SettingsContext& context, QWidget* parent)
     for (auto& made : settingsPages(context_)) {
         SettingsPage* page = made.release();
         pages_.push_back(page);
-        tabs_->addTab(page, page->tabText());
+        // On a small screen (or with large fonts) a page scrolls rather than
+        // pushing the sheet past the screen's edges.
+        auto* scroll = new QScrollArea(tabs_);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(page);
+        tabs_->addTab(scroll, page->tabText());
     }
     buttons_ = new QDialogButtonBox(this);
     // The sheet's buttons are the standard ones, named as in a message box.
@@ -49,6 +59,33 @@ void SettingsSheet::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (SettingsPage* page = currentPage())
         page->ensureCreated();
+    fitToScreen();
+}
+
+void SettingsSheet::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = available.size() - frame;
+    // The sheet grows by what the page on show lacks, as far as the screen allows.
+    QSize wanted = size();
+    if (SettingsPage* page = currentPage()) {
+        const auto* scroll = static_cast<const QScrollArea*>(tabs_->widget(indexOf(page)));
+        wanted += (page->sizeHint() - scroll->viewport()->size()).expandedTo(QSize(0, 0));
+    }
+    wanted = wanted.boundedTo(room);
+    if (wanted != size())
+        resize(wanted);
+    // Keep the whole sheet, title bar included, on the screen.
+    QRect placed = frameGeometry();
+    placed.moveRight(std::min(placed.right(), available.right()));
+    placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top()));
+    if (placed.topLeft() != frameGeometry().topLeft())
+        move(placed.topLeft());
 }
 
 SettingsPage* SettingsSheet::pageAt(int index) const {
@@ -62,6 +99,11 @@ SettingsPage* SettingsSheet::page(int dialogId) const {
     return nullptr;
 }
 
+int SettingsSheet::indexOf(const SettingsPage* page) const {
+    const auto found = std::find(pages_.begin(), pages_.end(), page);
+    return found == pages_.end() ? -1 : int(found - pages_.begin());
+}
+
 SettingsPage* SettingsSheet::currentPage() const {
     return pageAt(current_);
 }
@@ -70,7 +112,7 @@ bool SettingsSheet::showPage(int dialogId) {
     SettingsPage* target = page(dialogId);
     if (!target)
         return false;
-    tabs_->setCurrentWidget(target);
+    tabs_->setCurrentIndex(indexOf(target));
     return currentPage() == target;
 }
 
@@ -87,6 +129,10 @@ void SettingsSheet::onCurrentChanged(int index) {
     if (SettingsPage* page = currentPage()) {
         page->ensureCreated();
         page->setFocus(Qt::TabFocusReason);
+        // The controls of a page made just now are shown by queued calls;
+        // its size is known once they ran.
+        if (isVisible())
+            QTimer::singleShot(0, this, [this] { fitToScreen(); });
     }
 }
 
@@ -112,7 +158,7 @@ void SettingsSheet::accept() {
 
 void SettingsSheet::showCreated(SettingsPage* page) {
     const QSignalBlocker block(tabs_);
-    tabs_->setCurrentWidget(page);
+    tabs_->setCurrentIndex(indexOf(page));
     current_ = tabs_->currentIndex();
 }
 

@@ -43,6 +43,11 @@ class SettingsSheet : public QDialog {
   private:
     void onCurrentChanged(int index);
     void showCreated(SettingsPage* page);
+    // The tab index of a page (each tab holds its page in a scroll area).
+    int indexOf(const SettingsPage* page) const;
+    // Makes the sheet large enough for the page on show, within the screen's
+    // free area, and moves it onto the screen.
+    void fitToScreen();
 
     SettingsContext& context_;
     std::vector<SettingsPage*> pages_;

@@ -10,11 +10,13 @@
 #include "SettingsPage.h"
 #include "ViewTestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -268,4 +270,19 @@ TEST_F(SettingsSheetTest, TapAndCharacterSetChoicesReachTheFileSelectDialogsComm
     // The common options lose the character-set list (0x20) and every zoom (0x800000).
     EXPECT_EQ(env.settings->getInt(QStringLiteral("STR_FILE_SELECT_COMMON_MODE")), 0x1200A10);
     EXPECT_EQ(env.settings->getInt(QStringLiteral("STR_ZOOM_METHOD")), 0);
+}
+
+TEST_F(SettingsSheetTest, ASheetTooLargeForTheScreenScrollsItsPageInsteadOfLeavingTheScreen) {
+    const QFont original = QApplication::font();
+    QFont large = original;
+    large.setPointSize(40);
+    QApplication::setFont(large);
+    runSheet(
+        [](SettingsSheet& sheet) {
+            const QRect available = sheet.screen()->availableGeometry();
+            EXPECT_TRUE(available.contains(sheet.frameGeometry()))
+                << sheet.frameGeometry().width() << "x" << sheet.frameGeometry().height();
+        },
+        false);
+    QApplication::setFont(original);
 }
