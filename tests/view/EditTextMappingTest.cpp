@@ -18,21 +18,6 @@ TEST(EditTextMapping, OnlyCrLfBecomesABreakAndCountsTwo) {
     EXPECT_FALSE(standIns.isStandIn(control[1]));
 }
 
-TEST(EditTextMapping, GroupedTextKeepsUpTo16LinesInABlock) {
-    static_assert(kMaxLinesPerBlock == 16 && kMaxBlockLength == 1024);
-    QString text;
-    for (int i = 0; i < 70; ++i)
-        text += QStringLiteral("x\r\n");
-    const QString control = toGroupedControlText(text);
-    // 71 lines: blocks of 16, 16, 16, 16 and 7; 70 breaks, four of them
-    // block breaks.
-    EXPECT_EQ(control.count(QChar(u'\n')), 4);
-    EXPECT_EQ(countInBlockBreaks(control), 66);
-    EXPECT_EQ(control.indexOf(QChar(u'\n')), 2 * 15 + 1);
-    EXPECT_EQ(deviceLength(control), text.size());
-    EXPECT_EQ(fromControlText(control), text);
-}
-
 TEST(EditTextMapping, GroupedTextStartsANewBlockAfterLongLines) {
     // Lines of 600 characters: the second break comes after 1,201 characters
     // of the block and so ends it.
