@@ -14,12 +14,7 @@ void placeCaret(CTextEdit& edit, int line, int below) {
     edit.LineScroll(line - below - edit.GetFirstVisibleLine());
 }
 
-// A shown view after its first initial update.
-class CEditerView : public ::testing::Test {
-  protected:
-    ViewEnvironment env;
-    std::unique_ptr<CEditer> view = env.makeView();
-};
+using CEditerView = ViewTest;
 } // namespace
 
 TEST(CEditer, FirstInitialUpdateReadsTheSettings) {

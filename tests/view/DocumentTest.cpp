@@ -36,17 +36,14 @@ class ScriptedFileDialog : public DocumentFileDialog {
     }
 };
 
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public ViewTest {
   protected:
-    ViewEnvironment env;
     TempFiles files;
-    std::unique_ptr<CEditer> view;
     ScriptedFileDialog* dialog = nullptr;
     QStringList recent;
     CharSetServices charSets{[] { return QString(); }, Locale(0x0411, 0x0411)};
 
     void SetUp() override {
-        view = env.makeView();
         auto scripted = std::make_unique<ScriptedFileDialog>();
         dialog = scripted.get();
         view->document().setFileDialog(std::move(scripted));
@@ -71,7 +68,6 @@ class DocumentTest : public ::testing::Test {
         choose(path, set);
         doc().OnFileOpen();
     }
-    bool enabled(int id) { return commandEnabled(*view, id); }
     RegKey openDocsKey() {
         RegKey key;
         env.registry->RegCreateKeyEx(

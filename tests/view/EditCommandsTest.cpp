@@ -15,13 +15,7 @@
 
 namespace {
 
-class EditCommandsTest : public ::testing::Test {
-  protected:
-    ViewEnvironment env;
-    std::unique_ptr<CEditer> view = env.makeView();
-
-    bool enabled(int id) { return commandEnabled(*view, id); }
-};
+using EditCommandsTest = ViewTest;
 
 } // namespace
 

@@ -7,13 +7,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 
-namespace {
-class InsertStringView : public ::testing::Test {
-  protected:
-    ViewEnvironment env;
-    std::unique_ptr<CEditer> view = env.makeView();
-};
-} // namespace
+using InsertStringView = ViewTest;
 
 TEST(InsertStrings, StoredFormSplitsAtTheFirstTab) {
     const InsertStringEntry a = insertstrings::parse(QStringLiteral("<b>\t</b>\tx"), 5);

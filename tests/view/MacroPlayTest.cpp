@@ -20,12 +20,9 @@ namespace {
 
 // A real view with a real file: the macro is loaded from its text and
 // played through the Play command, as the user plays it.
-class MacroPlayTest : public ::testing::Test {
+class MacroPlayTest : public ViewTest {
   protected:
-    void SetUp() override {
-        view = env.makeView();
-        view->activeEdit().setFocus();
-    }
+    void SetUp() override { view->activeEdit().setFocus(); }
 
     QString path(const QString& name) const { return files.path(name); }
 
@@ -43,9 +40,7 @@ class MacroPlayTest : public ::testing::Test {
         ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_PLAY));
     }
 
-    ViewEnvironment env;
     TempFiles files;
-    std::unique_ptr<CEditer> view;
 };
 
 struct PlayCase {

@@ -10,15 +10,11 @@
 
 namespace {
 
-class ViewSearchTest : public ::testing::Test {
+class ViewSearchTest : public ViewTest {
   protected:
-    ViewSearchTest() : view(env.makeView()), search(env.clock, env.messages) {}
-
     QPair<int, int> sel() const { return {view->GetSel().first, view->GetSel().second}; }
 
-    ViewEnvironment env;
-    std::unique_ptr<CEditer> view;
-    TextSearch search;
+    TextSearch search{env.clock, env.messages};
 };
 
 TEST_F(ViewSearchTest, OneUndoRestoresTheTextBeforeReplaceAll) {

@@ -58,6 +58,15 @@ inline bool commandEnabled(CEditer& view, int id) {
     return commandState(view, id).enabled;
 }
 
+// A test with a shown view of its own.
+class ViewTest : public ::testing::Test {
+  protected:
+    bool enabled(int id) { return commandEnabled(*view, id); }
+
+    ViewEnvironment env;
+    std::unique_ptr<CEditer> view = env.makeView();
+};
+
 // "line 1\r\nline 2\r\n..." with n lines.
 inline QString numberedLines(int n) {
     QString s;
