@@ -342,6 +342,18 @@ constexpr uint32_t IDS_MACRO_OPEN_ABANDONED = 36513;
 constexpr uint32_t IDS_REPLACE_EMPTY_FIND = 36514;
 // %d 箇所の文字列を置換しました。
 constexpr uint32_t IDS_REPLACE_COUNT = 36515;
+// テキストサイズの上限には %d ～ %d の値を指定してください。
+constexpr uint32_t IDS_TEXT_LIMIT_RANGE = 36600;
+// 挿入文字列にタブ文字は使用できません。
+constexpr uint32_t IDS_TAB_IN_INSERT_STRING = 36601;
+// 指定されているマクロファイルは存在しません。↵起動時にマクロファイルを読み込む指定を解除しますか？
+constexpr uint32_t IDS_MACRO_FILE_MISSING_QUESTION = 36602;
+// 拡張子の関連付けは登録しましたが、デスクトップの既定のアプリケーションは変更されていません。↵%s
+constexpr uint32_t IDS_DESKTOP_DEFAULT_UNCHANGED = 36603;
+// デスクトップとの連携がありません。
+constexpr uint32_t IDS_NO_DESKTOP = 36604;
+// xdg-mime の実行に失敗しました。
+constexpr uint32_t IDS_XDG_MIME_FAILED = 36605;
 // 次を検索
 constexpr uint32_t IDS_FIND_NEXT_KEY = 37000;
 // 前を検索

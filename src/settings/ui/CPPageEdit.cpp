@@ -4,6 +4,8 @@
 #include "FileSelectCommonSync.h"
 #include "MessageService.h"
 #include "Settings.h"
+#include "StringIds.h"
+#include "StringTable.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -94,9 +96,9 @@ bool CPPageEdit::check() {
         return false;
     }
     if (textLimit_ < kTextLimitMin || textLimit_ > kTextLimitMax) {
-        message(QStringLiteral("テキストサイズの上限には %1 ～ %2 の値を指定してください。")
-                    .arg(kTextLimitMin)
-                    .arg(kTextLimitMax),
+        const QString range = res::loadString(
+            sid::IDS_TEXT_LIMIT_RANGE, QStringLiteral("The text size limit must be %d to %d."));
+        message(res::substitute(res::substitute(range, kTextLimitMin), kTextLimitMax),
                 mb::MB_OK | mb::MB_ICONEXCLAMATION);
         focusField(limitEdit_);
         return false;

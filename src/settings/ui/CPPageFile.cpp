@@ -7,6 +7,7 @@
 #include "MessageService.h"
 #include "ProfileStore.h"
 #include "Settings.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 #include <QCheckBox>
@@ -148,8 +149,9 @@ bool CPPageFile::checkMacro() {
         question = res::loadString(
             30042, QStringLiteral("The macro file is a folder.\nTurn loading at start-up off?"));
     else
-        question = QStringLiteral("指定されているマクロファイルは存在しません。\n起動時にマクロファ"
-                                  "イルを読み込む指定を解除しますか？");
+        question = res::loadString(
+            sid::IDS_MACRO_FILE_MISSING_QUESTION,
+            QStringLiteral("The macro file does not exist.\nTurn loading at start-up off?"));
     if (message(question, mb::MB_YESNO | mb::MB_ICONQUESTION) == mb::IDYES) {
         loadMacro_ = 0;
         loadBox_->setChecked(false);
@@ -167,8 +169,9 @@ bool CPPageFile::check() {
 void CPPageFile::applyAssociations() {
     FileTypeAssociation association(context_.settings.store().registry(), context_.programPath);
     DesktopAssociation* desktop = context_.desktop;
-    const QString unavailable = desktop ? desktop->unavailableReason()
-                                        : QStringLiteral("デスクトップとの連携がありません。");
+    const QString unavailable =
+        desktop ? desktop->unavailableReason()
+                : res::loadString(sid::IDS_NO_DESKTOP, QStringLiteral("No desktop."));
     bool desktopFailed = false;
     for (size_t i = 0; i < boxes().size(); ++i) {
         const bool wanted = assocBoxes_[i]->isChecked();
@@ -193,10 +196,10 @@ void CPPageFile::applyAssociations() {
         associated_[i] = wanted;
     }
     if (desktopFailed)
-        message(QStringLiteral("拡張子の関連付けは登録しましたが、デスクトップの既定のアプリケーシ"
-                               "ョンは変更されていません。\n%1")
-                    .arg(unavailable.isEmpty() ? QStringLiteral("xdg-mime の実行に失敗しました。")
-                                               : unavailable),
+        message(res::substitute(
+                    res::loadString(sid::IDS_DESKTOP_DEFAULT_UNCHANGED, QStringLiteral("%s")),
+                    unavailable.isEmpty() ? res::loadString(sid::IDS_XDG_MIME_FAILED, QString())
+                                          : unavailable),
                 mb::MB_OK | mb::MB_ICONINFORMATION);
 }
 

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "MessageService.h"
 #include "Settings.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 #include <QBoxLayout>
@@ -143,7 +144,8 @@ bool CPPageInsertString::check() {
             continue;
         // A TAB in the insert text would split the stored value in the wrong place.
         list_->setCurrentItem(list_->topLevelItem(int(i)));
-        message(QStringLiteral("挿入文字列にタブ文字は使用できません。"),
+        message(sid::IDS_TAB_IN_INSERT_STRING,
+                QStringLiteral("An insert string cannot contain a tab."),
                 mb::MB_OK | mb::MB_ICONEXCLAMATION);
         focusField(insertEdit_);
         return false;
