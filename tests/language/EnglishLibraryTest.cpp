@@ -5,6 +5,8 @@
 #include "MenuTables.h"
 #include "ResourceSources.h"
 
+#include <QFile>
+#include <QSet>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -39,6 +41,26 @@ TEST_F(EnglishLibraryTest, HasEveryStringMenuTextAndDialogTextOfTheProgram) {
             missing << QStringLiteral("dialog %1.%2").arg(e.dialogId).arg(e.controlId);
     }
     EXPECT_TRUE(missing.isEmpty()) << "tavlo-en.tsv lacks: " << missing.join(u", ").toStdString();
+}
+
+// A row whose id the program lacks is a translation nobody sees, most likely
+// a mistyped id.
+TEST(EnglishTableTest, NamesOnlyStringsAndDialogTextsTheProgramHas) {
+    QFile table(QStringLiteral(TAVLO_EN_TABLE));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
+    QSet<QString> known;
+    for (const res::StringEntry& e : res::builtinStringEntries())
+        known << QStringLiteral("string %1").arg(e.id);
+    for (const res::DialogTextEntry& e : res::builtinDialogTexts())
+        known << QStringLiteral("dialog %1.%2").arg(e.dialogId).arg(e.controlId);
+    QStringList unknown;
+    while (!table.atEnd()) {
+        const QStringList fields = QString::fromUtf8(table.readLine()).split(u'\t');
+        const QString row = fields.size() == 3 ? fields[0] + u' ' + fields[1] : QString();
+        if ((row.startsWith(u"string ") || row.startsWith(u"dialog ")) && !known.contains(row))
+            unknown << row;
+    }
+    EXPECT_TRUE(unknown.isEmpty()) << "tavlo-en.tsv has: " << unknown.join(u", ").toStdString();
 }
 
 TEST_F(EnglishLibraryTest, MenuTextsKeepTheirKeyNames) {
