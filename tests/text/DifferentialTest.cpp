@@ -1,10 +1,13 @@
 // The fast converters against straightforward reference versions (the
 // byte-by-byte code they replaced), and the straight conversions to and from
-// UTF-8 against the way through UTF-16: on edge inputs, on random byte
-// strings built to stay valid for long stretches and on the Japanese corpus.
+// UTF-8 against the way through UTF-16: on strings of the pieces broken files
+// are made of, on random byte strings built to stay valid for long stretches
+// and on the Japanese corpus.
 // Where a straight conversion takes a piece, every byte must be the same;
 // ordinary text it must take. (The detectors: DetectorScanTest.)
+#include "BrokenBytes.h"
 #include "CodePage.h"
+#include "FileTextDecoders.h"
 #include "JapaneseConverters.h"
 #include "ReferenceWalks.h"
 #include "StraightConverters.h"
@@ -33,70 +36,13 @@ QByteArray encoded(const QString& text, CharSetId set, LineEndingId le = lineend
     return EncodeFileText(text, set, le, JisKatakanaMode::FullWidth, cp932()).bytes;
 }
 
-// Edge inputs for the byte forms: cut characters, bytes the code page can't
-// read, NULs, lone breaks, user-defined and IBM extension codes, half-width
-// katakana, escape sequences and codes that read as nothing ordinary.
-const std::vector<QByteArray>& edgeInputs() {
-    static const std::vector<QByteArray> inputs = [] {
-        std::vector<QByteArray> v;
-        for (const char* s : {"\x82",
-                              "a\x82",
-                              "\x82\xa0\x81",
-                              "\x80",
-                              "\xa0",
-                              "\xfd\xfe\xff",
-                              "\r",
-                              "\n",
-                              "a\rb\nc",
-                              "\x81\n",
-                              "\x81\r\n",
-                              "\xf0\x40\xfb\xfc",
-                              "\xed\x40\xfa\x5c",
-                              "\x87\x40\xb6\xde",
-                              "\xef\xbb\xbf\xe3\x81\x82",
-                              "\xff\xfe",
-                              "\xa4\xa2\x8e\xb1\x8f\xa1\xa1",
-                              "\x8e",
-                              "\x8e\x41",
-                              "\x8e\x0a",
-                              "\x8f\xa1",
-                              "\xa4",
-                              "\xa4\x0a",
-                              "\xf5\xa1\xfe\xfe",
-                              "\x1b$B$\"\x1b(B",
-                              "\x1b$B$",
-                              "\x1b$B\n\x1b(B",
-                              "\x1b(I1\n2\x1b(B",
-                              "\x1b$(D$\"",
-                              "\x1b&@\x1b$B0!",
-                              "\x1b",
-                              "\x1b$",
-                              "\x1b(J\\~",
-                              "\xc0\x80",
-                              "\xe0\x80\x80",
-                              "\xed\xa0\x80\xed\xb0\x80",
-                              "\xf0\x9f\x98\x80",
-                              "\xf8\x88\x80\x80\x80",
-                              "\xe3\x81",
-                              "\xc3",
-                              "\x80\xbf",
-                              "\xe3\x81\x82",
-                              "\xc3\xa9\xe2\x80\x94"})
-            v.emplace_back(s);
-        v.push_back(QByteArray("\x82\xa0\0\x82\xa0", 5));
-        v.push_back(QByteArray("\xa4\xa2\0\xa4\xa2", 5));
-        v.push_back(QByteArray("\x1b$B$\"\0\x1b(B", 8));
-        v.push_back(QByteArray("\xe3\x81\x82\0", 4));
-        return v;
-    }();
-    return inputs;
-}
-
-// Inputs for one set: the edge inputs; the corpus in that set at several
-// lengths and line endings, with a few bytes changed at random places; and
-// plain random bytes from a few alphabets.
+// Inputs for one set: short strings of the pieces broken files are made of;
+// the corpus in that set at several lengths and line endings, with a few
+// bytes changed at random places; and plain random bytes from a few alphabets.
 std::vector<QByteArray> samples(CharSetId set, std::mt19937& rng) {
-    std::vector<QByteArray> out = edgeInputs();
+    std::vector<QByteArray> out;
+    for (int k = 0; k < 100; ++k)
+        out.push_back(brokenbytes::crafted(rng));
     for (LineEndingId le : {lineending::CRLF, lineending::CR, lineending::LF}) {
         const QByteArray whole = encoded(corpusText().repeated(3), set, le);
         out.push_back(whole);
@@ -270,39 +216,38 @@ TEST(DifferentialTest, Utf8ToCodePageWritesWhatTheUnitsWouldBe) {
     EXPECT_EQ(out, encoded(corpusText(), charset::SHIFT_JIS));
 }
 
-// EUC and JIS a piece at a time, straight and through Shift-JIS; the pieces
-// must end at the same place (and JIS in the same state) and read the same.
-JisState jisStateOf(bool doubleByte, bool kana) {
-    return doubleByte ? JisState::Double : kana ? JisState::Kana : JisState::Single;
-}
-
-TEST(DifferentialTest, EucAndJisGoStraightWithTheBytesAndStateOfShiftJis) {
+// EUC and JIS a piece at a time, straight and as the file reader reads them:
+// where the straight way takes a piece, the reader reads every byte of it as
+// a character, ends the piece at the same place (JIS in the same state) and
+// gives the same text.
+TEST(DifferentialTest, EucAndJisGoStraightAsTheReaderReads) {
     std::mt19937 rng(3);
     for (CharSetId set : {charset::EUC, charset::JIS}) {
         int taken = 0;
         for (const QByteArray& b : samples(set, rng)) {
             for (qsizetype piece : {qsizetype(1), qsizetype(50), qsizetype(1) << 20}) {
-                bool doubleByte = false, kana = false;
+                JisState readState = JisState::Single;
                 for (qsizetype at = 0; at < b.size();) {
-                    JisState state = jisStateOf(doubleByte, kana);
-                    qsizetype straightEnd = at, throughEnd = at;
-                    QByteArray direct, shiftJis;
+                    JisState state = readState;
+                    qsizetype straightEnd = at, readEnd = at;
+                    QByteArray direct;
+                    rawbytes::Report report;
                     const bool ok = set == charset::EUC
                                         ? EucToUtf8Part(b, straightEnd, at + piece, direct)
                                         : JisToUtf8Part(b, straightEnd, at + piece, state, direct);
-                    ASSERT_EQ(set == charset::EUC
-                                  ? EucToShiftJisPart(b, throughEnd, at + piece, shiftJis)
-                                  : JisToShiftJisPart(b, throughEnd, at + piece, doubleByte, kana,
-                                                      shiftJis),
-                              rc::SUCCESS);
+                    const QString read =
+                        set == charset::EUC
+                            ? EucToUtf16KeepingBytes(b, readEnd, at + piece, report)
+                            : JisToUtf16KeepingBytes(b, readEnd, at + piece, readState, report);
                     if (ok) {
-                        ASSERT_EQ(straightEnd, throughEnd) << hex(b.mid(at, 12)).toStdString();
-                        ASSERT_EQ(state, jisStateOf(doubleByte, kana));
-                        ASSERT_EQ(direct, utf8Of(cp932().toUnicode(shiftJis)))
+                        ASSERT_EQ(straightEnd, readEnd) << hex(b.mid(at, 12)).toStdString();
+                        ASSERT_EQ(state, readState);
+                        ASSERT_EQ(report.count, 0);
+                        ASSERT_EQ(direct, utf8Of(read))
                             << set << " " << hex(b.mid(at, 12)).toStdString();
                         ++taken;
                     }
-                    at = throughEnd;
+                    at = readEnd;
                 }
             }
         }
@@ -346,7 +291,14 @@ testing::AssertionResult convertsAsDecodeThenEncode(const QByteArray& b, CharSet
 }
 
 TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {
-    for (const QByteArray& b : edgeInputs()) {
+    // A katakana byte inside a run of kanji pairs like any other byte.
+    const QByteArray kanaInKanji("\x1b$B0!\xb8\x4b\x1b(B\r\n");
+    ASSERT_TRUE(convertsAsDecodeThenEncode(kanaInKanji, charset::JIS,
+                                           DecodeFileText(kanaInKanji, charset::JIS, cp932()),
+                                           charset::UTF8N, {}));
+    std::mt19937 rng(42);
+    for (int k = 0; k < 400; ++k) {
+        const QByteArray b = brokenbytes::crafted(rng);
         for (CharSetId from : {charset::SHIFT_JIS, charset::ANSI, charset::EUC, charset::JIS,
                                charset::UTF8, charset::UTF8N}) {
             const DecodedText decoded = DecodeFileText(b, from, cp932());
@@ -355,7 +307,6 @@ TEST(DifferentialTest, ConvertFileTextWritesWhatDecodeThenEncodeWrite) {
                 ASSERT_TRUE(convertsAsDecodeThenEncode(b, from, decoded, to, {}));
         }
     }
-    std::mt19937 rng(42);
     const QString text = mixedText(rng);
     int checked = 0;
     for (CharSetId in : {charset::SHIFT_JIS, charset::EUC, charset::JIS, charset::UTF8,

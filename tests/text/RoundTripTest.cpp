@@ -1,3 +1,4 @@
+#include "BrokenBytes.h"
 #include "RoundTripCheck.h"
 
 #include <gtest/gtest.h>
@@ -9,39 +10,8 @@
 // files are made of.
 namespace {
 
-// Valid characters of each set and the ways they break.
-const char* const kPieces[] = {
-    "a", "\r", "\n", "\r\n", "\t", "\x1b", "\x1b$B", "\x1b(B", "\x1b(I", "\x1b$", "\x1b(Z",
-    "\x1b$@", "\x1b&@\x1b$B", "$\"", "1", "\x82\xa0", "\x88\x9f", "\xb1", "\xb6\xde",
-    "\x85\x40", "\x82", "\x80", "\xa0", "\xfd", "\xfe", "\xff", "\xa4\xa2", "\x8e\xb1",
-    "\x8e\x41", "\x8e", "\x8f\xa1\xa1", "\x8f", "\xa4", "\xe3\x81\x82", "\xe3\x81", "\xc3\xa9",
-    "\xc0\x80", "\xe0\x80\x80", "\xed\xa0\x80", "\xed\xb0\x80", "\xed\xa0\x80\xed\xb0\x80",
-    "\xf0\x9f\x98\x80", "\xf0\x9f\x98", "\xf4\x8f\xb8\x80", "\xf4\x90\x80\x80",
-    "\xf8\x88\x80\x80\x80", "\xbf", "\xef\xbb\xbf", "\xff\xfe", "\xfe\xff", "\xff\xdb\x41\xde",
-    "\x00\xd8", "\xdb\xff\xde\x41", "\x87\x40", "\xfa\x40", "\xed\x40", "\xad\xa1",
-};
-
-QByteArray piece(std::mt19937& rng) {
-    const int which = std::uniform_int_distribution<int>(0, std::size(kPieces))(rng);
-    if (which == int(std::size(kPieces)))
-        return QByteArray(1, '\0');
-    return QByteArray(kPieces[which]);
-}
-
-QByteArray crafted(std::mt19937& rng) {
-    QByteArray bytes;
-    const int count = std::uniform_int_distribution<int>(0, 14)(rng);
-    for (int k = 0; k < count; ++k)
-        bytes += piece(rng);
-    return bytes;
-}
-
-QByteArray randomBytes(std::mt19937& rng) {
-    QByteArray bytes(std::uniform_int_distribution<int>(0, 24)(rng), Qt::Uninitialized);
-    for (char& c : bytes)
-        c = static_cast<char>(rng());
-    return bytes;
-}
+using brokenbytes::crafted;
+using brokenbytes::randomBytes;
 
 class RoundTripTest : public ::testing::TestWithParam<std::tuple<CharSetId, LANGID>> {};
 
