@@ -32,13 +32,25 @@ bool parseNumber(std::string_view text, uint32_t* value) {
     return error == std::errc() && end == text.data() + text.size();
 }
 
-// "158.1157" -> 158, 1157; "30006" -> 30006, 0.
+// A pop-up's menu text key is this plus the pop-up's id ("128.p3"), a
+// control's tooltip this plus the control's id ("203.t1004").
+constexpr uint32_t kSecondKey = 0x10000;
+
+// "158.1157" -> 158, 1157; "30006" -> 30006, 0; "128.p3" -> 128, 0x10003.
 bool parseId(std::string_view text, uint32_t* id, uint32_t* item) {
     *item = 0;
     const size_t dot = text.find('.');
     if (dot == std::string_view::npos)
         return parseNumber(text, id);
-    return parseNumber(text.substr(0, dot), id) && parseNumber(text.substr(dot + 1), item);
+    std::string_view second = text.substr(dot + 1);
+    const bool prefixed = !second.empty() && (second.front() == 'p' || second.front() == 't');
+    if (prefixed)
+        second.remove_prefix(1);
+    if (!parseNumber(text.substr(0, dot), id) || !parseNumber(second, item))
+        return false;
+    if (prefixed)
+        *item += kSecondKey;
+    return true;
 }
 
 void appendCodePoint(std::u16string& out, uint32_t c) {
@@ -62,7 +74,11 @@ std::u16string decodeText(std::string_view text) {
             i += 2;
             continue;
         }
-        const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        const int extra = b < 0x80         ? 0
+                          : (b >> 5) == 6  ? 1
+                          : (b >> 4) == 14 ? 2
+                          : (b >> 3) == 30 ? 3
+                                           : -1;
         if (extra < 0 || (extra > 0 && i + static_cast<size_t>(extra) >= text.size())) {
             out.push_back(u'\uFFFD');
             ++i;

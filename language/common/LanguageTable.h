@@ -12,8 +12,10 @@
 //   name     <tab> * or 0x0411 <tab> English   the language's name, in the
 //                                              language given ("*": any other)
 //   string   <tab> 30006 <tab> text            string table entry
-//   menu     <tab> 128.3 <tab> text            menu 128, item 3
+//   menu     <tab> 128.32788 <tab> text        menu 128, command 32788
+//   menu     <tab> 128.p3 <tab> text           menu 128, pop-up 3
 //   dialog   <tab> 158.1157 <tab> text         dialog 158, control 1157
+//   dialog   <tab> 203.t1004 <tab> text        dialog 203, tooltip of 1004
 //
 // In texts "\n", "\t" and "\\" stand for a line break, a TAB and a backslash.
 class LanguageTable {

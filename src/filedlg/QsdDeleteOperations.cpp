@@ -1,17 +1,17 @@
 #include "QsdDeleteOperations.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
 #include "FilePath.h"
 
 using namespace mb;
 
 namespace {
-const QString kReadOnlyDelete =
-    u"下記ファイル・フォルダは読み取り専用です。読み取り専用属性を解除して強制的に削除を実行しますか？\n\n%s"_qs;
-const QString kAttributeError =
-    u"ファイル属性の変更でエラーが発生しました。このファイルの処理をスキップします。\n\n%s"_qs;
-const QString kDeleteFileError = u"下記ファイルの削除でエラーが発生しました。\n\n%s"_qs;
-const QString kProcessError = u"下記ファイルの処理でエラーが発生しました。\n\n%s"_qs;
-const QString kDeleteFolderError = u"下記フォルダの削除でエラーが発生しました。\n\n%s"_qs;
+
+// A message of the file operations, in the current interface language.
+QString operationText(int id) {
+    return res::dialogText(cmd::IDD_QSD_FILE_SELECT, id);
+}
 
 QString skippedText() {
     return QsdMessenger::text(30401, u"いくつかのファイル・フォルダの処理をスキップしました。"_qs);
@@ -22,8 +22,8 @@ RESULT QsdDeleteOperations::askReadOnly(const QString& path, uint32_t attributes
                                         bool interactive) {
     if (!interactive)
         return rc::ITEM_READONLY;
-    const int answer =
-        msg_.show(kReadOnlyDelete, path, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+    const int answer = msg_.show(operationText(cmd::filedlg_msg::READ_ONLY_DELETE), path,
+                                 MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer == IDCANCEL)
         return rc::USER_CANCEL;
     if (answer != IDYES)
@@ -31,7 +31,8 @@ RESULT QsdDeleteOperations::askReadOnly(const QString& path, uint32_t attributes
     if (fs_.setAttributes(path, attributes & ~fa::FILE_ATTRIBUTE_READONLY,
                           FileSystem::Links::NoFollow))
         return rc::SUCCESS;
-    return msg_.show(kAttributeError, path, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
+    return msg_.show(operationText(cmd::filedlg_msg::ATTRIBUTE_ERROR_SKIP), path,
+                     MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
                ? rc::USER_CANCEL
                : rc::ITEM_FAILED;
 }
@@ -51,7 +52,8 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
             return rc::SUCCESS;
         if (!interactive)
             return rc::ITEM_FAILED;
-        return msg_.show(kDeleteFileError, path, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
+        return msg_.show(operationText(cmd::filedlg_msg::DELETE_FILE_ERROR), path,
+                         MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
                    ? rc::USER_CANCEL
                    : rc::ITEM_FAILED;
     }
@@ -81,7 +83,8 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
             continue;
         if (!interactive)
             return rc::ITEM_FAILED;
-        if (msg_.show(kProcessError, child, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL)
+        if (msg_.show(operationText(cmd::filedlg_msg::PROCESS_ERROR), child,
+                      MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL)
             return rc::USER_CANCEL;
         skipped = true;
     }
@@ -91,7 +94,8 @@ RESULT QsdDeleteOperations::DeleteTree(const QString& path, bool interactive) {
         return rc::SUCCESS;
     if (!interactive)
         return rc::ITEM_FAILED;
-    return msg_.show(kDeleteFolderError, path, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
+    return msg_.show(operationText(cmd::filedlg_msg::DELETE_FOLDER_ERROR), path,
+                     MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
                ? rc::USER_CANCEL
                : rc::ITEM_FAILED;
 }

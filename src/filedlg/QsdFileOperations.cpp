@@ -1,36 +1,17 @@
 #include "QsdFileOperations.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
 #include "FilePath.h"
 
 using namespace mb;
 
 namespace {
-const QString kIntoSubfolder =
-    u"フォルダをそのサブフォルダ内に移動・コピーすることはできません。"_qs;
-const QString kVanished = u"下記ファイルは既に存在ません。処理をスキップします。\n\n%s"_qs;
-const QString kSkipped = u"いくつかのファイル・フォルダの処理をスキップしました。"_qs;
-const QString kLimit =
-    u"ファイルの作成制限数に達したため、下記ファイルの処理をスキップしました。\n\n%s"_qs;
-const QString kProcessError = u"下記ファイルの処理でエラーが発生しました。\n\n%s"_qs;
-const QString kReadOnlyMove =
-    u"下記ファイルは読み取り専用です。強制的に移動を実行しますか？\n\n%s"_qs;
-const QString kOverwriteError = u"下記ファイルの上書きでエラーが発生しました。\n\n%s"_qs;
-const QString kFileBlocksFolder =
-    u"同名のファイルが既に存在するため、フォルダを作成できません。\n\n%s"_qs;
-const QString kFolderBlocksFile =
-    u"同名のフォルダが既に存在するため、ファイルを作成できません。\n\n%s"_qs;
-const QString kReadOnlyFolderThere =
-    u"貼り付け先に同名の読み取り専用フォルダが既に存在します。読み取り専用属性を解除して強制的に上書きしますか？\n\n%s"_qs;
-const QString kReadOnlyFileThere =
-    u"貼り付け先に同名の読み取り専用ファイルが存在します。読み取り専用属性を解除して強制的に上書きしますか？\n\n%s"_qs;
-const QString kAttributeError =
-    u"ファイル属性の変更でエラーが発生しました。このファイルの処理をスキップします。\n\n%s"_qs;
-const QString kOverwrite =
-    u"貼り付け先に同名のファイルが既に存在します。\n上書きしますか？\n\n%s"_qs;
-const QString kCreateFolderError = u"下記フォルダの作成でエラーが発生しました。\n\n%s"_qs;
-const QString kReadOnlyFolderMove =
-    u"下記フォルダは読み取り専用です。強制的に移動を実行しますか？\n\n%s"_qs;
-const QString kMoveFolderError = u"下記フォルダの移動でエラーが発生しました。\n\n%s"_qs;
+
+// A message of the file operations, in the current interface language.
+QString operationText(int id) {
+    return res::dialogText(cmd::IDD_QSD_FILE_SELECT, id);
+}
 
 constexpr uint32_t kYesNoCancel = MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2;
 constexpr uint32_t kOkCancel = MB_OKCANCEL | MB_ICONEXCLAMATION;
@@ -65,7 +46,8 @@ RESULT QsdFileOperations::PasteAll(CQSDFileClipboard& clipboard, const QString& 
             const auto d = fs_.stat(source);
             if (d && d->isFolder() && filepath::isInside(folder, source)) {
                 if (interactive)
-                    msg_.show(kIntoSubfolder, MB_OK | MB_ICONEXCLAMATION);
+                    msg_.show(operationText(cmd::filedlg_msg::INTO_SUBFOLDER),
+                              MB_OK | MB_ICONEXCLAMATION);
                 return rc::INVALID_ARGUMENT;
             }
         }
@@ -80,7 +62,8 @@ RESULT QsdFileOperations::PasteAll(CQSDFileClipboard& clipboard, const QString& 
         if (!d) {
             if (!interactive)
                 return rc::NOT_EXISTING;
-            if (msg_.show(kVanished, source, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
+            if (msg_.show(operationText(cmd::filedlg_msg::VANISHED_SKIP), source,
+                          MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
                 return rc::USER_CANCEL;
             skipped = true;
             continue;
@@ -94,7 +77,7 @@ RESULT QsdFileOperations::PasteAll(CQSDFileClipboard& clipboard, const QString& 
         skipped = true;
     }
     if (skipped)
-        msg_.show(kSkipped, MB_OK | MB_ICONINFORMATION);
+        msg_.show(operationText(cmd::filedlg_msg::SOME_SKIPPED), MB_OK | MB_ICONINFORMATION);
     return rc::SUCCESS;
 }
 
@@ -110,7 +93,8 @@ RESULT QsdFileOperations::CopyName(const QString& source, const QString& folder,
             return rc::SUCCESS;
     }
     name.clear();
-    return failure(kLimit, source, interactive, rc::NO_COPY_NAME);
+    return failure(operationText(cmd::filedlg_msg::NAME_LIMIT), source, interactive,
+                   rc::NO_COPY_NAME);
 }
 
 RESULT QsdFileOperations::PasteFile(CQSDFileClipboard& clipboard, const QString& source,
@@ -121,7 +105,8 @@ RESULT QsdFileOperations::PasteFile(CQSDFileClipboard& clipboard, const QString&
         if (RESULT r = CopyName(source, destinationFolder, interactive, name))
             return r;
         if (!fs_.copyFile(source, destinationFolder + name, FileSystem::IfExists::Replace))
-            return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
+            return failure(operationText(cmd::filedlg_msg::PROCESS_ERROR), source, interactive,
+                           rc::ITEM_FAILED);
         clipboard.pastedNames << name;
         return rc::SUCCESS;
     }
@@ -130,7 +115,8 @@ RESULT QsdFileOperations::PasteFile(CQSDFileClipboard& clipboard, const QString&
         return r;
     if (clipboard.mode == CQSDFileClipboard::Copy) {
         if (!fs_.copyFile(source, destination, FileSystem::IfExists::Replace))
-            return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
+            return failure(operationText(cmd::filedlg_msg::PROCESS_ERROR), source, interactive,
+                           rc::ITEM_FAILED);
     } else if (RESULT r = moveOneFile(source, destination, interactive)) {
         return r;
     }
@@ -146,13 +132,16 @@ RESULT QsdFileOperations::moveOneFile(const QString& source, const QString& dest
     if (src->attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_READONLY;
-        if (RESULT r = yesNoCancel(msg_.show(kReadOnlyMove, source, kYesNoCancel)))
+        if (RESULT r = yesNoCancel(
+                msg_.show(operationText(cmd::filedlg_msg::READ_ONLY_MOVE), source, kYesNoCancel)))
             return r;
     }
     if (fs_.exists(destination) && !fs_.deleteFile(destination))
-        return failure(kOverwriteError, destination, interactive, rc::ITEM_FAILED);
+        return failure(operationText(cmd::filedlg_msg::OVERWRITE_ERROR), destination, interactive,
+                       rc::ITEM_FAILED);
     if (!fs_.moveFile(source, destination))
-        return failure(kProcessError, source, interactive, rc::ITEM_FAILED);
+        return failure(operationText(cmd::filedlg_msg::PROCESS_ERROR), source, interactive,
+                       rc::ITEM_FAILED);
     return rc::SUCCESS;
 }
 
@@ -163,7 +152,8 @@ RESULT QsdFileOperations::clearReadOnly(const QString& path, uint32_t attributes
         return rc::SUCCESS;
     if (!interactive)
         return rc::ITEM_FAILED;
-    return msg_.show(kAttributeError, path, MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
+    return msg_.show(operationText(cmd::filedlg_msg::ATTRIBUTE_ERROR_SKIP), path,
+                     MB_OKCANCEL | MB_ICONERROR) == IDCANCEL
                ? rc::USER_CANCEL
                : rc::ITEM_FAILED;
 }
@@ -174,13 +164,16 @@ RESULT QsdFileOperations::CheckDestination(const QString& destination, bool sour
     if (!d)
         return rc::SUCCESS;
     if (sourceIsFolder && !d->isFolder())
-        return failure(kFileBlocksFolder, destination, interactive, rc::FILE_BLOCKS_FOLDER);
+        return failure(operationText(cmd::filedlg_msg::FILE_BLOCKS_FOLDER), destination,
+                       interactive, rc::FILE_BLOCKS_FOLDER);
     if (!sourceIsFolder && d->isFolder())
-        return failure(kFolderBlocksFile, destination, interactive, rc::FOLDER_BLOCKS_FILE);
+        return failure(operationText(cmd::filedlg_msg::FOLDER_BLOCKS_FILE), destination,
+                       interactive, rc::FOLDER_BLOCKS_FILE);
     if (d->attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_READONLY;
-        const QString& text = sourceIsFolder ? kReadOnlyFolderThere : kReadOnlyFileThere;
+        const QString text = operationText(sourceIsFolder ? cmd::filedlg_msg::READ_ONLY_FOLDER_THERE
+                                                          : cmd::filedlg_msg::READ_ONLY_FILE_THERE);
         if (RESULT r = yesNoCancel(msg_.show(text, destination, kYesNoCancel)))
             return r;
         return clearReadOnly(destination, d->attributes, interactive);
@@ -189,7 +182,8 @@ RESULT QsdFileOperations::CheckDestination(const QString& destination, bool sour
         return rc::SUCCESS;
     if (!interactive)
         return rc::DEST_EXISTS_NO_QUESTION;
-    return yesNoCancel(msg_.show(kOverwrite, destination, kYesNoCancel));
+    return yesNoCancel(
+        msg_.show(operationText(cmd::filedlg_msg::OVERWRITE), destination, kYesNoCancel));
 }
 
 RESULT QsdFileOperations::PasteFolder(CQSDFileClipboard& clipboard, const QString& source,
@@ -216,14 +210,18 @@ RESULT QsdFileOperations::prepareFolder(const QString& destination, bool interac
     if (!d) {
         if (fs_.createDirectory(destination))
             return rc::SUCCESS;
-        return failure(kCreateFolderError, destination, interactive, rc::ITEM_FAILED);
+        return failure(operationText(cmd::filedlg_msg::CREATE_FOLDER_ERROR), destination,
+                       interactive, rc::ITEM_FAILED);
     }
     if (!d->isFolder())
-        return failure(kFileBlocksFolder, destination, interactive, rc::FILE_BLOCKS_FOLDER);
+        return failure(operationText(cmd::filedlg_msg::FILE_BLOCKS_FOLDER), destination,
+                       interactive, rc::FILE_BLOCKS_FOLDER);
     if (d->attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_FAILED;
-        if (RESULT r = yesNoCancel(msg_.show(kReadOnlyFolderThere, destination, kYesNoCancel)))
+        if (RESULT r =
+                yesNoCancel(msg_.show(operationText(cmd::filedlg_msg::READ_ONLY_FOLDER_THERE),
+                                      destination, kYesNoCancel)))
             return r;
         return clearReadOnly(destination, d->attributes, interactive);
     }
@@ -249,7 +247,8 @@ RESULT QsdFileOperations::transferEntries(const QString& source, const QString& 
             if (r == rc::SUCCESS && move)
                 r = moveOneFile(src, dst, interactive);
             else if (r == rc::SUCCESS && !fs_.copyFile(src, dst, FileSystem::IfExists::Replace))
-                r = failure(kProcessError, src, interactive, rc::ITEM_FAILED);
+                r = failure(operationText(cmd::filedlg_msg::PROCESS_ERROR), src, interactive,
+                            rc::ITEM_FAILED);
         }
         if (r == rc::USER_CANCEL)
             return r;
@@ -271,7 +270,8 @@ RESULT QsdFileOperations::CopyTree(const QString& source, const QString& destina
         return entries;
     bool skipped = entries != rc::SUCCESS;
     if (!fs_.setAttributes(destination, src->attributes, FileSystem::Links::NoFollow)) {
-        if (RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
+        if (RESULT r = failure(operationText(cmd::filedlg_msg::ATTRIBUTE_ERROR_SKIP), destination,
+                               interactive, rc::ITEM_FAILED);
             r == rc::USER_CANCEL)
             return r;
         skipped = true;
@@ -288,7 +288,8 @@ RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destina
     if (attributes & fa::FILE_ATTRIBUTE_READONLY) {
         if (!interactive)
             return rc::ITEM_READONLY;
-        if (RESULT r = yesNoCancel(msg_.show(kReadOnlyFolderMove, source, kYesNoCancel)))
+        if (RESULT r = yesNoCancel(msg_.show(operationText(cmd::filedlg_msg::READ_ONLY_FOLDER_MOVE),
+                                             source, kYesNoCancel)))
             return r;
         if (RESULT r = clearReadOnly(source, attributes, interactive))
             return r;
@@ -302,12 +303,14 @@ RESULT QsdFileOperations::MoveTree(const QString& source, const QString& destina
     const bool skipped = entries != rc::SUCCESS;
     RESULT result = skipped ? rc::USER_NO : rc::SUCCESS;
     if (!skipped && !fs_.removeDirectory(source)) {
-        result = failure(kMoveFolderError, source, interactive, rc::ITEM_FAILED);
+        result = failure(operationText(cmd::filedlg_msg::MOVE_FOLDER_ERROR), source, interactive,
+                         rc::ITEM_FAILED);
         if (result == rc::USER_CANCEL)
             return result;
     }
     if (!fs_.setAttributes(destination, attributes, FileSystem::Links::NoFollow)) {
-        const RESULT r = failure(kAttributeError, destination, interactive, rc::ITEM_FAILED);
+        const RESULT r = failure(operationText(cmd::filedlg_msg::ATTRIBUTE_ERROR_SKIP), destination,
+                                 interactive, rc::ITEM_FAILED);
         if (r == rc::USER_CANCEL || result == rc::SUCCESS)
             result = r;
     }

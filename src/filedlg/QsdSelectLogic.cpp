@@ -1,5 +1,7 @@
 #include "QsdSelectLogic.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
 #include "FilePath.h"
 
 #include <cstring>
@@ -153,8 +155,8 @@ QsdOkProcessor::Check QsdOkProcessor::checkPath(const Input& in, QString& path, 
         return Check::Stay;
     };
     if (typed && (in.ofnFlags & ofn::OFN_FILEMUSTEXIST) && !d) {
-        msg_.show(u"下記ファイル・フォルダが見つかりません。\n\n%s"_qs, in.nameText.trimmed(),
-                  MB_OK | MB_ICONEXCLAMATION);
+        msg_.show(res::dialogText(cmd::IDD_QSD_FILE_SELECT, cmd::filedlg_msg::NOT_FOUND),
+                  in.nameText.trimmed(), MB_OK | MB_ICONEXCLAMATION);
         return stay();
     }
     if (typed && (in.ofnFlags & ofn::OFN_PATHMUSTEXIST) && !d) {

@@ -263,7 +263,27 @@ void CMainFrame::rebuildBars() {
     const int wanted = exitInFile ? kSoftKeysWithExitInFile : kSoftKeysWithExitLast;
     if (wanted != softKeyMenuId_ || softKeyTextsChanged(wanted))
         createSoftKeys(wanted);
+    if (searchBars_)
+        retranslateSearchBars();
     updateCommandUi();
+}
+
+// The bars that exist take the texts of the current interface language, and
+// their soft keys are made again from their menus when next shown (at once
+// for a bar on screen).
+void CMainFrame::retranslateSearchBars() {
+    searchBars_->retranslate();
+    for (auto& [menuId, keys] : barSoftKeys_) {
+        if (keys.left) {
+            idle_->unregisterAction(keys.left);
+            keys.left->deleteLater();
+        }
+        if (keys.menu)
+            keys.menu->deleteLater();
+    }
+    barSoftKeys_.clear();
+    if (searchBars_->softKeyMenu() != 0)
+        showSoftKeysOf(searchBars_->softKeyMenu());
 }
 
 // The same soft-key menu reads differently after the interface language

@@ -134,6 +134,7 @@ class CMainFrame : public QMainWindow, public CommandTarget {
     bool softKeyTextsChanged(int menuId) const;
     void showFrameSoftKeys();
     void showSoftKeysOf(int menuId);
+    void retranslateSearchBars();
     void createSearchBars();
     void bindCommands();
     void prepareMenu(QMenu* menu);

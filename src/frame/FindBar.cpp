@@ -4,31 +4,18 @@
 #include "StringTable.h"
 
 #include <QLineEdit>
-#include <QPushButton>
-
-namespace {
-
-QPushButton* barButton(const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    button->setMinimumWidth(0);
-    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 12);
-    return button;
-}
-
-} // namespace
 
 FindBar::FindBar(QWidget* parent)
-    : SearchBar(cmd::findbar::IDC_CASE_ON, cmd::findbar::IDC_CASE_OFF, parent),
+    : SearchBar(cmd::IDD_FINDBAR, cmd::findbar::IDC_CASE_ON, cmd::findbar::IDC_CASE_OFF, parent),
       text_(new QLineEdit(this)) {
     using namespace cmd::findbar;
     setObjectName(QStringLiteral("FindBar"));
     addTextBox(IDC_TEXT, text_);
-    addButton(IDC_PREV, barButton(QStringLiteral("▲"), this), cmd::ID_FIND_PREV);
-    addButton(IDC_NEXT, barButton(QStringLiteral("▼"), this), cmd::ID_FIND_NEXT);
-    addButton(IDC_CASE_ON, barButton(QStringLiteral("Aa"), this), IDC_CASE_ON);
-    addButton(IDC_CASE_OFF, barButton(QStringLiteral("Aa"), this), IDC_CASE_OFF);
-    addButton(IDC_CLOSE, barButton(QStringLiteral("×"), this), cmd::ID_FIND_CLOSE);
+    addButton(IDC_PREV, cmd::ID_FIND_PREV);
+    addButton(IDC_NEXT, cmd::ID_FIND_NEXT);
+    addButton(IDC_CASE_ON, IDC_CASE_ON);
+    addButton(IDC_CASE_OFF, IDC_CASE_OFF);
+    addButton(IDC_CLOSE, cmd::ID_FIND_CLOSE);
     finishLayout();
 }
 

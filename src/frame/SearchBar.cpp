@@ -1,13 +1,18 @@
 #include "SearchBar.h"
 
+#include "DialogTexts.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 
-SearchBar::SearchBar(int caseOnId, int caseOffId, QWidget* parent)
-    : QWidget(parent), caseOnId_(caseOnId), caseOffId_(caseOffId), layout_(new QHBoxLayout(this)) {
+SearchBar::SearchBar(int dialogId, int caseOnId, int caseOffId, QWidget* parent)
+    : QWidget(parent), dialogId_(dialogId), caseOnId_(caseOnId), caseOffId_(caseOffId),
+      layout_(new QHBoxLayout(this)) {
     layout_->setContentsMargins(2, 2, 2, 2);
     layout_->setSpacing(2);
     enterTimer_.setSingleShot(true);
@@ -36,7 +41,10 @@ void SearchBar::addTextBox(int id, QLineEdit* box) {
     layout_->addWidget(box, 1);
 }
 
-void SearchBar::addButton(int id, QAbstractButton* button, int command) {
+void SearchBar::addButton(int id, int command) {
+    auto* button = new QPushButton(this);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(0);
     button->setProperty("controlId", id);
     button->setFocusPolicy(Qt::StrongFocus);
     button->installEventFilter(this);
@@ -48,6 +56,20 @@ void SearchBar::addButton(int id, QAbstractButton* button, int command) {
             [this, command] { emit commandRequested(command); });
 }
 
+void SearchBar::retranslate() {
+    for (QAbstractButton* button : std::as_const(buttons_)) {
+        const int id = button->property("controlId").toInt();
+        const QString text = res::dialogText(dialogId_, id);
+        button->setText(text);
+        button->setToolTip(res::dialogTooltip(dialogId_, id));
+        // The buttons stay small, as on the device, yet never cut their text.
+        const QFontMetrics metrics = button->fontMetrics();
+        button->setMaximumWidth(std::max(metrics.horizontalAdvance(QStringLiteral("MM")),
+                                         metrics.horizontalAdvance(text)) +
+                                12);
+    }
+}
+
 void SearchBar::finishLayout() {
     if (QWidget* on = control(caseOnId_)) {
         QFont font = on->font();
@@ -55,6 +77,7 @@ void SearchBar::finishLayout() {
         font.setUnderline(true);
         on->setFont(font);
     }
+    retranslate();
     updateButtonVisibility();
 }
 

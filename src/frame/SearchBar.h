@@ -48,6 +48,9 @@ class SearchBar : public QWidget {
     // The button showing the match case state.
     QAbstractButton* visibleCaseButton() const;
 
+    // Takes the button texts and tooltips of the current interface language.
+    void retranslate();
+
     bool isEnterSearchPending() const { return enterTimer_.isActive(); }
     int enterTimerId() const { return enterTimer_.property("timerId").toInt(); }
 
@@ -58,11 +61,13 @@ class SearchBar : public QWidget {
     void focusEditorRequested();
 
   protected:
-    SearchBar(int caseOnId, int caseOffId, QWidget* parent);
+    // dialogId: the bar's dialog template, whose texts its buttons show.
+    SearchBar(int dialogId, int caseOnId, int caseOffId, QWidget* parent);
 
-    // Adds a control in the order of the bar's layout and focus navigation.
+    // Adds a control in the order of the bar's layout and focus navigation;
+    // a button shows its text of the bar's dialog template.
     void addTextBox(int id, QLineEdit* box);
-    void addButton(int id, QAbstractButton* button, int command);
+    void addButton(int id, int command);
     void finishLayout();
 
     // Commands of the arrow keys and of the delayed Enter search.
@@ -83,6 +88,7 @@ class SearchBar : public QWidget {
     QList<QWidget*> visibleControls() const;
     bool isTextBox(QWidget* control) const;
 
+    int dialogId_;
     int caseOnId_;
     int caseOffId_;
     bool matchCase_ = false;

@@ -71,6 +71,11 @@ QString SearchBarController::findSoftKeyLabel() const {
     return findBar_->softKeyLabel();
 }
 
+void SearchBarController::retranslate() {
+    findBar_->retranslate();
+    replaceBar_->retranslate();
+}
+
 CommandState SearchBarController::query(int id) {
     CommandState state;
     state.enabled = true;

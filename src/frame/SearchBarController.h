@@ -50,6 +50,8 @@ class SearchBarController : public QObject {
     int softKeyMenu() const;
     // The left soft key's text of the find bar: "次を検索" or "前を検索".
     QString findSoftKeyLabel() const;
+    // Both bars take the texts of the current interface language.
+    void retranslate();
 
     // The text box of a bar that has the keyboard focus, or nullptr. Cut,
     // copy and paste of the view act on it instead of the edit control.

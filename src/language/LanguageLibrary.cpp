@@ -73,9 +73,9 @@ std::optional<QString> LibraryResourceSource::loadString(uint32_t id) const {
     return BuiltinStrings().loadString(id);
 }
 
-std::optional<QString> LibraryResourceSource::loadMenuText(int menuId, int item) const {
+std::optional<QString> LibraryResourceSource::loadMenuText(int menuId, int key) const {
     return callText(library_.function<TavloLoadMenuTextFn>("TavloLoadMenuText"),
-                    static_cast<uint32_t>(menuId), static_cast<uint32_t>(item));
+                    static_cast<uint32_t>(menuId), static_cast<uint32_t>(key));
 }
 
 std::optional<QString> LibraryResourceSource::loadDialogText(int dialogId, int controlId) const {

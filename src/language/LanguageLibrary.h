@@ -38,7 +38,7 @@ class LibraryResourceSource : public TranslatedResourceSource {
     static std::shared_ptr<LibraryResourceSource> load(const QString& path);
 
     std::optional<QString> loadString(uint32_t id) const override;
-    std::optional<QString> loadMenuText(int menuId, int item) const override;
+    std::optional<QString> loadMenuText(int menuId, int key) const override;
     std::optional<QString> loadDialogText(int dialogId, int controlId) const override;
 
     // GetLanguageID of the library, 0 when it lacks the export.

@@ -83,14 +83,15 @@ typedef int32_t (*TavloGetCharCodeListIndexExFn)(uint32_t reserved, int32_t code
 // 0 when the library lacks that text (the editor then uses its own).
 //
 // TavloLoadString: the string table entry `id`.
-// TavloLoadMenuText: item `item` of menu `menuId`; items with a text
-//   (commands and pop-ups) are numbered from 0 in the order the menu is
-//   written, depth first, separators skipped. Texts keep their "&" access
-//   keys and, after a TAB, the key name.
+// TavloLoadMenuText: the item of menu `menuId` named by `key`: a command's
+//   id for a command item, 0x10000 plus the pop-up's id for a pop-up. The
+//   key does not depend on where the item stands, so a text never lands on
+//   another item when a menu changes. Texts keep their "&" access keys and,
+//   after a TAB, the key name.
 // TavloLoadDialogText: control `controlId` of dialog `dialogId`; control 0
 //   is the caption, dialog 0 holds the message box buttons by their answer.
 typedef int32_t (*TavloLoadStringFn)(uint32_t id, TavloStringBuffer* text);
-typedef int32_t (*TavloLoadMenuTextFn)(uint32_t menuId, uint32_t item, TavloStringBuffer* text);
+typedef int32_t (*TavloLoadMenuTextFn)(uint32_t menuId, uint32_t key, TavloStringBuffer* text);
 typedef int32_t (*TavloLoadDialogTextFn)(uint32_t dialogId, uint32_t controlId,
                                          TavloStringBuffer* text);
 

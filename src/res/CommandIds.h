@@ -294,6 +294,32 @@ constexpr int IDC_TYPE_LABEL = 9918;
 constexpr int IDC_TITLE_SEPARATOR = 9920;
 } // namespace filedlg
 
+// The messages of the file operations that the string table has no entry
+// for. They are texts of the file select dialog (209), which runs those
+// operations, so that a UI language library can translate them too.
+namespace filedlg_msg {
+constexpr int INTO_SUBFOLDER = 9950;
+constexpr int VANISHED_SKIP = 9951;
+constexpr int SOME_SKIPPED = 9952;
+constexpr int NAME_LIMIT = 9953;
+constexpr int PROCESS_ERROR = 9954;
+constexpr int READ_ONLY_MOVE = 9955;
+constexpr int OVERWRITE_ERROR = 9956;
+constexpr int FILE_BLOCKS_FOLDER = 9957;
+constexpr int FOLDER_BLOCKS_FILE = 9958;
+constexpr int READ_ONLY_FOLDER_THERE = 9959;
+constexpr int READ_ONLY_FILE_THERE = 9960;
+constexpr int ATTRIBUTE_ERROR_SKIP = 9961;
+constexpr int OVERWRITE = 9962;
+constexpr int CREATE_FOLDER_ERROR = 9963;
+constexpr int READ_ONLY_FOLDER_MOVE = 9964;
+constexpr int MOVE_FOLDER_ERROR = 9965;
+constexpr int READ_ONLY_DELETE = 9966;
+constexpr int DELETE_FILE_ERROR = 9967;
+constexpr int DELETE_FOLDER_ERROR = 9968;
+constexpr int NOT_FOUND = 9969;
+} // namespace filedlg_msg
+
 // File properties dialog (136).
 namespace fileprops {
 constexpr int IDC_NAME_LABEL = 9900;

@@ -26,6 +26,8 @@ namespace res {
 // gives (IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO).
 constexpr int IDD_MESSAGE_BOX = 0;
 constexpr int IDC_CAPTION = 0;
+// The tooltip of a control is a text of its own: the control id plus this.
+constexpr int IDC_TOOLTIP = 0x10000;
 
 struct DialogTextEntry {
     int dialogId;
@@ -36,6 +38,10 @@ struct DialogTextEntry {
 // The text from the current resource source; a source without it gives the
 // built-in text, an id that is in neither gives an empty text.
 QString dialogText(int dialogId, int controlId);
+// The tooltip of a control (IDC_TOOLTIP + controlId).
+inline QString dialogTooltip(int dialogId, int controlId) {
+    return dialogText(dialogId, IDC_TOOLTIP + controlId);
+}
 
 // The text of the top-level item at this position of a soft-key menu bar
 // (menu 144 holds OK and Cancel of the small dialogs), in the current

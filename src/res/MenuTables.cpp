@@ -26,12 +26,17 @@ MenuItem MenuItem::separator() {
     return item;
 }
 
-MenuItem MenuItem::popup(const QString& text, std::vector<MenuItem> items) {
+MenuItem MenuItem::popup(const QString& text, std::vector<MenuItem> items, int popupId) {
     MenuItem item;
     item.kind = Kind::Popup;
     item.text = text;
     item.items = std::move(items);
+    item.popupId = popupId;
     return item;
+}
+
+int textKey(const MenuItem& item) {
+    return item.kind == MenuItem::Kind::Popup ? kPopupTextKey + item.popupId : item.id;
 }
 
 namespace {
@@ -55,9 +60,36 @@ MenuItem cmdItem(const QString& text, int id, bool grayed = false) {
 MenuItem sep() {
     return MenuItem::separator();
 }
-MenuItem popup(const QString& text, Items items) {
-    return MenuItem::popup(text, std::move(items));
+MenuItem popup(int popupId, const QString& text, Items items) {
+    return MenuItem::popup(text, std::move(items), popupId);
 }
+
+// The ids of the pop-ups, which translations use to name them. A pop-up that
+// appears in several menus keeps its id in each; within one menu they differ.
+enum PopupId {
+    POPUP_MAIN = 1,
+    POPUP_FILE,
+    POPUP_EDIT,
+    POPUP_VIEW,
+    POPUP_TOOLS,
+    POPUP_TEXT_NO_SELECTION,
+    POPUP_TEXT_SELECTION,
+    POPUP_FINDBAR,
+    POPUP_BAR_EDIT,
+    POPUP_BAR_OPTIONS,
+    POPUP_REPLACEBAR,
+    POPUP_INSERT_STRING,
+    POPUP_QSD_FILE,
+    POPUP_QSD_FOLDER,
+    POPUP_QSD_TEXTBOX,
+    POPUP_QSD_SORT,
+    POPUP_QSD_STYLE,
+    POPUP_QSD_EDIT,
+    POPUP_QSD_MENU,
+    POPUP_COLOR_MENU,
+    POPUP_COLOR_STYLE,
+    POPUP_COLOR_TAP,
+};
 
 enum class ExitPlace { InFileMenu, LastInPopup };
 
@@ -80,8 +112,8 @@ MenuItem mainPopup(ExitPlace exitPlace) {
         cmdItem(u"検索...(&S)"_qs, ID_EDIT_FIND),
         cmdItem(u"置換...(&R)"_qs, ID_EDIT_REPLACE),
         sep(),
-        popup(u"ファイル(&F)"_qs, std::move(file)),
-        popup(u"編集(&E)"_qs,
+        popup(POPUP_FILE, u"ファイル(&F)"_qs, std::move(file)),
+        popup(POPUP_EDIT, u"編集(&E)"_qs,
               {
                   cmdItem(u"元に戻す(&U)\tCtrl+Z"_qs, ID_EDIT_UNDO),
                   sep(),
@@ -92,7 +124,7 @@ MenuItem mainPopup(ExitPlace exitPlace) {
                   cmdItem(u"ジャンプ...(&J)\tCtrl+G"_qs, ID_EDIT_JUMP),
                   cmdItem(u"すべて選択(&A)\tCtrl+A"_qs, ID_EDIT_SELECT_ALL),
               }),
-        popup(u"表示(&V)"_qs,
+        popup(POPUP_VIEW, u"表示(&V)"_qs,
               {
                   cmdItem(u"フォント１(&1)\tCtrl+1"_qs, ID_VIEW_FONT1),
                   cmdItem(u"フォント２(&2)\tCtrl+2"_qs, ID_VIEW_FONT2),
@@ -101,7 +133,7 @@ MenuItem mainPopup(ExitPlace exitPlace) {
                   sep(),
                   cmdItem(u"右で折り返す(&R)\tCtrl+W"_qs, ID_VIEW_WRAP),
               }),
-        popup(u"ツール(&T)"_qs,
+        popup(POPUP_TOOLS, u"ツール(&T)"_qs,
               {
                   cmdItem(u"マクロの記録(&R)\tShift+Ctrl+R"_qs, ID_MACRO_RECORD),
                   cmdItem(u"マクロの再生(&P)\tShift+Ctrl+P"_qs, ID_MACRO_PLAY),
@@ -123,7 +155,7 @@ MenuItem mainPopup(ExitPlace exitPlace) {
         items.push_back(sep());
         items.push_back(cmdItem(u"終了(&X)"_qs, ID_APP_EXIT));
     }
-    return popup(u"メニュー"_qs, std::move(items));
+    return popup(POPUP_MAIN, u"メニュー"_qs, std::move(items));
 }
 
 Items textBoxEditPopup(int cut, int copy, int paste, int undo, int selectAll, int clear) {
@@ -183,7 +215,7 @@ std::map<int, Menu> buildMenus() {
         {cmdItem(u"文字列挿入"_qs, ID_INSERT_STRING_MENU), mainPopup(ExitPlace::LastInPopup)});
 
     add(IDR_TEXT_CONTEXT, {
-                              popup(u"非選択時"_qs,
+                              popup(POPUP_TEXT_NO_SELECTION, u"非選択時"_qs,
                                     {
                                         cmdItem(u"貼り付け"_qs, ID_EDIT_PASTE),
                                         sep(),
@@ -197,7 +229,7 @@ std::map<int, Menu> buildMenus() {
                                         sep(),
                                         cmdItem(u"ヘルプ トピック"_qs, ID_HELP),
                                     }),
-                              popup(u"選択時"_qs,
+                              popup(POPUP_TEXT_SELECTION, u"選択時"_qs,
                                     {
                                         cmdItem(u"検索"_qs, ID_EDIT_FIND),
                                         cmdItem(u"置換"_qs, ID_EDIT_REPLACE),
@@ -215,16 +247,16 @@ std::map<int, Menu> buildMenus() {
     add(IDR_FINDBAR_MENUBAR,
         {
             cmdItem(u"次を検索"_qs, ID_FIND_SOFTKEY),
-            popup(u"メニュー"_qs,
+            popup(POPUP_FINDBAR, u"メニュー"_qs,
                   {
                       cmdItem(u"前を検索(&P)"_qs, ID_FIND_REVERSE),
                       cmdItem(u"編集中テキストへカレットを移動"_qs, ID_FIND_FOCUS_EDITOR),
                       sep(),
-                      popup(u"編集(&E)"_qs,
+                      popup(POPUP_BAR_EDIT, u"編集(&E)"_qs,
                             textBoxEditPopup(ID_FIND_TEXT_CUT, ID_FIND_TEXT_COPY,
                                              ID_FIND_TEXT_PASTE, ID_FIND_TEXT_UNDO,
                                              ID_FIND_TEXT_SELECT_ALL, ID_FIND_TEXT_CLEAR)),
-                      popup(u"オプション(&O)"_qs,
+                      popup(POPUP_BAR_OPTIONS, u"オプション(&O)"_qs,
                             {
                                 cmdItem(u"大文字と小文字を区別する(&I)"_qs, ID_FIND_CASE_SENSITIVE),
                                 cmdItem(u"コマンドボタンを表示(&B)"_qs, ID_FIND_SHOW_BUTTONS),
@@ -237,18 +269,18 @@ std::map<int, Menu> buildMenus() {
     add(IDR_REPLACEBAR_MENUBAR,
         {
             cmdItem(u"置換"_qs, ID_REPLACE_SOFTKEY),
-            popup(u"メニュー"_qs,
+            popup(POPUP_REPLACEBAR, u"メニュー"_qs,
                   {
                       cmdItem(u"次を検索(&F)"_qs, ID_REPLACE_FIND_NEXT),
                       cmdItem(u"置換して次を検索"_qs, ID_REPLACE_AND_FIND_NEXT),
                       cmdItem(u"全て置換"_qs, ID_REPLACE_ALL),
                       cmdItem(u"編集中テキストへカレットを移動"_qs, ID_REPLACE_FOCUS_EDITOR),
                       sep(),
-                      popup(u"編集(&E)"_qs,
+                      popup(POPUP_BAR_EDIT, u"編集(&E)"_qs,
                             textBoxEditPopup(ID_REPLACE_TEXT_CUT, ID_REPLACE_TEXT_COPY,
                                              ID_REPLACE_TEXT_PASTE, ID_REPLACE_TEXT_UNDO,
                                              ID_REPLACE_TEXT_SELECT_ALL, ID_REPLACE_TEXT_CLEAR)),
-                      popup(u"オプション(&O)"_qs,
+                      popup(POPUP_BAR_OPTIONS, u"オプション(&O)"_qs,
                             {
                                 cmdItem(u"大文字と小文字を区別する(&I)"_qs,
                                         ID_REPLACE_CASE_SENSITIVE),
@@ -261,54 +293,57 @@ std::map<int, Menu> buildMenus() {
 
     // The insert-string pop-up is a template: the view removes its items and
     // fills it from the insert strings.
-    add(IDR_INSERT_STRING_MENU,
-        {popup(u"文字列挿入"_qs, {cmdItem(u"(未登録)"_qs, ID_INSERT_STRING1, true)})});
+    add(IDR_INSERT_STRING_MENU, {popup(POPUP_INSERT_STRING, u"文字列挿入"_qs,
+                                       {cmdItem(u"(未登録)"_qs, ID_INSERT_STRING1, true)})});
 
     add(IDR_QSD_CONTEXT,
         {
-            popup(u"File"_qs, withTail(
-                                  {
-                                      popup(u"ソート"_qs, sortPopupItems()),
-                                      popup(u"リストのスタイル"_qs, stylePopupItems()),
-                                      sep(),
-                                      popup(u"編集"_qs, fileEditPopupItems()),
-                                      cmdItem(u"複数選択開始"_qs, ID_QSD_MULTI_SELECT),
-                                      cmdItem(u".lnk ファイルを選択"_qs, ID_QSD_SELECT_LINK_FILE),
-                                      cmdItem(u"プロパティ..."_qs, ID_QSD_PROPERTIES),
-                                      sep(),
-                                      cmdItem(u"フォルダを表示"_qs, ID_QSD_SHOW_FOLDERS),
-                                      cmdItem(u"親フォルダへ移動"_qs, ID_QSD_PARENT_FOLDER),
-                                      cmdItem(u"最新の情報に更新"_qs, ID_QSD_REFRESH),
-                                  },
-                                  okCancelTail())),
-            popup(u"Folder"_qs, withTail(
-                                    {
-                                        cmdItem(u"新規フォルダ"_qs, ID_QSD_FOLDER_NEW),
-                                        cmdItem(u"削除"_qs, ID_QSD_FOLDER_DELETE),
-                                        cmdItem(u"プロパティ..."_qs, ID_QSD_FOLDER_PROPERTIES),
-                                        sep(),
-                                        cmdItem(u"最新の情報に更新"_qs, ID_QSD_FOLDER_REFRESH),
-                                    },
-                                    okCancelTail())),
-            popup(u"TextBox"_qs, withTail(
-                                     {
-                                         cmdItem(u"切り取り"_qs, ID_QSD_TEXTBOX_CUT),
-                                         cmdItem(u"コピー"_qs, ID_QSD_TEXTBOX_COPY),
-                                         cmdItem(u"貼り付け"_qs, ID_QSD_TEXTBOX_PASTE),
-                                     },
-                                     okCancelTail())),
+            popup(POPUP_QSD_FILE, u"File"_qs,
+                  withTail(
+                      {
+                          popup(POPUP_QSD_SORT, u"ソート"_qs, sortPopupItems()),
+                          popup(POPUP_QSD_STYLE, u"リストのスタイル"_qs, stylePopupItems()),
+                          sep(),
+                          popup(POPUP_QSD_EDIT, u"編集"_qs, fileEditPopupItems()),
+                          cmdItem(u"複数選択開始"_qs, ID_QSD_MULTI_SELECT),
+                          cmdItem(u".lnk ファイルを選択"_qs, ID_QSD_SELECT_LINK_FILE),
+                          cmdItem(u"プロパティ..."_qs, ID_QSD_PROPERTIES),
+                          sep(),
+                          cmdItem(u"フォルダを表示"_qs, ID_QSD_SHOW_FOLDERS),
+                          cmdItem(u"親フォルダへ移動"_qs, ID_QSD_PARENT_FOLDER),
+                          cmdItem(u"最新の情報に更新"_qs, ID_QSD_REFRESH),
+                      },
+                      okCancelTail())),
+            popup(POPUP_QSD_FOLDER, u"Folder"_qs,
+                  withTail(
+                      {
+                          cmdItem(u"新規フォルダ"_qs, ID_QSD_FOLDER_NEW),
+                          cmdItem(u"削除"_qs, ID_QSD_FOLDER_DELETE),
+                          cmdItem(u"プロパティ..."_qs, ID_QSD_FOLDER_PROPERTIES),
+                          sep(),
+                          cmdItem(u"最新の情報に更新"_qs, ID_QSD_FOLDER_REFRESH),
+                      },
+                      okCancelTail())),
+            popup(POPUP_QSD_TEXTBOX, u"TextBox"_qs,
+                  withTail(
+                      {
+                          cmdItem(u"切り取り"_qs, ID_QSD_TEXTBOX_CUT),
+                          cmdItem(u"コピー"_qs, ID_QSD_TEXTBOX_COPY),
+                          cmdItem(u"貼り付け"_qs, ID_QSD_TEXTBOX_PASTE),
+                      },
+                      okCancelTail())),
         });
 
     add(IDR_QSD_MENUBAR,
         {
             cmdItem(u"OK"_qs, IDOK),
-            popup(u"メニュー"_qs,
+            popup(POPUP_QSD_MENU, u"メニュー"_qs,
                   {
                       cmdItem(u"親フォルダへ移動"_qs, ID_QSD_PARENT_FOLDER),
                       cmdItem(u"最新の情報に更新"_qs, ID_QSD_REFRESH, true),
                       cmdItem(u"プロパティ..."_qs, ID_QSD_PROPERTIES),
                       sep(),
-                      popup(u"編集"_qs,
+                      popup(POPUP_QSD_EDIT, u"編集"_qs,
                             {
                                 cmdItem(u"切り取り"_qs, ID_QSD_CUT),
                                 cmdItem(u"コピー"_qs, ID_QSD_COPY),
@@ -317,8 +352,8 @@ std::map<int, Menu> buildMenus() {
                                 sep(),
                                 cmdItem(u"すべて選択"_qs, ID_EDIT_SELECT_ALL),
                             }),
-                      popup(u"ソート"_qs, sortPopupItems()),
-                      popup(u"リストのスタイル"_qs, stylePopupItems()),
+                      popup(POPUP_QSD_SORT, u"ソート"_qs, sortPopupItems()),
+                      popup(POPUP_QSD_STYLE, u"リストのスタイル"_qs, stylePopupItems()),
                       sep(),
                       cmdItem(u"[ファイルリスト]にフォルダを表示"_qs, ID_QSD_SHOW_FOLDERS),
                       cmdItem(u"[名前]を表示"_qs, ID_QSD_SHOW_NAME),
@@ -338,15 +373,15 @@ std::map<int, Menu> buildMenus() {
     add(IDR_COLOR_MENUBAR,
         {
             cmdItem(u"OK"_qs, IDOK),
-            popup(u"メニュー"_qs,
+            popup(POPUP_COLOR_MENU, u"メニュー"_qs,
                   {
-                      popup(u"スタイル"_qs,
+                      popup(POPUP_COLOR_STYLE, u"スタイル"_qs,
                             {
                                 cmdItem(u"基本色とカスタムカラー"_qs, ID_COLOR_STYLE_BOTH),
                                 cmdItem(u"基本色"_qs, ID_COLOR_STYLE_BASIC),
                                 cmdItem(u"カスタムカラー"_qs, ID_COLOR_STYLE_CUSTOM),
                             }),
-                      popup(u"タップ・プッシュのアクション"_qs,
+                      popup(POPUP_COLOR_TAP, u"タップ・プッシュのアクション"_qs,
                             {
                                 cmdItem(u"その色を選択"_qs, ID_COLOR_TAP_SELECT),
                                 cmdItem(u"フォーカスの移動のみ"_qs, ID_COLOR_TAP_FOCUS),
@@ -431,15 +466,15 @@ const MenuItem* Menu::popupAt(int index) const {
 
 namespace {
 
-// Numbers the items with a text (commands and pop-ups) in the order they are
-// written, depth first, from 0; separators take no number.
-template <typename Fn> void walkTexts(std::vector<MenuItem>& items, int& number, const Fn& fn) {
+// Calls fn with the text key and the text of every item that has a text
+// (commands and pop-ups), depth first; separators have none.
+template <typename Fn> void walkTexts(std::vector<MenuItem>& items, const Fn& fn) {
     for (MenuItem& item : items) {
         if (item.kind == MenuItem::Kind::Separator)
             continue;
-        fn(number++, item.text);
+        fn(textKey(item), item.text);
         if (item.kind == MenuItem::Kind::Popup)
-            walkTexts(item.items, number, fn);
+            walkTexts(item.items, fn);
     }
 }
 
@@ -458,9 +493,8 @@ const std::map<int, Menu>& translatedMenus(uint64_t generation) {
     if (!source)
         return allMenus();
     for (auto& [id, menu] : menus) {
-        int number = 0;
-        walkTexts(menu.items, number, [&, menuId = id](int item, QString& text) {
-            if (auto translated = source->loadMenuText(menuId, item))
+        walkTexts(menu.items, [&, menuId = id](int key, QString& text) {
+            if (auto translated = source->loadMenuText(menuId, key))
                 text = *translated;
         });
     }
@@ -476,11 +510,10 @@ const Menu* loadMenu(int id) {
     return found == menus.end() ? nullptr : &found->second;
 }
 
-void forEachBuiltinMenuText(const std::function<void(int menuId, int item, const QString& text)>& fn) {
-    for (auto [id, menu] : allMenus()) {
-        int number = 0;
-        walkTexts(menu.items, number, [&, menuId = id](int item, QString& text) { fn(menuId, item, text); });
-    }
+void forEachBuiltinMenuText(
+    const std::function<void(int menuId, int key, const QString& text)>& fn) {
+    for (auto [id, menu] : allMenus())
+        walkTexts(menu.items, [&, menuId = id](int key, QString& text) { fn(menuId, key, text); });
 }
 
 std::vector<int> menuIds() {

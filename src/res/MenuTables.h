@@ -15,13 +15,21 @@ struct MenuItem {
     Kind kind = Kind::Command;
     QString text;
     int id = 0;                  // command id of a Command item
+    int popupId = 0;             // id of a Popup, naming it for translations
     bool grayed = false;         // shown disabled until an update handler says otherwise
     std::vector<MenuItem> items; // items of a Popup
 
     static MenuItem command(const QString& text, int id, bool grayed = false);
     static MenuItem separator();
-    static MenuItem popup(const QString& text, std::vector<MenuItem> items);
+    static MenuItem popup(const QString& text, std::vector<MenuItem> items, int popupId = 0);
 };
+
+// Translations carry a menu item's text under the item's key: a command's id,
+// or kPopupTextKey plus the id of a pop-up. So a translated text lands on the
+// item it was written for wherever that item stands, and an item that the
+// translation lacks keeps the program's own text.
+constexpr int kPopupTextKey = 0x10000;
+int textKey(const MenuItem& item);
 
 // A menu resource: its top-level items. For a menu bar or a soft-key bar these
 // are the bar's entries; a context-menu resource holds one pop-up per context.

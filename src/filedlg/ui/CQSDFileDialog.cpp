@@ -5,17 +5,17 @@
 #include "CQSDFilePropertiesDialog.h"
 #include "CQSDFolderTree.h"
 #include "CommandIds.h"
+#include "DialogTexts.h"
 #include "FilePath.h"
-#include "QsdDeleteOperations.h"
 #include "QsdDialogLayout.h"
-#include "QsdFolderOperations.h"
+#include "QsdFolderCommands.h"
 #include "QsdMenus.h"
+#include "QsdSoftKeys.h"
 #include "StringTable.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,9 +26,17 @@
 
 using namespace cmd;
 
+namespace {
+
+QString text(int controlId) {
+    return res::dialogText(IDD_QSD_FILE_SELECT, controlId);
+}
+
+} // namespace
+
 CQSDFileDialog::CQSDFileDialog(QsdServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
-    setWindowTitle(u"ファイル名を参照"_qs);
+    setWindowTitle(text(res::IDC_CAPTION));
     buildControls();
     buildCommands();
     zoomTimer_.setSingleShot(true);
@@ -64,56 +72,49 @@ int CQSDFileDialog::sortKey() const {
 }
 
 void CQSDFileDialog::buildControls() {
-    titleLine_ = new QLabel(u"参照"_qs, this);
+    titleLine_ = new QLabel(text(filedlg::IDC_TITLE), this);
     titleSeparator_ = new QFrame(this);
     titleSeparator_->setFrameShape(QFrame::HLine);
     titleSeparator_->setFrameShadow(QFrame::Sunken);
-    nameLabel_ = new QLabel(u"名 前"_qs, this);
+    nameLabel_ = new QLabel(text(filedlg::IDC_NAME_LABEL), this);
     name_ = new QLineEdit(this);
     name_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(name_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { showNameMenu(name_->mapToGlobal(p)); });
-    typeLabel_ = new QLabel(u"種 類"_qs, this);
+    typeLabel_ = new QLabel(text(filedlg::IDC_TYPE_LABEL), this);
     type_ = new CQSDComboBox(this);
-    optionLabel_ = new QLabel(u"ｵﾌﾟｼｮﾝ"_qs, this);
+    optionLabel_ = new QLabel(text(filedlg::IDC_OPTION_LABEL), this);
     option_ = new CQSDComboBox(this);
     tree_ = new CQSDFolderTree(services_.fs, this);
     list_ = new CQSDFileList(services_, this);
-    okButton_ = new QPushButton(u"OK"_qs, this);
-    cancelButton_ = new QPushButton(u"ｷｬﾝｾﾙ"_qs, this);
+    folders_ = std::make_unique<QsdFolderCommands>(services_, *tree_, *this);
+    folders_->folderChanged = [this](const QString& folder) { onFolderChanged(folder); };
+    okButton_ = new QPushButton(text(IDOK), this);
+    cancelButton_ = new QPushButton(text(IDCANCEL), this);
     okButton_->setAutoDefault(false);
     cancelButton_->setAutoDefault(false);
     connect(okButton_, &QPushButton::clicked, this, &CQSDFileDialog::runOk);
     connect(cancelButton_, &QPushButton::clicked, this, &CQSDFileDialog::reject);
 
-    // The soft-key bar: "OK" on the left, the menu on the right.
-    softKeys_ = new QFrame(this);
-    static_cast<QFrame*>(softKeys_)->setFrameShape(QFrame::StyledPanel);
-    auto* bar = new QHBoxLayout(softKeys_);
-    bar->setContentsMargins(2, 2, 2, 2);
-    softOk_ = new QToolButton(softKeys_);
-    softOk_->setText(u"OK"_qs);
-    softMenu_ = new QToolButton(softKeys_);
-    softMenu_->setText(u"メニュー"_qs);
-    softMenu_->setPopupMode(QToolButton::InstantPopup);
-    for (QToolButton* b : {softOk_, softMenu_})
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    bar->addWidget(softOk_);
-    bar->addWidget(softMenu_);
-    connect(softOk_, &QToolButton::clicked, this, &CQSDFileDialog::runOk);
-    connect(softMenu_, &QToolButton::pressed, this, [this] {
+    softKeys_ = new QsdSoftKeys(this);
+    QToolButton* softMenu = softKeys_->menuKey();
+    connect(softKeys_->okKey(), &QToolButton::clicked, this, &CQSDFileDialog::runOk);
+    connect(softMenu, &QToolButton::pressed, this, [this, softMenu] {
         QMenu* menu = buildMenu();
         QAction* chosen =
-            menu->exec(softMenu_->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu->sizeHint().height()));
+            menu->exec(softMenu->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu->sizeHint().height()));
         const int id = qsdmenu::idOf(chosen);
         menu->deleteLater();
-        softMenu_->setDown(false);
+        softMenu->setDown(false);
         if (id)
             handleCommand(id);
     });
 
     connect(tree_, &CQSDFolderTree::folderChanged, this, &CQSDFileDialog::onFolderChanged);
-    connect(tree_, &CQSDFolderTree::contextMenuRequested, this, &CQSDFileDialog::showFolderMenu);
+    connect(tree_, &CQSDFolderTree::contextMenuRequested, this, [this](const QPoint& globalPos) {
+        if (const int id = folders_->runMenu(globalPos, flags))
+            handleCommand(id);
+    });
     connect(tree_, &CQSDFolderTree::enterPressed, this, &CQSDFileDialog::runOk);
     connect(tree_, &CQSDFolderTree::focusEntered, this, [this] { onPaneFocus(1); });
     connect(tree_, &CQSDFolderTree::emptyAreaTapped, this, [this](bool doubleTap) {
@@ -122,7 +123,7 @@ void CQSDFileDialog::buildControls() {
             requestZoom(1);
     });
     tree_->renameHandler = [this](QTreeWidgetItem* item, const QString& label) {
-        return renameFolder(item, label);
+        return folders_->rename(item, label);
     };
     // The buttons wait while a folder label is edited and come back however it ends.
     connect(tree_, &CQSDFolderTree::labelEditingStarted, this, [this] {
@@ -404,24 +405,7 @@ QMenu* CQSDFileDialog::buildMenu() {
 }
 
 QMenu* CQSDFileDialog::buildFolderMenu() {
-    QMenu* menu = qsdmenu::popup(IDR_QSD_CONTEXT, 1, this);
-    const bool atRoot = tree_->currentItem() == tree_->rootItem() || !tree_->currentItem();
-    qsdmenu::setEnabled(menu, ID_QSD_FOLDER_DELETE, !atRoot);
-    qsdmenu::setEnabled(menu, ID_QSD_FOLDER_PROPERTIES, !atRoot);
-    if (flags & qsd::NO_OK_CANCEL_MENU) {
-        qsdmenu::remove(menu, IDOK);
-        qsdmenu::remove(menu, IDCANCEL);
-    }
-    return menu;
-}
-
-void CQSDFileDialog::showFolderMenu(const QPoint& globalPos) {
-    QMenu* menu = buildFolderMenu();
-    const int id = qsdmenu::idOf(menu->exec(globalPos));
-    tree_->noteMenuClosed();
-    menu->deleteLater();
-    if (id)
-        handleCommand(id);
+    return folders_->buildMenu(flags);
 }
 
 void CQSDFileDialog::showNameMenu(const QPoint& globalPos) {
@@ -454,8 +438,11 @@ void CQSDFileDialog::buildCommands() {
         CQSDFilePropertiesDialog::openForFolder(services_, tree_->currentPath(), this);
     });
     commands_.on(ID_QSD_FOLDER_REFRESH, [this] { tree_->reread(tree_->currentItem()); });
-    commands_.on(ID_QSD_FOLDER_NEW, [this] { newFolder(); });
-    commands_.on(ID_QSD_FOLDER_DELETE, [this] { deleteFolder(); });
+    commands_.on(ID_QSD_FOLDER_NEW, [this] { folders_->newFolder(); });
+    commands_.on(ID_QSD_FOLDER_DELETE, [this] {
+        folders_->deleteFolder();
+        list_->Refill();
+    });
     commands_.on(ID_EDIT_SELECT_ALL, [this] { name_->selectAll(); });
     commands_.on(ID_QSD_TEXTBOX_CUT, [this] { name_->cut(); });
     commands_.on(ID_QSD_TEXTBOX_COPY, [this] { name_->copy(); });
@@ -491,60 +478,6 @@ void CQSDFileDialog::selectLinkFile() {
     resultNames_ = QStringList{e->data.name};
     recordState();
     accept();
-}
-
-bool CQSDFileDialog::renameFolder(QTreeWidgetItem* item, const QString& label) {
-    QsdMessenger messenger(services_.messages, this);
-    QsdFolderOperations ops(services_.fs, messenger);
-    QString renamed;
-    const auto outcome = ops.RenameFolder(CQSDFolderTree::pathOf(item), label, renamed);
-    switch (outcome) {
-    case QsdFolderOperations::RenameOutcome::Renamed:
-        item->setData(0, CQSDFolderTree::PathRole, renamed);
-        tree_->reread(item);
-        onFolderChanged(renamed);
-        QTimer::singleShot(0, this, [item, name = label.trimmed()] { item->setText(0, name); });
-        return true;
-    case QsdFolderOperations::RenameOutcome::EditAgain:
-        QTimer::singleShot(0, this, [this, item] { tree_->editLabel(item); });
-        return false;
-    default:
-        return false;
-    }
-}
-
-void CQSDFileDialog::newFolder() {
-    QTreeWidgetItem* parent = tree_->currentItem();
-    if (!parent)
-        return;
-    QsdMessenger messenger(services_.messages, this);
-    QsdFolderOperations ops(services_.fs, messenger);
-    const QString label = ops.NewFolder(tree_->currentPath());
-    if (label.isEmpty())
-        return;
-    tree_->reread(parent);
-    parent->setExpanded(true);
-    for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0) == label) {
-            tree_->editLabel(parent->child(i));
-            break;
-        }
-    }
-}
-
-void CQSDFileDialog::deleteFolder() {
-    QTreeWidgetItem* item = tree_->currentItem();
-    if (!item || item == tree_->rootItem())
-        return;
-    QsdMessenger messenger(services_.messages, this);
-    QsdDeleteOperations ops(services_.fs, messenger);
-    const auto outcome = ops.DeleteFolder(tree_->currentPath());
-    QTreeWidgetItem* parent = item->parent();
-    if (outcome == QsdDeleteOperations::FolderOutcome::Deleted) {
-        tree_->setCurrentItem(parent);
-        delete item;
-    }
-    list_->Refill();
 }
 
 void CQSDFileDialog::onPaneFocus(int pane) {

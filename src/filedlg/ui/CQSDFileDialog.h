@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <memory>
 
 class CQSDComboBox;
 class CQSDFileList;
@@ -16,7 +17,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QToolButton;
+class QsdFolderCommands;
+class QsdSoftKeys;
 
 // The program's own file select dialog: title line, name box, file type and
 // option pull-downs, folder tree and file list, driven by the `file select
@@ -102,11 +104,7 @@ class CQSDFileDialog : public QDialog, private QsdOkPort {
     void onRowTapped(int row, bool doubleTap);
     void onPaneFocus(int pane);
     void selectLinkFile();
-    bool renameFolder(class QTreeWidgetItem* item, const QString& label);
-    void newFolder();
-    void deleteFolder();
     void showNameMenu(const QPoint& globalPos);
-    void showFolderMenu(const QPoint& globalPos);
     void recordState();
     int focusedPane() const;
 
@@ -123,9 +121,8 @@ class CQSDFileDialog : public QDialog, private QsdOkPort {
     CQSDFileList* list_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-    QWidget* softKeys_ = nullptr;
-    QToolButton* softOk_ = nullptr;
-    QToolButton* softMenu_ = nullptr;
+    QsdSoftKeys* softKeys_ = nullptr;
+    std::unique_ptr<QsdFolderCommands> folders_;
     std::vector<QsdFilterItem> fileTypes_;
     QString resultFolder_;
     QStringList resultNames_;

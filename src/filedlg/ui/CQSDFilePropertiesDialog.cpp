@@ -1,5 +1,7 @@
 #include "CQSDFilePropertiesDialog.h"
 
+#include "CommandIds.h"
+#include "DialogTexts.h"
 #include "QsdTypes.h"
 
 #include <QCheckBox>
@@ -10,16 +12,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace cmd::fileprops;
+
+namespace {
+
+QString text(int controlId) {
+    return res::dialogText(cmd::IDD_QSD_FILE_PROPERTIES, controlId);
+}
+
+} // namespace
+
 CQSDFilePropertiesDialog::CQSDFilePropertiesDialog(QsdServices& services,
                                                    const QsdProperties& properties, QWidget* parent)
     : QDialog(parent), services_(services), props_(properties) {
-    setWindowTitle(u"ファイルプロパティ"_qs);
+    setWindowTitle(text(res::IDC_CAPTION));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    const auto addRow = [&](int labelId, const QString& caption, int valueId,
-                            const QString& value) {
+    const auto addRow = [&](int labelId, int valueId, const QString& value) {
         const int row = grid->rowCount();
-        auto* l = new QLabel(caption, this);
+        auto* l = new QLabel(text(labelId), this);
         auto* v = new QLabel(value, this);
         v->setTextInteractionFlags(Qt::TextSelectableByMouse);
         v->setWordWrap(true);
@@ -28,14 +39,14 @@ CQSDFilePropertiesDialog::CQSDFilePropertiesDialog(QsdServices& services,
         labels_[labelId] = l;
         labels_[valueId] = v;
     };
-    addRow(9900, u"ファイル名："_qs, 9912, props_.name);
-    addRow(9915, u"フォルダ："_qs, 9913, props_.folder);
-    addRow(9916, u"サイズ："_qs, 9922, QsdProperties::sizeText(props_.size));
-    addRow(9917, u"更新時刻："_qs, 9919, QsdProperties::timeText(props_.lastWriteTime));
+    addRow(IDC_NAME_LABEL, IDC_NAME, props_.name);
+    addRow(IDC_FOLDER_LABEL, IDC_FOLDER, props_.folder);
+    addRow(IDC_SIZE_LABEL, IDC_SIZE, QsdProperties::sizeText(props_.size));
+    addRow(IDC_TIME_LABEL, IDC_TIME, QsdProperties::timeText(props_.lastWriteTime));
     grid->setColumnStretch(1, 1);
     if (props_.isFolder()) {
-        labels_[9900]->hide();
-        labels_[9912]->hide();
+        labels_[IDC_NAME_LABEL]->hide();
+        labels_[IDC_NAME]->hide();
     }
     layout->addLayout(grid);
     auto* line = new QFrame(this);
@@ -44,17 +55,16 @@ CQSDFilePropertiesDialog::CQSDFilePropertiesDialog(QsdServices& services,
     layout->addWidget(line);
 
     auto* checks = new QGridLayout;
-    const std::pair<uint32_t, QString> boxes[] = {
-        {fa::FILE_ATTRIBUTE_READONLY, u"読み取り専用"_qs},
-        {fa::FILE_ATTRIBUTE_HIDDEN, u"隠しファイル"_qs},
-        {fa::FILE_ATTRIBUTE_ARCHIVE, u"アーカイブ"_qs},
-        {fa::FILE_ATTRIBUTE_SYSTEM, u"システム"_qs},
-        {fa::FILE_ATTRIBUTE_INROM, u"ROMファイル"_qs},
-        {fa::FILE_ATTRIBUTE_TEMPORARY, u"一時ファイル"_qs}};
+    const std::pair<uint32_t, int> boxes[] = {{fa::FILE_ATTRIBUTE_READONLY, IDC_READ_ONLY},
+                                              {fa::FILE_ATTRIBUTE_HIDDEN, IDC_HIDDEN},
+                                              {fa::FILE_ATTRIBUTE_ARCHIVE, IDC_ARCHIVE},
+                                              {fa::FILE_ATTRIBUTE_SYSTEM, IDC_SYSTEM},
+                                              {fa::FILE_ATTRIBUTE_INROM, IDC_IN_ROM},
+                                              {fa::FILE_ATTRIBUTE_TEMPORARY, IDC_TEMPORARY}};
     int i = 0;
     const bool inRom = props_.attributes & fa::FILE_ATTRIBUTE_INROM;
-    for (const auto& [bit, text] : boxes) {
-        auto* box = new QCheckBox(text, this);
+    for (const auto& [bit, controlId] : boxes) {
+        auto* box = new QCheckBox(text(controlId), this);
         box->setChecked(props_.attributes & bit);
         box->setEnabled(bit != fa::FILE_ATTRIBUTE_INROM && !inRom);
         checks->addWidget(box, i / 2, i % 2);
@@ -69,8 +79,8 @@ CQSDFilePropertiesDialog::CQSDFilePropertiesDialog(QsdServices& services,
     layout->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(u"OK"_qs, QDialogButtonBox::AcceptRole);
-    buttons->addButton(u"キャンセル"_qs, QDialogButtonBox::RejectRole);
+    buttons->addButton(text(cmd::IDOK), QDialogButtonBox::AcceptRole);
+    buttons->addButton(text(cmd::IDCANCEL), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
