@@ -71,6 +71,11 @@ void placePanes(const QsdLayoutInput& in, const QRect& area, QsdLayout& out) {
                      std::max(total - treeHeight - kMargin, 0));
 }
 
+// The labels' column: room for the widest label and a gap after it.
+int labelColumn(const QsdLayoutInput& in) {
+    return std::max(kLabelWidth, in.labelWidth + kMargin);
+}
+
 } // namespace
 
 QsdLayout layout(const QsdLayoutInput& in) {
@@ -85,11 +90,12 @@ QsdLayout layout(const QsdLayoutInput& in) {
         out.separator = QRect(0, y, w, 2);
         y += 2 + kMargin;
     }
+    const int labelWidth = labelColumn(in);
     const auto row = [&](bool visible, QRect& label, QRect& control, int height) {
         if (!visible)
             return;
-        label = QRect(kMargin, y, kLabelWidth, height);
-        control = QRect(kMargin + kLabelWidth, y, w - 2 * kMargin - kLabelWidth, height);
+        label = QRect(kMargin, y, labelWidth, height);
+        control = QRect(kMargin + labelWidth, y, w - 2 * kMargin - labelWidth, height);
         y += height + kMargin;
     };
     row(!(in.flags & qsd::HIDE_NAME), out.nameLabel, out.name, in.nameHeight);
@@ -120,7 +126,7 @@ QSize minimumSize(const QsdLayoutInput& in) {
     const int paneHeight = panes == 0 ? 0 : (stacked ? 2 * kMinimumPane + kMargin : kMinimumPane);
     const int height = headerHeight(in) + paneHeight + footerHeight(in);
     const int buttons = 2 * kButtonWidth + 3 * kMargin;
-    const int rows = kLabelWidth + 2 * kMargin + 2 * kMinimumPane;
+    const int rows = labelColumn(in) + 2 * kMargin + 2 * kMinimumPane;
     return QSize(std::max(buttons, rows), height);
 }
 

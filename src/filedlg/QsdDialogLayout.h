@@ -17,6 +17,7 @@ struct QsdLayoutInput {
     int optionHeight = 0;
     bool hasOptions = false; // the option pull-down has entries
     int buttonHeight = 0;
+    int labelWidth = 0; // the widest label of the name, type and option rows
 };
 
 // Where each control of the dialog goes; an empty rectangle is a hidden control.
@@ -46,6 +47,7 @@ constexpr int kFrameRoomWidth = 24;
 constexpr int kFrameRoomHeight = 64;
 
 constexpr int kMargin = 4;
+// The least width of the labels' column; longer labels widen it.
 constexpr int kLabelWidth = 48;
 constexpr int kButtonWidth = 80;
 // The least height of a shown pane.

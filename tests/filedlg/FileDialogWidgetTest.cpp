@@ -466,11 +466,14 @@ TEST(QsdDialogLayout, EveryShownControlLiesInsideWithoutOverlapAtTheMinimumSize)
             in.nameHeight = in.typeHeight = in.optionHeight = 24;
             in.hasOptions = true;
             in.buttonHeight = 28;
+            in.labelWidth = zoomed * 45; // a translated label may be wider than the column
             in.size = qsdlayout::minimumSize(in);
             const QsdLayout l = qsdlayout::layout(in);
             const QRect all(QPoint(), in.size);
-            const QList<QRect> parts{l.title,  l.name, l.type, l.option,  l.ok,
-                                     l.cancel, l.tree, l.list, l.softKeys};
+            const QList<QRect> parts{l.title,  l.nameLabel,   l.name,   l.typeLabel,
+                                     l.type,   l.optionLabel, l.option, l.ok,
+                                     l.cancel, l.tree,        l.list,   l.softKeys};
+            EXPECT_GE(l.typeLabel.width(), in.labelWidth);
             for (qsizetype i = 0; i < parts.size(); ++i) {
                 EXPECT_TRUE(inside(parts[i], all)) << flags << " " << zoomed << " part " << i;
                 for (qsizetype j = i + 1; j < parts.size(); ++j)

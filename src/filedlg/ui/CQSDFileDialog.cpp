@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace cmd;
 
@@ -541,6 +542,8 @@ QsdLayoutInput CQSDFileDialog::layoutInput(QSize size) const {
     in.optionHeight = option_->sizeHint().height();
     in.hasOptions = option_->count() > 0;
     in.buttonHeight = okButton_->sizeHint().height();
+    for (const QLabel* label : {nameLabel_, typeLabel_, optionLabel_})
+        in.labelWidth = std::max(in.labelWidth, label->sizeHint().width());
     return in;
 }
 
