@@ -37,7 +37,8 @@ TEST_F(EnglishLibraryTest, HasEveryStringMenuTextAndDialogTextOfTheProgram) {
             missing << QStringLiteral("menu %1.%2").arg(menuId).arg(item);
     });
     for (const res::DialogTextEntry& e : res::builtinDialogTexts()) {
-        if (!has<TavloLoadDialogTextFn>("TavloLoadDialogText", uint32_t(e.dialogId), uint32_t(e.controlId)))
+        if (!has<TavloLoadDialogTextFn>("TavloLoadDialogText", uint32_t(e.dialogId),
+                                        uint32_t(e.controlId)))
             missing << QStringLiteral("dialog %1.%2").arg(e.dialogId).arg(e.controlId);
     }
     EXPECT_TRUE(missing.isEmpty()) << "tavlo-en.tsv lacks: " << missing.join(u", ").toStdString();
@@ -51,8 +52,13 @@ TEST(EnglishTableTest, NamesOnlyStringsAndDialogTextsTheProgramHas) {
     QSet<QString> known;
     for (const res::StringEntry& e : res::builtinStringEntries())
         known << QStringLiteral("string %1").arg(e.id);
-    for (const res::DialogTextEntry& e : res::builtinDialogTexts())
-        known << QStringLiteral("dialog %1.%2").arg(e.dialogId).arg(e.controlId);
+    for (const res::DialogTextEntry& e : res::builtinDialogTexts()) {
+        const bool tooltip = e.controlId >= res::IDC_TOOLTIP;
+        known << QStringLiteral("dialog %1.%2%3")
+                     .arg(e.dialogId)
+                     .arg(tooltip ? u"t" : u"")
+                     .arg(tooltip ? e.controlId - res::IDC_TOOLTIP : e.controlId);
+    }
     QStringList unknown;
     while (!table.atEnd()) {
         const QStringList fields = QString::fromUtf8(table.readLine()).split(u'\t');
@@ -72,7 +78,8 @@ TEST_F(EnglishLibraryTest, MenuTextsKeepTheirKeyNames) {
             return;
         const QString english = QString::fromUtf16(buffer.data(), out.length);
         const qsizetype tab = japanese.indexOf(u'\t');
-        EXPECT_EQ(tab < 0 ? QString() : japanese.mid(tab), english.indexOf(u'\t') < 0 ? QString() : english.mid(english.indexOf(u'\t')))
+        EXPECT_EQ(tab < 0 ? QString() : japanese.mid(tab),
+                  english.indexOf(u'\t') < 0 ? QString() : english.mid(english.indexOf(u'\t')))
             << menuId << "." << item;
     });
 }
