@@ -30,6 +30,11 @@ struct KeyCase {
     const char* result = nullptr; // nullptr: the text stays
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << "key " << c.key << " at " << c.at << " of "
+        << QByteArray(c.text).replace("\r\n", "|").constData();
+}
+
 class CTextEditKey : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(CTextEditKey, MovesOrEditsAsOverLoadedText) {
