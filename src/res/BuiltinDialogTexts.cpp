@@ -164,7 +164,7 @@ constexpr res::DialogTextEntry kDialogTexts[] = {
     {cmd::IDD_QSD_COLOR_SELECT, cmd::colordlg::IDC_R_LABEL, u"R"},
     {cmd::IDD_QSD_COLOR_SELECT, cmd::colordlg::IDC_G_LABEL, u"G"},
     {cmd::IDD_QSD_COLOR_SELECT, cmd::colordlg::IDC_B_LABEL, u"B"},
-    {cmd::IDD_QSD_COLOR_SELECT, cmd::colordlg::IDC_OPENING_COLOR, u"元の色"},
+    {cmd::IDD_QSD_COLOR_SELECT, res::IDC_TOOLTIP + cmd::colordlg::IDC_OPENING_COLOR, u"元の色"},
     {cmd::IDD_REPLACEBAR, cmd::replacebar::IDC_CASE_OFF, u"Aa"},
     {cmd::IDD_REPLACEBAR, cmd::replacebar::IDC_NEXT, u"次"},
     {cmd::IDD_REPLACEBAR, cmd::replacebar::IDC_REPLACE, u"置"},

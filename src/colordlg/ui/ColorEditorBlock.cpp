@@ -91,7 +91,7 @@ ColorEditorBlock::ColorEditorBlock(QWidget* parent) : QGroupBox(text(IDC_CUSTOM_
     opening_ = new ColorSwatch(this);
     opening_->setObjectName(idName(IDC_OPENING_COLOR));
     opening_->setFocusPolicy(Qt::NoFocus);
-    opening_->setToolTip(text(IDC_OPENING_COLOR));
+    opening_->setToolTip(res::dialogTooltip(cmd::IDD_QSD_COLOR_SELECT, IDC_OPENING_COLOR));
     auto* previewColumn = new QVBoxLayout;
     previewColumn->addWidget(opening_);
     previewColumn->addWidget(previewFrame_, 1);
