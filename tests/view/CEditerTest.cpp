@@ -20,13 +20,11 @@ using CEditerView = ViewTest;
 TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
     ViewEnvironment env;
     env.settings->writeInt(QStringLiteral("EDIT_AUTO_ARRANGE"), 0);
-    env.settings->writeInt(QStringLiteral("LOAD_DAFAULT_MACRO"), 1);
     env.settings->writeInt(QStringLiteral("FILTER_INDEX"), 3);
     env.settings->writeString(QStringLiteral("LAST_OPEN_FOLDER"), QStringLiteral("/tmp/"));
     env.settings->writeInt(QStringLiteral("COLOR_TEXT"), 0x0000FF);
     env.settings->writeInt(QStringLiteral("COLOR_BACKGROUND"), 0x00FF00);
     auto view = std::make_unique<CEditer>(env.services(), env.documents->services());
-    QSignalSpy macro(view.get(), &CEditer::loadDefaultMacroRequested);
     EXPECT_EQ(view->state().charSet, -1);
     view->resize(480, 640);
     view->show();
@@ -48,9 +46,6 @@ TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
     EXPECT_TRUE(view->isTimerRunning(16));
     EXPECT_EQ(view->title(), QStringLiteral("(1:1) (新規テキスト)"));
     EXPECT_EQ(view->insertStrings.size(), 8u);
-    // The default macro is asked for once the start-up is through.
-    EXPECT_EQ(macro.count(), 0);
-    EXPECT_TRUE(macro.wait(2000));
 }
 
 TEST(CEditer, DestructionWritesTheViewState) {
