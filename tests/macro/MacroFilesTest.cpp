@@ -56,18 +56,6 @@ class MacroFilesTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(MacroFilesTest, LoadReadsTheNamedFile) {
-    files.write("a.mcr", "COPY\nFIND /A \"x\"\n");
-    Macro macro;
-    macro.steps.push_back(makeStep(MacroCommand::Paste));
-    ASSERT_TRUE(MacroLoad(macro, path("a.mcr"), services()));
-    ASSERT_EQ(macro.steps.size(), 2u);
-    EXPECT_EQ(macro.steps[0].command, MacroCommand::Copy);
-    EXPECT_EQ(reportLines(macro).size(), 1);
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_TRUE(chooser.requests.empty());
-}
-
 TEST_F(MacroFilesTest, MissingFileOrFolderShowsTheReadError) {
     Macro macro;
     macro.steps.push_back(makeStep(MacroCommand::Paste));

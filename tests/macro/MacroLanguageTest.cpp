@@ -61,31 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TokenCase{uR"("abc \" def)", {uR"("abc \" def")"}, true},
                       TokenCase{uR"("abc\)", {uR"("abc\")"}, true}));
 
-TEST(MacroTokenizer, RestDropsWhiteSpaceAfterToken) {
-    MacroTokenizer tokens(u"one \t two three");
-    ASSERT_TRUE(tokens.next());
-    EXPECT_EQ(tokens.rest(), "two three");
-    EXPECT_FALSE(tokens.atEnd());
-}
-
-TEST(MacroTokenizer, OptionsBeforeTheArgumentAreConsumedAndOptionsOnlyGiveNoArgument) {
-    MacroTokenizer tokens(u"/i /u \"x\" /A more");
-    const MacroArguments args = scanMacroOptions(tokens);
-    EXPECT_FALSE(args.options.a);
-    EXPECT_TRUE(args.options.i);
-    EXPECT_TRUE(args.options.u);
-    EXPECT_FALSE(args.options.f);
-    ASSERT_TRUE(args.argument);
-    EXPECT_EQ(args.argument->text, "\"x\"");
-    EXPECT_EQ(tokens.rest(), "/A more");
-
-    MacroTokenizer optionsOnly(u"/F /a");
-    const MacroArguments none = scanMacroOptions(optionsOnly);
-    EXPECT_TRUE(none.options.a);
-    EXPECT_TRUE(none.options.f);
-    EXPECT_FALSE(none.argument);
-}
-
+// The options before an argument (in either case), an argument's rest and the
+// data after it: the loader's table (MacroLoaderTest) and macro dump.
 TEST(MacroStringValue, RemovesQuotesAndResolvesEscapes) {
     EXPECT_EQ(macroStringValue(uR"("a\nb\tc\\d\"e")"), QStringLiteral("a\nb\tc\\d\"e"));
     EXPECT_EQ(macroStringValue(uR"("\q")"), QStringLiteral("\\q"));
