@@ -1,6 +1,8 @@
 #include "DesktopAssociation.h"
 
 #include "Registry.h"
+#include "StringIds.h"
+#include "StringTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,10 +62,10 @@ bool DesktopAssociation::desktopEntryInstalled() const {
 
 QString DesktopAssociation::unavailableReason() const {
     if (xdgMimePath().isEmpty())
-        return QStringLiteral("xdg-mime が見つかりません（パッケージ xdg-utils）。");
+        return res::loadString(sid::IDS_XDG_MIME_MISSING, {});
     if (!desktopEntryInstalled())
-        return QStringLiteral("デスクトップエントリ %1 がインストールされていません。")
-            .arg(options_.desktopEntry);
+        return res::substitute(res::loadString(sid::IDS_DESKTOP_ENTRY_MISSING, {}),
+                               options_.desktopEntry);
     return QString();
 }
 

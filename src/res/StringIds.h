@@ -354,6 +354,10 @@ constexpr uint32_t IDS_DESKTOP_DEFAULT_UNCHANGED = 36603;
 constexpr uint32_t IDS_NO_DESKTOP = 36604;
 // xdg-mime の実行に失敗しました。
 constexpr uint32_t IDS_XDG_MIME_FAILED = 36605;
+// xdg-mime が見つかりません（パッケージ xdg-utils）。
+constexpr uint32_t IDS_XDG_MIME_MISSING = 36606;
+// デスクトップエントリ %s がインストールされていません。
+constexpr uint32_t IDS_DESKTOP_ENTRY_MISSING = 36607;
 // 次を検索
 constexpr uint32_t IDS_FIND_NEXT_KEY = 37000;
 // 前を検索
