@@ -11,10 +11,16 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+
+namespace {
+// The tab widget's frame beside its tab bar.
+constexpr int kTabFrame = 4;
+} // namespace
 
 SettingsSheet::SettingsSheet(SettingsContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
@@ -75,11 +81,20 @@ void SettingsSheet::fitToScreen() {
         const auto* scroll = static_cast<const QScrollArea*>(tabs_->widget(indexOf(page)));
         wanted += (page->sizeHint() - scroll->viewport()->size()).expandedTo(QSize(0, 0));
     }
-    wanted = wanted.boundedTo(room);
-    if (wanted != size())
-        resize(wanted);
-    // Keep the whole sheet, title bar included, on the screen.
+    // Where the screen has room, every tab shows without scroll buttons.
+    const int margins = width() - tabs_->width();
+    tabs_->setMinimumWidth(
+        std::min(tabs_->tabBar()->sizeHint().width() + kTabFrame, room.width() - margins));
+    wanted = wanted.expandedTo(QSize(layout()->minimumSize().width(), 0)).boundedTo(room);
+    // The sheet grows about its centre, then stays whole on the screen, title
+    // bar included.
     QRect placed = frameGeometry();
+    if (wanted != size()) {
+        const QPoint centre = placed.center();
+        resize(wanted);
+        placed = frameGeometry();
+        placed.moveCenter(centre);
+    }
     placed.moveRight(std::min(placed.right(), available.right()));
     placed.moveBottom(std::min(placed.bottom(), available.bottom()));
     placed.moveLeft(std::max(placed.left(), available.left()));

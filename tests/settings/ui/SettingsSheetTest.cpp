@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -285,4 +286,15 @@ TEST_F(SettingsSheetTest, ASheetTooLargeForTheScreenScrollsItsPageInsteadOfLeavi
         },
         false);
     QApplication::setFont(original);
+}
+
+TEST_F(SettingsSheetTest, WhereTheScreenHasRoomEveryTabShowsWithoutScrolling) {
+    runSheet(
+        [](SettingsSheet& sheet) {
+            const QTabBar* tabs = sheet.findChild<QTabBar*>();
+            ASSERT_NE(tabs, nullptr);
+            ASSERT_LT(tabs->sizeHint().width(), sheet.screen()->availableGeometry().width());
+            EXPECT_GE(tabs->width(), tabs->sizeHint().width());
+        },
+        false);
 }
