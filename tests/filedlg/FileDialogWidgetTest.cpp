@@ -30,28 +30,22 @@ using namespace cmd;
 namespace {
 
 struct DialogFixture : DialogServices {
+    // A dialog over the tree at the size it takes itself.
     std::unique_ptr<CQSDFileDialog> open(uint32_t flags, bool commonMode = false,
-                                         uint32_t ofnFlags = 0) {
+                                         uint32_t ofnFlags = 0, const QString& initialDir = {}) {
         auto d = std::make_unique<CQSDFileDialog>(services);
         d->flags = flags;
         d->commonMode = commonMode;
         d->ofnFlags = ofnFlags;
-        d->initialDir = tree.root();
+        d->initialDir = initialDir.isEmpty() ? tree.root() : initialDir;
         d->filterText = u"テキスト|*.txt|すべて|*.*||"_qs;
         d->filterIndex = 2;
         d->initialize();
-        d->resize(480, 640);
         return d;
     }
-    // A dialog at the size it takes itself, showing its tree and both buttons.
+    // Showing its tree and both buttons.
     std::unique_ptr<CQSDFileDialog> make(const QString& initialDir) {
-        auto d = std::make_unique<CQSDFileDialog>(services);
-        d->flags = qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL;
-        d->commonMode = false; // the tree shows, whatever the common flags say
-        d->initialDir = initialDir;
-        d->filterText = u"すべて|*.*||"_qs;
-        d->initialize();
-        return d;
+        return open(qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL, false, 0, initialDir);
     }
     // The centre of a row of the list's current view.
     static QPoint rowPoint(CQSDFileList* list, const QString& name) {

@@ -46,8 +46,8 @@ TEST(QsdFileListCompare, FoldersAndParentRowStayFirstInBothDirections) {
     QsdFileEntry up, dir, small, big;
     up.data = folder(u".."_qs);
     dir.data = folder(u"zeta"_qs);
-    small.data = file(u"b.txt"_qs, 10);
-    big.data = file(u"a.txt"_qs, 5000);
+    small.data = file(u"b.txt"_qs, 0xFFFFFFFFull);
+    big.data = file(u"a.txt"_qs, 0x100000000ull); // beyond 32 bits
     for (bool asc : {true, false}) {
         for (int key = 0; key < 4; ++key) {
             EXPECT_LT(QsdFileListModel::compare(&up, &dir, key, asc), 0);
@@ -60,13 +60,6 @@ TEST(QsdFileListCompare, FoldersAndParentRowStayFirstInBothDirections) {
     EXPECT_GT(QsdFileListModel::compare(&small, &big, qsd::SORT_SIZE, false), 0);
     EXPECT_LT(QsdFileListModel::compare(nullptr, &big, qsd::SORT_NAME, true), 0);
     EXPECT_GT(QsdFileListModel::compare(nullptr, &big, qsd::SORT_NAME, false), 0);
-}
-
-TEST(QsdFileListCompare, SizesBeyondThirtyTwoBitsCompareAsSixtyFourBit) {
-    QsdFileEntry a, b;
-    a.data = file(u"a"_qs, 0x100000000ull); // 4 GiB
-    b.data = file(u"b"_qs, 0xFFFFFFFFull);
-    EXPECT_GT(QsdFileListModel::compare(&a, &b, qsd::SORT_SIZE, true), 0);
 }
 
 TEST(QsdFileListCompare, TypeKeyPutsNamesWithoutExtensionFirstAscendingLastDescending) {
@@ -257,7 +250,6 @@ TEST_F(ModelFixture, AFifoNamedLikeAShortcutIsListedWithoutBeingOpened) {
 
 TEST_F(ModelFixture, LnkReaderKeepsUnmatchedQuoteAndReadsAtMost780Bytes) {
     tree.write(u"a.txt"_qs, "x");
-    PosixFileSystem fileSystem;
     QsdShortcutReader reader(fileSystem);
     tree.write(u"q.lnk"_qs, "3#\"" + tree.path(u"a.txt"_qs).toUtf8());
     EXPECT_FALSE(reader.readLnk(tree.path(u"q.lnk"_qs)).valid());

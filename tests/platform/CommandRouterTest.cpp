@@ -1,18 +1,15 @@
 #include "CommandRouter.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
 // Records which target ran which command, in order.
-struct Log {
-    std::vector<QString> entries;
-};
+using Log = QStringList;
 
 CommandMap::Handler record(Log& log, const QString& entry) {
-    return [&log, entry] { log.entries.push_back(entry); };
+    return [&log, entry] { log << entry; };
 }
 
 } // namespace
@@ -31,7 +28,7 @@ TEST(CommandRouter, ViewThenFrameThenApplication) {
     EXPECT_TRUE(router.execute(100));
     EXPECT_TRUE(router.execute(200));
     EXPECT_TRUE(router.execute(300));
-    EXPECT_EQ(log.entries, (std::vector<QString>{u"view 100"_qs, u"frame 200"_qs, u"app 300"_qs}));
+    EXPECT_EQ(log, (QStringList{u"view 100"_qs, u"frame 200"_qs, u"app 300"_qs}));
 }
 
 TEST(CommandRouter, OnlyAHandledCommandIsEnabledAndRuns) {
@@ -67,13 +64,13 @@ TEST(CommandRouter, FirstClaimingTargetDecidesTheState) {
 
     EXPECT_FALSE(router.query(57643).enabled);
     EXPECT_FALSE(router.execute(57643)) << "a disabled command is not run";
-    EXPECT_TRUE(log.entries.empty());
+    EXPECT_TRUE(log.isEmpty());
     canUndo = true;
     EXPECT_TRUE(router.execute(57643));
     EXPECT_TRUE(router.execute(32823));
     visible = false;
     EXPECT_FALSE(router.execute(32823));
-    EXPECT_EQ(log.entries, (std::vector<QString>{u"undo"_qs, u"frame toggles"_qs}));
+    EXPECT_EQ(log, (QStringList{u"undo"_qs, u"frame toggles"_qs}));
 }
 
 // A range handler run with its id: CommandActionsTest (the recent files).
@@ -104,7 +101,7 @@ TEST(CommandRouter, HandlerMayRemoveTargetsWhileRunning) {
     CommandMap view, frame;
     CommandRouter router;
     view.on(1, [&] {
-        log.entries.push_back(u"view"_qs);
+        log << u"view"_qs;
         router.removeTarget(&view);
         router.removeTarget(&frame);
     });
@@ -113,7 +110,7 @@ TEST(CommandRouter, HandlerMayRemoveTargetsWhileRunning) {
     EXPECT_TRUE(router.execute(1));
     EXPECT_FALSE(router.execute(2));
     EXPECT_TRUE(router.targets().empty());
-    EXPECT_EQ(log.entries, (std::vector<QString>{u"view"_qs}));
+    EXPECT_EQ(log, (QStringList{u"view"_qs}));
 
     // Targets are added once; null is ignored.
     router.setTargets({&view, nullptr});

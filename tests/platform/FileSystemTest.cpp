@@ -29,11 +29,6 @@ class FileSystemTest : public ::testing::Test {
         return p;
     }
     QByteArray read(const QString& p) const { return files.read(p); }
-    static mode_t modeOf(const QString& p) {
-        struct stat st {};
-        ::lstat(QFile::encodeName(p).constData(), &st);
-        return st.st_mode & 07777;
-    }
 
     TempFiles files;
     PosixFileSystem fs;
@@ -67,18 +62,18 @@ TEST_F(FileSystemTest, AttributesFromTypeNameAndPermissions) {
 TEST_F(FileSystemTest, ReadOnlyClearsEveryWriteBitAndGivesTheOwnersBack) {
     const QString file = write("a.txt", "x", 0666);
     ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(modeOf(file), mode_t(0444));
+    EXPECT_EQ(permissionsOf(file), mode_t(0444));
     EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(modeOf(file), mode_t(0644));
+    EXPECT_EQ(permissionsOf(file), mode_t(0644));
     EXPECT_EQ(fs.lastError(), 0);
 
     // A hidden name stays hidden; asking otherwise fails and changes nothing.
     const QString dot = write(".rc", "x", 0644);
     EXPECT_TRUE(failed(fs, fs.setAttributes(dot, FILE_ATTRIBUTE_READONLY), EINVAL));
-    EXPECT_EQ(modeOf(dot), mode_t(0644));
+    EXPECT_EQ(permissionsOf(dot), mode_t(0644));
     EXPECT_TRUE(fs.setAttributes(dot, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(modeOf(dot), mode_t(0444));
+    EXPECT_EQ(permissionsOf(dot), mode_t(0444));
 
     EXPECT_TRUE(failed(fs, fs.setAttributes(path("missing"), FILE_ATTRIBUTE_NORMAL), ENOENT));
 }
@@ -90,14 +85,14 @@ TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
     if (ok) {
         EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE |
                                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
-        EXPECT_EQ(modeOf(file), mode_t(0444));
+        EXPECT_EQ(permissionsOf(file), mode_t(0444));
         char value[32] = {};
         const ssize_t n = ::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes",
                                      value, sizeof value);
         EXPECT_EQ(QByteArray(value, int(std::max<ssize_t>(n, 0))), QByteArray("38")); // 0x26
         ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_TEMPORARY));
         EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_TEMPORARY);
-        EXPECT_EQ(modeOf(file), mode_t(0644));
+        EXPECT_EQ(permissionsOf(file), mode_t(0644));
         ASSERT_TRUE(fs.setAttributes(file, FILE_ATTRIBUTE_NORMAL));
         EXPECT_EQ(::getxattr(QFile::encodeName(file).constData(), "user.tavlo.attributes", value,
                              sizeof value),
@@ -106,7 +101,7 @@ TEST_F(FileSystemTest, StoredAttributesLiveInAnExtendedAttributeOrFailCleanly) {
         // No extended attributes here: the change fails as a whole.
         EXPECT_EQ(fs.lastError(), ENOTSUP);
         EXPECT_EQ(fs.getFileAttributes(file), FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ(modeOf(file), mode_t(0444));
+        EXPECT_EQ(permissionsOf(file), mode_t(0444));
     }
 }
 
@@ -166,7 +161,7 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
 
     ASSERT_TRUE(fs.copyFile(src, path("dst.txt"), Fail));
     EXPECT_EQ(read(path("dst.txt")), bytes);
-    EXPECT_EQ(modeOf(path("dst.txt")), mode_t(0640));
+    EXPECT_EQ(permissionsOf(path("dst.txt")), mode_t(0640));
     EXPECT_EQ(fs.stat(src)->lastWriteTime, fs.stat(path("dst.txt"))->lastWriteTime);
 
     const QString other = write("other.txt", "old");
@@ -181,7 +176,7 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     ASSERT_TRUE(fs.setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL));
     ASSERT_TRUE(fs.copyFile(src, readOnly, Replace));
     EXPECT_EQ(read(readOnly), bytes);
-    EXPECT_EQ(modeOf(readOnly), mode_t(0640));
+    EXPECT_EQ(permissionsOf(readOnly), mode_t(0640));
 
     EXPECT_FALSE(fs.copyFile(src, src, Replace));
     EXPECT_EQ(read(src), bytes);
@@ -210,7 +205,7 @@ TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
     ASSERT_TRUE(xfs.moveFile(file, path("moved.txt")));
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_EQ(read(path("moved.txt")), QByteArray("data"));
-    EXPECT_EQ(modeOf(path("moved.txt")), mode_t(0600));
+    EXPECT_EQ(permissionsOf(path("moved.txt")), mode_t(0600));
 
     // A tree with a link to something outside: the link moves as a link and
     // what it points to is left alone.

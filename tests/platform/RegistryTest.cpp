@@ -1,6 +1,7 @@
 #include "Registry.h"
 #include "ScopedEnv.h"
 #include "TempFiles.h"
+#include "TestBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,17 +30,6 @@ class RegistryTest : public ::testing::Test {
     QTemporaryDir dir;
     Registry registry{dbPath()};
 };
-
-QByteArray utf16WithNul(const char16_t* text) {
-    QByteArray out;
-    for (const char16_t* p = text; *p; ++p) {
-        out.append(char(*p & 0xFF));
-        out.append(char(*p >> 8));
-    }
-    out.append('\0');
-    out.append('\0');
-    return out;
-}
 
 } // namespace
 
@@ -92,7 +82,7 @@ TEST_F(RegistryTest, StringsAreStoredAsUtf16WithTheirNul) {
     QByteArray data(int(size), '\x55');
     ASSERT_EQ(registry.RegQueryValueEx(key, u"face"_qs, nullptr, data.data(), &size),
               ERROR_SUCCESS);
-    EXPECT_EQ(data, utf16WithNul(u"ＭＳ Ｐゴシック"));
+    EXPECT_EQ(data, testbytes::utf16z(u"ＭＳ Ｐゴシック"_qs));
 
     // One byte short of the value: fails and tells the size needed.
     uint32_t small = size - 1;
@@ -219,9 +209,7 @@ TEST_F(RegistryTest, DatabasePathComesFromTheEnvironment) {
         // The folder is created, private to the user.
         Registry atDefault;
         EXPECT_TRUE(atDefault.isAvailable());
-        struct stat st {};
-        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath("config/tavlo")).constData(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(permissionsOf(dir.filePath("config/tavlo")), 0700u);
     }
     config.set({});
     EXPECT_EQ(Registry::defaultDatabasePath(), QDir::homePath() + "/.config/tavlo/registry.sqlite");

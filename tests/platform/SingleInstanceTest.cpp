@@ -1,6 +1,7 @@
 #include "HandOverChannel.h"
 #include "ScopedEnv.h"
 #include "SingleInstanceLock.h"
+#include "TempFiles.h"
 #include "WaitFor.h"
 
 #include <QDir>
@@ -80,9 +81,7 @@ TEST(SingleInstanceLockTest, RuntimeFolderIsPrivate) {
     ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     const QString folder = SingleInstanceLock::runtimeFolder();
     EXPECT_EQ(folder, runtime.path() + "/tavlo");
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(permissionsOf(folder), 0700u);
 }
 
 TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
@@ -95,9 +94,7 @@ TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
     ASSERT_TRUE(QDir().mkdir(expected));
     ASSERT_EQ(::chmod(QFile::encodeName(expected).constData(), 0777), 0);
     EXPECT_EQ(SingleInstanceLock::runtimeFolder(), expected);
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(expected).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(permissionsOf(expected), 0700u);
 
     // A link planted in its place is refused, and so is the lock.
     ASSERT_TRUE(QDir().rmdir(expected));
@@ -112,11 +109,8 @@ TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
     EXPECT_FALSE(channel.listen());
 }
 
-// The running editor holds the lock and listens under the same name: the
-// socket must not take the lock file's place, or the next start would find
-// neither a lock to test nor the file it expects. (A second start of the
-// program that raises the editor and hands over its path through both:
-// SingleInstanceProcessTest.)
+// The socket must not take the lock file's place, or the next start would find
+// neither. (A second start handing over its path: SingleInstanceProcessTest.)
 TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
     QTemporaryDir dir;
     SingleInstanceLock lock(QString::fromLatin1(SingleInstanceLock::kName), dir.path());

@@ -3,6 +3,7 @@
 // channel flooded with connections while file descriptors run out.
 #include "HandOverChannel.h"
 #include "Registry.h"
+#include "TempFiles.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -19,23 +20,9 @@
 
 using namespace reg;
 
-namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-mode_t modeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-} // namespace
-
 TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("registry.sqlite");
+    TempFiles dir;
+    const QString path = dir.path("registry.sqlite");
     {
         Registry registry(path);
         ASSERT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("JIS_KATAKANA_MODE"), 1),
@@ -43,14 +30,14 @@ TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
         EXPECT_TRUE(registry.problem().isEmpty());
     }
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0400), 0);
-    const QByteArray before = fileBytes(path);
+    const QByteArray before = dir.read(path);
     Registry registry(path);
     EXPECT_TRUE(registry.isAvailable());
     EXPECT_EQ(registry.queryDword(HKEY_CURRENT_USER, QStringLiteral("JIS_KATAKANA_MODE")), 1u);
     EXPECT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("X"), 2), ERROR_CANTWRITE);
     EXPECT_EQ(registry.problem(),
               QStringLiteral("書き込みができないため、設定は読み込むだけで、変更は保存されません"));
-    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(dir.read(path), before);
 }
 
 TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInAPrivateFileAndFolders) {
@@ -75,9 +62,9 @@ TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInAPrivateFileAndFolders)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    EXPECT_EQ(modeOf(dir.filePath("a")), mode_t(0700));
-    EXPECT_EQ(modeOf(dir.filePath("a/b")), mode_t(0700));
-    EXPECT_EQ(modeOf(path), mode_t(0600));
+    EXPECT_EQ(permissionsOf(dir.filePath("a")), mode_t(0700));
+    EXPECT_EQ(permissionsOf(dir.filePath("a/b")), mode_t(0700));
+    EXPECT_EQ(permissionsOf(path), mode_t(0600));
     Registry registry(path);
     uint32_t values = 0;
     ASSERT_EQ(registry.RegQueryInfoKey(HKEY_CURRENT_USER, nullptr, &values), ERROR_SUCCESS);

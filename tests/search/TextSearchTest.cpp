@@ -345,11 +345,4 @@ TEST_F(TextSearchTest, RepeatedSearchesReuseTheTextUntilItsRevisionChanges) {
     EXPECT_EQ(t.reads, 2);
 }
 
-TEST(LastMatchBeforeTest, StopsAtTheLimit) {
-    EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 3), 0);
-    EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 4), 3);
-    EXPECT_EQ(lastMatchBefore(u"abcabc", u"abc", 0), -1);
-    EXPECT_EQ(lastMatchBefore(u"abcabc", u"x", 6), -1);
-}
-
 } // namespace

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 // A temporary folder for the files of one test.
 class TempFiles {
   public:
@@ -33,3 +35,9 @@ class TempFiles {
   private:
     QTemporaryDir dir_;
 };
+
+// A file's permission bits (a link's own), or 0 when it is missing.
+inline mode_t permissionsOf(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}

@@ -17,6 +17,11 @@ inline QByteArray bytes(std::initializer_list<int> list) {
     return b;
 }
 
+// A REG_SZ value's bytes: the text in UTF-16 with its terminating NUL.
+inline QByteArray utf16z(const QString& s) {
+    return QByteArray(reinterpret_cast<const char*>(s.utf16()), (s.size() + 1) * 2);
+}
+
 inline QString hex(const QByteArray& b) {
     return QString::fromLatin1(b.toHex(' '));
 }
