@@ -83,27 +83,6 @@ TEST(CodePageTest, UnencodableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(cp.fromUnicode(u"x\U0001F600y\xD800z"), QByteArray("x?y?z"));
 }
 
-TEST(CodePageTest, SizeQueryAndTooSmallBuffers) {
-    const CodePage& cp = CodePage::get(932);
-    const char src[] = "\x82\xa0\x82\xa2z";
-    EXPECT_EQ(cp.MultiByteToWideChar(src, 5, nullptr, 0), 3);
-    char16_t wide[3];
-    EXPECT_EQ(cp.MultiByteToWideChar(src, 5, wide, 2), 0);
-    EXPECT_EQ(cp.MultiByteToWideChar(src, 5, wide, 3), 3);
-    EXPECT_EQ(wide[0], u'あ');
-    EXPECT_EQ(wide[2], u'z');
-    EXPECT_EQ(cp.MultiByteToWideChar(src, 0, wide, 3), 0);
-    // -1 takes the text up to and including its NUL.
-    EXPECT_EQ(cp.MultiByteToWideChar(src, -1, nullptr, 0), 4);
-
-    EXPECT_EQ(cp.WideCharToMultiByte(wide, 3, nullptr, 0), 5);
-    char narrow[5];
-    EXPECT_EQ(cp.WideCharToMultiByte(wide, 3, narrow, 4), 0);
-    EXPECT_EQ(cp.WideCharToMultiByte(wide, 3, narrow, 5), 5);
-    EXPECT_EQ(QByteArray(narrow, 5), QByteArray(src, 5));
-    EXPECT_EQ(cp.WideCharToMultiByte(wide, 0, narrow, 5), 0);
-}
-
 // Every pair and single byte iconv accepts reads as iconv reads it, and every
 // BMP character iconv can write is written as iconv writes it.
 class CodePageAgreesWithIconv : public ::testing::TestWithParam<unsigned> {};

@@ -47,11 +47,6 @@ TEST_F(RegistryTest, KeysAreFoundWithoutRegardToCaseAndKeepTheirSpelling) {
               ERROR_SUCCESS);
     EXPECT_EQ(opened.path(), u"Software\\Orvane\\Tavlo Text Editor"_qs);
 
-    QString name;
-    ASSERT_EQ(registry.RegEnumKeyEx(HKEY_CURRENT_USER, 0, &name), ERROR_SUCCESS);
-    EXPECT_EQ(name, u"Software"_qs);
-    EXPECT_EQ(registry.RegEnumKeyEx(HKEY_CURRENT_USER, 1, &name), ERROR_NO_MORE_ITEMS);
-
     // The two roots are separate trees.
     EXPECT_EQ(registry.RegOpenKeyEx(HKEY_CLASSES_ROOT, u"Software"_qs, &opened),
               ERROR_FILE_NOT_FOUND);
@@ -138,12 +133,7 @@ TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
     EXPECT_EQ(subKeys, 3u);
     EXPECT_EQ(values, 3u);
 
-    QStringList names;
     QString name;
-    for (uint32_t i = 0; registry.RegEnumKeyEx(key, i, &name) == ERROR_SUCCESS; ++i)
-        names << name;
-    EXPECT_EQ(names, QStringList({"A", "b", "c"}));
-
     QStringList valueNames;
     for (uint32_t i = 0;; ++i) {
         char16_t data[16];
@@ -256,8 +246,6 @@ TEST_F(RegistryTest, UnusableDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
                   ERROR_CANTWRITE);
         EXPECT_EQ(unusable.setDword(HKEY_CURRENT_USER, u"x"_qs, 1), ERROR_CANTWRITE);
         EXPECT_EQ(unusable.queryDword(HKEY_CURRENT_USER, u"x"_qs), std::nullopt);
-        QString name;
-        EXPECT_EQ(unusable.RegEnumKeyEx(HKEY_CURRENT_USER, 0, &name), ERROR_CANTREAD);
         EXPECT_EQ(unusable.RegDeleteKey(HKEY_CURRENT_USER, u"Software"_qs), ERROR_CANTWRITE);
         EXPECT_EQ(files.read(path), before);
         EXPECT_FALSE(QFile::exists(path + "-wal"));

@@ -52,7 +52,6 @@ TEST(SingleInstanceLockTest, TheLockIsHeldUntilItsHolderUnlocksOrEnds) {
     QTemporaryDir dir;
     SingleInstanceLock first(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     ASSERT_EQ(first.tryLock(), SingleInstanceLock::Result::Acquired);
-    EXPECT_TRUE(first.isLocked());
     EXPECT_EQ(first.lockFilePath(), dir.path() + "/ORVANE QXE 1.00.lock");
 
     SingleInstanceLock second(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
