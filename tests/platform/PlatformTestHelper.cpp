@@ -1,8 +1,7 @@
 // A helper process for the platform tests that need a second real process:
-// concurrent registry writers, a second editor start on the hand-over
-// channel, and a holder of the single-instance lock.
+// a second editor start on the hand-over channel, and a holder of the
+// single-instance lock.
 //
-//   registry-worker <db> <id> <count>   write <count> values, delete every odd one
 //   handover-send <folder> <text>       raise, then copy data; prints both answers
 //   handover-serve <folder>             answers copy data with the text's length,
 //                                       prints "ready"; exits on the text "quit"
@@ -10,7 +9,6 @@
 //   handover-as-nobody <folder>         (run as root) becomes user 65534, asks
 //                                       for a raise; prints "answer N" or "no-answer"
 #include "HandOverChannel.h"
-#include "Registry.h"
 #include "SingleInstanceLock.h"
 
 #include <QCoreApplication>
@@ -19,36 +17,10 @@
 #include <cstdio>
 #include <unistd.h>
 
-using namespace reg;
-
-static int registryWorker(const QString& db, const QString& id, int count) {
-    Registry registry(db);
-    RegKey key;
-    if (registry.RegCreateKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software\\Shared\\OpenDocs"),
-                                &key) != ERROR_SUCCESS)
-        return 2;
-    for (int i = 0; i < count; ++i) {
-        const QString name = id + QLatin1Char('_') + QString::number(i);
-        if (registry.setString(key, name, QStringLiteral("/path/of/") + name) != ERROR_SUCCESS)
-            return 3;
-        // A key of its own beside the shared one, created and torn down again.
-        RegKey own;
-        if (registry.RegCreateKeyEx(key, QStringLiteral("sub_") + name, &own) != ERROR_SUCCESS)
-            return 4;
-        if (registry.RegDeleteKey(key, QStringLiteral("sub_") + name) != ERROR_SUCCESS)
-            return 5;
-        if (i % 2 == 1 && registry.RegDeleteValue(key, name) != ERROR_SUCCESS)
-            return 6;
-    }
-    return 0;
-}
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     QTextStream out(stdout);
-    if (args.size() == 4 && args[0] == QLatin1String("registry-worker"))
-        return registryWorker(args[1], args[2], args[3].toInt());
     if (args.size() == 3 && args[0] == QLatin1String("handover-send")) {
         HandOverClient client(args[1]);
         if (!client.connectToRunning(5000)) {

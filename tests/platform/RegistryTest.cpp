@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -249,43 +248,5 @@ TEST_F(RegistryTest, UnusableDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
         EXPECT_EQ(unusable.RegDeleteKey(HKEY_CURRENT_USER, u"Software"_qs), ERROR_CANTWRITE);
         EXPECT_EQ(files.read(path), before);
         EXPECT_FALSE(QFile::exists(path + "-wal"));
-    }
-}
-
-TEST_F(RegistryTest, SeveralProcessesWriteAndDeleteAtOnceWithoutLoss) {
-    constexpr int kProcesses = 4;
-    constexpr int kValues = 60;
-    // The database exists first, so that the workers race only on data.
-    ASSERT_TRUE(registry.isAvailable());
-    std::vector<std::unique_ptr<QProcess>> workers;
-    for (int p = 0; p < kProcesses; ++p) {
-        auto proc = std::make_unique<QProcess>();
-        proc->start(QStringLiteral(TAVLO_PLATFORM_TEST_HELPER),
-                    {QStringLiteral("registry-worker"), dbPath(), QStringLiteral("p%1").arg(p),
-                     QString::number(kValues)});
-        workers.push_back(std::move(proc));
-    }
-    for (auto& proc : workers) {
-        ASSERT_TRUE(proc->waitForFinished(120000));
-        EXPECT_EQ(proc->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(proc->exitCode(), 0) << proc->readAllStandardError().toStdString();
-    }
-
-    RegKey key;
-    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER, u"Software\\Shared\\OpenDocs"_qs, &key),
-              ERROR_SUCCESS);
-    uint32_t subKeys = 99, values = 0;
-    ASSERT_EQ(registry.RegQueryInfoKey(key, &subKeys, &values), ERROR_SUCCESS);
-    EXPECT_EQ(subKeys, 0u);
-    EXPECT_EQ(values, uint32_t(kProcesses * kValues / 2));
-    for (int p = 0; p < kProcesses; ++p) {
-        for (int i = 0; i < kValues; ++i) {
-            const QString name = QStringLiteral("p%1_%2").arg(p).arg(i);
-            const std::optional<QString> value = registry.queryString(key, name);
-            if (i % 2 == 1)
-                EXPECT_EQ(value, std::nullopt) << name.toStdString();
-            else
-                EXPECT_EQ(value, QStringLiteral("/path/of/") + name) << name.toStdString();
-        }
     }
 }

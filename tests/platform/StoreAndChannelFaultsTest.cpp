@@ -40,35 +40,65 @@ TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
     EXPECT_EQ(dir.read(path), before);
 }
 
-TEST(RegistryStore, ManyFirstStartsAtOnceAllGetTheStoreInAPrivateFileAndFolders) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a/b/registry.sqlite");
-    constexpr int kProcesses = 8;
+// One editor's writes: `count` values and a sub-key of each, created and torn
+// down again; every odd value is deleted. Returns 0, or the step that failed.
+static int writeAndDelete(const QString& path, int id, int count) {
+    Registry registry(path);
+    RegKey key;
+    if (registry.RegCreateKeyEx(HKEY_CURRENT_USER, u"Software\\Shared"_qs, &key) != ERROR_SUCCESS)
+        return 2;
+    for (int i = 0; i < count; ++i) {
+        const QString name = u"p%1_%2"_qs.arg(id).arg(i);
+        RegKey own;
+        if (registry.setString(key, name, u"/path/of/"_qs + name) != ERROR_SUCCESS)
+            return 3;
+        if (registry.RegCreateKeyEx(key, u"sub_"_qs + name, &own) != ERROR_SUCCESS)
+            return 4;
+        if (registry.RegDeleteKey(key, u"sub_"_qs + name) != ERROR_SUCCESS)
+            return 5;
+        if (i % 2 == 1 && registry.RegDeleteValue(key, name) != ERROR_SUCCESS)
+            return 6;
+    }
+    return 0;
+}
+
+// Many first starts at once: each gets the store, made private to the user,
+// and nothing one writes or deletes is lost to another.
+TEST(RegistryStore, ManyFirstStartsAtOnceShareAPrivateStoreWithoutLoss) {
+    TempFiles dir;
+    const QString path = dir.path("a/b/registry.sqlite");
+    constexpr int kProcesses = 6;
+    constexpr int kValues = 40;
     std::vector<pid_t> children;
     for (int p = 0; p < kProcesses; ++p) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            Registry registry(path);
-            ::_exit(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("P%1").arg(p), 1) ==
-                            ERROR_SUCCESS
-                        ? 0
-                        : 1);
-        }
+        if (child == 0)
+            ::_exit(writeAndDelete(path, p, kValues));
         children.push_back(child);
     }
     for (const pid_t child : children) {
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
     }
-    EXPECT_EQ(permissionsOf(dir.filePath("a")), mode_t(0700));
-    EXPECT_EQ(permissionsOf(dir.filePath("a/b")), mode_t(0700));
+    EXPECT_EQ(permissionsOf(dir.path("a")), mode_t(0700));
+    EXPECT_EQ(permissionsOf(dir.path("a/b")), mode_t(0700));
     EXPECT_EQ(permissionsOf(path), mode_t(0600));
     Registry registry(path);
-    uint32_t values = 0;
-    ASSERT_EQ(registry.RegQueryInfoKey(HKEY_CURRENT_USER, nullptr, &values), ERROR_SUCCESS);
-    EXPECT_EQ(values, uint32_t(kProcesses));
+    RegKey key;
+    ASSERT_EQ(registry.RegOpenKeyEx(HKEY_CURRENT_USER, u"Software\\Shared"_qs, &key),
+              ERROR_SUCCESS);
+    uint32_t subKeys = 99, values = 0;
+    ASSERT_EQ(registry.RegQueryInfoKey(key, &subKeys, &values), ERROR_SUCCESS);
+    EXPECT_EQ(std::pair(subKeys, values), std::pair(0u, uint32_t(kProcesses * kValues / 2)));
+    for (int p = 0; p < kProcesses; ++p) {
+        for (int i = 0; i < kValues; ++i) {
+            const QString name = u"p%1_%2"_qs.arg(p).arg(i);
+            const auto expected = i % 2 ? std::nullopt : std::optional(u"/path/of/"_qs + name);
+            EXPECT_EQ(registry.queryString(key, name), expected) << name.toStdString();
+        }
+    }
 }
 
 TEST(HandOverFlood, TheChannelKeepsListeningWhenDescriptorsRunOut) {
