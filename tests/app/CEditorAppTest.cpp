@@ -48,7 +48,6 @@ TEST_F(EditorApp, StartsWithFrameViewAndListeningChannel) {
     ASSERT_NE(app->handOverChannel(), nullptr);
     EXPECT_TRUE(app->handOverChannel()->isListening());
     EXPECT_TRUE(messages.shown().empty()) << "no association, nothing to ask";
-    EXPECT_FALSE(CEditorApp::IsRecentPlatform());
     // The router reaches view, frame and application in that order.
     EXPECT_TRUE(app->router().query(cmd::ID_APP_ABOUT).enabled);
     EXPECT_TRUE(app->router().query(cmd::ID_VIEW_WRAP).enabled);

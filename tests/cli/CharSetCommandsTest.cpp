@@ -6,20 +6,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
 using clitest::CliRun;
 using testbytes::iconv;
-
-class CharSetCommands : public clitest::CliFixture {
-  protected:
-    // No settings store: the built-in detection, like a fresh installation.
-    CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
-        return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});
-    }
-};
-
-} // namespace
+using CharSetCommands = clitest::CliFixture;
 
 TEST_F(CharSetCommands, DetectPrintsSetLineEndingAndPath) {
     const QByteArray utf8 = testbytes::corpus("japanese.txt");

@@ -17,9 +17,6 @@ using clitest::CliRun;
 
 class HostileInput : public clitest::CliFixture {
   protected:
-    CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
-        return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});
-    }
     QStringList entries() const {
         return QDir(dir_.path())
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -68,6 +68,10 @@ class CliFixture : public ::testing::Test {
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
     }
+    // In English, in the test's folder.
+    CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
+        return runCli(args, {QStringLiteral("en_US.UTF-8"), dir_.path(), shellPrefix});
+    }
 
     QTemporaryDir dir_;
 };

@@ -113,16 +113,7 @@ TEST(MacroKeyName, StoresShortNames) {
     EXPECT_EQ(macroKeyName(u"PGUP"), "");
 }
 
-// Continued lines: MacroLoaderTest.
-TEST(MacroLineReader, LoneCrStaysInTheLine) {
-    const auto lines = linesOf(QStringLiteral("a\rb\n\nc\r"));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text, "a\rb");
-    EXPECT_EQ(lines[1].text, "");
-    EXPECT_EQ(lines[2].number, 3);
-    EXPECT_EQ(lines[2].text, "c\r");
-}
-
+// Continued lines, and a lone CR inside a line: MacroLoaderTest.
 TEST(MacroLineReader, VeryLongLinesAreReadWhole) {
     const QString longLine(5000, u'x');
     const auto lines = linesOf(longLine + u'\n' + longLine);

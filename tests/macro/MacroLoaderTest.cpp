@@ -263,21 +263,18 @@ const QString kNewerVersion =
                    "の文法で記述されているため、正しく動作しない可能性があります。");
 
 TEST(MacroLoaderHeader, VersionRule) {
+    auto version = [](const Macro& m) { return std::pair(m.versionMajor, m.versionMinor); };
     const Macro macro = parseMacro(QStringLiteral("VERSION 1.00\nVERSION 1.5\nVERSION 1.2\nCOPY"));
-    EXPECT_EQ(macro.versionMajor, 1);
-    EXPECT_EQ(macro.versionMinor, 5);
+    EXPECT_EQ(version(macro), std::pair(1, 5));
     EXPECT_EQ(reportLines(macro),
               (QStringList{kNewerVersion.arg("1.05"), kNewerVersion.arg("1.05")}));
-    EXPECT_FALSE(macro.hasError);
     EXPECT_EQ(macro.steps.size(), 1u);
     // A version without a dot raises the major number and resets the minor.
     const Macro raised = parseMacro(QStringLiteral("VERSION 1.20\nVERSION 1\nVERSION 3\n"));
-    EXPECT_EQ(raised.versionMajor, 3);
-    EXPECT_EQ(raised.versionMinor, 0);
+    EXPECT_EQ(version(raised), std::pair(3, 0));
     EXPECT_EQ(reportLines(raised), QStringList{kNewerVersion.arg("1.20")});
     const Macro older = parseMacro(QStringLiteral("VERSION 0.9"));
-    EXPECT_EQ(older.versionMajor, 1);
-    EXPECT_EQ(older.versionMinor, 0);
+    EXPECT_EQ(version(older), std::pair(1, 0));
     EXPECT_TRUE(older.report.isEmpty());
 }
 
@@ -296,8 +293,7 @@ TEST(MacroLoaderHeader, TooltipAndExplain) {
 
 TEST(MacroLoaderHeader, CancelledLoadKeepsVersionReportExplanationAndTooltip) {
     Macro macro = parseMacro(QStringLiteral("VERSION 2.0\nTOOLTIP t\nEXPLAIN e\nCOPY\nMARKUP m"));
-    EXPECT_TRUE(macro.hasError);
-    EXPECT_TRUE(macro.steps.empty());
+    EXPECT_TRUE(macro.hasError && macro.steps.empty());
     EXPECT_EQ(macro.versionMajor, 2);
     EXPECT_EQ(macro.tooltip, "t");
     EXPECT_EQ(macro.explanation, "e");
@@ -307,12 +303,9 @@ TEST(MacroLoaderHeader, CancelledLoadKeepsVersionReportExplanationAndTooltip) {
     macro.ctrlHeld = macro.shiftHeld = macro.altHeld = true;
     macro.steps.push_back(makeStep(MacroCommand::Copy));
     macro.clear();
-    EXPECT_EQ(macro.versionMajor, 1);
-    EXPECT_EQ(macro.versionMinor, 0);
-    EXPECT_TRUE(macro.steps.empty());
-    EXPECT_TRUE(macro.report.isEmpty());
-    EXPECT_TRUE(macro.tooltip.isEmpty());
-    EXPECT_TRUE(macro.explanation.isEmpty());
+    EXPECT_EQ(std::pair(macro.versionMajor, macro.versionMinor), std::pair(1, 0));
+    EXPECT_TRUE(macro.steps.empty() && macro.report.isEmpty() && macro.tooltip.isEmpty() &&
+                macro.explanation.isEmpty());
     EXPECT_FALSE(macro.hasError || macro.ctrlHeld || macro.shiftHeld || macro.altHeld);
     EXPECT_EQ(macro.lastFolder, "/tmp/macros/");
 }

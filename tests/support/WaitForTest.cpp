@@ -32,14 +32,12 @@ void fatalCompareThatNeverHolds() {
 
 } // namespace
 
+// waitForTrue and waitForEqual time out: the forms below.
 TEST(WaitForTest, ANeverTrueConditionTimesOut) {
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(QTest::qWaitFor([] { return false; }, 100));
     EXPECT_FALSE(tavlo::test::waitFor([] { return false; }, 100));
-    EXPECT_GE(clock.elapsed(), 200);
-    EXPECT_FALSE(tavlo::test::waitForTrue([] { return false; }, "never", 10));
-    EXPECT_FALSE(tavlo::test::waitForEqual([] { return 1; }, [] { return 2; }, "a", "b", 10));
+    EXPECT_GE(clock.elapsed(), 100);
 }
 
 TEST(WaitForTest, AssertFormsFailTheTestAndStopIt) {

@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-// The lists with the automatic choice, and the names of シフトJIS, ANSI and
-// the automatic choice: CharSetServicesTest.
-TEST(CharSetNamesTest, BuiltinLists) {
-    EXPECT_EQ(GetCharCodeSetList(false, false),
-              QString::fromUtf16(u"ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||"));
-}
-
+// The lists, and the names of シフトJIS, ANSI and the automatic choice:
+// CharSetServicesTest.
 TEST(CharSetNamesTest, NameLookup) {
     EXPECT_EQ(GetCharCodeFromName(QString::fromUtf16(u"(自動判定)")), 0);
     EXPECT_EQ(GetCharCodeFromName("Unicode(BigEndian)"), 3);

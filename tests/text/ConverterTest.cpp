@@ -27,11 +27,6 @@ QByteArray sjis2jis(const QByteArray& in, JisKatakanaMode mode = JisKatakanaMode
     EXPECT_EQ(ShiftJisToJis(in, out, mode), rc::SUCCESS);
     return out;
 }
-QString utf8to16(const QByteArray& in) {
-    QString out;
-    EXPECT_EQ(Utf8ToUtf16(in, out), rc::SUCCESS);
-    return out;
-}
 QByteArray utf16to8(const QString& in) {
     QByteArray out;
     EXPECT_EQ(Utf16ToUtf8(in, out), rc::SUCCESS);
@@ -114,24 +109,6 @@ TEST(ConverterTest, HalfWidthKanaTable) {
     }
 }
 
-TEST(ConverterTest, Utf8ToUtf16) {
-    EXPECT_EQ(utf8to16("a\xc3\xa9\xe3\x81\x82"), QString::fromUtf16(u"aéあ"));
-    // A four-byte sequence gives its surrogate pair.
-    EXPECT_EQ(utf8to16("\xf0\x9f\x98\x80\xf0\xa0\xae\xb7"), QString::fromUtf16(u"😀𠮷"));
-    // Five and six bytes give ■; stray bytes are dropped.
-    EXPECT_EQ(utf8to16("\xf8\x88\x80\x80\x80x\xfc\x84\x80\x80\x80\x80y\x80\xfe\xff"),
-              QString::fromUtf16(u"■x■y"));
-    // Surrogate halves written as two 3-byte sequences read back as written.
-    const QString halves = utf8to16("\xed\xa0\xbd\xed\xb8\x80");
-    ASSERT_EQ(halves.size(), 2);
-    EXPECT_EQ(halves.at(0).unicode(), 0xD83D);
-    EXPECT_EQ(halves.at(1).unicode(), 0xDE00);
-    // Four bytes naming no character, and a cut-off end, give ■.
-    EXPECT_EQ(utf8to16("\xf0\x80\x80\x80"), QString::fromUtf16(u"■"));
-    EXPECT_EQ(utf8to16("ab\xe3\x81"), QString::fromUtf16(u"ab■"));
-    EXPECT_EQ(utf8to16(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\u0000b", 3));
-}
-
 TEST(ConverterTest, Utf16ToUtf8) {
     EXPECT_EQ(utf16to8(QString::fromUtf16(u"aéあ")), QByteArray("a\xc3\xa9\xe3\x81\x82"));
     EXPECT_EQ(utf16to8(QString::fromUtf16(u"😀")), QByteArray("\xf0\x9f\x98\x80"));
@@ -147,9 +124,6 @@ TEST(ConverterTest, AnsiConversions) {
     EXPECT_EQ(Utf16ToAnsi(QString(), cp, ansi), rc::CONVERSION_EMPTY);
     EXPECT_EQ(Utf16ToAnsi(QString::fromUtf16(u"あé"), cp, ansi), rc::SUCCESS);
     EXPECT_EQ(ansi, QByteArray("\x82\xa0?"));
-    QString text;
-    EXPECT_EQ(AnsiToUtf16(QByteArray("\x82\xa0\xfc"), cp, text), rc::SUCCESS);
-    EXPECT_EQ(text, QString::fromUtf16(u"あ・"));
 }
 
 // Arbitrary EUC and JIS round-trips through Shift-JIS for every JIS X 0208
