@@ -167,9 +167,9 @@ TEST_F(EditorApp, TheRecentFileListSurvivesARestart) {
 TEST_F(EditorApp, EveryCommandOfTheWindowMenusIsClaimed) {
     const auto app = makeApp();
     ASSERT_TRUE(app->InitInstance());
-    for (int menuId :
-         {cmd::IDR_MAINFRAME, cmd::IDR_SOFTKEY_EXIT_IN_FILE, cmd::IDR_SOFTKEY_EXIT_LAST,
-          cmd::IDR_CMDBAR_EXIT_LAST, cmd::IDR_TEXT_CONTEXT}) {
+    for (int menuId : {cmd::IDR_MAINFRAME, cmd::IDR_SOFTKEY_EXIT_IN_FILE,
+                       cmd::IDR_SOFTKEY_EXIT_LAST, cmd::IDR_CMDBAR_EXIT_LAST, cmd::IDR_TEXT_CONTEXT,
+                       cmd::IDR_FINDBAR_MENUBAR, cmd::IDR_REPLACEBAR_MENUBAR}) {
         std::vector<int> ids;
         collectIds(res::loadMenu(menuId)->items, ids);
         ASSERT_FALSE(ids.empty());

@@ -1,39 +1,23 @@
 #pragma once
 
-#include "CEditer.h"
 #include "CMainFrame.h"
-#include "Clock.h"
 #include "CommandActions.h"
 #include "CommandRouter.h"
-#include "MessageService.h"
-#include "PosixFileSystem.h"
-#include "TempProfile.h"
+#include "ViewTestSupport.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 // A frame with its view over a temporary registry and scripted message boxes.
 class FrameFixture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        documents = std::make_unique<DocumentServiceSet>(
-            *settings, Locale(0x0411, 0x0411), QCoreApplication::applicationPid(), fileSystem);
-    }
-
     void TearDown() override { frame.reset(); }
 
     // Settings to write before the frame exists go first.
     void createFrame(std::function<bool()> isRecentPlatform = [] { return false; }) {
         frame = std::make_unique<CMainFrame>(
             FrameServices{*settings, messages, router, std::move(isRecentPlatform)});
-        view = new CEditer(
-            ViewServices{
-                *settings, messages, clock, Locale(0x0411, 0x0411), [] { return false; }, {}},
-            documents->services());
+        view = new CEditer(env.services(), env.documents->services());
         frame->setView(view);
         router.setTargets({view, frame.get()});
         view->OnInitialUpdate();
@@ -50,6 +34,8 @@ class FrameFixture : public ::testing::Test {
 
     // The item texts of a menu, in order; separators as "-".
     static QStringList texts(const QMenu* menu) {
+        if (!menu)
+            return {QStringLiteral("<no menu>")};
         QStringList result;
         for (const QAction* action : menu->actions())
             result << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -74,12 +60,9 @@ class FrameFixture : public ::testing::Test {
         return nullptr;
     }
 
-    TempProfile temp;
-    Settings* settings = &temp.settings();
-    PosixFileSystem fileSystem;
-    std::unique_ptr<DocumentServiceSet> documents;
-    ScriptedMessageService messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
+    ViewEnvironment env;
+    Settings* settings = env.settings;
+    ScriptedMessageService& messages = env.messages;
     CommandRouter router;
     std::unique_ptr<CMainFrame> frame;
     CEditer* view = nullptr;

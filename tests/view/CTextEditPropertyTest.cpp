@@ -63,6 +63,8 @@ void expectLinesOfTheText(CTextEdit& e, RandomNumbers& next, int round) {
         ASSERT_EQ(e.LineIndex(k), start) << "round " << round << " line " << k;
         ASSERT_EQ(e.GetLine(k), lines[k]) << "round " << round << " line " << k;
         ASSERT_EQ(e.LineLength(start), lines[k].size());
+        if (k + 1 < lines.size()) // the LF of the line's break
+            ASSERT_EQ(e.LineFromChar(start + int(lines[k].size()) + 1), k) << "round " << round;
         const int column = next(int(lines[k].size()) + 1);
         ASSERT_EQ(e.LineFromChar(start + column), k) << "round " << round;
         e.SetSel(start + column, start + column);
@@ -101,11 +103,11 @@ TEST_P(EditProperty, LineQuestionsAgreeWithTheReferenceThroughRandomEdits) {
     ShownEdit e(GetParam(), QSize(220, 300));
     ShownEdit fresh(GetParam(), QSize(220, 300));
     // Loaded text keeps many lines in one block, typed breaks make new
-    // blocks; lone CRs stay inside their line.
+    // blocks; lone CRs and LFs stay inside their line.
     QString text;
     for (int i = 0; i < 300; ++i)
-        text += QString((i * 53) % 160, QLatin1Char('a' + i % 26)) + (i % 41 == 0 ? "\r" : "") +
-                QStringLiteral(" w\r\n");
+        text += QString((i * 53) % 160, QLatin1Char('a' + i % 26)) + (i % 41 ? "" : "\r") +
+                (i % 43 ? "" : "\n") + QStringLiteral(" w\r\n");
     // Long lines, which the control cuts into joined blocks.
     text.insert(400, QString(2500, QLatin1Char('L')));
     text += QString(1100, QLatin1Char('M'));

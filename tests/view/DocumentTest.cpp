@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -92,15 +93,9 @@ class DocumentTest : public ViewTest {
 QByteArray sample(int set, int lineEnding) {
     const char* eol = lineEnding == 1 ? "\r" : lineEnding == 2 ? "\n" : "\r\n";
     if (set == charset::UNICODE_LE || set == charset::UNICODE_BE) {
-        QByteArray bytes;
-        const QString text =
-            QChar(0xFEFF) + QStringLiteral("あい") + QLatin1String(eol) + u'A' + QLatin1String(eol);
-        for (const QChar c : text) {
-            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
-            bytes +=
-                set == charset::UNICODE_BE ? QByteArray(1, high) + low : QByteArray(1, low) + high;
-        }
-        return bytes;
+        QStringEncoder utf16(set == charset::UNICODE_BE ? QStringConverter::Utf16BE
+                                                        : QStringConverter::Utf16LE);
+        return utf16(QChar(0xFEFF) + QStringLiteral("あい%1A%1").arg(QLatin1String(eol)));
     }
     const char* word[] = {
         nullptr,

