@@ -253,18 +253,6 @@ TEST_F(DialogFixture, KeysCopyPasteDeleteAndCutMarks) {
     EXPECT_EQ(messages.shown().size(), 1u); // the question before deleting
 }
 
-TEST_F(DialogFixture, EnterOnFolderRowOpensItInTheTree) {
-    tree.mkdir(u"sub"_qs);
-    auto d = open(qsd::SHOW_FOLDERS);
-    d->show();
-    CQSDFileList* list = d->fileList();
-    list->selectRow(list->model().rowOfName(u"sub"_qs));
-    list->currentView()->setFocus();
-    QTest::keyClick(list->currentView(), Qt::Key_Return);
-    EXPECT_EQ(d->folderTree()->currentPath(), tree.path(u"sub/"_qs));
-    EXPECT_EQ(list->folder(), tree.path(u"sub/"_qs));
-}
-
 TEST_F(DialogFixture, TreeRenameRefusesQuestionMarkAndRenames) {
     tree.mkdir(u"old"_qs);
     auto d = open(qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL);
@@ -354,8 +342,8 @@ TEST_F(DialogFixture, PropertiesDialogShowsTextsAndChangesOnlyEditedBit) {
               u"下記フォルダは既に存在しません。処理を中止します。\n\n"_qs + tree.path(u"gone"_qs));
 }
 
-TEST_F(DialogFixture, TapsFillTheNameBoxOpenFoldersAndChooseFiles) {
-    tree.mkdir(u"sub"_qs);
+TEST_F(DialogFixture, TapsAndEnterFillTheNameBoxOpenFoldersAndChooseFiles) {
+    tree.mkdir(u"sub/inner"_qs);
     tree.write(u"a.txt"_qs, "a");
     auto d = open(qsd::SHOW_FOLDERS);
     d->show();
@@ -366,8 +354,12 @@ TEST_F(DialogFixture, TapsFillTheNameBoxOpenFoldersAndChooseFiles) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowPoint(list, u"sub"_qs));
     EXPECT_EQ(d->nameBox()->text(), QString());
     EXPECT_EQ(list->folder(), tree.root()); // a single tap without bit 0 doesn't open
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowPoint(list, u"sub"_qs));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(d->folderTree()->currentPath(), tree.path(u"sub/"_qs));
     EXPECT_EQ(list->folder(), tree.path(u"sub/"_qs));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowPoint(list, u"inner"_qs));
+    EXPECT_EQ(list->folder(), tree.path(u"sub/inner/"_qs));
 
     auto single = open(qsd::SHOW_FOLDERS | qsd::SINGLE_TAP);
     single->show();
@@ -419,27 +411,21 @@ TEST_F(DialogFixture, SortFromMenuBarFlipsButFromContextMenuKeepsDirection) {
     bar.reset();
 }
 
-TEST_F(DialogFixture, OpensAtItsSizeHintWithinTheScreenWithEveryControlShown) {
-    auto d = make(tree.root());
-    d->show();
-    const QRect screen = d->screen()->availableGeometry();
-    EXPECT_GE(d->width(), d->minimumSizeHint().width());
-    EXPECT_GE(d->height(), d->minimumSizeHint().height());
-    EXPECT_LE(d->frameGeometry().width(), screen.width());
-    EXPECT_LE(d->frameGeometry().height(), screen.height());
-    EXPECT_TRUE(screen.contains(d->geometry()));
-    if (!d->fillsMainWindow())
-        EXPECT_EQ(d->size(), d->sizeHint().boundedTo(screen.size() - QSize(24, 64)));
-    EXPECT_GE(d->fileList()->height(), qsdlayout::kMinimumPane);
-    EXPECT_GE(d->folderTree()->height(), qsdlayout::kMinimumPane);
-    EXPECT_GT(d->fileList()->width(), d->width() / 2);
-}
-
-TEST_F(DialogFixture, ADesktopDialogReopensAtTheSizeTheUserGaveIt) {
+TEST_F(DialogFixture, OpensAtItsSizeHintWithinTheScreenAndReopensAtTheUsersSize) {
     {
         auto d = make(tree.root());
         d->show();
+        const QRect screen = d->screen()->availableGeometry();
+        EXPECT_GE(d->width(), d->minimumSizeHint().width());
+        EXPECT_GE(d->height(), d->minimumSizeHint().height());
+        EXPECT_LE(d->frameGeometry().width(), screen.width());
+        EXPECT_LE(d->frameGeometry().height(), screen.height());
+        EXPECT_TRUE(screen.contains(d->geometry()));
         ASSERT_FALSE(d->fillsMainWindow()); // the offscreen screen is a desktop's
+        EXPECT_EQ(d->size(), d->sizeHint().boundedTo(screen.size() - QSize(24, 64)));
+        EXPECT_GE(d->fileList()->height(), qsdlayout::kMinimumPane);
+        EXPECT_GE(d->folderTree()->height(), qsdlayout::kMinimumPane);
+        EXPECT_GT(d->fileList()->width(), d->width() / 2);
         d->resize(d->minimumSizeHint() + QSize(50, 40));
     }
     auto again = make(tree.root());
