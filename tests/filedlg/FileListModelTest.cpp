@@ -29,10 +29,7 @@ FindData folder(const QString& name) {
     return d;
 }
 
-struct ModelFixture : ::testing::Test {
-    TempTree tree;
-    Clock clock;
-    PosixFileSystem fileSystem;
+struct ModelFixture : DialogServices {
     QsdFileListModel model{fileSystem, clock};
     void SetUp() override {
         model.setOptionBits(qsd::SHOW_FOLDERS);

@@ -26,11 +26,8 @@ class FakePort : public QsdOkPort {
     void focusNameBox() override { log << u"focus"_qs; }
 };
 
-struct OkFixture : ::testing::Test {
-    TempTree tree;
-    ScriptedMessageService messages;
+struct OkFixture : DialogServices {
     QsdMessenger messenger{messages};
-    PosixFileSystem fileSystem;
     QsdShortcutReader shortcuts{fileSystem};
     QsdOkProcessor ok{fileSystem, messenger, shortcuts};
     FakePort port;

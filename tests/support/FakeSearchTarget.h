@@ -56,8 +56,6 @@ class FakeSearchTarget : public SearchTarget {
     void setText(const QString& text) { text_ = text; }
     void select(int start, int end) { setSelection(start, end); }
     QString selectedText() const { return text_.mid(start_, end_ - start_); }
-    void undoOnce() { text_ = undo.takeLast(); }
-    void setFirstVisibleLine(int line) { first_ = line; }
 
     int flashes = 0;
     int busyDepth = 0;
