@@ -1,16 +1,12 @@
 #include "AppFixture.h"
 #include "CEditer.h"
 #include "CMainFrame.h"
-#include "Clock.h"
 #include "CommandIds.h"
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
 #include "MenuTables.h"
-#include "MessageService.h"
 #include "QsdSelectLogic.h"
 #include "RecentFileList.h"
-#include "Registry.h"
-#include "Settings.h"
 #include "SingleInstanceLock.h"
 #include "ViewMacroCommands.h"
 #include "WaitFor.h"
@@ -19,8 +15,6 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 

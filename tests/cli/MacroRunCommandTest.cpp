@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
