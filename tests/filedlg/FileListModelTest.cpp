@@ -29,6 +29,21 @@ FindData folder(const QString& name) {
     return d;
 }
 
+// The rows of the names as "<display name> <icon class>", followed by the
+// marks " folder", " shortcut" and " to folder" that apply.
+QStringList describe(const QsdFileListModel& m, const QStringList& rowNames) {
+    QStringList out;
+    for (const QString& n : rowNames) {
+        const QsdFileEntry* e = m.entry(m.rowOfName(n));
+        out << (e ? e->displayName + u' ' + QString::number(e->iconClass) +
+                        (e->isFolder() ? u" folder"_qs : QString()) +
+                        (e->isShortcut ? u" shortcut"_qs : QString()) +
+                        (e->shortcutToFolder ? u" to folder"_qs : QString())
+                  : n + u" missing"_qs);
+    }
+    return out;
+}
+
 struct ModelFixture : DialogServices {
     QsdFileListModel model{fileSystem, clock};
     void SetUp() override {
@@ -158,18 +173,12 @@ TEST_F(ModelFixture, IconClassesDisplayNamesAndOptionBits) {
     tree.write(u"noext"_qs, "");
     model.setFolder(tree.root());
     model.Refill();
-    const auto classOf = [&](const QString& n) {
-        return model.entry(model.rowOfName(n))->iconClass;
-    };
-    EXPECT_EQ(classOf(u"memo.TXT"_qs), 0);
-    EXPECT_EQ(classOf(u"pic.jpeg"_qs), 4);
-    EXPECT_EQ(classOf(u"noext"_qs), 12);
-    EXPECT_EQ(classOf(u".."_qs), 2);
-
+    const QStringList rows{u"memo.TXT"_qs, u"pic.jpeg"_qs, u"noext"_qs, u".."_qs};
+    EXPECT_EQ(describe(model, rows),
+              (QStringList{u"memo.TXT 0"_qs, u"pic.jpeg 4"_qs, u"noext 12"_qs, u".. 2 folder"_qs}));
     model.setOptionBits(qsd::PLAIN_ICONS | qsd::HIDE_EXTENSIONS);
     model.Refill();
-    EXPECT_EQ(classOf(u"memo.TXT"_qs), 12);
-    EXPECT_EQ(model.entry(model.rowOfName(u"memo.TXT"_qs))->displayName, u"memo"_qs);
+    EXPECT_EQ(describe(model, {u"memo.TXT"_qs}), QStringList{u"memo 12"_qs});
 }
 
 TEST(QsdFileListTexts, SizeTextFormats) {
@@ -205,25 +214,12 @@ TEST_F(ModelFixture, LnkShortcutsResolveToProgramsAndFolders) {
     model.setFolder(tree.root());
     model.Refill();
 
-    const QsdFileEntry* calc = model.entry(model.rowOfName(u"calc.lnk"_qs));
-    ASSERT_TRUE(calc);
-    EXPECT_EQ(calc->displayName, u"calc"_qs);
-    EXPECT_EQ(calc->iconClass, 11);
-    EXPECT_EQ(calc->shortcutTarget, tree.path(u"Windows/calc.exe"_qs));
-
-    const QsdFileEntry* docs = model.entry(model.rowOfName(u"docs.LNK"_qs));
-    ASSERT_TRUE(docs);
-    EXPECT_TRUE(docs->shortcutToFolder);
-    EXPECT_EQ(docs->iconClass, 3);
-    EXPECT_EQ(docs->displayName, u"docs"_qs);
-
-    for (const QString& n : {u"broken.lnk"_qs, u"gone.lnk"_qs, u"relative.lnk"_qs}) {
-        const QsdFileEntry* e = model.entry(model.rowOfName(n));
-        ASSERT_TRUE(e) << qPrintable(n);
-        EXPECT_EQ(e->iconClass, 12);
-        EXPECT_EQ(e->displayName, n);
-        EXPECT_FALSE(e->isShortcut);
-    }
+    EXPECT_EQ(describe(model, {u"calc.lnk"_qs, u"docs.LNK"_qs, u"broken.lnk"_qs, u"gone.lnk"_qs,
+                               u"relative.lnk"_qs}),
+              (QStringList{u"calc 11 shortcut"_qs, u"docs 3 shortcut to folder"_qs,
+                           u"broken.lnk 12"_qs, u"gone.lnk 12"_qs, u"relative.lnk 12"_qs}));
+    EXPECT_EQ(model.entry(model.rowOfName(u"calc.lnk"_qs))->shortcutTarget,
+              tree.path(u"Windows/calc.exe"_qs));
 
     // A folder shortcut is still listed as a folder when a filter is set.
     model.SetFilter(u"*.txt"_qs);
@@ -239,10 +235,8 @@ TEST_F(ModelFixture, AFifoNamedLikeAShortcutIsListedWithoutBeingOpened) {
     model.setFolder(tree.root());
     model.Refill();
     EXPECT_LT(fifo.elapsedMs(), 1000);
-    const QsdFileEntry* pipe = model.entry(model.rowOfName(u"pipe.lnk"_qs));
-    ASSERT_TRUE(pipe);
-    EXPECT_FALSE(pipe->isShortcut);
-    EXPECT_GE(model.rowOfName(u"a.txt"_qs), 0);
+    EXPECT_EQ(describe(model, {u"pipe.lnk"_qs, u"a.txt"_qs}),
+              (QStringList{u"pipe.lnk 12"_qs, u"a.txt 0"_qs}));
 }
 
 TEST_F(ModelFixture, LnkReaderKeepsUnmatchedQuoteAndReadsAtMost780Bytes) {
@@ -269,13 +263,9 @@ TEST_F(ModelFixture, SymbolicLinksAreShortcutsAndNotFolders) {
     tree.symlink(tree.path(u"missing"_qs), u"dangling"_qs);
     model.setFolder(tree.root());
     model.Refill();
-    const QsdFileEntry* dir = model.entry(model.rowOfName(u"linkdir"_qs));
-    ASSERT_TRUE(dir);
-    EXPECT_FALSE(dir->isFolder());
-    EXPECT_TRUE(dir->shortcutToFolder);
-    EXPECT_EQ(dir->iconClass, 3);
-    EXPECT_EQ(model.entry(model.rowOfName(u"piclink"_qs))->iconClass, 5);
-    EXPECT_EQ(model.entry(model.rowOfName(u"dangling"_qs))->iconClass, 12);
+    EXPECT_EQ(describe(model, {u"linkdir"_qs, u"piclink"_qs, u"dangling"_qs}),
+              (QStringList{u"linkdir 3 shortcut to folder"_qs, u"piclink 5 shortcut"_qs,
+                           u"dangling 12"_qs}));
 }
 
 TEST_F(ModelFixture, RefreshNameReplacesOrInsertsRows) {
