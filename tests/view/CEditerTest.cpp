@@ -150,27 +150,23 @@ TEST_F(CEditerView, ResizeIsDeferredByTimer17) {
 }
 
 TEST_F(CEditerView, SizeWatchWarnsNearAndOverTheLimit) {
+    const QString near = QStringLiteral(
+        "まもなく、テクストサイズの制限値に達します。\n速やかに「データをファイルに保存する」など"
+        "の対処を行ってください。");
+    const QString over = QStringLiteral(
+        "編集中のテキストのサイズが制限値を超えました。\n速やかに「データをファイルに保存する」など"
+        "の対処を行ってください。");
     view->SetText(textOfLength(65280));
     view->OnTimer(16);
     EXPECT_TRUE(env.messages.shown().empty());
-
     view->SetText(textOfLength(65281));
     view->OnTimer(16);
-    ASSERT_EQ(env.messages.shown().size(), 1u);
-    EXPECT_EQ(env.messages.shown()[0].text,
-              QStringLiteral(
-                  "まもなく、テクストサイズの制限値に達します。\n速やかに「データをファイルに保存す"
-                  "る」などの対処を行ってください。"));
+    ASSERT_EQ(env.messages.texts(), QStringList{near});
     EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK);
-
     view->SetText(textOfLength(65535));
     view->OnTimer(16);
     view->OnTimer(16); // it repeats while the text stays large
-    ASSERT_EQ(env.messages.shown().size(), 3u);
-    EXPECT_EQ(env.messages.shown()[2].text,
-              QStringLiteral(
-                  "編集中のテキストのサイズが制限値を超えました。\n速やかに「データをファイルに保存"
-                  "する」などの対処を行ってください。"));
+    EXPECT_EQ(env.messages.texts(), (QStringList{near, over, over}));
 }
 
 namespace {
@@ -193,8 +189,7 @@ class ReenteringMessages : public MessageService {
 TEST(CEditer, SizeWatchShowsAtMostOneBoxAtATime) {
     ViewEnvironment env;
     ReenteringMessages messages;
-    ViewServices services = env.services();
-    CEditer view(ViewServices{services.settings, messages, services.clock, services.locale},
+    CEditer view(ViewServices{*env.settings, messages, env.clock, Locale(0x0411, 0x0411)},
                  env.documents->services());
     view.show();
     view.OnInitialUpdate();

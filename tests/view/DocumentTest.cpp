@@ -143,23 +143,8 @@ TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
     EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join('|').toStdString();
 }
 
-TEST_F(DocumentTest, NoncharactersAndSeparatorsComeBackByteExact) {
-    // U+FDD0-U+FDEF, U+FFFE, U+FFFF, U+2028 and U+2029 mean something to
-    // the edit control; in a file they are characters like any other.
-    QByteArray original("\xFF\xFE");
-    auto unit = [&original](int u) { original += QByteArray(1, char(u & 0xFF)) + char(u >> 8); };
-    for (int c = 0xFDD0; c <= 0xFDEF; ++c)
-        unit(c);
-    for (int c : {0xFFFE, 0xFFFF, 0x2028, 0x2029, 0x0D, 0x0A, 0x3042, 0x0D, 0x0D, 0x0A})
-        unit(c);
-    const QString path = files.write(QStringLiteral("nonchars.txt"), original);
-    openAs(path, charset::UNICODE_LE);
-    ASSERT_EQ(view->state().currentPath, path);
-    EXPECT_EQ(view->GetText().size(), (original.size() - 2) / 2);
-    doc().OnFileSave();
-    EXPECT_EQ(files.read(path).toHex(' '), original.toHex(' '));
-}
-
+// Noncharacters and separators in a file: CTextEditTest.EveryCharacterOfTheTextComesBack
+// (the control) and RoundTripTest (the file's bytes).
 TEST_F(DocumentTest, EmptyFilesAndEmptyTexts) {
     const QString empty = files.write("empty.txt", QByteArray());
     ASSERT_TRUE(view->OpenFileByPath(empty));

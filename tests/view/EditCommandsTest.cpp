@@ -13,11 +13,7 @@
 #include <QSlider>
 #include <QUrl>
 
-namespace {
-
 using EditCommandsTest = ViewTest;
-
-} // namespace
 
 TEST_F(EditCommandsTest, PasteNeedsTextOnTheClipboard) {
     auto* image = new QMimeData;

@@ -21,8 +21,19 @@ namespace {
 
 class ViewMacroTest : public ::testing::Test {
   protected:
-    void SetUp() override { watchErrorDialogs(); }
-    void TearDown() override { delete watcher; }
+    // Closes every load-error dialog as soon as it runs, keeping its text,
+    // so that no test waits for a hand on the keyboard.
+    void SetUp() override {
+        QObject::connect(&watcher, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<MacroLoadErrorDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            errorDialogTexts.append(dialog->reportEdit()->toPlainText());
+            errorDialogParent = dialog->parentWidget();
+            dialog->reject();
+        });
+        watcher.start(5);
+    }
 
     QString path(const QString& name) const { return files.path(name); }
     QString folder() const { return files.folder() + u'/'; }
@@ -43,22 +54,6 @@ class ViewMacroTest : public ::testing::Test {
                 dialog.runOk();
             return dialog.result();
         });
-    }
-
-    // Closes every load-error dialog as soon as it runs, keeping its text,
-    // so that no test waits for a hand on the keyboard.
-    void watchErrorDialogs() {
-        watcher = new QTimer;
-        watcher->setInterval(5);
-        QObject::connect(watcher, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<MacroLoadErrorDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            errorDialogTexts.append(dialog->reportEdit()->toPlainText());
-            errorDialogParent = dialog->parentWidget();
-            dialog->reject();
-        });
-        watcher->start();
     }
 
     // The settings that ask for a macro to be loaded at start-up.
@@ -82,7 +77,7 @@ class ViewMacroTest : public ::testing::Test {
     QString dialogFolder;
     QStringList errorDialogTexts;
     QStringList tooltips;
-    QTimer* watcher = nullptr;
+    QTimer watcher;
     QWidget* errorDialogParent = nullptr;
 };
 

@@ -37,8 +37,7 @@ TEST_F(ViewSearchTest, MatchesAreSelectedAtTheControlsIndices) {
     ASSERT_TRUE(search.search(view->searchTarget(), QStringLiteral("abc"), SearchDirection::Down,
                               MatchCase::Off, SearchMode::Find));
     EXPECT_EQ(sel(), qMakePair(13, 16));
-    const QString text = view->GetText();
-    EXPECT_EQ(text.mid(13, 3), QStringLiteral("ABC"));
+    EXPECT_EQ(view->GetText().mid(13, 3), QStringLiteral("ABC"));
 }
 
 TEST_F(ViewSearchTest, AMatchFarBelowStandsSixthFromTheTop) {
