@@ -125,18 +125,15 @@ TEST(SingleInstanceLockTest, LockAndChannelOfOneNameLieSideBySide) {
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
     EXPECT_EQ(st.st_mode & 077, 0u); // no access for group and others
 
-    // A second start in this process and in another one: the instance runs.
-    SingleInstanceLock again(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
-    EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
+    // A second start in another process: the instance runs.
     EXPECT_EQ(runHelper({QStringLiteral("hold-lock"), dir.path()}),
               std::make_pair(1, QByteArray()));
 
     // Listening again (a restart of the channel) leaves the held lock alone.
     channel.close();
     ASSERT_TRUE(channel.listen());
+    SingleInstanceLock again(QString::fromLatin1(SingleInstanceLock::kName), dir.path());
     EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::AlreadyRunning);
-    lock.unlock();
-    EXPECT_EQ(again.tryLock(), SingleInstanceLock::Result::Acquired);
 }
 
 TEST(HandOverChannelTest, ConnectionsOfAnotherUserAreRefused) {
