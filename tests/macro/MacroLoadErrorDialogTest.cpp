@@ -2,10 +2,8 @@
 #include "WaitFor.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,6 +15,8 @@ const QString kReport =
 
 } // namespace
 
+// The presenter that shows it over the view and hands on the tooltip:
+// ViewMacroCommandsTest.
 TEST(MacroLoadErrorDialog, CoversItsParentWithTheReport) {
     QWidget parent;
     parent.setGeometry(40, 50, 320, 240);
@@ -63,26 +63,4 @@ TEST(MacroLoadErrorDialog, FollowsResizing) {
     dialog.resize(260, 180);
     TAVLO_TRY_COMPARE(dialog.reportEdit()->width(), 260);
     EXPECT_GT(dialog.reportEdit()->height(), 100);
-}
-
-TEST(MacroLoadDialogPresenter, ShowsTheDialogModallyAndHandsOnTheTooltip) {
-    QWidget parent;
-    parent.resize(300, 200);
-    parent.show();
-    QStringList tooltips;
-    MacroLoadDialogPresenter presenter(&parent, [&](const QString& t) { tooltips.append(t); });
-
-    QString seen;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<MacroLoadErrorDialog*>(QApplication::activeModalWidget());
-        if (dialog) {
-            seen = dialog->reportEdit()->toPlainText();
-            dialog->reject();
-        }
-    });
-    presenter.showLoadErrors(QStringLiteral("line 1\r\nline 2\r\n"));
-    EXPECT_EQ(seen, QStringLiteral("line 1\nline 2\n"));
-
-    presenter.setPlayButtonTooltip(QStringLiteral("Run it"));
-    EXPECT_EQ(tooltips, QStringList{QStringLiteral("Run it")});
 }

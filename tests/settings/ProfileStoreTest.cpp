@@ -69,8 +69,10 @@ TEST_F(ProfileStoreTest, NumbersAreFourByteDwords) {
 }
 
 TEST_F(ProfileStoreTest, NumbersTakeAnyTypeOfAtMostFourBytes) {
-    // "ab" as REG_SZ is 6 bytes: too long for a number.
+    // "ab" as REG_SZ is 6 bytes, five binary bytes are one too many: no number.
     profile.setRaw(kSettingsKey, "TAB_SIZE", REG_SZ, QByteArray("a\0b\0\0\0", 6));
+    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
+    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_BINARY, QByteArray("\5\0\0\0\0", 5));
     EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
     // "a" as REG_SZ is 4 bytes: 61 00 00 00 read as a number.
     profile.setRaw(kSettingsKey, "TAB_SIZE", REG_SZ, QByteArray("a\0\0\0", 4));

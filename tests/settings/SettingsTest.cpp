@@ -60,7 +60,8 @@ TEST(SettingsTableTest, DefaultFaceNameDependsOnLanguageAndInstalledFamilies) {
               QStringLiteral("Tahoma")); // Hong Kong: not in the table
 }
 
-TEST_F(SettingsTest, EmptyRegistryGivesEveryDefaultAndCreatesTheSections) {
+// The sections a first read creates: ProfileStoreTest.
+TEST_F(SettingsTest, EmptyRegistryGivesEveryDefault) {
     Settings settings = make(0x0411, {"ＭＳ Ｐゴシック"});
     for (const SettingDef& def : settings_table::all()) {
         const QString name = QLatin1String(def.name);
@@ -76,8 +77,6 @@ TEST_F(SettingsTest, EmptyRegistryGivesEveryDefaultAndCreatesTheSections) {
     EXPECT_EQ(settings.getString("INS_KEY_VALUE1"), QStringLiteral("<\t>"));
     EXPECT_EQ(settings.getString("INS_KEY_VALUE4"), QStringLiteral("#YY年MM月DD日 HH:TT#"));
     EXPECT_EQ(settings.getString("LAST_OPEN_FOLDER"), QStringLiteral("\\My Documents\\"));
-    EXPECT_EQ(contents(kAppKey), QStringList({"SETTINGS\\", "STR_SETTINGS\\"}));
-    EXPECT_EQ(contents(kSettingsKey), QStringList());
 }
 
 TEST_F(SettingsTest, FaceDefaultIsTahomaWithoutTheFontOrTheLanguage) {
@@ -115,16 +114,6 @@ TEST_F(SettingsTest, NamesOutsideTheTableOrOfTheOtherKindAreRefused) {
     EXPECT_EQ(settings.getString("TAB_SIZE"), QString());
     EXPECT_FALSE(settings.deleteValue("NO_SUCH_VALUE"));
     EXPECT_EQ(contents(QString()), QStringList());
-}
-
-TEST_F(SettingsTest, WrongSizedValuesReadAsTheirDefault) {
-    Settings settings = make(0x0409);
-    profile.setRaw(kSettingsKey, "MRU_LIST_ITEM_COUNT", REG_SZ, QByteArray("9\0\0\0\0\0", 6));
-    EXPECT_EQ(settings.getInt("MRU_LIST_ITEM_COUNT"), 3);
-    profile.setRaw(kSettingsKey, "MRU_LIST_ITEM_COUNT", REG_BINARY, QByteArray("\5\0\0\0\0", 5));
-    EXPECT_EQ(settings.getInt("MRU_LIST_ITEM_COUNT"), 3);
-    profile.setRaw(kSettingsKey, "MRU_LIST_ITEM_COUNT", REG_SZ, QByteArray("5\0\0\0", 4));
-    EXPECT_EQ(settings.getInt("MRU_LIST_ITEM_COUNT"), '5');
 }
 
 TEST_F(SettingsTest, FontResetDeletesExactlyTheFontValues) {
