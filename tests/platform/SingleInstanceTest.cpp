@@ -75,21 +75,17 @@ TEST(SingleInstanceLockTest, TheLockIsHeldUntilItsHolderUnlocksOrEnds) {
     EXPECT_FALSE(nowhere.errorString().isEmpty());
 }
 
-TEST(SingleInstanceLockTest, RuntimeFolderIsPrivate) {
-    QTemporaryDir runtime;
-    ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    const QString folder = SingleInstanceLock::runtimeFolder();
-    EXPECT_EQ(folder, runtime.path() + "/tavlo");
-    EXPECT_EQ(permissionsOf(folder), 0700u);
-}
-
-TEST(SingleInstanceLockTest, TempFolderFallbackIsMadePrivateOrRefused) {
-    QTemporaryDir tmp;
-    ScopedEnv runtime("XDG_RUNTIME_DIR", QByteArray());
+TEST(SingleInstanceLockTest, RuntimeFolderAndItsTempFallbackAreMadePrivateOrRefused) {
+    QTemporaryDir runtime, tmp;
+    ScopedEnv runtimeEnv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     ScopedEnv tmpdir("TMPDIR", QFile::encodeName(tmp.path()));
-    const QString expected = tmp.path() + "/tavlo-" + QString::number(::geteuid());
+    EXPECT_EQ(SingleInstanceLock::runtimeFolder(), runtime.path() + "/tavlo");
+    EXPECT_EQ(permissionsOf(runtime.path() + "/tavlo"), 0700u);
 
-    // Ours but open to others: closed again.
+    // Without a runtime folder, one in the temporary folder that is ours but
+    // open to others is closed again.
+    runtimeEnv.set(QByteArray());
+    const QString expected = tmp.path() + "/tavlo-" + QString::number(::geteuid());
     ASSERT_TRUE(QDir().mkdir(expected));
     ASSERT_EQ(::chmod(QFile::encodeName(expected).constData(), 0777), 0);
     EXPECT_EQ(SingleInstanceLock::runtimeFolder(), expected);
