@@ -139,7 +139,10 @@ TEST_F(FileTypeAssociationTest, CheckOneTellsOursFromOthers) {
     EXPECT_EQ(assoc->CheckOne(".doc", program), 0) << "not one of the seven";
 }
 
-TEST_F(FileTypeAssociationTest, CheckAllRanksOtherProgramAboveMissing) {
+TEST_F(FileTypeAssociationTest, CheckAllRanksOtherProgramAboveMissingAndRepairSkipsMissingKeys) {
+    EXPECT_TRUE(assoc->RepairCommand(".txt", program));
+    EXPECT_FALSE(value("TavloText\\shell\\open\\command").has_value());
+    EXPECT_TRUE(assoc->RepairCommand(".doc", program));
     registerAllSeven();
     EXPECT_EQ(assoc->CheckAll(), 0);
     setValue("TavloIni\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
@@ -151,12 +154,6 @@ TEST_F(FileTypeAssociationTest, CheckAllRanksOtherProgramAboveMissing) {
     EXPECT_EQ(assoc->CheckAll(), 0);
     EXPECT_EQ(value("TavloHtml\\shell\\open\\command"), "\"" + program + "\" \"%1\"");
     EXPECT_EQ(value("TavloIni\\DefaultIcon"), program + ",-135");
-}
-
-TEST_F(FileTypeAssociationTest, RepairSkipsMissingKeys) {
-    EXPECT_TRUE(assoc->RepairCommand(".txt", program));
-    EXPECT_FALSE(value("TavloText\\shell\\open\\command").has_value());
-    EXPECT_TRUE(assoc->RepairCommand(".doc", program));
 }
 
 TEST_F(FileTypeAssociationTest, WritesFailWhenTheStoreIsUnusable) {
