@@ -32,15 +32,7 @@ class FrameFixture : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
 
-    // The item texts of a menu, in order; separators as "-".
-    static QStringList texts(const QMenu* menu) {
-        if (!menu)
-            return {QStringLiteral("<no menu>")};
-        QStringList result;
-        for (const QAction* action : menu->actions())
-            result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        return result;
-    }
+    static QStringList texts(const QMenu* menu) { return menuTexts(menu); }
     static QAction* actionFor(const QMenu* menu, int id) {
         for (QAction* action : menu->actions()) {
             if (CommandActions::commandId(action) == id)

@@ -21,6 +21,8 @@
 
 namespace {
 
+const QString kOpenDocs = kAppKey + QStringLiteral("\\OpenDocs");
+
 QString message(uint32_t id, const QString& path = QString()) {
     QString text = *res::loadString(id);
     return path.isNull() ? text : res::substitute(text, path);
@@ -69,12 +71,11 @@ class DocumentTest : public ViewTest {
         choose(path, set);
         doc().OnFileOpen();
     }
-    RegKey openDocsKey() {
+    // This editor's value under the open-documents key.
+    QString ownOpenDocument() {
         RegKey key;
-        env.registry->RegCreateKeyEx(
-            HKEY_CURRENT_USER, QStringLiteral("Software\\Orvane\\Tavlo Text Editor\\OpenDocs"),
-            &key);
-        return key;
+        env.registry->RegOpenKeyEx(HKEY_CURRENT_USER, kOpenDocs, &key);
+        return env.registry->queryString(key, QString::number(::getpid())).value_or(u"<none>"_qs);
     }
     // A file of the size that takes no room on the disk.
     QString sparseFile(const QString& name, qint64 size) {
@@ -299,15 +300,17 @@ TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
     const QString path = files.write("shared.txt", "x");
     OtherProcess other;
     const QString otherName = QString::number(other.pid());
-    env.registry->setString(openDocsKey(), otherName, path);
+    env.profile.setRaw(
+        kOpenDocs, otherName, reg::REG_SZ,
+        QByteArray(reinterpret_cast<const char*>(path.utf16()), path.size() * 2 + 2));
     ASSERT_TRUE(view->OpenFileByPath(path));
     EXPECT_EQ(env.messages.texts(), QStringList{message(35024)});
     EXPECT_EQ(view->state().ownWindowHandle, qint64(::getpid()));
-    EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), path);
+    EXPECT_EQ(ownOpenDocument(), path);
 
     // New removes this editor's value.
     doc().OnFileNew();
-    EXPECT_FALSE(env.registry->queryString(openDocsKey(), QString::number(::getpid())));
+    EXPECT_EQ(env.profile.keyContents(kOpenDocs), QStringList{otherName});
     EXPECT_TRUE(view->state().currentPath.isEmpty());
     EXPECT_EQ(view->state().charSet, charset::ANSI);
 }
@@ -371,7 +374,7 @@ TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
     EXPECT_EQ(view->state().charSet, charset::UTF8);
     EXPECT_EQ(view->state().lastFolder, files.folder() + u'/');
     EXPECT_EQ(recent, QStringList{target});
-    EXPECT_EQ(env.registry->queryString(openDocsKey(), QString::number(::getpid())), target);
+    EXPECT_EQ(ownOpenDocument(), target);
     EXPECT_EQ(files.read(ini), QByteArray("[a]\r\n"));
 }
 

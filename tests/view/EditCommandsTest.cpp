@@ -100,12 +100,6 @@ TEST_F(EditCommandsTest, JumpDialogRefusesLinesOutsideTheText) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.target(), 2);
-
-    EXPECT_EQ(JumpDialog::tickFrequency(9), 1);
-    EXPECT_EQ(JumpDialog::tickFrequency(10), 10);
-    EXPECT_EQ(JumpDialog::tickFrequency(999), 100);
-    EXPECT_EQ(JumpDialog::tickFrequency(9999), 1000);
-    EXPECT_EQ(JumpDialog::tickFrequency(10000), 10000);
 }
 
 TEST_F(EditCommandsTest, HelpOpensTheBundledPageAtItsContents) {

@@ -3,8 +3,6 @@
 
 #include "CommandIds.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QSignalSpy>
 
 using InsertStringView = ViewTest;
@@ -73,35 +71,28 @@ TEST_F(InsertStringView, EmptyEntriesDoNothing) {
 }
 
 TEST_F(InsertStringView, MenuListsTheEntriesWithTheirKeys) {
-    QMenu* menu = view->insertMenu();
-    ASSERT_NE(menu, nullptr);
-    const QList<QAction*> actions = menu->actions();
-    ASSERT_EQ(actions.size(), 4);
-    EXPECT_EQ(actions[0]->text(), QStringLiteral("<>\tCtrl+H"));
-    EXPECT_EQ(actions[1]->text(), QStringLiteral("{}\tCtrl+J"));
-    EXPECT_EQ(actions[3]->text(), QStringLiteral("#YY年MM月DD日 HH:TT#\tCtrl+L"));
-    EXPECT_EQ(actions[3]->data().toInt(), 32844);
-    actions[1]->trigger();
+    const QStringList entries{u"<>"_qs, u"{}"_qs, u"[]"_qs, u"#YY年MM月DD日 HH:TT#"_qs};
+    QStringList withKeys;
+    for (int i = 0; i < 4; ++i)
+        withKeys << entries[i] + u"\tCtrl+"_qs + QChar(u"HJKL"[i]);
+    ASSERT_EQ(menuTexts(view->insertMenu()), withKeys);
+    EXPECT_EQ(view->insertMenu()->actions()[3]->data().toInt(), 32844);
+    view->insertMenu()->actions()[1]->trigger();
     EXPECT_EQ(view->GetText(), QStringLiteral("{}"));
 
     env.settings->writeString(QStringLiteral("INS_KEY_VALUE7"), QStringLiteral("a\tb"));
     env.recentPlatform = true;
     view->ApplySettings();
-    const QList<QAction*> again = view->insertMenu()->actions();
-    ASSERT_EQ(again.size(), 5);
-    EXPECT_EQ(again[0]->text(), QStringLiteral("<>"));
-    EXPECT_EQ(again[4]->text(), QStringLiteral("ab"));
-    EXPECT_EQ(again[4]->data().toInt(), 32847);
+    ASSERT_EQ(menuTexts(view->insertMenu()), entries + QStringList{u"ab"_qs});
+    EXPECT_EQ(view->insertMenu()->actions()[4]->data().toInt(), 32847);
 
     // Without entries the menu shows one disabled item.
     for (int i = 1; i <= 8; ++i)
         env.settings->writeString(QStringLiteral("INS_KEY_VALUE%1").arg(i), QString());
     view->ApplySettings();
-    const QList<QAction*> none = view->insertMenu()->actions();
-    ASSERT_EQ(none.size(), 1);
-    EXPECT_EQ(none[0]->text(), QStringLiteral("(未登録)"));
-    EXPECT_FALSE(none[0]->isEnabled());
-    EXPECT_EQ(none[0]->data().toInt(), 32841);
+    ASSERT_EQ(menuTexts(view->insertMenu()), QStringList{u"(未登録)"_qs});
+    EXPECT_FALSE(view->insertMenu()->actions()[0]->isEnabled());
+    EXPECT_EQ(view->insertMenu()->actions()[0]->data().toInt(), 32841);
 }
 
 TEST_F(InsertStringView, SoftKeyOpensTheMenuOverTheBottomOfTheText) {

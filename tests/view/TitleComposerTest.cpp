@@ -19,8 +19,7 @@ TEST(TitleComposer, NewDocumentGetsString35032UnlessLabelBitsAreSet) {
 }
 
 TEST(DisplayColumn, TabFullWidthAndHalfWidthCharacters) {
-    // Tab to 8, あ counts 2, a counts 1, plus 1.
-    EXPECT_EQ(caretText(1, u"\tあa", 4, 8), QStringLiteral("(1:12)"));
+    // Tab to 8, あ counts 2, a counts 1, plus 1: CEditerTest.TitleWithPathCaretAndChangedMark.
     EXPECT_EQ(displayColumn(u"ab\tc", 3, 4), 4);
     EXPECT_EQ(displayColumn(u"abcd\t", 5, 4), 8);
     EXPECT_EQ(displayColumn(u"ｱｲ", 2, 8), 2);   // half-width katakana

@@ -6,8 +6,10 @@
 #include "PosixFileSystem.h"
 #include "TempProfile.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -66,6 +68,16 @@ class ViewTest : public ::testing::Test {
     ViewEnvironment env;
     std::unique_ptr<CEditer> view = env.makeView();
 };
+
+// The item texts of a menu, in order; separators as "-".
+inline QStringList menuTexts(const QMenu* menu) {
+    if (!menu)
+        return {QStringLiteral("<no menu>")};
+    QStringList result;
+    for (const QAction* action : menu->actions())
+        result << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return result;
+}
 
 // "line 1\r\nline 2\r\n..." with n lines.
 inline QString numberedLines(int n) {
