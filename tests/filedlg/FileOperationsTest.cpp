@@ -168,7 +168,7 @@ TEST_F(OperationsFixture, SameNamedFoldersMergeAskingOnlyForClashingFiles) {
     EXPECT_EQ(clipboard.pastedNames, QStringList{u"box"_qs});
 }
 
-TEST_F(OperationsFixture, CutMovesTreeAndRemovesSource) {
+TEST_F(OperationsFixture, CutMovesTreeAndRemovesSourceOnOneFileSystemOrAcrossTwo) {
     tree.mkdir(u"src/box/deep"_qs);
     tree.write(u"src/box/deep/d.txt"_qs, "d");
     tree.write(u"src/f.txt"_qs, "f");
@@ -180,6 +180,15 @@ TEST_F(OperationsFixture, CutMovesTreeAndRemovesSource) {
     EXPECT_FALSE(tree.exists(u"src/box"_qs));
     EXPECT_FALSE(tree.exists(u"src/f.txt"_qs));
     EXPECT_TRUE(messages.shown().empty());
+
+    // Across file systems, the file system removes the source itself once the
+    // copy is complete.
+    fs.crossDevice = true;
+    take(CQSDFileClipboard::Cut, u"dst"_qs, {u"f.txt"_qs});
+    EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"src"_qs), true), rc::SUCCESS);
+    EXPECT_EQ(tree.read(u"src/f.txt"_qs), "f");
+    EXPECT_FALSE(tree.exists(u"dst/f.txt"_qs));
+    EXPECT_EQ(fs.order, (QStringList{u"copy:f.txt"_qs}));
 }
 
 TEST_F(OperationsFixture, ReadOnlySourceMoveAsksAndNoKeepsIt) {
@@ -195,18 +204,6 @@ TEST_F(OperationsFixture, ReadOnlySourceMoveAsksAndNoKeepsIt) {
                   tree.path(u"src/r.txt"_qs));
     EXPECT_TRUE(tree.exists(u"src/r.txt"_qs));
     EXPECT_FALSE(tree.exists(u"dst/r.txt"_qs));
-}
-
-TEST_F(OperationsFixture, CrossDeviceMoveCopiesBeforeRemovingSource) {
-    tree.write(u"src/a.txt"_qs, QByteArray(100000, 'q'));
-    tree.mkdir(u"dst"_qs);
-    fs.crossDevice = true;
-    take(CQSDFileClipboard::Cut, u"src"_qs, {u"a.txt"_qs});
-    EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"dst"_qs), true), rc::SUCCESS);
-    EXPECT_EQ(tree.read(u"dst/a.txt"_qs), QByteArray(100000, 'q'));
-    EXPECT_FALSE(tree.exists(u"src/a.txt"_qs));
-    // The file system removes the source itself, once the copy is complete.
-    EXPECT_EQ(fs.order, (QStringList{u"copy:a.txt"_qs}));
 }
 
 TEST_F(OperationsFixture, DeleteSkipsAFileItCannotRemoveAndShowsSummary) {
@@ -305,15 +302,13 @@ TEST_F(OperationsFixture, SymbolicLinksAreNeverFollowed) {
     EXPECT_EQ(outside.read(u"precious.txt"_qs), "keep");
 }
 
-TEST_F(OperationsFixture, NewFolderStaysInItsParentWhosePathHoldsAPercentD) {
+TEST_F(OperationsFixture, NewFolderNumbersAndLimit) {
+    // A "%d" in the parent's path is no number.
     tree.mkdir(u"a%d"_qs);
     tree.mkdir(u"a1"_qs);
     EXPECT_EQ(folders.NewFolder(tree.path(u"a%d"_qs)), u"新規フォルダ(1)"_qs);
     EXPECT_TRUE(QFileInfo(tree.path(u"a%d/新規フォルダ(1)"_qs)).isDir());
     EXPECT_TRUE(QDir(tree.path(u"a1"_qs)).isEmpty());
-}
-
-TEST_F(OperationsFixture, NewFolderNumbersAndLimit) {
     EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(1)"_qs);
     EXPECT_EQ(folders.NewFolder(tree.root()), u"新規フォルダ(2)"_qs);
     EXPECT_TRUE(tree.exists(u"新規フォルダ(2)"_qs));
