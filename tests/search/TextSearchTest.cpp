@@ -219,15 +219,6 @@ TEST_F(TextSearchTest, ReplaceComparesTheSelectionAsMatchCaseSays) {
     EXPECT_EQ(sel(), qMakePair(2, 5));
 }
 
-TEST_F(TextSearchTest, ReplaceAndReplaceAllRefuseAnEmptySearchText) {
-    target.setText(QStringLiteral("abc"));
-    EXPECT_FALSE(search.replace(target, QString(), QStringLiteral("y"), MatchCase::Off));
-    EXPECT_FALSE(search.replaceAll(target, QString(), QStringLiteral("y"), MatchCase::Off));
-    EXPECT_EQ(messages.texts(), (QStringList{kEnterFind, kEnterFind}));
-    EXPECT_EQ(target.text(), QStringLiteral("abc"));
-    EXPECT_TRUE(target.visibilityChanges.isEmpty());
-}
-
 TEST_F(TextSearchTest, ReplaceAllIsOneUndoableEditMadeWhileHidden) {
     const QString before = QStringLiteral("a-b-c-d\r\ne-f");
     target.setText(before);
@@ -245,16 +236,19 @@ TEST_F(TextSearchTest, ReplaceAllIsOneUndoableEditMadeWhileHidden) {
     EXPECT_EQ(sel(), qMakePair(15, 15));
 }
 
-TEST_F(TextSearchTest, ReplaceAndReplaceAllWithoutAnyMatchChangeNothing) {
+TEST_F(TextSearchTest, ReplaceAndReplaceAllWithoutASearchTextOrAMatchChangeNothing) {
     target.setText(QStringLiteral("abc"));
     target.select(1, 2);
+    EXPECT_FALSE(search.replace(target, QString(), QStringLiteral("y"), MatchCase::Off));
+    EXPECT_FALSE(search.replaceAll(target, QString(), QStringLiteral("y"), MatchCase::Off));
+    EXPECT_TRUE(target.visibilityChanges.isEmpty());
     EXPECT_FALSE(search.replace(target, QStringLiteral("x"), QStringLiteral("y"), MatchCase::On));
     EXPECT_TRUE(
         search.replaceAll(target, QStringLiteral("zz"), QStringLiteral("y"), MatchCase::Off));
     EXPECT_EQ(target.text(), QStringLiteral("abc"));
     EXPECT_TRUE(target.undo.isEmpty());
     EXPECT_EQ(sel(), qMakePair(1, 2));
-    EXPECT_EQ(messages.texts(), (QStringList{kNotFound, kNotFound}));
+    EXPECT_EQ(messages.texts(), (QStringList{kEnterFind, kEnterFind, kNotFound, kNotFound}));
 }
 
 // The straightforward form: re-read the text after every replacement and go
