@@ -37,7 +37,7 @@ struct OkFixture : DialogServices {
 
 } // namespace
 
-TEST_F(OkFixture, PatternsFillTheListAndMoveTheTree) {
+TEST_F(OkFixture, PatternsFillTheListTypedFoldersMoveTheTreeAndRefusedCharactersStay) {
     in.nameText = u" *.ini "_qs;
     EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
     EXPECT_EQ(port.log, QStringList{u"fill:"_qs + tree.path(u"*.ini"_qs)});
@@ -46,9 +46,8 @@ TEST_F(OkFixture, PatternsFillTheListAndMoveTheTree) {
     in.nameText = u"/x/../y/*.txt"_qs;
     ok.run(in, port);
     EXPECT_EQ(port.log.first(), u"tree:/y/"_qs);
-}
 
-TEST_F(OkFixture, RefusedCharactersAndTypedFolders) {
+    port.log.clear();
     in.nameText = u"a|b"_qs;
     EXPECT_EQ(ok.run(in, port), QsdOkProcessor::Outcome::StayOpen);
     EXPECT_EQ(messages.texts(),
@@ -151,17 +150,7 @@ TEST_F(OkFixture, SelectedRowsFollowShortcutsAndOpenFolders) {
     EXPECT_EQ(port.log.last(), u"tree:"_qs + filepath::folderOf(tree.root()));
 }
 
-// A multiple selection's result buffer: FileDialogWidgetTest, through QsdSelectFileWith.
-TEST(QsdSelectLogic, ASingleResultIsTheInitialNameOfTheNextDialog) {
-    std::vector<char16_t> buffer(256, u'#');
-    OPENFILENAMEW ofnBlock;
-    ofnBlock.lpstrFile = buffer.data();
-    ofnBlock.nMaxFile = static_cast<uint32_t>(buffer.size());
-    ASSERT_TRUE(qsdlogic::writeFileResult(ofnBlock, u"/d/"_qs, {u"f.txt"_qs}));
-    EXPECT_EQ(qsdlogic::initialName(ofnBlock), u"/d/f.txt"_qs);
-}
-
-TEST(QsdSelectLogic, FilterOptionsAndCommonFlags) {
+TEST(QsdSelectLogic, FilterOptionsCommonFlagsAndASingleResultAsTheNextInitialName) {
     const auto items = qsdlogic::parseFilter(u"テキスト|*.txt;*.ini |すべて|*.*||ignored|x"_qs);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].description, u"テキスト"_qs);
@@ -176,9 +165,17 @@ TEST(QsdSelectLogic, FilterOptionsAndCommonFlags) {
     EXPECT_EQ(qsdlogic::mergeCommonFlags(0xFFFFFFFF, 0), ~qsd::QSD_FILE_SELECT_COMMON_MASK);
     EXPECT_EQ(qsdlogic::mergeCommonFlags(0x5000, qsd::DEFAULT_COMMON_MODE),
               0x5000u | (qsd::DEFAULT_COMMON_MODE & qsd::QSD_FILE_SELECT_COMMON_MASK));
+
+    // A multiple selection's result buffer: FileDialogWidgetTest, through QsdSelectFileWith.
+    std::vector<char16_t> buffer(256, u'#');
+    OPENFILENAMEW ofnBlock;
+    ofnBlock.lpstrFile = buffer.data();
+    ofnBlock.nMaxFile = static_cast<uint32_t>(buffer.size());
+    ASSERT_TRUE(qsdlogic::writeFileResult(ofnBlock, u"/d/"_qs, {u"f.txt"_qs}));
+    EXPECT_EQ(qsdlogic::initialName(ofnBlock), u"/d/f.txt"_qs);
 }
 
-TEST(QsdPropertiesLogic, SizeTimeAndAttributeChange) {
+TEST_F(DialogServices, PropertiesSizeTimeAndAttributeChange) {
     EXPECT_TRUE(QsdProperties::sizeText(999).startsWith(u"999 "_qs));
     EXPECT_TRUE(QsdProperties::sizeText(1234567).startsWith(u"1,234,567 "_qs));
     EXPECT_TRUE(QsdProperties::sizeText(5368709120ull).startsWith(u"5,368,709,120 "_qs));
@@ -189,9 +186,6 @@ TEST(QsdPropertiesLogic, SizeTimeAndAttributeChange) {
     EXPECT_EQ(QsdProperties::combine(0x10, 0x2 | 0x40), 0x12u);
 
     // A file's name and size as the dialog shows them: FileDialogWidgetTest.
-    TempTree tree;
-    PosixFileSystem fileSystem;
-    ScriptedMessageService messages;
     QsdMessenger messenger(messages);
     // Hidden comes from the name of a dot file: clearing it fails and says so.
     tree.write(u".dot"_qs, "x");
