@@ -4,13 +4,7 @@
 
 namespace {
 
-TEST(CommandLine, ArgumentsAreJoinedByOneBlank) {
-    EXPECT_EQ(commandline::fromArguments({"tavlo"}), "");
-    EXPECT_EQ(commandline::fromArguments({"tavlo", "/home/a/my", "notes.txt"}),
-              "/home/a/my notes.txt");
-    EXPECT_EQ(commandline::fromArguments({"tavlo", "\"/tmp/a", "b.txt\""}), "\"/tmp/a b.txt\"");
-}
-
+// Arguments joined by one blank: SingleInstanceProcessTest.
 TEST(CommandLine, HandOverTextLosesOneQuoteAtEachEnd) {
     EXPECT_EQ(commandline::handOverText("  \"/tmp/a b.txt\"  "), "/tmp/a b.txt");
     EXPECT_EQ(commandline::handOverText("\" /tmp/x.txt \""), "/tmp/x.txt");

@@ -15,8 +15,8 @@ using namespace cmd;
 
 namespace {
 
-QAction* findAction(QMenu* menu, int id) {
-    const QList<QAction*> actions = menu->actions();
+// The visible action of the command among a menu's actions or the accelerators.
+QAction* findAction(const QList<QAction*>& actions, int id) {
     for (QAction* action : actions) {
         if (CommandActions::commandId(action) == id && action->isVisible())
             return action;
@@ -50,7 +50,7 @@ TEST_F(CommandActionsTest, MenuItemsCarryIdsAndRunTheirCommandThroughTheRouter) 
     ASSERT_NE(context, nullptr);
     std::unique_ptr<QMenu> menu(actions.createMenu(*context->popupAt(0)));
     EXPECT_EQ(menu->title(), u"非選択時"_qs);
-    QAction* paste = findAction(menu.get(), ID_EDIT_PASTE);
+    QAction* paste = findAction(menu->actions(), ID_EDIT_PASTE);
     ASSERT_NE(paste, nullptr);
     EXPECT_EQ(paste->text(), u"貼り付け"_qs);
     openMenu(menu.get());
@@ -67,14 +67,8 @@ TEST_F(CommandActionsTest, DisabledCommandIsNotRunFromAnAccelerator) {
         [&modified](CommandState& s) { s.enabled = modified; });
     QMainWindow window;
     const QList<QAction*> keys = actions.installAccelerators(&window, res::mainAccelerators());
-    auto keyFor = [&keys](int id) {
-        const auto it = std::find_if(keys.begin(), keys.end(), [id](QAction* action) {
-            return CommandActions::commandId(action) == id;
-        });
-        return it == keys.end() ? nullptr : *it;
-    };
-    QAction* save = keyFor(ID_FILE_SAVE);
-    QAction* undo = keyFor(ID_EDIT_UNDO);
+    QAction* save = findAction(keys, ID_FILE_SAVE);
+    QAction* undo = findAction(keys, ID_EDIT_UNDO);
     ASSERT_TRUE(save && undo);
     EXPECT_EQ(save->shortcut(), QKeySequence(u"Ctrl+S"_qs));
     EXPECT_EQ(undo->shortcuts().size(), 2);
@@ -102,7 +96,7 @@ TEST_F(CommandActionsTest, RecentFilesReplaceThePlaceholderEachTimeTheMenuOpens)
     std::unique_ptr<QMenu> main(actions.createMenu(res::loadMenu(IDR_MAINFRAME)->items.front()));
 
     openMenu(main.get());
-    QAction* placeholder = findAction(main.get(), ID_FILE_MRU_FILE1);
+    QAction* placeholder = findAction(main->actions(), ID_FILE_MRU_FILE1);
     ASSERT_NE(placeholder, nullptr);
     EXPECT_EQ(placeholder->text(), u"最近使ったファイル"_qs);
     EXPECT_FALSE(placeholder->isEnabled());
@@ -111,8 +105,8 @@ TEST_F(CommandActionsTest, RecentFilesReplaceThePlaceholderEachTimeTheMenuOpens)
     files = {u"/home/u/a.txt"_qs, u"/home/u/b.txt"_qs};
     openMenu(main.get());
     EXPECT_FALSE(placeholder->isVisible());
-    QAction* first = findAction(main.get(), ID_FILE_MRU_FIRST);
-    QAction* second = findAction(main.get(), ID_FILE_MRU_FIRST + 1);
+    QAction* first = findAction(main->actions(), ID_FILE_MRU_FIRST);
+    QAction* second = findAction(main->actions(), ID_FILE_MRU_FIRST + 1);
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->text(), u"&1 /home/u/a.txt"_qs);
     EXPECT_TRUE(second->isEnabled());
@@ -122,8 +116,8 @@ TEST_F(CommandActionsTest, RecentFilesReplaceThePlaceholderEachTimeTheMenuOpens)
 
     files = {u"/home/u/c.txt"_qs};
     openMenu(main.get());
-    EXPECT_EQ(findAction(main.get(), ID_FILE_MRU_FIRST)->text(), u"&1 /home/u/c.txt"_qs);
-    EXPECT_EQ(findAction(main.get(), ID_FILE_MRU_FIRST + 1), nullptr);
+    EXPECT_EQ(findAction(main->actions(), ID_FILE_MRU_FIRST)->text(), u"&1 /home/u/c.txt"_qs);
+    EXPECT_EQ(findAction(main->actions(), ID_FILE_MRU_FIRST + 1), nullptr);
     main->hide();
 }
 

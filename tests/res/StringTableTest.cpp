@@ -1,5 +1,6 @@
 #include "StringTable.h"
 #include "BuiltinStringTable.h"
+#include "FakeTranslation.h"
 #include "StringIds.h"
 
 #include <QStringList>
@@ -14,11 +15,6 @@ class ReplacementStrings : public ResourceSource {
             return QStringLiteral("Out of memory.");
         return std::nullopt;
     }
-};
-
-// Restores the built-in table even when an assertion fails mid-test.
-struct SourceGuard {
-    ~SourceGuard() { res::setResourceSource(nullptr); }
 };
 
 } // namespace
@@ -51,7 +47,7 @@ TEST(BuiltinStrings, FileTypeFilterPairsDescriptionsWithPatterns) {
 }
 
 TEST(ResourceSource, ReplacementSourceAnswersAndFallbackIsTheCallers) {
-    SourceGuard guard;
+    const FakeTranslation::Guard guard; // the built-in table comes back whatever happens
     EXPECT_EQ(res::loadString(40000, u"fallback"_qs), u"メモリー不足が発生しました。"_qs);
     res::setResourceSource(std::make_shared<ReplacementStrings>());
     EXPECT_EQ(res::loadString(40000, u"fallback"_qs), u"Out of memory."_qs);
