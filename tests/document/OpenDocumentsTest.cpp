@@ -30,10 +30,12 @@ TEST(OpenDocuments, RegistersUnderTheProcessIdAndUnregisters) {
     EXPECT_TRUE(docs.UnregisterOpenDocument(0));
 }
 
-TEST(OpenDocuments, AnotherLiveProcessIsFoundAndItsValueGoesWithIt) {
+TEST(OpenDocuments, AnotherLiveProcessIsFoundStaleAndMalformedValuesGo) {
     TempProfile p;
     const QString path = p.folder() + QStringLiteral("/shared.txt");
     OtherProcess other;
+    p.setRaw(kOpenDocs, QStringLiteral("999999991"), reg::REG_SZ, utf16z("/a"));
+    p.setRaw(kOpenDocs, QStringLiteral("not a number"), reg::REG_SZ, utf16z("/b"));
     p.setRaw(kOpenDocs, QString::number(other.pid()), reg::REG_SZ, utf16z(path));
 
     OpenDocuments docs(p.registry(), p.store().applicationKeyPath(), ::getpid());
@@ -43,23 +45,11 @@ TEST(OpenDocuments, AnotherLiveProcessIsFoundAndItsValueGoesWithIt) {
     // The same file by another spelling of its path.
     EXPECT_TRUE(docs.IsOpenElsewhere(p.folder() + QStringLiteral("/./shared.txt"), &own));
     EXPECT_FALSE(docs.IsOpenElsewhere(p.folder() + QStringLiteral("/other.txt"), &own));
+    EXPECT_EQ(p.keyContents(kOpenDocs), QStringList{QString::number(other.pid())});
 
     other.end();
     EXPECT_FALSE(docs.IsOpenElsewhere(path, &own));
     EXPECT_EQ(p.keyContents(kOpenDocs), QStringList()) << "the stale value stayed";
-}
-
-TEST(OpenDocuments, StaleAndMalformedValuesAreRemovedLiveOnesStay) {
-    TempProfile p;
-    OtherProcess live;
-    p.setRaw(kOpenDocs, QStringLiteral("999999991"), reg::REG_SZ, utf16z("/a"));
-    p.setRaw(kOpenDocs, QStringLiteral("not a number"), reg::REG_SZ, utf16z("/b"));
-    p.setRaw(kOpenDocs, QString::number(live.pid()), reg::REG_SZ, utf16z("/c"));
-    OpenDocuments docs(p.registry(), p.store().applicationKeyPath(), ::getpid(),
-                       [&](qint64 pid) { return pid == live.pid(); });
-    qint64 own = 0;
-    EXPECT_FALSE(docs.IsOpenElsewhere(QStringLiteral("/x"), &own));
-    EXPECT_EQ(p.keyContents(kOpenDocs), QStringList{QString::number(live.pid())});
 }
 
 TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {

@@ -169,14 +169,7 @@ TEST_F(DialogFixture, OptionsAndTitleCaption) {
     EXPECT_EQ(QString::fromUtf16(buffer.data()), tree.path(u"x.txt"_qs));
 }
 
-TEST_F(DialogFixture, NameBoxHiddenAndNothingSelectedAsksForAFile) {
-    auto d = open(qsd::HIDE_NAME | qsd::SHOW_FOLDERS);
-    d->runOk();
-    EXPECT_EQ(messages.texts(), QStringList{u"ファイルリストでファイルを選択してください。"_qs});
-    EXPECT_EQ(d->result(), 0);
-}
-
-TEST_F(DialogFixture, TypedFolderOpensItAndTypedPatternFillsList) {
+TEST_F(DialogFixture, TypedFolderOpensItAndTypedPatternFillsListOrAHiddenNameAsksForAFile) {
     tree.mkdir(u"Windows"_qs);
     tree.write(u"Windows/a.txt"_qs, "");
     tree.write(u"Windows/b.ini"_qs, "");
@@ -191,6 +184,11 @@ TEST_F(DialogFixture, TypedFolderOpensItAndTypedPatternFillsList) {
     d->runOk();
     EXPECT_EQ(d->folderTree()->currentPath(), tree.root());
     EXPECT_EQ(d->result(), 0);
+
+    auto hidden = open(qsd::HIDE_NAME | qsd::SHOW_FOLDERS);
+    hidden->runOk();
+    EXPECT_EQ(messages.texts(), QStringList{u"ファイルリストでファイルを選択してください。"_qs});
+    EXPECT_EQ(hidden->result(), 0);
 }
 
 TEST_F(DialogFixture, FileListContextMenuRules) {

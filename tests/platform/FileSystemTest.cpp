@@ -270,8 +270,6 @@ TEST_F(FileSystemTest, EditorPathsMapToThisPlatform) {
               docs + "/a/b.mcr");
     EXPECT_EQ(filepath::toNativePath(QStringLiteral("\\My Documents2\\x")),
               QStringLiteral("/My Documents2/x"));
-    EXPECT_EQ(filepath::toNativePath(QStringLiteral("\\Windows\\x.txt")),
-              QStringLiteral("/Windows/x.txt"));
     EXPECT_EQ(filepath::toNativePath(QStringLiteral("/home/u/a.txt")),
               QStringLiteral("/home/u/a.txt"));
 }
