@@ -63,12 +63,20 @@ TEST_F(FileTypeAssociationTest, RegisterWritesEveryEntryAndKeepsThePreviousOwner
         << "the type key stays in place";
 }
 
-TEST_F(FileTypeAssociationTest, RegisterRefusesBadArguments) {
+TEST_F(FileTypeAssociationTest, RegisterRefusesBadArgumentsAndEveryWriteToAnUnusableStoreFails) {
     EXPECT_FALSE(assoc->Register("txt", "TavloText", "x"));
     EXPECT_FALSE(assoc->Register(".txt", "", "x"));
     EXPECT_FALSE(value(".txt").has_value());
     EXPECT_FALSE(assoc->Register(35002, 99999, 35011)) << "a string that can't be loaded fails";
     EXPECT_FALSE(value(".txt").has_value());
+
+    // A folder where the database should be.
+    QDir().mkpath(dir.path("folder.sqlite"));
+    Registry broken(dir.path("folder.sqlite"));
+    FileTypeAssociation bad(broken, program);
+    EXPECT_FALSE(bad.Register(".txt", "TavloText", "x"));
+    EXPECT_FALSE(bad.IsAssociated(".txt", "TavloText", true));
+    EXPECT_EQ(bad.CheckAll(), 0);
 }
 
 TEST_F(FileTypeAssociationTest, UnregisterGivesBackDefaultNames) {
@@ -154,17 +162,6 @@ TEST_F(FileTypeAssociationTest, CheckAllRanksOtherProgramAboveMissingAndRepairSk
     EXPECT_EQ(assoc->CheckAll(), 0);
     EXPECT_EQ(value("TavloHtml\\shell\\open\\command"), "\"" + program + "\" \"%1\"");
     EXPECT_EQ(value("TavloIni\\DefaultIcon"), program + ",-135");
-}
-
-TEST_F(FileTypeAssociationTest, WritesFailWhenTheStoreIsUnusable) {
-    // A folder where the database should be: every write fails.
-    const QString folder = dir.path("folder.sqlite");
-    QDir().mkpath(folder);
-    Registry broken(folder);
-    FileTypeAssociation bad(broken, program);
-    EXPECT_FALSE(bad.Register(".txt", "TavloText", "x"));
-    EXPECT_FALSE(bad.IsAssociated(".txt", "TavloText", true));
-    EXPECT_EQ(bad.CheckAll(), 0);
 }
 
 TEST_F(FileTypeAssociationTest, StartupCheckAsksAndRepairs) {

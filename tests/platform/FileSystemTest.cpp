@@ -183,17 +183,15 @@ TEST_F(FileSystemTest, CopyKeepsBytesPermissionsAndTimeAndNeverHalfReplaces) {
     EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files).size(), 4);
 }
 
-TEST_F(FileSystemTest, MoveRenamesAndRefusesToReplace) {
-    const QString src = write("a.txt", "A");
+TEST_F(FileSystemTest, MoveRenamesRefusesToReplaceAndAcrossFileSystemsCopiesThenDeletes) {
+    const QString src = write("r.txt", "R");
     const QString taken = write("b.txt", "B");
     EXPECT_TRUE(failed(fs, fs.moveFile(src, taken), EEXIST));
     EXPECT_EQ(read(taken), QByteArray("B"));
     ASSERT_TRUE(fs.moveFile(src, path("c.txt")));
     EXPECT_FALSE(QFile::exists(src));
-    EXPECT_EQ(read(path("c.txt")), QByteArray("A"));
-}
+    EXPECT_EQ(read(path("c.txt")), QByteArray("R"));
 
-TEST_F(FileSystemTest, MoveAcrossFileSystemsCopiesCompletelyThenDeletes) {
     FakeFileSystem xfs;
     xfs.crossDevice = true;
     const QString file = write("a.txt", "data", 0600);
@@ -274,7 +272,7 @@ TEST_F(FileSystemTest, EditorPathsMapToThisPlatform) {
               QStringLiteral("/home/u/a.txt"));
 }
 
-TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpened) {
+TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpenedAndReadHeadReadsAtMostTheAskedBytes) {
     FifoWatchdog fifo(QFile::encodeName(path("pipe.lnk")));
     ASSERT_TRUE(fifo.made());
     std::vector<FindData> entries;
@@ -288,9 +286,8 @@ TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpened) {
     EXPECT_FALSE(QFileInfo::exists(path("copy")));
     EXPECT_LT(fifo.elapsedMs(), 1000);
     EXPECT_TRUE(fs.deleteFile(path("pipe.lnk")));
-}
 
-TEST_F(FileSystemTest, ReadHeadReadsAtMostTheAskedBytesOfARegularFile) {
+    // Of a regular file, at most the bytes asked for.
     write("a.txt", "0123456789");
     EXPECT_EQ(fs.readHead(path("a.txt"), 4), QByteArray("0123"));
     EXPECT_EQ(fs.readHead(path("a.txt"), 100), QByteArray("0123456789"));
