@@ -118,14 +118,11 @@ TEST(MacroWriter, OnlyTheSeparatingCrLfSplitsAReplace) {
 }
 
 // Every form the loader accepts, written and loaded again: MacroLoaderTest.
+// The first free number after three taken: MacroFilesTest.
 TEST(MacroWriter, ProposedNameTakesTheFirstFreeNumber) {
     TempFiles dir;
     EXPECT_EQ(proposedMacroFileName(dir.folder()), QStringLiteral("新規マクロ(1).mcr"));
-    for (int i = 1; i <= 256; ++i) {
+    for (int i = 1; i <= 256; ++i)
         dir.write(QStringLiteral("新規マクロ(%1).mcr").arg(i), {});
-        if (i == 3)
-            EXPECT_EQ(proposedMacroFileName(dir.folder() + u'/'),
-                      QStringLiteral("新規マクロ(4).mcr"));
-    }
     EXPECT_EQ(proposedMacroFileName(dir.folder()), QStringLiteral("新規マクロ(255).mcr"));
 }
