@@ -54,7 +54,7 @@ struct ModelFixture : DialogServices {
 
 } // namespace
 
-TEST(QsdFileListCompare, FoldersAndParentRowStayFirstInBothDirections) {
+TEST(QsdFileListCompare, FoldersStayFirstAndTheTypeKeyPutsNamesWithoutExtensionFirst) {
     QsdFileEntry up, dir, small, big;
     up.data = folder(u".."_qs);
     dir.data = folder(u"zeta"_qs);
@@ -72,9 +72,7 @@ TEST(QsdFileListCompare, FoldersAndParentRowStayFirstInBothDirections) {
     EXPECT_GT(QsdFileListModel::compare(&small, &big, qsd::SORT_SIZE, false), 0);
     EXPECT_LT(QsdFileListModel::compare(nullptr, &big, qsd::SORT_NAME, true), 0);
     EXPECT_GT(QsdFileListModel::compare(nullptr, &big, qsd::SORT_NAME, false), 0);
-}
 
-TEST(QsdFileListCompare, TypeKeyPutsNamesWithoutExtensionFirstAscendingLastDescending) {
     QsdFileEntry readme, upper, lower;
     readme.data = file(u"README"_qs, 1);
     upper.data = file(u"a.TXT"_qs, 1);
@@ -177,7 +175,7 @@ TEST_F(ModelFixture, IconClassesDisplayNamesAndOptionBits) {
     EXPECT_EQ(describe(model, {u"memo.TXT"_qs}), QStringList{u"memo 12"_qs});
 }
 
-TEST(QsdFileListTexts, SizeTextFormats) {
+TEST(QsdFileListTexts, SizeAndTimeTexts) {
     const auto size = [](uint64_t s) { return QsdFileListModel::sizeText(file(u"f"_qs, s)); };
     EXPECT_EQ(size(0), u"0 "_qs);
     EXPECT_EQ(size(1024), u"1024 "_qs);
@@ -186,9 +184,7 @@ TEST(QsdFileListTexts, SizeTextFormats) {
     EXPECT_EQ(size(1048577), u"1.00M"_qs);
     EXPECT_EQ(size(5ull * 1024 * 1024 * 1024), u"5120.00M"_qs); // not the low word's 0
     EXPECT_EQ(QsdFileListModel::sizeText(folder(u"d"_qs)), QString());
-}
 
-TEST(QsdFileListTexts, TimeTextTodayAndOtherDays) {
     const auto ft = [](const QDateTime& t) { return filetime::fromUnix(t.toSecsSinceEpoch(), 0); };
     const QDateTime now(QDate(2026, 12, 6), QTime(14, 7, 9));
     EXPECT_EQ(QsdFileListModel::timeText(ft(now), now.date()), u"14:07"_qs);

@@ -32,7 +32,7 @@ class RegistryTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(RegistryTest, KeysAreFoundWithoutRegardToCaseAndKeepTheirSpelling) {
+TEST_F(RegistryTest, KeysIgnoreCaseKeepTheirSpellingAndRefuseInvalidPathsAndHandles) {
     ASSERT_TRUE(registry.isAvailable());
     uint32_t disposition = 0;
     create(HKEY_CURRENT_USER, u"Software\\Orvane\\Tavlo Text Editor"_qs, &disposition);
@@ -49,9 +49,7 @@ TEST_F(RegistryTest, KeysAreFoundWithoutRegardToCaseAndKeepTheirSpelling) {
     // The two roots are separate trees.
     EXPECT_EQ(registry.RegOpenKeyEx(HKEY_CLASSES_ROOT, u"Software"_qs, &opened),
               ERROR_FILE_NOT_FOUND);
-}
 
-TEST_F(RegistryTest, InvalidPathsAndHandlesAreRefused) {
     RegKey key;
     for (const QString& path : {u"\\Software"_qs, u"a\\\\b"_qs, u"a\\"_qs})
         EXPECT_EQ(registry.RegCreateKeyEx(HKEY_CURRENT_USER, path, &key), ERROR_INVALID_PARAMETER);

@@ -186,7 +186,7 @@ TEST_F(TextSearchTest, MatchBelowTheWindowStandsSixthFromTheTop) {
     EXPECT_EQ(target.firstVisibleLine(), 25);
 }
 
-TEST_F(TextSearchTest, ReplaceSelectsThenReplacesThenReportsNoMore) {
+TEST_F(TextSearchTest, ReplaceSelectsReplacesAndReportsNoMoreComparingAsMatchCaseSays) {
     target.setText(QStringLiteral("cat dog cat"));
     target.select(4, 7);
     const QString cat = QStringLiteral("cat"), cow = QStringLiteral("cow");
@@ -204,9 +204,7 @@ TEST_F(TextSearchTest, ReplaceSelectsThenReplacesThenReportsNoMore) {
     EXPECT_FALSE(search.replace(target, cat, cow, MatchCase::Off));
     EXPECT_EQ(target.text(), QStringLiteral("cow dog cow"));
     EXPECT_EQ(messages.texts(), (QStringList{kNoMore, kNoMore}));
-}
 
-TEST_F(TextSearchTest, ReplaceComparesTheSelectionAsMatchCaseSays) {
     target.setText(QStringLiteral("ABC abc"));
     target.select(0, 3);
     EXPECT_TRUE(search.replace(target, QStringLiteral("abc"), QStringLiteral("x"), MatchCase::On));
