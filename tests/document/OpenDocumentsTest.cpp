@@ -52,7 +52,7 @@ TEST(OpenDocuments, AnotherLiveProcessIsFoundStaleAndMalformedValuesGo) {
     EXPECT_EQ(p.keyContents(kOpenDocs), QStringList()) << "the stale value stayed";
 }
 
-TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
+TEST(RecentFileList, AddAndOpeningAnEntryMoveItToTheTopAndTheListDropsWhatIsPastItsSize) {
     TempProfile s;
     RecentFileList list(s.store(), 3);
     for (const char* p : {"/a", "/b", "/c", "/d"})
@@ -62,6 +62,24 @@ TEST(RecentFileList, AddMovesToTopAndDropsPastTheSize) {
     EXPECT_EQ(list.entries(), (QStringList{"/b", "/d", "/c"}));
     list.Remove(1);
     EXPECT_EQ(list.entries(), (QStringList{"/b", "/c"}));
+
+    // An entry that can't be opened leaves the list.
+    list.Add(QStringLiteral("/top"));
+    QStringList opened;
+    list.setOpener([&](const QString& p) -> std::optional<bool> {
+        opened << p;
+        return p != QStringLiteral("/c");
+    });
+    EXPECT_TRUE(list.onCommand(cmd::ID_FILE_MRU_FILE1 + 1));
+    EXPECT_EQ(list.entries(), (QStringList{"/b", "/top", "/c"}));
+    list.onCommand(cmd::ID_FILE_MRU_FILE1 + 2);
+    EXPECT_EQ(list.entries(), (QStringList{"/b", "/top"}));
+    EXPECT_EQ(opened, (QStringList{"/b", "/c"}));
+
+    // Without a view nothing happens.
+    list.setOpener([](const QString&) { return std::nullopt; });
+    list.onCommand(cmd::ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(list.entries(), (QStringList{"/b", "/top"}));
 }
 
 TEST(RecentFileList, SurvivesARestart) {
@@ -109,27 +127,4 @@ TEST(RecentFileList, MenuTextsAreNumberedAndAbbreviated) {
     }
     EXPECT_EQ(RecentFileList::abbreviate(QStringLiteral("/short.txt")),
               QStringLiteral("/short.txt"));
-}
-
-TEST(RecentFileList, OpeningAnEntryMovesItUpOrRemovesIt) {
-    TempProfile s;
-    RecentFileList list(s.store(), 3);
-    list.Add(QStringLiteral("/gone.txt"));
-    list.Add(QStringLiteral("/there.txt"));
-    list.Add(QStringLiteral("/top.txt"));
-    QStringList opened;
-    list.setOpener([&](const QString& p) -> std::optional<bool> {
-        opened << p;
-        return p != QStringLiteral("/gone.txt");
-    });
-    EXPECT_TRUE(list.onCommand(cmd::ID_FILE_MRU_FILE1 + 1));
-    EXPECT_EQ(list.entries(), (QStringList{"/there.txt", "/top.txt", "/gone.txt"}));
-    list.onCommand(cmd::ID_FILE_MRU_FILE1 + 2);
-    EXPECT_EQ(list.entries(), (QStringList{"/there.txt", "/top.txt"}));
-    EXPECT_EQ(opened, (QStringList{"/there.txt", "/gone.txt"}));
-
-    // Without a view nothing happens.
-    list.setOpener([](const QString&) { return std::nullopt; });
-    list.onCommand(cmd::ID_FILE_MRU_FILE1 + 1);
-    EXPECT_EQ(list.entries(), (QStringList{"/there.txt", "/top.txt"}));
 }
