@@ -211,15 +211,6 @@ TEST_F(CEditerView, FocusNoticesReachTheFrame) {
     EXPECT_TRUE(focus.last().at(0).toBool());
 }
 
-TEST_F(CEditerView, SelectRangeAndScrollAlsoAsPostedMessage) {
-    view->SetText(numberedLines(300));
-    view->postSelectRangeAndScroll(view->LineIndex(250), view->LineIndex(250) + 4);
-    EXPECT_EQ(view->GetSel().first, 0);
-    TAVLO_TRY_COMPARE(view->GetSel(),
-                      std::make_pair(view->LineIndex(250), view->LineIndex(250) + 4));
-    EXPECT_TRUE(view->IsCaretVisible(view->activeEdit()));
-}
-
 TEST_F(CEditerView, SettingsSheetChangesAreApplied) {
     view->SetText(QStringLiteral("a\tb"));
     env.settings->writeInt(QStringLiteral("TAB_SIZE"), 4);

@@ -245,9 +245,6 @@ TEST(CTextEdit, LoadedLinesShareBlocksAndScrollByLine) {
         e->LineScroll(100);
         EXPECT_EQ(e->GetLine(e->GetFirstVisibleLine()),
                   QStringLiteral("line %1").arg(e->GetFirstVisibleLine()));
-        const auto [index, line] = e->CharFromPos(QPoint(2, e->lineHeight() / 2 + 4));
-        EXPECT_EQ(line, e->GetFirstVisibleLine());
-        EXPECT_EQ(index, e->LineIndex(line));
     }
 }
 

@@ -28,17 +28,6 @@ QString message(uint32_t id, const QString& path = QString()) {
     return path.isNull() ? text : res::substitute(text, path);
 }
 
-class ScriptedFileDialog : public DocumentFileDialog {
-  public:
-    std::vector<DocumentDialogRequest> requests;
-    std::function<std::optional<DocumentDialogResult>(DocumentDialogRequest&)> answer;
-
-    std::optional<DocumentDialogResult> run(DocumentDialogRequest& request, QWidget*) override {
-        requests.push_back(request);
-        return answer ? answer(request) : std::nullopt;
-    }
-};
-
 class DocumentTest : public ViewTest {
   protected:
     TempFiles files;

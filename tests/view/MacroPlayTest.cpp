@@ -142,12 +142,7 @@ TEST_F(MacroPlayTest, PathsResolveAgainstTheMacroFolderAndSaveKeepsTheName) {
 // the step, Yes saves first (here the save dialog is cancelled, so the step
 // is skipped with its message).
 TEST_F(MacroPlayTest, NewFileAsksAboutChanges) {
-    struct CancelledDialog : DocumentFileDialog {
-        std::optional<DocumentDialogResult> run(DocumentDialogRequest&, QWidget*) override {
-            return std::nullopt;
-        }
-    };
-    view->document().setFileDialog(std::make_unique<CancelledDialog>());
+    view->document().setFileDialog(std::make_unique<ScriptedFileDialog>());
     const QString asked = QStringLiteral("ファイルは更新されています。\n変更を保存しますか？");
     const struct {
         int answer;

@@ -1,5 +1,5 @@
 // The caret position in the title follows the caret whatever moved it: the
-// find and replace operations, a jump, the macro player's selection.
+// find and replace operations, a jump.
 #include "CEditer.h"
 #include "EditCommands.h"
 #include "ViewTestSupport.h"
@@ -54,11 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                        v.Replace(QStringLiteral("line 2"), QStringLiteral("x"), MatchCase::Off);
                    },
                    "(2:2) (新規テキスト) *"},
-        CaretMover{"Jump", [](CEditer& v) { v.editCommands().JumpTo(4); }, "(4:1) (新規テキスト)"},
-        CaretMover{
-            "MacroSelection",
-            [](CEditer& v) { v.postSelectRangeAndScroll(v.LineIndex(5) + 2, v.LineIndex(5) + 3); },
-            "(6:4) (新規テキスト)"}),
+        CaretMover{"Jump", [](CEditer& v) { v.editCommands().JumpTo(4); }, "(4:1) (新規テキスト)"}),
     [](const ::testing::TestParamInfo<CaretMover>& info) { return std::string(info.param.name); });
 
 } // namespace

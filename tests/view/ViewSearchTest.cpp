@@ -69,38 +69,33 @@ TEST_F(ViewSearchTest, TheViewsSearchRemembersBetweenCalls) {
 }
 
 TEST_F(ViewSearchTest, ARepeatedSearchSeesEveryChangeOfTheText) {
+    // "xyz" from the start; the view's search keeps its memory between the calls.
+    auto findXyz = [this](MatchCase matchCase) {
+        view->SetSel(0, 0);
+        return view->Search(u"xyz"_qs, SearchDirection::Down, matchCase, SearchMode::Find);
+    };
     view->SetText(QStringLiteral("abc xyz"));
-    view->SetSel(0, 0);
-    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::On,
-                             SearchMode::Find));
+    ASSERT_TRUE(findXyz(MatchCase::On));
     EXPECT_EQ(sel(), qMakePair(4, 7));
     // Same length, other text.
     view->SetText(QStringLiteral("xyz abc"));
-    view->SetSel(0, 0);
-    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::On,
-                             SearchMode::Find));
+    ASSERT_TRUE(findXyz(MatchCase::On));
     EXPECT_EQ(sel(), qMakePair(0, 3));
     view->SetSel(0, 3);
     view->ReplaceSel(QStringLiteral("q"));
-    view->SetSel(0, 0);
-    EXPECT_FALSE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::On,
-                              SearchMode::Find));
+    EXPECT_FALSE(findXyz(MatchCase::On));
     // Typing counts too.
     view->activeEdit().setFocus();
     view->SetSel(5, 5);
     QTest::keyClicks(&view->activeEdit(), QStringLiteral("XYZ"));
-    view->SetSel(0, 0);
-    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::Off,
-                             SearchMode::Find));
+    ASSERT_TRUE(findXyz(MatchCase::Off));
     EXPECT_EQ(sel(), qMakePair(5, 8));
     // So does the other control taking over the text.
     const CTextEdit* before = &view->activeEdit();
     ASSERT_TRUE(view->onCommand(cmd::ID_VIEW_WRAP));
     ASSERT_NE(&view->activeEdit(), before);
     view->SetText(QStringLiteral("__XYZ"));
-    view->SetSel(0, 0);
-    ASSERT_TRUE(view->Search(QStringLiteral("xyz"), SearchDirection::Down, MatchCase::Off,
-                             SearchMode::Find));
+    ASSERT_TRUE(findXyz(MatchCase::Off));
     EXPECT_EQ(sel(), qMakePair(2, 5));
 }
 

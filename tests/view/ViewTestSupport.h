@@ -2,6 +2,7 @@
 
 #include "CEditer.h"
 #include "Clock.h"
+#include "DocumentFileDialog.h"
 #include "MessageService.h"
 #include "PosixFileSystem.h"
 #include "TempProfile.h"
@@ -46,6 +47,19 @@ struct ViewEnvironment {
         view->OnInitialUpdate();
         view->OnTimer(17); // arrange the controls now instead of in 300 ms
         return view;
+    }
+};
+
+// The document's file dialog: keeps the requests and gives the scripted
+// answer, or cancels.
+class ScriptedFileDialog : public DocumentFileDialog {
+  public:
+    std::vector<DocumentDialogRequest> requests;
+    std::function<std::optional<DocumentDialogResult>(DocumentDialogRequest&)> answer;
+
+    std::optional<DocumentDialogResult> run(DocumentDialogRequest& request, QWidget*) override {
+        requests.push_back(request);
+        return answer ? answer(request) : std::nullopt;
     }
 };
 
