@@ -37,7 +37,7 @@ TEST_F(FrameMenus, CommandBarMenuHasExitLastByDefault) {
 }
 
 TEST_F(FrameMenus, SoftKeysComeFromMenu162) {
-    createFrame();
+    showFrame();
     EXPECT_EQ(frame->softKeyMenuId(), 162);
     SoftKeyBar* keys = frame->softKeyBar();
     ASSERT_NE(keys->leftCommand(), nullptr);
@@ -48,9 +48,6 @@ TEST_F(FrameMenus, SoftKeysComeFromMenu162) {
     EXPECT_EQ(keys->rightButton()->text(), "メニュー");
     EXPECT_EQ(texts(keys->rightMenu()).last(), "終了(&X)");
     EXPECT_FALSE(keys->isHidden());
-
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     keys->rightButton()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return keys->rightMenu()->isVisible(); }));
     EXPECT_LE(keys->rightMenu()->geometry().bottom(), keys->mapToGlobal(QPoint(0, 0)).y())

@@ -103,10 +103,7 @@ TEST_F(FrameLayout, SoftKeysCarryOneActionAfterTheFindBarShowed) {
 }
 
 TEST_F(FrameLayout, TheLastGeometryComesBackAtTheNextStart) {
-    createFrame();
-    frame->setGeometry(30, 40, 700, 500);
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    showFrame({700, 500});
     frame->close();
     ASSERT_FALSE(settings->getString("WINDOW_PLACEMENT").isEmpty());
 

@@ -39,10 +39,8 @@ TEST_F(FrameInput, KeysAndTapsReachTheInputTimes) {
 
 TEST_F(FrameInput, HoldingStillOpensTheContextMenu) {
     settings->writeInt("LONG_DELAY", 0);
-    createFrame();
+    showFrame();
     EXPECT_EQ(frame->tapAndHold().delayMs(), TapAndHoldRecognizer::kNormalDelayMs);
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     QWidget* text = view->activeEdit().viewport();
     QTest::mousePress(text, Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_TRUE(frame->tapAndHold().isHolding());
@@ -55,11 +53,9 @@ TEST_F(FrameInput, HoldingStillOpensTheContextMenu) {
 }
 
 TEST_F(FrameInput, MovingOrReleasingCancelsTheHold) {
-    createFrame();
+    showFrame();
     EXPECT_EQ(frame->tapAndHold().delayMs(), TapAndHoldRecognizer::kLongDelayMs)
         << "LONG_DELAY is 1 by default";
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     QWidget* text = view->activeEdit().viewport();
     QTest::mousePress(text, Qt::LeftButton, {}, QPoint(40, 40));
     ASSERT_TRUE(frame->tapAndHold().isHolding());
@@ -74,10 +70,10 @@ TEST_F(FrameInput, MovingOrReleasingCancelsTheHold) {
     EXPECT_EQ(frame->textContextMenu(), nullptr);
 
     // Outside the text nothing is recognised.
-    QTest::mousePress(static_cast<QWidget*>(frame->softKeyBar()), Qt::LeftButton, {}, QPoint(5, 5));
+    QWidget* keys = frame->softKeyBar();
+    QTest::mousePress(keys, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(frame->tapAndHold().isHolding());
-    QTest::mouseRelease(static_cast<QWidget*>(frame->softKeyBar()), Qt::LeftButton, {},
-                        QPoint(5, 5));
+    QTest::mouseRelease(keys, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
 TEST_F(FrameInput, RightPressShowsTheSelectionMenuAtOnce) {

@@ -12,9 +12,7 @@ TEST(Fonts, LabelFormatZeroAndRecentPlatform) {
     FontChoice choice{QStringLiteral("Face"), 12, false, false};
     EXPECT_EQ(fonts::label(choice, 2, 0, false), QStringLiteral("フォント３(&3)\tCtrl+3"));
     EXPECT_EQ(fonts::label(choice, 2, 0, true), QStringLiteral("フォント３(&3)"));
-    EXPECT_EQ(fonts::label(choice, 0, 1, true), QStringLiteral("Face:12pt(&1)"));
-    EXPECT_EQ(fonts::pixelHeight(9, 96), 12);
-    EXPECT_EQ(fonts::pixelHeight(7, 96), 9);
+    // Labels with a size and the pixel heights: the Ctrl+3 test and CEditerTest.
     EXPECT_EQ(fonts::pointsFromPixels(12, 96), 9);
     EXPECT_EQ(fonts::normalizedIndex(7), 0);
 }

@@ -24,14 +24,12 @@ class MacroPlayTest : public ViewTest {
   protected:
     void SetUp() override { view->activeEdit().setFocus(); }
 
-    QString path(const QString& name) const { return files.path(name); }
-
     // Opens a file holding the text and plays the macro over it.
     void play(const QByteArray& fileText, const QString& source, int selStart = 0, int selEnd = 0) {
         files.write(QStringLiteral("text.txt"), fileText);
         view->SetModify(false);
         view->state().textChanged = false;
-        ASSERT_TRUE(view->OpenFileByPath(path(QStringLiteral("text.txt"))));
+        ASSERT_TRUE(view->OpenFileByPath(files.path("text.txt")));
         view->SetSel(selStart, selEnd);
         Macro& macro = view->macroCommands().macro();
         macro.clear();
@@ -116,8 +114,8 @@ TEST_F(MacroPlayTest, HeldKeysAreReleasedAtTheEnd) {
 
 // SAVE to the document's own file is the program's own write, not another's.
 TEST_F(MacroPlayTest, SaveToTheOwnFileIsNoOutsideChange) {
-    play("abc", QStringLiteral("TYPE \"x\"\nSAVE \"") + path(QStringLiteral("text.txt")) +
-                    QStringLiteral("\""));
+    play("abc",
+         QStringLiteral("TYPE \"x\"\nSAVE \"") + files.path("text.txt") + QStringLiteral("\""));
     EXPECT_EQ(files.read(QStringLiteral("text.txt")), "xabc");
     view->document().CheckOutsideChange();
     EXPECT_TRUE(env.messages.shown().empty()) << env.messages.texts().join(u'|').toStdString();
@@ -128,12 +126,12 @@ TEST_F(MacroPlayTest, PathsResolveAgainstTheMacroFolderAndSaveKeepsTheName) {
     files.write(QStringLiteral("m.mcr"),
                 "OPEN \"other.txt\"\nTYPE \"new \"\nSAVE \"copy.txt\"\nTYPE \"!\"\n");
     Macro& macro = view->macroCommands().macro();
-    ASSERT_TRUE(MacroLoad(macro, path(QStringLiteral("m.mcr")),
+    ASSERT_TRUE(MacroLoad(macro, files.path("m.mcr"),
                           MacroFileServices{env.messages, Locale(0x0411, 0x0411), env.clock}));
     ASSERT_TRUE(view->onCommand(cmd::ID_MACRO_PLAY));
     EXPECT_EQ(files.read(QStringLiteral("copy.txt")), "new other\r\n");
     EXPECT_EQ(files.read(QStringLiteral("other.txt")), "other\r\n");
-    EXPECT_EQ(view->state().currentPath, path(QStringLiteral("other.txt")));
+    EXPECT_EQ(view->state().currentPath, files.path("other.txt"));
     EXPECT_EQ(view->GetText(), QStringLiteral("new !other\r\n"));
     EXPECT_TRUE(env.messages.shown().empty());
 }
@@ -245,7 +243,7 @@ TEST_F(MacroPlayTest, CommandLineDryRunGivesTheWindowsText) {
 
     QProcess cli;
     cli.start(QStringLiteral(TAVLO_CLI),
-              {"macro", "run", "--dry-run", path(QStringLiteral("m.mcr")), path("text.txt")});
+              {"macro", "run", "--dry-run", files.path("m.mcr"), files.path("text.txt")});
     ASSERT_TRUE(cli.waitForFinished(60000));
     EXPECT_EQ(cli.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), window);
