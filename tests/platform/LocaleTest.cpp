@@ -8,11 +8,21 @@ TEST(LocaleTest, LocaleNamesGiveTheDeviceLanguageIdentifiers) {
         const char* name;
         LANGID id;
     } cases[] = {
-        {"ja_JP.UTF-8", 0x0411}, {"ja", 0x0411},         {"en_US.UTF-8", 0x0409},
-        {"en_GB", 0x0809},       {"en", 0x0409},         {"zh_CN.GB18030", 0x0804},
-        {"zh_TW.Big5", 0x0404},  {"de_DE@euro", 0x0407}, {"pt_BR", 0x0416},
-        {"pt_PT", 0x0816},       {"C", 0x0409},          {"POSIX", 0x0409},
-        {"C.UTF-8", 0x0409},     {"", 0x0409},           {"xx_YY", 0x0409},
+        {"ja_JP.UTF-8", 0x0411},
+        {"ja", 0x0411},
+        {"en_US.UTF-8", 0x0409},
+        {"en_GB", 0x0809},
+        {"en", 0x0409},
+        {"zh_CN.GB18030", 0x0804},
+        {"zh_TW.Big5", 0x0404},
+        {"de_DE@euro", 0x0407},
+        {"pt_BR", 0x0416},
+        {"pt_PT", 0x0816},
+        {"C", 0x0409},
+        {"POSIX", 0x0409},
+        {"C.UTF-8", 0x0409},
+        {"", 0x0409},
+        {"xx_YY", 0x0409},
         {"JA_jp", 0x0411},
     };
     for (const Case& c : cases)
