@@ -28,7 +28,6 @@ class FileTypeAssociationTest : public ::testing::Test {
         ASSERT_EQ(registry->RegCreateKeyEx(HKEY_CLASSES_ROOT, keyPath, &key), reg::ERROR_SUCCESS);
         ASSERT_EQ(registry->setString(key, QString(), text), reg::ERROR_SUCCESS);
     }
-    QString makeFile(const QString& name) { return dir.write(name, {}); }
     void registerAllSeven() {
         ASSERT_TRUE(assoc->Register(35002, 35007, 35011));
         ASSERT_TRUE(assoc->Register(35003, 35008, 35012));
@@ -130,7 +129,7 @@ TEST_F(FileTypeAssociationTest, CheckOneTellsOursFromOthers) {
     ASSERT_TRUE(assoc->Register(".txt", "TavloText", "テキストファイル"));
     EXPECT_EQ(assoc->CheckOne(".txt", program), FileTypeAssociation::CheckFine);
 
-    const QString other = makeFile("other-tavlo");
+    const QString other = dir.write("other-tavlo", {});
     EXPECT_EQ(assoc->CheckOne(".txt", other), FileTypeAssociation::CheckOtherProgram);
     setValue("TavloText\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckOne(".txt", program), FileTypeAssociation::CheckMissingProgram);
@@ -155,7 +154,7 @@ TEST_F(FileTypeAssociationTest, CheckAllRanksOtherProgramAboveMissingAndRepairSk
     EXPECT_EQ(assoc->CheckAll(), 0);
     setValue("TavloIni\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckAll(), 1);
-    setValue("TavloHtml\\shell\\open\\command", "\"" + makeFile("other") + "\" \"%1\"");
+    setValue("TavloHtml\\shell\\open\\command", "\"" + dir.write("other", {}) + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckAll(), 2);
 
     ASSERT_TRUE(assoc->RepairAll());
@@ -170,7 +169,7 @@ TEST_F(FileTypeAssociationTest, StartupCheckAsksAndRepairs) {
     EXPECT_EQ(runAssociationStartupCheck(*assoc, messages), 0);
     EXPECT_TRUE(messages.shown().empty());
 
-    const QString other = makeFile("other");
+    const QString other = dir.write("other", {});
     setValue("TavloText\\shell\\open\\command", "\"" + other + "\" \"%1\"");
     messages.queueAnswer(mb::IDNO);
     EXPECT_EQ(runAssociationStartupCheck(*assoc, messages), 2);
@@ -187,9 +186,9 @@ TEST_F(FileTypeAssociationTest, StartupCheckAsksAndRepairs) {
     setValue("TavloText\\shell\\open\\command", "\"" + dir.path("gone") + "\" \"%1\"");
     messages.queueAnswer(mb::IDYES);
     EXPECT_EQ(runAssociationStartupCheck(*assoc, messages), 1);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text,
-              "拡張子の関連付け情報に誤りを検出しました。\n\n関連付けをやり直しますか？");
+    EXPECT_EQ(
+        messages.texts(),
+        QStringList{"拡張子の関連付け情報に誤りを検出しました。\n\n関連付けをやり直しますか？"});
     EXPECT_EQ(value("TavloText\\shell\\open\\command"), "\"" + program + "\" \"%1\"");
     EXPECT_EQ(assoc->CheckAll(), 0);
 }

@@ -67,10 +67,6 @@ struct DialogFixture : DialogServices {
     }
 };
 
-bool inside(const QRect& inner, const QRect& outer) {
-    return inner.isNull() || outer.contains(inner);
-}
-
 } // namespace
 
 TEST_F(DialogFixture, CommonModePersistsAcrossTwoDialogs) {
@@ -401,7 +397,6 @@ TEST_F(DialogFixture, SortFromMenuBarFlipsButFromContextMenuKeepsDirection) {
     std::unique_ptr<QMenu> bar(d->buildMenu());
     EXPECT_TRUE(qsdmenu::find(bar.get(), ID_QSD_SORT_TIME)->isChecked());
     EXPECT_FALSE(qsdmenu::find(bar.get(), ID_QSD_REFRESH)->isEnabled());
-    bar.reset();
 }
 
 TEST_F(DialogFixture, OpensAtItsSizeHintWithinTheScreenAndReopensAtTheUsersSize) {
@@ -448,7 +443,8 @@ TEST(QsdDialogLayout, EveryShownControlLiesInsideWithoutOverlapAtTheMinimumSize)
                                      l.cancel, l.tree,        l.list,   l.softKeys};
             EXPECT_GE(l.typeLabel.width(), in.labelWidth);
             for (qsizetype i = 0; i < parts.size(); ++i) {
-                EXPECT_TRUE(inside(parts[i], all)) << flags << " " << zoomed << " part " << i;
+                EXPECT_TRUE(parts[i].isNull() || all.contains(parts[i]))
+                    << flags << " " << zoomed << " part " << i;
                 for (qsizetype j = i + 1; j < parts.size(); ++j)
                     EXPECT_FALSE(parts[i].intersects(parts[j]))
                         << flags << " " << zoomed << " parts " << i << " " << j;

@@ -157,10 +157,9 @@ TEST_F(OperationsFixture, SameNamedFoldersMergeAskingOnlyForClashingFiles) {
     take(CQSDFileClipboard::Copy, u"src"_qs, {u"box"_qs});
     messages.queueAnswer(IDYES);
     EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"dst"_qs), true), rc::SUCCESS);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text,
-              u"貼り付け先に同名のファイルが既に存在します。\n上書きしますか？\n\n"_qs +
-                  tree.path(u"dst/box/one.txt"_qs));
+    EXPECT_EQ(messages.texts(),
+              QStringList{u"貼り付け先に同名のファイルが既に存在します。\n上書きしますか？\n\n"_qs +
+                          tree.path(u"dst/box/one.txt"_qs)});
     EXPECT_EQ(tree.read(u"dst/box/one.txt"_qs), "1new");
     EXPECT_EQ(tree.read(u"dst/box/two.txt"_qs), "2new");
     EXPECT_EQ(tree.read(u"dst/box/keep.txt"_qs), "keep");

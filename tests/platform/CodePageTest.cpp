@@ -54,8 +54,7 @@ TEST(CodePageTest, KeepingBytesGivesEveryUnreadableByteBack) {
     rawbytes::Report report;
     const QString text = cp.toUnicodeKeepingBytes(bytes, report);
     EXPECT_EQ(text, QString::fromUtf16(u"\U0010FE85\U0010FE40x\U0010FE82\nx\U0010FE82"));
-    EXPECT_EQ(report.count, 4);
-    EXPECT_EQ(report.first, 0);
+    EXPECT_EQ(std::pair(report.count, report.first), (std::pair<qsizetype, qsizetype>(4, 0)));
     EXPECT_EQ(cp.fromUnicode(text), bytes);
 }
 

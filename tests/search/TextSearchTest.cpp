@@ -16,7 +16,7 @@ const QString kEnterFind = QStringLiteral("置換対象の文字列を入力し�
 class TextSearchTest : public ::testing::Test {
   protected:
     TextSearchTest()
-        : start(QDate(2026, 1, 5), QTime(9, 0), QTimeZone::utc()), clock(start),
+        : clock(QDateTime(QDate(2026, 1, 5), QTime(9, 0), QTimeZone::utc())),
           search(clock, messages) {}
 
     void advance(qint64 ms) { clock.set(clock.now().addMSecs(ms)); }
@@ -26,7 +26,6 @@ class TextSearchTest : public ::testing::Test {
     }
     QPair<int, int> sel() const { return {target.selectionStart(), target.selectionEnd()}; }
 
-    QDateTime start;
     FixedClock clock;
     ScriptedMessageService messages;
     FakeSearchTarget target;
