@@ -365,9 +365,8 @@ TEST_F(DialogFixture, ChoosingTheShortcutFileItself) {
     auto d = open(qsd::SHOW_FOLDERS, false, ofn::OFN_OVERWRITEPROMPT);
     CQSDFileList* list = d->fileList();
     list->selectRow(list->model().rowOfName(u"t.lnk"_qs));
-    std::unique_ptr<QMenu> menu(list->buildContextMenu());
-    EXPECT_TRUE(qsdmenu::find(menu.get(), ID_QSD_SELECT_LINK_FILE));
-    menu.reset();
+    EXPECT_TRUE(qsdmenu::find(std::unique_ptr<QMenu>(list->buildContextMenu()).get(),
+                              ID_QSD_SELECT_LINK_FILE));
     messages.queueAnswer(IDNO);
     d->handleCommand(ID_QSD_SELECT_LINK_FILE);
     EXPECT_EQ(d->result(), 0);
