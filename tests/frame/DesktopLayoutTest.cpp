@@ -52,9 +52,6 @@ TEST_F(FrameLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
 // bottom, all inside 480 x 640.
 TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
     showFrame({480, 640});
-    view->SetText(
-        QStringLiteral("Tavloテキストエディタへようこそ。\r\n\r\n"
-                       "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(480, 640); }));
     // The view arranges its edit controls a moment after a size change.
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->activeEdit().size() == view->size(); }));

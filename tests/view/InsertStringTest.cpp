@@ -40,12 +40,11 @@ TEST_F(InsertStringView, CtrlHSurroundsTheSelectionAndCtrlLInsertsTheDate) {
     EXPECT_EQ(view->GetText(), QStringLiteral("2011年07月08日 23:30"));
 }
 
-TEST(InsertStrings, TemplatesAndPlainTextsReplaceTheSelection) {
-    ViewEnvironment env;
+TEST_F(InsertStringView, TemplatesAndPlainTextsReplaceTheSelection) {
     env.settings->writeString(QStringLiteral("INS_KEY_VALUE5"),
                               QStringLiteral("#WW/MM/DD DofWjpn#"));
     env.settings->writeString(QStringLiteral("INS_KEY_VALUE6"), QStringLiteral("Regards,"));
-    auto view = env.makeView();
+    view->ApplySettings();
     view->SetText(QStringLiteral("x SEL y"));
     view->SetSel(2, 5);
     QTest::keyClick(&view->activeEdit(), Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);

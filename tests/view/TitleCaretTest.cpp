@@ -19,11 +19,9 @@ void PrintTo(const CaretMover& mover, std::ostream* os) {
     *os << mover.name;
 }
 
-class TitleCaretTest : public ::testing::TestWithParam<CaretMover> {};
+class TitleCaretTest : public ViewTest, public ::testing::WithParamInterface<CaretMover> {};
 
 TEST_P(TitleCaretTest, TitleFollowsTheCaret) {
-    ViewEnvironment env;
-    auto view = env.makeView();
     view->SetText(numberedLines(9) + QStringLiteral("\r\nlast line"));
     view->SetSel(0, 0);
     view->UpdateTitle(std::nullopt, view->titleFlags, false);

@@ -218,8 +218,6 @@ TEST_F(ViewMacroTest, LastFolderGoesToMruFolderWhenTheViewEnds) {
         EXPECT_EQ(view->macroCommands().macro().lastFolder, sub + u'/');
         EXPECT_NE(env.settings->getString(QStringLiteral("MRU_FOLDER")), sub + u'/');
     }
-    EXPECT_EQ(env.settings->getString(QStringLiteral("MRU_FOLDER")), sub + u'/');
-
-    auto next = env.makeView();
-    EXPECT_EQ(next->macroCommands().macro().lastFolder, sub + u'/');
+    EXPECT_EQ(env.settings->getString(QStringLiteral("MRU_FOLDER")), sub + u'/')
+        << "read back at the next start: the load test";
 }
