@@ -15,18 +15,6 @@
 
 namespace {
 
-QAction* findAction(QMenu* menu, int id) {
-    for (QAction* action : menu->actions()) {
-        if (CommandActions::commandId(action) == id)
-            return action;
-        if (action->menu()) {
-            if (QAction* found = findAction(action->menu(), id))
-                return found;
-        }
-    }
-    return nullptr;
-}
-
 using MacroRecordInTheEditor = AppFixture;
 
 // The whole editor: keys typed and a replace made while recording, saved as a
@@ -42,8 +30,13 @@ TEST_F(MacroRecordInTheEditor, RecordingSavedLoadedAndPlayedGivesTheSameText) {
     ASSERT_TRUE(frame && view);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     CTextEdit& edit = view->activeEdit();
-    QAction* record = findAction(frame->commandBarMenu(), cmd::ID_MACRO_RECORD);
-    ASSERT_NE(record, nullptr);
+    // The menu's items, pop-ups included, are its children.
+    const QList<QAction*> items = frame->commandBarMenu()->findChildren<QAction*>();
+    const auto it = std::find_if(items.begin(), items.end(), [](const QAction* a) {
+        return CommandActions::commandId(a) == cmd::ID_MACRO_RECORD;
+    });
+    ASSERT_NE(it, items.end());
+    QAction* record = *it;
 
     ASSERT_TRUE(app.router().execute(cmd::ID_MACRO_RECORD));
     frame->commandActions().updateAction(record);

@@ -3,14 +3,10 @@
 #include "TempProfile.h"
 
 #include <QLoggingCategory>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
-
-QString u(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
 
 CharSetServices services(const QString& path, LANGID system = 0x0411) {
     return CharSetServices([path] { return path; }, Locale(system, system));
@@ -79,13 +75,13 @@ TEST(CharSetServicesTest, ProgramsOwnServices) {
     EXPECT_EQ(ja.Detect(kShiftJis).code, -1);
     EXPECT_EQ(ja.DetectForLoading(kShiftJis), 8);
     EXPECT_EQ(services(QString(), 0x0409).DetectForLoading(kShiftJis), 1);
-    EXPECT_EQ(ja.CodeFromName(u(u"シフトJIS")), 8);
+    EXPECT_EQ(ja.CodeFromName(u"シフトJIS"_qs), 8);
     EXPECT_EQ(ja.CodeFromName("ANSI"), 1);
     EXPECT_EQ(ja.CodeFromName("(Auto Detect)"), 0);
     EXPECT_EQ(ja.CodeSetList(true),
-              u(u"(自動判定)|シフトJIS|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)|EUC|JIS||"));
+              u"(自動判定)|シフトJIS|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)|EUC|JIS||"_qs);
     EXPECT_EQ(services(QString(), 0x0409).CodeSetList(true),
-              u(u"(自動判定)|ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||"));
+              u"(自動判定)|ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||"_qs);
     const QString saveList = ja.CodeSetList(false);
     EXPECT_EQ(ja.CodeFromListIndex(saveList, 0), 8);
     EXPECT_EQ(ja.CodeFromListIndex(saveList, 6), 7);
@@ -118,18 +114,18 @@ TEST(CharSetServicesTest, DebugLinesOfTheIndexLookup) {
         };
         const QString calling = "\nIn GetCharCodeListIndexEx: Calling GetCharCodeListIndexEx";
         EXPECT_EQ(linesOf([] {
-                      EXPECT_EQ(services(QString()).ListIndexOf(0, 1, u(u"UTF-8|シフトJIS||")).index,
-                                1);
+                      EXPECT_EQ(
+                          services(QString()).ListIndexOf(0, 1, u"UTF-8|シフトJIS||"_qs).index, 1);
                   }),
                   (QStringList{calling,
-                               u(u"\nIn GetCharCodeListIndexEx: Calling "
-                                 u"GetCharCodeListIndexExDefault その１"),
+                               u"\nIn GetCharCodeListIndexEx: Calling "
+                               u"GetCharCodeListIndexExDefault その１"_qs,
                                "\nIn GetCharCodeListIndexExDefault: ANSI not Found!"}));
         EXPECT_EQ(linesOf([] { builtinListIndexOf(12, "ANSI||"); }),
-                  QStringList{u(u"\nIn GetCharCodeListIndexExDefault: Err その１")});
+                  QStringList{u"\nIn GetCharCodeListIndexExDefault: Err その１"_qs});
         EXPECT_EQ(linesOf([] { services(kPartial).ListIndexOf(0, 4, "ANSI|UTF-8||"); }),
-                  (QStringList{calling, u(u"\nIn GetCharCodeListIndexEx: Calling "
-                                          u"GetCharCodeListIndexExDefault その２")}));
+                  (QStringList{calling, u"\nIn GetCharCodeListIndexEx: Calling "
+                                        u"GetCharCodeListIndexExDefault その２"_qs}));
         EXPECT_EQ(linesOf([] { services(kFull).ListIndexOf(0, 6, "Ascii|Eucy||"); }),
                   (QStringList{calling, "\nIn GetCharCodeListIndexEx: Calling pfGetListIndexEx"}));
     }
@@ -145,8 +141,8 @@ TEST(CharSetServicesTest, UnloadableOrEmptyLabelsInTheResources) {
     EXPECT_FALSE(builtinListIndexOf(2, "Unicode||").found);
     res::setResourceSource(nullptr);
     EXPECT_EQ(DebugLines::lines(),
-              (QStringList{u(u"\nIn GetCharCodeListIndexExDefault: Err その２"),
-                           u(u"\nIn GetCharCodeListIndexExDefault: Err その３")}));
+              (QStringList{u"\nIn GetCharCodeListIndexExDefault: Err その２"_qs,
+                           u"\nIn GetCharCodeListIndexExDefault: Err その３"_qs}));
 }
 
 TEST(CharSetServicesTest, LibraryWithAllExports) {

@@ -26,12 +26,5 @@ inline QStringList reportLines(const Macro& macro) {
 
 inline MacroStep makeStep(MacroCommand command, const QString& text = {}, int param = 0,
                           bool ctrl = false, bool shift = false, bool alt = false) {
-    MacroStep step;
-    step.command = command;
-    step.text = text;
-    step.param = param;
-    step.ctrl = ctrl;
-    step.shift = shift;
-    step.alt = alt;
-    return step;
+    return MacroStep{command, text, param, ctrl, shift, alt};
 }

@@ -55,8 +55,4 @@ inline QString corpusText() {
     return QString::fromUtf8(corpus("japanese.txt")).replace(u"\n"_qs, u"\r\n"_qs);
 }
 
-inline QByteArray withLineBreaks(QByteArray utf8Lf, const QByteArray& lineBreak) {
-    return utf8Lf.replace("\n", lineBreak);
-}
-
 } // namespace testbytes
