@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built tavlo-cli in a child process, as a user runs it, for the
 // tests of its subcommands.
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -67,6 +68,11 @@ class CliFixture : public ::testing::Test {
         // A crash is no exit code at all.
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+    }
+    // Everything in the folder, hidden and special files included.
+    QStringList entries() const {
+        return QDir(dir_.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     }
     // In English, in the test's folder.
     CliRun run(const QStringList& args, const QString& shellPrefix = QString()) const {
