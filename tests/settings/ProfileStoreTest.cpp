@@ -90,9 +90,8 @@ TEST_F(ProfileStoreTest, StringsAreUtf16WithTheirNulAndEndAtTheFirstNul) {
     uint32_t type = 0;
     const QByteArray raw = profile.rawValue(kSettingsKey, "INS_KEY_VALUE4", &type);
     EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(raw.size(), (8 + 1) * 2);
-    EXPECT_EQ(raw.left(4), QByteArray("#\0Y\0", 4));
-    EXPECT_EQ(raw.right(2), QByteArray("\0\0", 2));
+    // UTF-16 little endian (as in memory here) with the NUL.
+    EXPECT_EQ(raw, QByteArray(reinterpret_cast<const char*>(u"#YY年MM月#"), (8 + 1) * 2));
     EXPECT_EQ(store.GetProfileString("SETTINGS", "INS_KEY_VALUE4", "d"),
               QStringLiteral("#YY年MM月#"));
 
