@@ -108,7 +108,6 @@ TEST_F(CEditerView, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
     view->onCommand(cmd::ID_VIEW_WRAP);
     CTextEdit& plain = view->plainEdit();
     ASSERT_EQ(&view->activeEdit(), &plain);
-    EXPECT_FALSE(view->wrapMode);
     EXPECT_EQ(plain.GetText(), numberedLines(300));
     EXPECT_EQ(wrap.GetTextLength(), 0);
     EXPECT_FALSE(wrap.isVisible());

@@ -1,6 +1,5 @@
 // The caret position in the title follows the caret whatever moved it: the
 // find and replace operations, a jump.
-#include "CEditer.h"
 #include "EditCommands.h"
 #include "ViewTestSupport.h"
 #include "WaitFor.h"

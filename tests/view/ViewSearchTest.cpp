@@ -1,6 +1,5 @@
 // The search operations on the view's real edit control: indices with CR LF,
 // one undo for replace-all, scrolling the match into place, the flash.
-#include "CEditer.h"
 #include "CommandIds.h"
 #include "TextSearch.h"
 #include "ViewTestSupport.h"

@@ -20,7 +20,6 @@
 struct ViewEnvironment {
     TempProfile profile{[] { return QFontDatabase::families(); }};
     Registry* registry = &profile.registry();
-    ProfileStore* store = &profile.store();
     Settings* settings = &profile.settings();
     PosixFileSystem fileSystem;
     std::unique_ptr<DocumentServiceSet> documents;
