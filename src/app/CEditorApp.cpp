@@ -7,36 +7,39 @@
 #include "CAboutDlg.h"
 #include "CEditer.h"
 #include "CMainFrame.h"
+#include "CUiLanguageCheckDlg.h"
 #include "CommandIds.h"
 #include "CommandLine.h"
 #include "DesktopAssociation.h"
+#include "DialogTexts.h"
 #include "DocumentWiring.h"
+#include "FilePath.h"
 #include "FileTypeAssociation.h"
 #include "HandOverChannel.h"
+#include "LanguageStartup.h"
 #include "MacroWiring.h"
 #include "MessageService.h"
 #include "QsdMacroFileChooser.h"
+#include "QsdSelectFile.h"
 #include "QsdSelectLogic.h"
+#include "QsdServices.h"
 #include "RecentFileList.h"
 #include "Registry.h"
 #include "Settings.h"
-#include "CUiLanguageCheckDlg.h"
-#include "DialogTexts.h"
-#include "LanguageStartup.h"
-#include "QsdSelectFile.h"
-#include "QsdServices.h"
-#include "UiLanguage.h"
 #include "SettingsCommand.h"
 #include "SingleInstanceLock.h"
+#include "StringIds.h"
 #include "StringTable.h"
+#include "UiLanguage.h"
 #include "ViewMacroCommands.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLoggingCategory>
 #include <QThread>
+
+#include <cstring>
 
 // Start-up and hand-over steps; enable with QT_LOGGING_RULES="tavlo.app.debug=true".
 Q_LOGGING_CATEGORY(lcApp, "tavlo.app", QtWarningMsg)
@@ -46,9 +49,7 @@ namespace {
 // A relative path names a file of the folder the editor was started in; the
 // running editor, which may have another current folder, gets it absolute.
 QString absolutePath(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isRelative())
-        return path;
-    return QDir::current().absoluteFilePath(path);
+    return filepath::absolutePath(path);
 }
 
 } // namespace
@@ -96,21 +97,34 @@ void CEditorApp::reportUnansweredHandOver() {
     // The editor that holds the lock did not take the request: a file given
     // to this start would be lost without a word.
     const QString text = absolutePath(commandline::handOverText(commandLine_));
-    QString message = QStringLiteral("起動中のTavloテキストエディタが応答しません。");
-    if (!text.isEmpty())
-        message += QStringLiteral("下のファイルは開かれていません。\n\n") + text;
+    const QString message =
+        text.isEmpty() ? res::loadString(sid::IDS_RUNNING_EDITOR_SILENT, QString())
+                       : res::substitute(
+                             res::loadString(sid::IDS_RUNNING_EDITOR_SILENT_FILE, QString()), text);
     services_.messages.show(message, QString::fromLatin1(kAppName), mb::MB_OK | mb::MB_ICONERROR);
     startExitCode_ = 1;
 }
 
 void CEditorApp::reportSettingsStore() {
-    const QString problem = services_.registry.problem();
-    if (problem.isEmpty())
+    const StoreProblem problem = services_.registry.problem();
+    if (problem == StoreProblem::None)
         return;
-    QString message = QStringLiteral("設定の保存先のファイルに問題があります。\n\n%1\n\n%2")
-                          .arg(services_.registry.databasePath(), problem);
-    if (!services_.registry.isAvailable())
-        message += QStringLiteral("\n\n既定の設定で動作します。");
+    static_assert(sid::IDS_STORE_TABLES_NOT_MADE - sid::IDS_STORE_READ_ONLY ==
+                  uint32_t(StoreProblem::TablesNotMade) - uint32_t(StoreProblem::ReadOnly));
+    QString reason = res::loadString(
+        sid::IDS_STORE_READ_ONLY + uint32_t(problem) - uint32_t(StoreProblem::ReadOnly), QString());
+    if (services_.registry.problemError() != 0)
+        reason = res::substitute(
+            reason, QString::fromLocal8Bit(std::strerror(services_.registry.problemError())));
+    const QString format = res::loadString(
+        services_.registry.isAvailable() ? sid::IDS_STORE_PROBLEM : sid::IDS_STORE_PROBLEM_DEFAULTS,
+        QString());
+    // The store's path goes into the first field only, even if it holds a
+    // "%s" of its own.
+    const qsizetype first = format.indexOf(u"%s");
+    const QString message = first < 0 ? format
+                                      : format.left(first) + services_.registry.databasePath() +
+                                            res::substitute(format.mid(first + 2), reason);
     services_.messages.show(message, QString::fromLatin1(kAppName),
                             mb::MB_OK | mb::MB_ICONEXCLAMATION);
 }

@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include "FileNameBytes.h"
+
+#include <cstring>
+
 namespace commandline {
 
 namespace {
@@ -22,6 +26,13 @@ QString trimEnd(const QString& text) {
 
 QString fromArguments(const QStringList& argumentsWithProgram) {
     return argumentsWithProgram.mid(1).join(u' ');
+}
+
+QString fromArgv(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << textFromBytes(QByteArrayView(argv[i], qsizetype(std::strlen(argv[i]))));
+    return fromArguments(arguments);
 }
 
 QString handOverText(const QString& commandLine) {

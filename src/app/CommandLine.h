@@ -9,6 +9,10 @@ namespace commandline {
 
 // The arguments after the program name, joined by one blank.
 QString fromArguments(const QStringList& argumentsWithProgram);
+// The same from the program's own argument vector, each argument read as a
+// file name's bytes (see FileNameBytes.h), so that a name that is not UTF-8
+// reaches the file system and the running editor as the bytes typed.
+QString fromArgv(int argc, const char* const* argv);
 
 // The text a second start hands to the running editor: trimmed; one double
 // quote at the start removed and the start trimmed again; then, if anything

@@ -9,6 +9,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // QApplication takes its own options out of argc and argv.
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(CEditorApp::kAppName));
 
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     PosixFileSystem fileSystem;
     CEditorApp app(
         AppServices{registry, messages, clock, fileSystem, Locale::fromEnvironment(), QString()},
-        commandline::fromArguments(QApplication::arguments()));
+        commandline::fromArgv(argc, argv));
     if (!app.InitInstance())
         return app.startExitCode();
     const int result = QApplication::exec();

@@ -39,6 +39,10 @@ void OpenDocuments::RegisterOpenDocument(const QString& path, qint64* ownWindowH
 
 bool OpenDocuments::IsOpenElsewhere(const QString& path, qint64* ownWindowHandle) {
     *ownWindowHandle = ownHandle_;
+    // The key is read by index and stale values are taken out on the way: one
+    // transaction, so that another editor's changes meanwhile don't shift the
+    // indices under the loop.
+    RegTransaction scan(registry_, RegTransaction::Write);
     RegKey key;
     if (registry_.RegOpenKeyEx(HKEY_CURRENT_USER, keyPath(), &key) != reg::ERROR_SUCCESS)
         return false;
@@ -67,6 +71,7 @@ bool OpenDocuments::IsOpenElsewhere(const QString& path, qint64* ownWindowHandle
         found = isSamePath(Registry::decodeString(QByteArrayView(data.constData(), size)), path);
     }
     registry_.RegCloseKey(key);
+    scan.commit();
     return found;
 }
 

@@ -4,8 +4,6 @@
 #include "FileSystem.h"
 #include "QsdTypes.h"
 
-#include <QFileInfo>
-
 QsdShortcutReader::QsdShortcutReader(const FileSystem& fs, Decoder decoder)
     : fs_(fs), decoder_(std::move(decoder)) {
     if (!decoder_)
@@ -40,8 +38,7 @@ QsdShortcutReader::Target QsdShortcutReader::readSymlink(const QString& path) co
     if (!d)
         return {};
     // The real path, so that the folder tree, which lists no links, can reach it.
-    const QString real = QFileInfo(path).canonicalFilePath();
-    return {real.isEmpty() ? path : real, d->attributes};
+    return {filepath::canonicalPath(path), d->attributes};
 }
 
 QsdShortcutReader::Target QsdShortcutReader::readLnk(const QString& path) const {

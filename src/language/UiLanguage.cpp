@@ -79,6 +79,8 @@ std::vector<LanguageLibraryEntry> UiLanguage::ListRegistered(LANGID userLanguage
 
 void UiLanguage::autoRegister(const QString& folder) {
     Registry& registry = settings_.store().registry();
+    // Another editor reads the list of libraries whole, before or after.
+    RegTransaction write(registry, RegTransaction::Write);
     const std::vector<RegisteredValue> registered = registeredValues(registry, languageKeyPath());
     RegKey key;
     if (registry.RegCreateKeyEx(HKEY_CURRENT_USER, languageKeyPath(), &key) != reg::ERROR_SUCCESS)
@@ -98,6 +100,7 @@ void UiLanguage::autoRegister(const QString& folder) {
         registry.setString(key, file.fileName(), path);
         known << path;
     }
+    write.commit();
 }
 
 bool UiLanguage::SwitchTo(const QString& rawPath, bool withFonts) {
@@ -113,8 +116,12 @@ bool UiLanguage::SwitchTo(const QString& rawPath, bool withFonts) {
     current_ = next;
     res::setResourceSource(next);
     if (withFonts) {
+        // The fonts change as one set: another editor never reads them half
+        // deleted.
+        RegTransaction write(settings_.store().registry(), RegTransaction::Write);
         settings_.deleteFontValues();
         RestoreFontSnapshot(currentLanguageId());
+        write.commit();
     }
     return true;
 }
@@ -124,6 +131,8 @@ void UiLanguage::SaveFontSnapshot(LANGID id) {
         return;
     Registry& registry = settings_.store().registry();
     const QString keyPath = languageKeyPath() + u'\\' + QString::number(id);
+    // A snapshot is kept whole or not at all: the old one stays when a write fails.
+    RegTransaction write(registry, RegTransaction::Write);
     registry.RegDeleteKey(HKEY_CURRENT_USER, keyPath);
     RegKey key;
     if (registry.RegCreateKeyEx(HKEY_CURRENT_USER, keyPath, &key) != reg::ERROR_SUCCESS)
@@ -139,6 +148,7 @@ void UiLanguage::SaveFontSnapshot(LANGID id) {
         if (number != kNoNumber)
             registry.setDword(key, name, static_cast<uint32_t>(number));
     }
+    write.commit();
 }
 
 void UiLanguage::RestoreFontSnapshot(LANGID id) {

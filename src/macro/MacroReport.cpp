@@ -1,5 +1,6 @@
 #include "MacroReport.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 QString macroMessage(uint32_t id) {
@@ -10,10 +11,11 @@ void MacroReport::append(const QString& text) {
     if (lines_ > kMaxLines)
         return;
     if (lines_++ == kMaxLines) {
-        report_.append(
-            QStringLiteral("*** エラーと警告が多すぎるため、%1 件より後は報告を省略しました。"
-                           "\r\n")
-                .arg(kMaxLines));
+        report_.append(res::substitute(
+            res::loadString(sid::IDS_MACRO_TOO_MANY_ERRORS,
+                            QStringLiteral("*** Too many errors: only the first %d are reported.")),
+            kMaxLines));
+        report_.append(u"\r\n");
         return;
     }
     report_.append(text);

@@ -2,7 +2,7 @@
 
 #include "FileTime.h"
 
-#include <QFile>
+#include "FileNameBytes.h"
 
 #include <cerrno>
 #include <sys/statvfs.h>
@@ -13,7 +13,7 @@ using namespace fa;
 namespace fileattr {
 
 QByteArray native(const QString& path) {
-    return QFile::encodeName(path);
+    return bytesFromText(path);
 }
 
 uint32_t readStored(const QByteArray& path, FileSystem::Links links) {

@@ -1,9 +1,16 @@
 #include "FilePath.h"
 
+#include "FileNameBytes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 
 namespace filepath {
 
@@ -58,11 +65,29 @@ QString normalize(const QString& path) {
 }
 
 namespace {
+// The real path of what exists at path, or empty. Worked on the name's bytes,
+// since QFileInfo would read a name that is not UTF-8 as another one.
+QString realPath(const QString& path) {
+    char buffer[PATH_MAX];
+    if (!::realpath(bytesFromText(path).constData(), buffer))
+        return QString();
+    return textFromBytes(QByteArrayView(buffer, qsizetype(std::strlen(buffer))));
+}
+
 QString resolved(const QString& path) {
-    const QString c = QFileInfo(withoutSlash(path)).canonicalFilePath();
+    const QString c = realPath(withoutSlash(path));
     return c.isEmpty() ? withoutSlash(path) : c;
 }
 } // namespace
+
+QString absolutePath(const QString& path) {
+    if (path.isEmpty() || path.startsWith(u'/'))
+        return path;
+    char buffer[PATH_MAX];
+    if (!::getcwd(buffer, sizeof buffer))
+        return path;
+    return withSlash(textFromBytes(QByteArrayView(buffer, qsizetype(std::strlen(buffer))))) + path;
+}
 
 bool samePath(const QString& a, const QString& b) {
     return resolved(a) == resolved(b);
@@ -75,12 +100,12 @@ bool isInside(const QString& path, const QString& folder) {
 QString canonicalPath(const QString& path) {
     if (path.isEmpty())
         return QString();
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString absolute = QDir::cleanPath(absolutePath(path));
     // Resolve the longest part that exists and keep the rest as written.
     QString existing = absolute;
     QStringList tail;
     for (;;) {
-        const QString canonical = QFileInfo(existing).canonicalFilePath();
+        const QString canonical = realPath(existing);
         if (!canonical.isEmpty()) {
             tail.prepend(canonical == QLatin1String("/") ? QString() : canonical);
             return tail.size() == 1 && tail.first().isEmpty() ? QStringLiteral("/")

@@ -26,6 +26,9 @@ bool samePath(const QString& a, const QString& b);
 // Whether path lies inside folder (folder given with its trailing "/").
 bool isInside(const QString& path, const QString& folder);
 
+// A relative path joined to the current folder (read as its bytes); an
+// absolute or empty path as it is.
+QString absolutePath(const QString& path);
 // The absolute path with "." and ".." resolved and symbolic links followed;
 // for a path that doesn't exist yet, its existing folder part is resolved and
 // the rest appended. Empty for an empty path.

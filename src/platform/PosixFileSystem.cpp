@@ -2,9 +2,8 @@
 
 #include "FileAttributes.h"
 #include "FileCopy.h"
+#include "FileNameBytes.h"
 #include "FilePath.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <climits>
@@ -80,7 +79,7 @@ bool PosixFileSystem::list(const QString& folder, std::vector<FindData>& out) co
         auto it = readOnlyDevices.find(st.st_dev);
         if (it == readOnlyDevices.end())
             it = readOnlyDevices.emplace(st.st_dev, fileattr::onReadOnlyMount(full)).first;
-        const QString name = QFile::decodeName(e->d_name);
+        const QString name = textFromBytes(QByteArrayView(e->d_name));
         const uint32_t stored =
             S_ISLNK(st.st_mode) ? 0 : fileattr::readStored(full, Links::NoFollow);
         out.push_back(

@@ -68,6 +68,7 @@ QString Registry::defaultDatabasePath() {
 }
 
 bool Registry::beginTransaction(bool write) {
+    writeFailed_ = false;
     return ensureOpen() && sqlite3_get_autocommit(db_) != 0 &&
            exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
@@ -75,7 +76,9 @@ bool Registry::beginTransaction(bool write) {
 bool Registry::commitTransaction() {
     if (!db_ || sqlite3_get_autocommit(db_) != 0)
         return false;
-    if (exec(db_, "COMMIT"))
+    // The values of a group belong together: one write that failed (a full
+    // disk, a lock held too long) leaves the whole group as it was.
+    if (!writeFailed_ && exec(db_, "COMMIT"))
         return true;
     exec(db_, "ROLLBACK");
     return false;
@@ -84,6 +87,11 @@ bool Registry::commitTransaction() {
 void Registry::rollbackTransaction() {
     if (db_ && sqlite3_get_autocommit(db_) == 0)
         exec(db_, "ROLLBACK");
+}
+
+Registry::LSTATUS Registry::writeFailed(LSTATUS status) {
+    writeFailed_ = true;
+    return status;
 }
 
 bool Registry::isAvailable() {
@@ -101,6 +109,7 @@ bool Registry::ensureOpen() {
         RegistryDatabase opened = openRegistryDatabase(path_);
         db_ = opened.db;
         problem_ = opened.problem;
+        problemError_ = opened.error;
     }
     return db_ != nullptr;
 }
@@ -121,7 +130,7 @@ LSTATUS Registry::beginOnKey(const RegKey& key, Access access, Txn* txn, int64_t
     const bool write = access == Access::Write;
     const LSTATUS failed = write ? ERROR_CANTWRITE : ERROR_CANTREAD;
     if (!ensureOpen() || !txn->begin(db_, write))
-        return failed;
+        return write ? writeFailed() : failed;
     const LSTATUS st = resolveKey(key, id, missing);
     return st == ERROR_CANTREAD ? failed : st;
 }
@@ -134,7 +143,7 @@ LSTATUS Registry::RegCreateKeyEx(const RegKey& parent, const QString& subKey, Re
     if (!splitPath(subKey, &parts))
         return ERROR_INVALID_PARAMETER;
     if (!ensureOpen())
-        return ERROR_CANTWRITE;
+        return writeFailed();
     const RegKey wanted(parent.root(), joinPath(parent.path(), subKey));
     {
         // Opening an existing key needs no write lock.
@@ -161,16 +170,16 @@ LSTATUS Registry::RegCreateKeyEx(const RegKey& parent, const QString& subKey, Re
                  "INSERT OR IGNORE INTO keys(root, parent, folded, name) VALUES (?1,?2,?3,?4)");
         ins.bind(1, int64_t(parent.root())).bind(2, id).bind(3, fold(path)).bind(4, part);
         if (ins.step() != SQLITE_DONE)
-            return ERROR_CANTWRITE;
+            return writeFailed();
         created = created || sqlite3_changes(db_) > 0;
         Stmt sel(db_, "SELECT id FROM keys WHERE root = ?1 AND folded = ?2");
         sel.bind(1, int64_t(parent.root())).bind(2, fold(path));
         if (sel.step() != SQLITE_ROW)
-            return ERROR_CANTWRITE;
+            return writeFailed();
         id = sel.int64(0);
     }
     if (!txn.commit())
-        return ERROR_CANTWRITE;
+        return writeFailed();
     *result = RegKey(parent.root(), path);
     if (disposition)
         *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
@@ -230,7 +239,7 @@ LSTATUS Registry::RegDeleteKey(const RegKey& parent, const QString& subKey) {
     Stmt del(db_, "DELETE FROM keys WHERE id = ?1");
     del.bind(1, id);
     if (del.step() != SQLITE_DONE || !txn.commit())
-        return ERROR_CANTWRITE;
+        return writeFailed();
     return ERROR_SUCCESS;
 }
 
@@ -273,13 +282,13 @@ LSTATUS Registry::RegQueryValueEx(const RegKey& key, const QString& valueName, u
 LSTATUS Registry::RegSetValueEx(const RegKey& key, const QString& valueName, uint32_t type,
                                 const void* data, uint32_t dataSize) {
     if (!key.isValid())
-        return ERROR_INVALID_HANDLE;
+        return writeFailed(ERROR_INVALID_HANDLE);
     if ((!data && dataSize) || valueName.size() > kMaxValueNameChars || dataSize > 0x7FFFFFFFu)
-        return ERROR_INVALID_PARAMETER;
+        return writeFailed(ERROR_INVALID_PARAMETER);
     Txn txn;
     int64_t id = 0;
     if (const LSTATUS st = beginOnKey(key, Access::Write, &txn, &id); st != ERROR_SUCCESS)
-        return st;
+        return writeFailed(st);
     // An existing value keeps its place in the enumeration (its rowid).
     Stmt s(db_,
            "INSERT INTO vals(key, folded, name, type, data) VALUES (?1,?2,?3,?4,?5)"
@@ -287,7 +296,7 @@ LSTATUS Registry::RegSetValueEx(const RegKey& key, const QString& valueName, uin
     s.bind(1, id).bind(2, fold(valueName)).bind(3, valueName).bind(4, int64_t(type));
     s.bindBlob(5, data, int(dataSize));
     if (s.step() != SQLITE_DONE || !txn.commit())
-        return ERROR_CANTWRITE;
+        return writeFailed();
     return ERROR_SUCCESS;
 }
 
@@ -299,11 +308,11 @@ LSTATUS Registry::RegDeleteValue(const RegKey& key, const QString& valueName) {
     Stmt s(db_, "DELETE FROM vals WHERE key = ?1 AND folded = ?2");
     s.bind(1, id).bind(2, fold(valueName));
     if (s.step() != SQLITE_DONE)
-        return ERROR_CANTWRITE;
+        return writeFailed();
     if (sqlite3_changes(db_) == 0)
         return ERROR_FILE_NOT_FOUND;
     if (!txn.commit())
-        return ERROR_CANTWRITE;
+        return writeFailed();
     return ERROR_SUCCESS;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegistryDatabase.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -107,9 +109,10 @@ class Registry {
     // True when the database could be opened (perhaps for reading only). A
     // store that is not available is retried at each operation.
     bool isAvailable();
-    // Empty when the store can be read and written; else why it is read only
-    // or not used, in words for the user.
-    const QString& problem() const { return problem_; }
+    // None when the store can be read and written; else why it is read only
+    // or not used, with the system's error number where there is one.
+    StoreProblem problem() const { return problem_; }
+    int problemError() const { return problemError_; }
 
     // Creates the sub-key and every missing key on its path, or opens it when
     // it exists. An empty subKey opens parent itself.
@@ -171,18 +174,24 @@ class Registry {
     // writer.
     LSTATUS beginOnKey(const RegKey& key, Access access, Txn* txn, int64_t* id,
                        LSTATUS missing = reg::ERROR_KEY_DELETED);
+    // A write that did not happen, noted for the transaction that spans
+    // several calls; gives status back.
+    LSTATUS writeFailed(LSTATUS status = reg::ERROR_CANTWRITE);
     LSTATUS queryInto(const QByteArray& stored, uint32_t storedType, uint32_t* type, void* data,
                       uint32_t* dataSize);
 
     QString path_;
-    QString problem_;
+    StoreProblem problem_ = StoreProblem::None;
+    int problemError_ = 0;
+    bool writeFailed_ = false;
     sqlite3* db_ = nullptr;
 };
 
 // Several registry calls as one transaction: begun by the constructor,
 // committed by commit(), rolled back when it goes out of scope uncommitted
 // (a kill of the process rolls it back too). Other processes never see part
-// of it. Within it each call still succeeds or fails on its own.
+// of it. Within it each call reports its own result, and a write that failed
+// makes commit() roll the whole group back: the old set stays.
 class RegTransaction {
   public:
     enum Mode { Read, Write };

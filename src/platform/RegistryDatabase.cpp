@@ -1,9 +1,9 @@
 #include "RegistryDatabase.h"
 
+#include "FileNameBytes.h"
+#include "FilePath.h"
 #include "RegistryStatement.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
@@ -18,10 +18,6 @@ using regsql::Stmt;
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
-
-QString reasonOf(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Creates every missing folder of `folder`, each private to the user.
 bool makeFolders(const QByteArray& folder, int* error) {
@@ -124,9 +120,10 @@ bool createTables(sqlite3* db) {
     return ok ? exec(db, "COMMIT") : (exec(db, "ROLLBACK"), false);
 }
 
-RegistryDatabase unusable(const QString& why) {
+RegistryDatabase unusable(StoreProblem why, int error = 0) {
     RegistryDatabase result;
     result.problem = why;
+    result.error = error;
     return result;
 }
 
@@ -141,49 +138,46 @@ RegistryDatabase openForReading(const QByteArray& native) {
         switch (contentOf(db)) {
         case Content::Ours:
         case Content::Empty:
-            return {db, true,
-                    QStringLiteral("書き込みができないため、設定は読み込むだけで、変更は保存"
-                                   "されません")};
+            return {db, true, StoreProblem::ReadOnly};
         case Content::Foreign:
             sqlite3_close_v2(db);
-            return unusable(QStringLiteral("ほかのプログラムのデータベースであるため使用でき"
-                                           "ません"));
+            return unusable(StoreProblem::Foreign);
         case Content::Unreadable:
             sqlite3_close_v2(db);
             break;
         }
     }
-    return unusable(QStringLiteral("壊れているか、設定のデータベースではないため使用できません"));
+    return unusable(StoreProblem::Damaged);
 }
 
 } // namespace
 
 RegistryDatabase openRegistryDatabase(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = bytesFromText(path);
     if (native.isEmpty())
-        return unusable(QStringLiteral("保存先がありません"));
+        return unusable(StoreProblem::NoPath);
 
     int error = 0;
-    if (!makeFolders(QFile::encodeName(QFileInfo(path).absolutePath()), &error))
-        return unusable(QStringLiteral("フォルダを作成できません（%1）").arg(reasonOf(error)));
+    if (!makeFolders(bytesFromText(filepath::folderOf(filepath::absolutePath(path))), &error))
+        return unusable(StoreProblem::FolderNotMade, error);
     // The file (0600) is made here, so that the database never becomes
     // readable by others through the umask.
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
-            return unusable(QStringLiteral("作成できません（%1）").arg(reasonOf(errno)));
+            return unusable(StoreProblem::FileNotMade, errno);
         if (fd >= 0)
             ::close(fd);
         if (::stat(native.constData(), &st) != 0)
-            return unusable(QStringLiteral("開けません（%1）").arg(reasonOf(errno)));
+            return unusable(StoreProblem::NotOpened, errno);
     }
     if (S_ISDIR(st.st_mode))
-        return unusable(QStringLiteral("同じ名前のフォルダがあるため使用できません"));
+        return unusable(StoreProblem::FolderInPlace);
     if (!S_ISREG(st.st_mode))
-        return unusable(QStringLiteral("通常のファイルではないため使用できません"));
+        return unusable(StoreProblem::NotRegularFile);
     if (::access(native.constData(), R_OK) != 0)
-        return unusable(QStringLiteral("読み込めません（%1）").arg(reasonOf(errno)));
+        return unusable(StoreProblem::NotReadable, errno);
     // Root may write any file, but a store its user made read-only stays so.
     const bool writable =
         ::access(native.constData(), W_OK) == 0 && (::geteuid() != 0 || (st.st_mode & 0200));
@@ -199,11 +193,8 @@ RegistryDatabase openRegistryDatabase(const QString& path) {
     const Content content = contentOf(db);
     if (content == Content::Foreign || content == Content::Unreadable) {
         sqlite3_close_v2(db);
-        return unusable(content == Content::Foreign
-                            ? QStringLiteral("ほかのプログラムのデータベースであるため使用でき"
-                                             "ません")
-                            : QStringLiteral("壊れているか、設定のデータベースではないため使用"
-                                             "できません"));
+        return unusable(content == Content::Foreign ? StoreProblem::Foreign
+                                                    : StoreProblem::Damaged);
     }
     if (!switchToWal(db) || !exec(db, "PRAGMA synchronous = NORMAL") ||
         (content == Content::Empty && !createTables(db))) {
@@ -211,7 +202,7 @@ RegistryDatabase openRegistryDatabase(const QString& path) {
         // A folder that can't take the journal files, a full disk: what is
         // there can still be read.
         return content == Content::Ours ? openForReading(native)
-                                        : unusable(QStringLiteral("作成できません"));
+                                        : unusable(StoreProblem::TablesNotMade);
     }
-    return {db, false, QString()};
+    return {db, false, StoreProblem::None};
 }

@@ -4,13 +4,30 @@
 
 struct sqlite3;
 
+// Why the settings store is only read or not used at all. The application
+// tells the user in words of its string table.
+enum class StoreProblem {
+    None,
+    ReadOnly,       // read; changes are not saved
+    Foreign,        // another program's database
+    Damaged,        // damaged, or not a database at all
+    NoPath,         // no path to keep it at
+    FolderNotMade,  // a folder of its path can't be made (error)
+    FileNotMade,    // the file can't be made (error)
+    NotOpened,      // the file can't be opened (error)
+    FolderInPlace,  // a folder has its name
+    NotRegularFile, // a pipe, device or socket has its name
+    NotReadable,    // the file can't be read (error)
+    TablesNotMade,  // its tables or journal can't be set up
+};
+
 // The registry database as it could be opened.
 struct RegistryDatabase {
     sqlite3* db = nullptr;
     bool readOnly = false;
-    // Empty when the store is fully usable; else why it is only read or not
-    // used at all, in words for the user.
-    QString problem;
+    StoreProblem problem = StoreProblem::None;
+    // The system's error number where the problem has one, else 0.
+    int error = 0;
 };
 
 // Opens the registry database at path, creating its missing folders (0700),

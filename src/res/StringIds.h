@@ -310,6 +310,42 @@ constexpr uint32_t IDS_CHARSET_SHIFT_JIS = 35097;
 constexpr uint32_t IDS_CHARSET_NATIVE_ANSI = 35098;
 // (未登録)
 constexpr uint32_t IDS_INSERT_STRING_NONE = 35099;
+// 起動中のTavloテキストエディタが応答しません。
+constexpr uint32_t IDS_RUNNING_EDITOR_SILENT = 35120;
+// 起動中のTavloテキストエディタが応答しません。下のファイルは開かれていません。↵↵%s
+constexpr uint32_t IDS_RUNNING_EDITOR_SILENT_FILE = 35121;
+// 設定の保存先のファイルに問題があります。↵↵%s↵↵%s
+constexpr uint32_t IDS_STORE_PROBLEM = 35122;
+// 設定の保存先のファイルに問題があります。↵↵%s↵↵%s↵↵既定の設定で動作します。
+constexpr uint32_t IDS_STORE_PROBLEM_DEFAULTS = 35123;
+// 下のパスは通常のファイルではなく、パイプやデバイスであるためオープンできません↵↵%s
+constexpr uint32_t IDS_NOT_A_REGULAR_FILE = 35124;
+// このファイルは大きすぎるため開けません（%d MB まで）。↵編集中のテキストはそのまま残っ...
+constexpr uint32_t IDS_FILE_TOO_LARGE = 35125;
+// *** エラーと警告が多すぎるため、%d 件より後は報告を省略しました。
+constexpr uint32_t IDS_MACRO_TOO_MANY_ERRORS = 35126;
+// 書き込みができないため、設定は読み込むだけで、変更は保存されません
+constexpr uint32_t IDS_STORE_READ_ONLY = 35130;
+// ほかのプログラムのデータベースであるため使用できません
+constexpr uint32_t IDS_STORE_FOREIGN = 35131;
+// 壊れているか、設定のデータベースではないため使用できません
+constexpr uint32_t IDS_STORE_DAMAGED = 35132;
+// 保存先がありません
+constexpr uint32_t IDS_STORE_NO_PATH = 35133;
+// フォルダを作成できません（%s）
+constexpr uint32_t IDS_STORE_FOLDER_NOT_MADE = 35134;
+// 作成できません（%s）
+constexpr uint32_t IDS_STORE_FILE_NOT_MADE = 35135;
+// 開けません（%s）
+constexpr uint32_t IDS_STORE_NOT_OPENED = 35136;
+// 同じ名前のフォルダがあるため使用できません
+constexpr uint32_t IDS_STORE_FOLDER_IN_PLACE = 35137;
+// 通常のファイルではないため使用できません
+constexpr uint32_t IDS_STORE_NOT_REGULAR = 35138;
+// 読み込めません（%s）
+constexpr uint32_t IDS_STORE_NOT_READABLE = 35139;
+// 作成できません
+constexpr uint32_t IDS_STORE_TABLES_NOT_MADE = 35140;
 // マクロの説明
 constexpr uint32_t IDS_MACRO_EXPLANATION_CAPTION = 36500;
 // 起動時に読み込みの指定がある下記マクロファイルのロードでエラーが起こりました。↵↵%s

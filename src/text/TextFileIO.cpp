@@ -1,14 +1,13 @@
 #include "TextFileIO.h"
 
+#include "FileNameBytes.h"
 #include "SafeSave.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -31,7 +30,7 @@ struct Fd {
 
 ReadResult readAll(const QString& path, qint64 maxBytes) {
     ReadResult result;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = bytesFromText(path);
     // The kind of file is checked before it is opened: opening a pipe waits
     // for a writer, and opening a device may act on the device.
     struct stat st {};
@@ -91,7 +90,7 @@ ReadResult readAll(const QString& path, qint64 maxBytes) {
 bool readStamp(const QString& path, FileStamp* stamp) {
     *stamp = FileStamp{};
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(bytesFromText(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     stamp->time = filetime::fromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     stamp->size = st.st_size;
@@ -99,24 +98,26 @@ bool readStamp(const QString& path, FileStamp* stamp) {
 }
 
 QString saveTarget(const QString& path) {
-    QString target = path;
+    QByteArray target = bytesFromText(path);
     // A chain of links is followed link by link, so that a link to a file
     // that doesn't exist yet is still written through. The bound stops loops.
     for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(target);
-        if (!info.isSymLink())
-            return target;
-        const QString next = info.symLinkTarget();
-        if (next.isEmpty())
-            return target;
-        target = next;
+        char next[PATH_MAX];
+        const ssize_t n = ::readlink(target.constData(), next, sizeof next);
+        if (n <= 0 || n == ssize_t(sizeof next))
+            return textFromBytes(target);
+        const QByteArray link(next, qsizetype(n));
+        if (link.startsWith('/'))
+            target = link;
+        else
+            target = target.left(target.lastIndexOf('/') + 1) + link;
     }
     return path;
 }
 
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* errorText) {
     SafeSave save;
-    const bool ok = save.begin(QFile::encodeName(saveTarget(path))) &&
+    const bool ok = save.begin(bytesFromText(saveTarget(path))) &&
                     save.write(bytes.constData(), size_t(bytes.size())) && save.commit(true);
     if (!ok && errorText)
         *errorText = QString::fromLocal8Bit(strerror(errno));

@@ -15,12 +15,12 @@
 #include "ProfileStore.h"
 #include "RecordedStep.h"
 #include "Settings.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextCodec.h"
 #include "ViewHost.h"
 #include "WaitCursor.h"
 
-#include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
 #include <cstring>
@@ -28,12 +28,12 @@
 
 namespace {
 
-// Our own notices for what the editor's messages don't cover.
 QString tooLargeMessage(const QString& path) {
-    return QStringLiteral("このファイルは大きすぎるため開けません（%1 MB まで）。\n"
-                          "編集中のテキストはそのまま残っています。\n\n%2")
-        .arg(textfile::kMaxLoadBytes / (1024 * 1024))
-        .arg(path);
+    const QString format = res::loadString(
+        sid::IDS_FILE_TOO_LARGE, QStringLiteral("This file is too large to open (up to %d MB).\n"
+                                                "The text being edited is kept.\n\n%s"));
+    return res::substitute(res::substitute(format, int(textfile::kMaxLoadBytes / (1024 * 1024))),
+                           path);
 }
 
 // The line (from 1) of the edit buffer's text that holds index at.
@@ -117,10 +117,9 @@ bool EditerDocument::ReadTextFile(const QString& path, int& charSet, int& lineEn
         show(33000, QStringLiteral("Can't open the file below.\n\n%s"), errorStyle, path);
         return false;
     case textfile::ReadStatus::NotRegularFile:
-        showText(QStringLiteral("下のパスは通常のファイルではなく、パイプやデバイスであるため"
-                                "オープンできません\n\n%1")
-                     .arg(path),
-                 errorStyle);
+        show(sid::IDS_NOT_A_REGULAR_FILE,
+             QStringLiteral("The path below is a pipe or a device, not a regular file.\n\n%s"),
+             errorStyle, path);
         return false;
     case textfile::ReadStatus::TooLarge:
         showText(tooLargeMessage(path), errorStyle);
@@ -354,9 +353,8 @@ bool EditerDocument::WriteTextFile(const QString& path, int charSet, int lineEnd
 bool EditerDocument::WriteCopy(const QString& path) {
     if (!WriteTextFile(path, state_.charSet, state_.lineEnding))
         return false;
-    const QString written = QFileInfo(path).canonicalFilePath();
     if (!state_.currentPath.isEmpty() &&
-        written == QFileInfo(state_.currentPath).canonicalFilePath())
+        filepath::canonicalPath(path) == filepath::canonicalPath(state_.currentPath))
         recordStamp(state_.currentPath);
     return true;
 }

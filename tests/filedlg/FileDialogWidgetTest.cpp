@@ -10,6 +10,7 @@
 #include "QsdSelectFile.h"
 #include "WaitFor.h"
 
+#include "FileNameBytes.h"
 #include "FilePath.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@
 #include <QTest>
 #include <QTreeView>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 
 using namespace mb;
 using namespace cmd;
@@ -467,4 +470,35 @@ TEST_F(DialogFixture, AFolderBelowASymbolicLinkCanBeShown) {
     typed->runOk();
     EXPECT_EQ(typed->folderTree()->currentPath(), tree.path(u"link/sub/deeper/"_qs));
     EXPECT_EQ(typed->fileList()->folder(), tree.path(u"link/sub/deeper/"_qs));
+}
+
+TEST_F(DialogFixture, ANameThatIsNotUtf8IsListedChosenCopiedAndRenamedAsItsBytes) {
+    const QByteArray folder = QFile::encodeName(tree.folder()) + '/';
+    const int fd = ::open((folder + "bad\xff\xfe.txt").constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const QString name = textFromBytes("bad\xff\xfe.txt");
+    auto d = open(qsd::SHOW_FOLDERS | qsd::SINGLE_TAP);
+    d->show();
+    CQSDFileList* list = d->fileList();
+    const int row = list->model().rowOfName(name);
+    ASSERT_GE(row, 0);
+    QAbstractItemView* view = list->currentView();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(row, 0)).center());
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->resultNames(), QStringList{name});
+
+    EXPECT_TRUE(
+        fileSystem.copyFile(tree.path(name), tree.path(name + u'2'), FileSystem::IfExists::Fail));
+    EXPECT_TRUE(fileSystem.moveFile(tree.path(name), tree.path(QChar(0xFF) + name)));
+    std::vector<QByteArray> onDisk;
+    DIR* dir = ::opendir(folder.constData());
+    while (const dirent* e = ::readdir(dir))
+        if (e->d_name[0] != '.')
+            onDisk.emplace_back(e->d_name);
+    ::closedir(dir);
+    std::sort(onDisk.begin(), onDisk.end());
+    EXPECT_EQ(onDisk, (std::vector<QByteArray>{"bad\xff\xfe.txt2", "\xc3\xbf"
+                                                                   "bad\xff\xfe.txt"}));
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -218,12 +219,13 @@ TEST_F(RegistryTest, UnusableDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
     files.write("blocker", {}); // where the database's folder should be: fails for root too
     const struct {
         const char* name;
-        QString problem;
+        StoreProblem problem;
+        int error;
     } cases[] = {
-        {"foreign.sqlite", u"ほかのプログラムのデータベースであるため使用できません"_qs},
-        {"corrupt.sqlite", u"壊れているか、設定のデータベースではないため使用できません"_qs},
-        {"folder.sqlite", u"同じ名前のフォルダがあるため使用できません"_qs},
-        {"blocker/tavlo/registry.sqlite", u"フォルダを作成できません（Not a directory）"_qs},
+        {"foreign.sqlite", StoreProblem::Foreign, 0},
+        {"corrupt.sqlite", StoreProblem::Damaged, 0},
+        {"folder.sqlite", StoreProblem::FolderInPlace, 0},
+        {"blocker/tavlo/registry.sqlite", StoreProblem::FolderNotMade, ENOTDIR},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -232,6 +234,7 @@ TEST_F(RegistryTest, UnusableDatabaseBehavesAsEmptyStoreAndIsLeftAlone) {
         Registry unusable(path);
         EXPECT_FALSE(unusable.isAvailable());
         EXPECT_EQ(unusable.problem(), c.problem);
+        EXPECT_EQ(unusable.problemError(), c.error);
         RegKey key;
         EXPECT_EQ(unusable.RegOpenKeyEx(HKEY_CURRENT_USER, u"Software"_qs, &key), ERROR_CANTREAD);
         EXPECT_EQ(unusable.RegCreateKeyEx(HKEY_CURRENT_USER, u"Software"_qs, &key),

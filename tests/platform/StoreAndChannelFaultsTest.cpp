@@ -27,7 +27,7 @@ TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
         Registry registry(path);
         ASSERT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("JIS_KATAKANA_MODE"), 1),
                   ERROR_SUCCESS);
-        EXPECT_TRUE(registry.problem().isEmpty());
+        EXPECT_EQ(registry.problem(), StoreProblem::None);
     }
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0400), 0);
     const QByteArray before = dir.read(path);
@@ -35,8 +35,7 @@ TEST(RegistryStore, AReadOnlyStoreIsReadAndSaysWhyNothingIsSaved) {
     EXPECT_TRUE(registry.isAvailable());
     EXPECT_EQ(registry.queryDword(HKEY_CURRENT_USER, QStringLiteral("JIS_KATAKANA_MODE")), 1u);
     EXPECT_EQ(registry.setDword(HKEY_CURRENT_USER, QStringLiteral("X"), 2), ERROR_CANTWRITE);
-    EXPECT_EQ(registry.problem(),
-              QStringLiteral("書き込みができないため、設定は読み込むだけで、変更は保存されません"));
+    EXPECT_EQ(registry.problem(), StoreProblem::ReadOnly);
     EXPECT_EQ(dir.read(path), before);
 }
 

@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "EditerDocument.h"
 #include "FileInfoDialog.h"
+#include "FileNameBytes.h"
 #include "OtherProcess.h"
 #include "StringTable.h"
 #include "TempFiles.h"
@@ -15,6 +16,7 @@
 #include <QStringEncoder>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -438,4 +440,29 @@ TEST_F(DocumentTest, FileInformationShowsCountSizeAndNewDocument) {
     doc().OnFileProperties();
     EXPECT_TRUE(env.messages.shown().empty());
     EXPECT_FALSE(view->state().textChanged);
+}
+
+TEST_F(DocumentTest, ANameThatIsNotUtf8IsOpenedSavedAndRegisteredAsItsOwnBytes) {
+    const QByteArray name = QFile::encodeName(files.folder()) + "/bad\xff\xfe.txt";
+    const QString path = textFromBytes(name);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "abc", 3), 3);
+    ::close(fd);
+
+    openAs(path, charset::UTF8N);
+    EXPECT_EQ(view->GetText(), QStringLiteral("abc"));
+    EXPECT_EQ(view->state().currentPath, path);
+    EXPECT_EQ(recent, QStringList{path});
+    EXPECT_EQ(ownOpenDocument(), path);
+    view->SetText(QStringLiteral("xyz"));
+    doc().OnFileSave();
+    EXPECT_TRUE(env.messages.shown().empty());
+    // Written back under the same bytes; no second file with U+FFFD appeared.
+    const QByteArray twin = QFile::encodeName(files.folder()) + "/bad\xef\xbf\xbd\xef\xbf\xbd.txt";
+    EXPECT_NE(::access(twin.constData(), F_OK), 0);
+    QFile saved;
+    ASSERT_TRUE(saved.open(::open(name.constData(), O_RDONLY), QIODevice::ReadOnly,
+                           QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(saved.readAll(), QByteArray("xyz"));
 }

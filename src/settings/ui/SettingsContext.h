@@ -4,6 +4,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class DesktopAssociation;
 class MacroFileChooser;
@@ -45,6 +47,10 @@ struct SettingsContext {
     QString programFolder;
     // The file select dialog for a library: start folder, filter, title.
     std::function<std::optional<QString>(const QString&, const QString&, const QString&)> chooseFile;
+    // While the sheet writes the pages' values as one group, the pages'
+    // notices wait here (text, style) and are shown once it is done, so that
+    // no message box holds the store from other editors.
+    std::vector<std::pair<QString, uint32_t>>* heldMessages = nullptr;
 };
 
 // What the pages report after the sheet closed with OK, for the view and the

@@ -41,6 +41,10 @@ bool SettingsPage::OnKillActive() {
 }
 
 int SettingsPage::message(const QString& text, uint32_t style) {
+    if (context_.heldMessages) {
+        context_.heldMessages->emplace_back(text, style);
+        return mb::IDOK;
+    }
     return context_.messages.show(text, res::loadString(35081, QStringLiteral("Tavlo")), style,
                                   window());
 }

@@ -2,6 +2,10 @@
 
 #include "CommandIds.h"
 #include "DialogTexts.h"
+#include "MessageService.h"
+#include "ProfileStore.h"
+#include "Registry.h"
+#include "Settings.h"
 #include "SettingsPage.h"
 #include "SettingsPages.h"
 #include "StringTable.h"
@@ -165,9 +169,20 @@ void SettingsSheet::accept() {
             return;
     }
     showCreated(pageAt(shown));
-    for (SettingsPage* page : pages_)
-        if (page->isCreated())
-            page->OnApply();
+    // Every page's values as one group: another editor reads the old set or
+    // the new one, and a write that fails leaves the old set.
+    std::vector<std::pair<QString, uint32_t>> held;
+    context_.heldMessages = &held;
+    {
+        RegTransaction write(context_.settings.store().registry(), RegTransaction::Write);
+        for (SettingsPage* page : pages_)
+            if (page->isCreated())
+                page->OnApply();
+        write.commit();
+    }
+    context_.heldMessages = nullptr;
+    for (const auto& [text, style] : held)
+        context_.messages.show(text, res::loadString(35081, QStringLiteral("Tavlo")), style, this);
     QDialog::accept();
 }
 
