@@ -3,6 +3,7 @@
 // line breaks, fill the edit control) and of saving (narrow, convert, write
 // through a temporary file) is linear.
 #include "CEditer.h"
+#include "CTextEdit.h"
 #include "CharSetServices.h"
 #include "Clock.h"
 #include "CodePage.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -149,20 +151,23 @@ BENCHMARK(BM_SetTextOneLongLine)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)-
 // breaks) must open and show in under a second in both wrap modes, caret
 // position in the title included. Argument 1: the wrapping control, 0: the
 // non-wrapping one.
+QString writeFiveMillionCharacterLine(const Editor& editor) {
+    const QString path = editor.dir.filePath(QStringLiteral("line.txt"));
+    const QByteArray unit("{\"key\":\"value\",\"n\":[1,2,3],\"text\":\"Tavlo 0123456789\"},");
+    QByteArray bytes;
+    bytes.reserve(5000000 + unit.size());
+    while (bytes.size() < 5000000)
+        bytes += unit;
+    bytes.truncate(5000000);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
 void BM_OpenAndShowFiveMillionCharacterLine(benchmark::State& state) {
     Editor editor(state.range(0) != 0);
-    const QString path = editor.dir.filePath(QStringLiteral("line.txt"));
-    {
-        const QByteArray unit("{\"key\":\"value\",\"n\":[1,2,3],\"text\":\"Tavlo 0123456789\"},");
-        QByteArray bytes;
-        bytes.reserve(5000000 + unit.size());
-        while (bytes.size() < 5000000)
-            bytes += unit;
-        bytes.truncate(5000000);
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-    }
+    const QString path = writeFiveMillionCharacterLine(editor);
     for (auto _ : state) {
         state.PauseTiming();
         editor.view->document().OnFileNew();
@@ -176,6 +181,43 @@ void BM_OpenAndShowFiveMillionCharacterLine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenAndShowFiveMillionCharacterLine)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// In the same file just opened: Ctrl+End, then PageUp, PageDown, Home and
+// End, each with the caret's place in the title and the screen painted.
+// Only what is shown may be laid out, so each key costs about a screen of
+// text, not the 5,000,000 characters before the caret (the line numbers of
+// that stretch are estimated and made exact while the window is idle).
+void BM_MoveToTheEndOfAFiveMillionCharacterLine(benchmark::State& state) {
+    Editor editor(state.range(0) != 0);
+    const QString path = writeFiveMillionCharacterLine(editor);
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+    } keys[] = {{Qt::Key_End, Qt::ControlModifier},
+                {Qt::Key_PageUp, Qt::NoModifier},
+                {Qt::Key_PageDown, Qt::NoModifier},
+                {Qt::Key_Home, Qt::NoModifier},
+                {Qt::Key_End, Qt::NoModifier}};
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool ok = editor.view->OpenFileByPath(path);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        for (const auto& k : keys) {
+            QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers);
+            QApplication::sendEvent(&editor.view->activeEdit(), &press);
+            editor.view->UpdateTitle(std::nullopt, titleflags::kCaretMask, false);
+            QCoreApplication::processEvents();
+        }
+        if (!ok || editor.view->activeEdit().GetSel().first != 5000000)
+            state.SkipWithError("the caret did not reach the end");
+    }
+}
+BENCHMARK(BM_MoveToTheEndOfAFiveMillionCharacterLine)
     ->Arg(1)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)

@@ -101,9 +101,11 @@ CEditer::~CEditer() {
 void CEditer::connectEdit(CTextEdit& edit) {
     edit.setMacroRecordingFlag(&state_.macroRecording);
     // The caret-moved notice is posted: the title follows once the key or
-    // the button press has moved the caret.
+    // the button press has moved the caret. An estimated line number in the
+    // title is made exact once the control has laid out the text before it.
     connect(&edit, &CTextEdit::caretMoveNotice, this, &CEditer::onCaretMoveNotice,
             Qt::QueuedConnection);
+    connect(&edit, &CTextEdit::lineNumbersExact, this, &CEditer::onCaretMoveNotice);
     // Whatever else moves the caret (a search, the macro player's selection,
     // the program's own SetSel) refreshes the title as well.
     connect(&edit, &QPlainTextEdit::cursorPositionChanged, this, [this, &edit] {
@@ -309,10 +311,9 @@ QString CEditer::labelTitle() const {
     return label;
 }
 
-std::optional<QString> CEditer::caretTextFor(const CTextEdit& edit) const {
+std::optional<QString> CEditer::caretTextFor(CTextEdit& edit) const {
     const int index = caretIndexOf(edit);
-    const int line = edit.LineFromChar(index);
-    const int lineStart = edit.LineIndex(line);
+    const auto [line, lineStart] = edit.lineAndStartForDisplay(index);
     const int column = index - std::max(0, lineStart) + 1;
     // Only the characters before the caret count, and a line may be long.
     return caretText(line + 1, edit.GetTextRange(std::max(0, lineStart), index), column, tabSize);

@@ -181,7 +181,7 @@ class CEditer : public QWidget,
     void onSizeWatch();
     void toggleWrap();
     QString labelTitle() const;
-    std::optional<QString> caretTextFor(const CTextEdit& edit) const;
+    std::optional<QString> caretTextFor(CTextEdit& edit) const;
     QString caption() const;
     int dpiY() const;
 

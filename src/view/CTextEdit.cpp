@@ -15,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 
 CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
@@ -158,7 +159,8 @@ void CTextEdit::ReplaceSel(const QString& text) {
     QTextCursor c = textCursor();
     c.beginEditBlock();
     c.removeSelectedText();
-    EditLineIndex::insertControlText(c, edittext::toGroupedControlText(text, standIns_, lineChunk()));
+    EditLineIndex::insertControlText(
+        c, edittext::toGroupedControlText(text, standIns_, lineChunk()), lineChunk());
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();
@@ -173,6 +175,28 @@ int CTextEdit::LineFromChar(int index) const {
     if (index < 0)
         return lineIndex_.lineOfPosition(textCursor().selectionStart());
     return lineIndex_.lineOfPosition(positionFromIndex(index));
+}
+
+std::pair<int, int> CTextEdit::lineAndStartForDisplay(int index) {
+    // About as much as a screen of text costs to lay out.
+    constexpr int kLayoutBudget = 64 * 1024;
+    const int position = positionFromIndex(index);
+    bool exact = true;
+    const int line = lineIndex_.lineOfPositionWithin(position, kLayoutBudget, &exact);
+    const int start = indexFromPosition(lineIndex_.lineRangeAt(position).first);
+    if (!exact && !idleLayout_) {
+        idleLayout_ = new QTimer(this);
+        idleLayout_->setInterval(0);
+        connect(idleLayout_, &QTimer::timeout, this, [this] {
+            if (!lineIndex_.layOutSome(10))
+                return;
+            idleLayout_->stop();
+            emit lineNumbersExact();
+        });
+    }
+    if (!exact)
+        idleLayout_->start();
+    return {line, start};
 }
 
 int CTextEdit::LineIndex(int line) const {
@@ -335,7 +359,7 @@ void CTextEdit::insertFromMimeData(const QMimeData* source) {
     QTextCursor c = textCursor();
     c.beginEditBlock();
     c.removeSelectedText();
-    EditLineIndex::insertControlText(c, control);
+    EditLineIndex::insertControlText(c, control, lineChunk());
     c.endEditBlock();
     setTextCursor(c);
     ensureCursorVisible();

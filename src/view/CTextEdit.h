@@ -12,6 +12,7 @@
 #include <utility>
 
 class QMimeData;
+class QTimer;
 
 // The multi-line edit control of the view, over QPlainTextEdit, with the
 // semantics the editor was built on:
@@ -47,6 +48,13 @@ class CTextEdit : public QPlainTextEdit {
 
     // -1 means the line of the selection's start.
     int LineFromChar(int index = -1) const;
+    // The line holding an index and the index its line starts at, for what
+    // is shown at once (the caret in the title): a wrapped line is laid out
+    // only around the index, and the lines of a long stretch before it that
+    // is not laid out yet are estimated from their length. Such a stretch is
+    // then laid out a little at a time while the window is idle, and
+    // lineNumbersExact() tells when the answer would be exact.
+    std::pair<int, int> lineAndStartForDisplay(int index);
     // -1 means the caret's line; a line beyond the last gives -1.
     int LineIndex(int line = -1) const;
     // Length of the line holding the index, without its break; -1: the caret's line.
@@ -109,6 +117,8 @@ class CTextEdit : public QPlainTextEdit {
     void characterTyped(const QString& text, Qt::KeyboardModifiers modifiers);
     // A key-down while the view records a macro.
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The lines estimated by lineAndStartForDisplay are laid out now.
+    void lineNumbersExact();
     // A key of the main accelerator table reached the control because no
     // window-level shortcut took it; the view runs the command if it can.
     // `handled` is set by the receiver.
@@ -162,4 +172,6 @@ class CTextEdit : public QPlainTextEdit {
 
     edittext::StandIns standIns_;
     EditLineIndex lineIndex_;
+    // Lays out the rest of the text in slices while the window is idle.
+    QTimer* idleLayout_ = nullptr;
 };

@@ -217,7 +217,7 @@ void CTextEdit::inputMethodEvent(QInputMethodEvent* e) {
         QTextCursor c = textCursor();
         c.beginEditBlock();
         c.removeSelectedText();
-        EditLineIndex::insertControlText(c, fitted);
+        EditLineIndex::insertControlText(c, fitted, lineChunk());
         c.endEditBlock();
         setTextCursor(c);
         QInputMethodEvent rest(e->preeditString(), e->attributes());

@@ -3,6 +3,7 @@
 #include "EditTextMapping.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QPlainTextDocumentLayout>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -10,6 +11,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 EditLineIndex::EditLineIndex(Wrap wrap, std::function<int()> layoutWidth)
     : wrap_(wrap), layoutWidth_(std::move(layoutWidth)) {}
@@ -337,6 +339,46 @@ int EditLineIndex::lineOfPosition(int position) const {
     return b.firstLineNumber() + within;
 }
 
+int EditLineIndex::lineOfPositionWithin(int position, int budget, bool* exact) const {
+    *exact = true;
+    const QTextBlock b = document_->findBlock(position);
+    const QTextBlock frontier = wraps() && b.isValid() ? exactFrontier() : QTextBlock();
+    if (!frontier.isValid() || frontier.position() > b.position() ||
+        b.position() - frontier.position() <= budget)
+        return lineOfPosition(position);
+    *exact = false;
+    ensureBlockLaidOut(b);
+    int within = 0;
+    double charsPerLine = std::max(1, layoutWidth_() / 8);
+    if (const QTextLayout* l = b.layout(); l && l->lineCount() > 0) {
+        const QTextLine line = l->lineForTextPosition(position - b.position());
+        within = line.isValid() ? line.lineNumber() : l->lineCount() - 1;
+        if (l->lineCount() > 1)
+            charsPerLine = double(b.length()) / l->lineCount();
+    }
+    int line = frontier.firstLineNumber();
+    for (QTextBlock k = frontier; k.isValid() && k != b; k = k.next())
+        line += estimatedLines(k, charsPerLine);
+    return line + within;
+}
+
+int EditLineIndex::estimatedLines(const QTextBlock& block, double charsPerLine) const {
+    if (const QTextLayout* l = block.layout(); l && l->lineCount() > 0)
+        return block.lineCount();
+    const int logical = std::max(0, block.userState()) + 1;
+    return std::max(logical, int(std::ceil((block.length() - 1) / charsPerLine)));
+}
+
+bool EditLineIndex::layOutSome(int milliseconds) const {
+    if (!wraps() || !exactFrontier().isValid())
+        return true;
+    QElapsedTimer clock;
+    clock.start();
+    layOutFromFrontier(
+        [&clock, milliseconds](const QTextBlock&, int) { return clock.elapsed() >= milliseconds; });
+    return !exactFrontier().isValid();
+}
+
 QTextBlock EditLineIndex::blockOfLine(int line, int* lineInBlock) const {
     *lineInBlock = 0;
     if (line < 0)
@@ -471,7 +513,8 @@ QString EditLineIndex::controlText(int from, int to) const {
     return text;
 }
 
-void EditLineIndex::insertControlText(QTextCursor& c, QStringView text) {
+void EditLineIndex::insertControlText(QTextCursor& c, QStringView text, int chunk) {
+    const int from = c.position();
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         const bool end = i == text.size();
@@ -482,6 +525,21 @@ void EditLineIndex::insertControlText(QTextCursor& c, QStringView text) {
         if (!end)
             c.insertBlock(withJoin(c.blockFormat(), text[i].unicode() == edittext::kBlockJoin));
         start = i + 1;
+    }
+    // The blocks from the insertion's start to the cursor, which stands at
+    // its end; a cut block goes on with its rest, which may be long still.
+    for (QTextBlock b = c.document()->findBlock(from); b.isValid();) {
+        if (b.length() - 1 > chunk) {
+            const int cut = int(edittext::chunkCut(b.text(), 0, chunk));
+            QTextCursor split(b);
+            split.setPosition(b.position() + cut);
+            split.insertBlock(withJoin(b.blockFormat(), true));
+            b = split.block();
+            continue;
+        }
+        if (b.position() + b.length() > c.position())
+            break;
+        b = b.next();
     }
 }
 

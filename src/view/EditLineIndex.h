@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTextBlock>
 #include <QTextBlockFormat>
+#include <climits>
 #include <functional>
 #include <utility>
 
@@ -42,7 +43,10 @@ class EditLineIndex {
     // Inserts grouped control text at the cursor: '\n' as a block break and
     // edittext::kBlockJoin as a join. (QTextCursor::insertText would give
     // every new block the format of the block it splits, join mark included.)
-    static void insertControlText(QTextCursor& cursor, QStringView text);
+    // Text put into a block that already holds part of a long line could
+    // make it longer than `chunk`: the blocks it touched are then cut with
+    // joins again, so that no paste makes a block slow to lay out.
+    static void insertControlText(QTextCursor& cursor, QStringView text, int chunk = INT_MAX);
     // Marks the blocks after the joins of control text that was just put
     // into the document, where the joins became block breaks.
     static void markJoinedBlocks(QTextDocument* document, QStringView control);
@@ -64,6 +68,15 @@ class EditLineIndex {
 
     int lineCount() const;
     int lineOfPosition(int position) const;
+    // As lineOfPosition, but the wrapping control lays out no more than
+    // `budget` characters of blocks before the position's block: the blocks
+    // beyond that count lines estimated from their length, and *exact
+    // becomes false. For what is shown at once (the caret in the title),
+    // where a long line must not be laid out whole first.
+    int lineOfPositionWithin(int position, int budget, bool* exact) const;
+    // Lays out blocks from the exact part on for about `milliseconds`; true
+    // when every line count is exact.
+    bool layOutSome(int milliseconds) const;
     // The position of a line's first character; -1 for a line beyond the last.
     int lineStart(int line) const;
     // The positions of a line's first character and of its end (before its
@@ -123,6 +136,9 @@ class EditLineIndex {
     // Tells the view the document's height changed.
     void announceDocumentSize() const;
     template <typename Stop> QTextBlock layOutFromFrontier(Stop stop) const;
+    // The displayed lines of a block that is not laid out, from its length
+    // and the characters per line of a block that is.
+    int estimatedLines(const QTextBlock& block, double charsPerLine) const;
     QTextBlock exactFrontier() const;
     QPlainTextDocumentLayout* plainLayout() const;
 

@@ -149,10 +149,6 @@ QString toControlText(QStringView deviceText, const StandIns& standIns) {
     return mapToControl(deviceText, standIns, [](qsizetype) { return u'\n'; });
 }
 
-namespace {
-// Where to cut a block's text [from, limit) that goes on beyond `limit`:
-// after the last space of the last eighth if there is one, else at the
-// limit moved back off a low surrogate or a combining mark.
 qsizetype chunkCut(QStringView text, qsizetype from, qsizetype limit) {
     const qsizetype reach = std::max<qsizetype>(1, (limit - from) / 8);
     for (qsizetype p = limit; p > limit - reach; --p) {
@@ -165,6 +161,8 @@ qsizetype chunkCut(QStringView text, qsizetype from, qsizetype limit) {
         --p;
     return p;
 }
+
+namespace {
 
 // Cuts the blocks of grouped control text that are longer than the chunk
 // length (see toGroupedControlText).

@@ -124,6 +124,11 @@ QString toControlText(QStringView deviceText, const StandIns& standIns = {});
 QString toGroupedControlText(QStringView deviceText, const StandIns& standIns = {},
                              int chunkLength = kMaxLineChunk);
 
+// Where to cut a block's text [from, limit) that goes on beyond `limit`:
+// after the last space of the last eighth if there is one, else at the
+// limit moved back off a low surrogate or a combining mark.
+qsizetype chunkCut(QStringView text, qsizetype from, qsizetype limit);
+
 // The reverse of both: '\n', U+2029 and kInBlockBreak -> CR LF, the stand-ins
 // back to the characters they stand for, kBlockJoin dropped. Linear in the length.
 QString fromControlText(QStringView controlText, const StandIns& standIns = {});

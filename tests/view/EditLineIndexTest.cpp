@@ -91,3 +91,26 @@ TEST(EditLineIndex, EditsAcrossJoinsKeepTheAnswersRight) {
     d.doc.undo();
     d.expectAgreesWith(QString(60, u'k') + QStringLiteral("\r\n") + QString(50, u'm'));
 }
+
+TEST(EditLineIndex, RepeatedPastesIntoALongLineKeepEveryBlockWithinTheChunk) {
+    QString text = QString(40, u'a');
+    IndexedDocument d(text, 16);
+    QTextCursor c(&d.doc);
+    const QString pieces[] = {QString(12, u'b'), QStringLiteral("cc dd ee"), QString(30, u'f'),
+                              QStringLiteral("g\r\n") + QString(20, u'h')};
+    for (int round = 0; round < 8; ++round) {
+        const QString& piece = pieces[round % 4];
+        int at = (round * 37) % (int(text.size()) + 1);
+        if (at > 0 && text[at - 1] == u'\r')
+            --at; // not between the CR and the LF of a break
+        c.beginEditBlock();
+        c.setPosition(d.index.positionFromIndex(at));
+        EditLineIndex::insertControlText(c, edittext::toGroupedControlText(piece, {}, 16), 16);
+        c.endEditBlock();
+        text.insert(at, piece);
+        EXPECT_EQ(d.index.indexFromPosition(c.position()), at + piece.size());
+        for (QTextBlock b = d.doc.firstBlock(); b.isValid(); b = b.next())
+            ASSERT_LE(b.length() - 1, 16) << "round " << round << " block " << b.blockNumber();
+        d.expectAgreesWith(text);
+    }
+}

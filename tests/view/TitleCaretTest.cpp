@@ -55,3 +55,25 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CaretMover>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+// Far into a long wrapped line the title estimates the lines of the text
+// before the caret that is not laid out yet, and shows the exact line once
+// the control has laid that text out while idle.
+TEST(TitleCaretLongLine, TheTitleEndsWithTheExactLineFarIntoALongWrappedLine) {
+    ViewEnvironment env;
+    // Long words first and short ones at the end fill lines differently, so
+    // an estimate from the last lines' fill is not the exact line.
+    const QString text = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789abcdefghij ").repeated(3000) +
+                         QStringLiteral("a ").repeated(20000);
+    auto view = env.makeView();
+    ASSERT_TRUE(view->activeEdit().wraps());
+    view->SetText(text);
+    view->SetSel(int(text.size()), int(text.size()));
+    view->UpdateTitle(std::nullopt, view->titleFlags, false);
+    const QString estimated = view->title();
+    TAVLO_TRY_VERIFY(view->title() != estimated);
+    const int line = view->LineFromChar(int(text.size()));
+    const int column = int(text.size()) - view->LineIndex(line) + 1;
+    EXPECT_EQ(view->title(), QStringLiteral("(%1:%2) (新規テキスト)").arg(line + 1).arg(column))
+        << "estimated first: " << estimated.toStdString();
+}
