@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 

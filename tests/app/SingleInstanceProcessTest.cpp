@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 // Starts the real `tavlo` program, each in its own process, under the
 // offscreen platform with a temporary runtime folder and registry.
@@ -18,20 +19,9 @@ class SingleInstance : public ::testing::Test {
         QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void TearDown() override {
-        for (QProcess* p : processes) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(10000);
-            }
-            delete p;
-        }
-    }
-
     QString runtime() const { return dir.filePath("run"); }
     QProcess* start(const QStringList& arguments) {
-        auto* p = new QProcess;
-        processes.push_back(p);
+        QProcess* p = processes.emplace_back(std::make_unique<QProcess>()).get();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_RUNTIME_DIR", runtime());
@@ -61,15 +51,13 @@ class SingleInstance : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    std::vector<QProcess*> processes;
+    // Destroying a process object kills what still runs and waits for it.
+    std::vector<std::unique_ptr<QProcess>> processes;
     QString firstLog;
 };
 
-// A second start hands its path to the running editor (two arguments make
-// one path with a blank, quotes at the ends go, a relative one is made
-// absolute; the editor opens only its own record), asks it once to come to
-// the front and ends at the single-instance lock; without a path (none, or only
-// two double quotes) it only asks to come to the front.
+// A second start hands its path, if any, to the running editor (which opens
+// only its own record), asks it once to come to the front and ends.
 struct SecondStart {
     const char* name;
     QStringList arguments;

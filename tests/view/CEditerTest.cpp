@@ -4,16 +4,8 @@
 #include "CommandIds.h"
 
 #include <QSignalSpy>
-#include <QTextBlock>
 
 namespace {
-// Puts the caret on `line` and scrolls so that it stands `below` lines under the top.
-void placeCaret(CTextEdit& edit, int line, int below) {
-    const int index = edit.LineIndex(line);
-    edit.SetSel(index, index);
-    edit.LineScroll(line - below - edit.GetFirstVisibleLine());
-}
-
 using CEditerView = ViewTest;
 } // namespace
 
@@ -57,11 +49,10 @@ TEST(CEditer, DestructionWritesTheViewState) {
         view->state().lastFolder = QStringLiteral("/data/");
         view->state().filterIndex = 2;
     }
-    EXPECT_EQ(env.settings->getInt(QStringLiteral("FONT_SIZE")), 2);
-    EXPECT_EQ(env.settings->getInt(QStringLiteral("EDIT_AUTO_ARRANGE")), 0);
-    EXPECT_EQ(env.settings->getString(QStringLiteral("LAST_OPEN_FOLDER")),
-              QStringLiteral("/data/"));
-    EXPECT_EQ(env.settings->getInt(QStringLiteral("FILTER_INDEX")), 2);
+    Settings& s = *env.settings;
+    EXPECT_EQ(std::tuple(s.getInt(u"FONT_SIZE"_qs), s.getInt(u"EDIT_AUTO_ARRANGE"_qs),
+                         s.getString(u"LAST_OPEN_FOLDER"_qs), s.getInt(u"FILTER_INDEX"_qs)),
+              std::tuple(2, 0, u"/data/"_qs, 2));
 }
 
 TEST_F(CEditerView, TitleWithPathCaretAndChangedMark) {
@@ -96,10 +87,11 @@ TEST_F(CEditerView, FirstChangeShowsTheMarkAndCaretMovesRefreshTheTitle) {
     TAVLO_TRY_COMPARE(view->title(), QStringLiteral("(1:2) (新規テキスト) *"));
 }
 
-TEST_F(CEditerView, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
+TEST_F(CEditerView, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTopOrElseTheTopLine) {
     view->SetText(numberedLines(300));
     CTextEdit& wrap = view->wrapEdit();
-    placeCaret(wrap, 120, 5);
+    wrap.SetSel(wrap.LineIndex(120), wrap.LineIndex(120));
+    wrap.LineScroll(115 - wrap.GetFirstVisibleLine());
     ASSERT_EQ(wrap.GetFirstVisibleLine(), 115);
     ASSERT_TRUE(view->IsCaretVisible(wrap));
     wrap.SetModify(true);
@@ -124,10 +116,8 @@ TEST_F(CEditerView, SwitchEditKeepsTheCaretLineFiveLinesBelowTheTop) {
     EXPECT_EQ(wrap.LineFromChar(-1) - wrap.GetFirstVisibleLine(), 5);
     EXPECT_EQ(view->GetSel(), sel);
     EXPECT_EQ(plain.GetTextLength(), 0);
-}
 
-TEST_F(CEditerView, SwitchEditWithCaretOutOfViewKeepsTheTopLine) {
-    view->SetText(numberedLines(300));
+    // With the caret out of view the top line stays.
     view->SetSel(0, 0);
     view->LineScroll(200);
     ASSERT_FALSE(view->IsCaretVisible(view->activeEdit()));

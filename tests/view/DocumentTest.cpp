@@ -354,11 +354,8 @@ TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
     doc().OnFileSaveAs();
     ASSERT_EQ(dialog->requests.size(), 1u);
     const DocumentDialogRequest& r = dialog->requests[0];
-    EXPECT_TRUE(r.saving);
-    EXPECT_EQ(r.title, *res::loadString(35035));
-    EXPECT_EQ(r.initialName, QStringLiteral("system.ini"));
-    EXPECT_EQ(r.filterIndex, 3);
-    EXPECT_EQ(r.ofnFlags, 0x802u);
+    EXPECT_EQ(std::tuple(r.saving, r.title, r.initialName, r.filterIndex, r.ofnFlags),
+              std::tuple(true, *res::loadString(35035), u"system.ini"_qs, 3, 0x802u));
     EXPECT_EQ(r.codeIndex, charSets.ListIndexOf(0, charset::ANSI, r.codeList).index);
     EXPECT_EQ(files.read(target), QByteArray("\xEF\xBB\xBF[a]\r\n"));
     EXPECT_EQ(view->state().currentPath, target);
@@ -374,13 +371,10 @@ TEST_F(DocumentTest, OpenRequestComesFromTheSettings) {
     doc().OnFileOpen();
     ASSERT_EQ(dialog->requests.size(), 1u);
     const DocumentDialogRequest& r = dialog->requests[0];
-    EXPECT_FALSE(r.saving);
-    EXPECT_EQ(r.title, *res::loadString(35034));
-    EXPECT_EQ(r.filters, *res::loadString(35045));
-    EXPECT_EQ(r.ofnFlags, 0x1000u);
+    EXPECT_EQ(std::tuple(r.saving, r.title, r.filters, r.ofnFlags, r.codeLabel, r.codeIndex),
+              std::tuple(false, *res::loadString(35034), *res::loadString(35045), 0x1000u,
+                         *res::loadString(35030), 0));
     EXPECT_EQ(r.selectFlags, 0x8000u | 0x1u | 0x8000000u | 0x20u | 0x5000u | 0x210u | 0x10000u);
-    EXPECT_EQ(r.codeLabel, *res::loadString(35030));
-    EXPECT_EQ(r.codeIndex, 0);
     EXPECT_EQ(charSets.CodeFromListIndex(r.codeList, 0), charset::AUTO_DETECT);
 
     // A list style changed in the dialog is written back.

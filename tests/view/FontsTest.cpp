@@ -26,10 +26,8 @@ TEST(Fonts, FontsFollowTheirSettings) {
     auto view = env.makeView();
     view->SelectFont(2);
     const QFont f = view->activeEdit().font();
-    EXPECT_EQ(f.pixelSize(), fonts::pixelHeight(24, view->logicalDpiY()));
-    EXPECT_EQ(f.family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_TRUE(f.bold());
-    EXPECT_TRUE(f.italic());
+    EXPECT_EQ(std::tuple(f.pixelSize(), f.family(), f.bold(), f.italic()),
+              std::tuple(fonts::pixelHeight(24, view->logicalDpiY()), u"DejaVu Sans"_qs, true, true));
     EXPECT_EQ(view->plainEdit().font(), f);
     EXPECT_EQ(view->activeEdit().tabStopDistance(), 8 * QFontMetrics(f).averageCharWidth());
 }
@@ -89,10 +87,8 @@ TEST(FontSelectDialog, StartsFromTheRequestAndReturnsTheChoice) {
     sizes->setCurrentRow(2); // 9
     EXPECT_EQ(sizeEdit->text(), QStringLiteral("9"));
     dialog.accept();
-    EXPECT_EQ(dialog.result().size, 9);
-    EXPECT_EQ(dialog.result().face, QStringLiteral("DejaVu Sans"));
-    EXPECT_TRUE(dialog.result().bold);
-    EXPECT_FALSE(dialog.result().italic);
+    const FontSelectDialog::Result& r = dialog.result();
+    EXPECT_EQ(std::tuple(r.size, r.face, r.bold, r.italic), std::tuple(9, u"DejaVu Sans"_qs, true, false));
     EXPECT_TRUE(messages.shown().empty());
 }
 

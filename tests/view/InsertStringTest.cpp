@@ -108,14 +108,10 @@ TEST_F(InsertStringView, RecordingHandsAMarkupStepToTheRecorder) {
     view->onCommand(cmd::ID_INSERT_STRING1);
     QTest::keyClicks(&view->activeEdit(), QStringLiteral("q"));
     ASSERT_GE(steps.count(), 3);
-    const auto markup = steps.at(0).at(0).value<RecordedStep>();
-    EXPECT_EQ(markup.kind, RecordedStep::Kind::Markup);
-    EXPECT_EQ(markup.text, QStringLiteral("<\t>"));
-    EXPECT_TRUE(markup.skipModifiers);
-    const auto key = steps.at(1).at(0).value<RecordedStep>();
-    EXPECT_EQ(key.kind, RecordedStep::Kind::KeyDown);
-    EXPECT_EQ(key.key, int(Qt::Key_Q));
-    const auto typed = steps.at(2).at(0).value<RecordedStep>();
-    EXPECT_EQ(typed.kind, RecordedStep::Kind::Character);
-    EXPECT_EQ(typed.text, QStringLiteral("q"));
+    const auto step = [&](int i) { return steps.at(i).at(0).value<RecordedStep>(); };
+    EXPECT_EQ(std::tuple(step(0).kind, step(0).text, step(0).skipModifiers),
+              std::tuple(RecordedStep::Kind::Markup, u"<\t>"_qs, true));
+    EXPECT_EQ(std::pair(step(1).kind, step(1).key), std::pair(RecordedStep::Kind::KeyDown, int(Qt::Key_Q)));
+    EXPECT_EQ(std::pair(step(2).kind, step(2).text),
+              std::pair(RecordedStep::Kind::Character, u"q"_qs));
 }

@@ -10,9 +10,7 @@
 #include "ViewTestSupport.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTimer>
 

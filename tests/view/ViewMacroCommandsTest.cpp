@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <memory>
 
 namespace {
 
@@ -112,10 +111,10 @@ TEST_F(ViewMacroTest, LoadMacroCommandLoadsStepsSetsTheTooltipAndExplains) {
     EXPECT_EQ(view->macroCommands().macro().steps, expected.steps);
     EXPECT_EQ(tooltips, QStringList{QStringLiteral("Copy and paste")});
     ASSERT_EQ(env.messages.shown().size(), 1u);
-    EXPECT_EQ(env.messages.shown()[0].text,
-              QStringLiteral("Copies the selection\r\nand pastes it."));
-    EXPECT_EQ(env.messages.shown()[0].caption, QStringLiteral("マクロの説明"));
-    EXPECT_EQ(env.messages.shown()[0].style, mb::MB_OK | mb::MB_ICONINFORMATION);
+    const auto& box = env.messages.shown()[0];
+    EXPECT_EQ(std::tuple(box.text, box.caption, box.style),
+              std::tuple(u"Copies the selection\r\nand pastes it."_qs, u"マクロの説明"_qs,
+                         mb::MB_OK | mb::MB_ICONINFORMATION));
     EXPECT_TRUE(errorDialogTexts.isEmpty());
 
     // Steps and no recording: Save Macro is offered.
