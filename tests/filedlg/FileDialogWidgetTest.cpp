@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTreeView>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -45,10 +44,6 @@ struct DialogFixture : DialogServices {
         d->filterIndex = 2;
         d->initialize();
         return d;
-    }
-    // Showing its tree and both buttons.
-    std::unique_ptr<CQSDFileDialog> make(const QString& initialDir) {
-        return open(qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL, false, 0, initialDir);
     }
     // The centre of a row of the list's current view.
     static QPoint rowPoint(CQSDFileList* list, const QString& name) {
@@ -227,8 +222,7 @@ TEST_F(DialogFixture, KeysCopyPasteDeleteAndCutMarks) {
     d->show();
     CQSDFileList* list = d->fileList();
     QAbstractItemView* view = list->currentView();
-    const int row = list->model().rowOfName(u"a.txt"_qs);
-    list->selectRow(row);
+    list->selectRow(list->model().rowOfName(u"a.txt"_qs));
     view->setFocus();
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
@@ -403,7 +397,7 @@ TEST_F(DialogFixture, SortFromMenuBarFlipsButFromContextMenuKeepsDirection) {
 
 TEST_F(DialogFixture, OpensAtItsSizeHintWithinTheScreenAndReopensAtTheUsersSize) {
     {
-        auto d = make(tree.root());
+        auto d = open(qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL);
         d->show();
         const QRect screen = d->screen()->availableGeometry();
         EXPECT_GE(d->width(), d->minimumSizeHint().width());
@@ -418,7 +412,7 @@ TEST_F(DialogFixture, OpensAtItsSizeHintWithinTheScreenAndReopensAtTheUsersSize)
         EXPECT_GT(d->fileList()->width(), d->width() / 2);
         d->resize(d->minimumSizeHint() + QSize(50, 40));
     }
-    auto again = make(tree.root());
+    auto again = open(qsd::SHOW_FOLDERS | qsd::SHOW_OK | qsd::SHOW_CANCEL);
     again->show();
     EXPECT_EQ(again->size(), again->minimumSizeHint() + QSize(50, 40));
 }
@@ -461,11 +455,11 @@ TEST(QsdDialogLayout, EveryShownControlLiesInsideWithoutOverlapAtTheMinimumSize)
 TEST_F(DialogFixture, AFolderBelowASymbolicLinkCanBeShown) {
     tree.mkdir(u"real/sub/deeper"_qs);
     tree.symlink(tree.path(u"real"_qs), u"link"_qs);
-    auto d = make(tree.path(u"link/sub/"_qs));
+    auto d = open(qsd::SHOW_FOLDERS, false, 0, tree.path(u"link/sub/"_qs));
     EXPECT_EQ(d->folderTree()->currentPath(), tree.path(u"link/sub/"_qs));
 
     // Typed into the name box, the linked path moves the tree there too.
-    auto typed = make(tree.root());
+    auto typed = open(qsd::SHOW_FOLDERS);
     typed->nameBox()->setText(u"link/sub/deeper"_qs);
     typed->runOk();
     EXPECT_EQ(typed->folderTree()->currentPath(), tree.path(u"link/sub/deeper/"_qs));
@@ -480,12 +474,9 @@ TEST_F(DialogFixture, ANameThatIsNotUtf8IsListedChosenCopiedAndRenamedAsItsBytes
     const QString name = textFromBytes("bad\xff\xfe.txt");
     auto d = open(qsd::SHOW_FOLDERS | qsd::SINGLE_TAP);
     d->show();
-    CQSDFileList* list = d->fileList();
-    const int row = list->model().rowOfName(name);
-    ASSERT_GE(row, 0);
-    QAbstractItemView* view = list->currentView();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      view->visualRect(view->model()->index(row, 0)).center());
+    ASSERT_GE(d->fileList()->model().rowOfName(name), 0);
+    QTest::mouseClick(d->fileList()->currentView()->viewport(), Qt::LeftButton, {},
+                      rowPoint(d->fileList(), name));
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(d->resultNames(), QStringList{name});
 

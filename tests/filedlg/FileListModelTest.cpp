@@ -13,20 +13,16 @@ QStringList names(const QsdFileListModel& m) {
     return out;
 }
 
-FindData file(const QString& name, uint64_t size, uint64_t time = 0) {
+FindData file(const QString& name, uint64_t size, uint32_t attributes = fa::FILE_ATTRIBUTE_NORMAL) {
     FindData d;
     d.name = name;
     d.size = size;
-    d.lastWriteTime = time;
-    d.attributes = fa::FILE_ATTRIBUTE_NORMAL;
+    d.attributes = attributes;
     return d;
 }
 
 FindData folder(const QString& name) {
-    FindData d;
-    d.name = name;
-    d.attributes = fa::FILE_ATTRIBUTE_DIRECTORY;
-    return d;
+    return file(name, 0, fa::FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The rows of the names as "<display name> <icon class>", followed by the
@@ -176,13 +172,12 @@ TEST_F(ModelFixture, IconClassesDisplayNamesAndOptionBits) {
 }
 
 TEST(QsdFileListTexts, SizeAndTimeTexts) {
-    const auto size = [](uint64_t s) { return QsdFileListModel::sizeText(file(u"f"_qs, s)); };
-    EXPECT_EQ(size(0), u"0 "_qs);
-    EXPECT_EQ(size(1024), u"1024 "_qs);
-    EXPECT_EQ(size(1025), u"2K"_qs);
-    EXPECT_EQ(size(1048576), u"1025K"_qs);
-    EXPECT_EQ(size(1048577), u"1.00M"_qs);
-    EXPECT_EQ(size(5ull * 1024 * 1024 * 1024), u"5120.00M"_qs); // not the low word's 0
+    QStringList sizes;
+    for (uint64_t s : {0ull, 1024ull, 1025ull, 1048576ull, 1048577ull, 5ull << 30})
+        sizes << QsdFileListModel::sizeText(file(u"f"_qs, s));
+    // The last is not the low word's 0.
+    EXPECT_EQ(sizes, (QStringList{u"0 "_qs, u"1024 "_qs, u"2K"_qs, u"1025K"_qs, u"1.00M"_qs,
+                                  u"5120.00M"_qs}));
     EXPECT_EQ(QsdFileListModel::sizeText(folder(u"d"_qs)), QString());
 
     const auto ft = [](const QDateTime& t) { return filetime::fromUnix(t.toSecsSinceEpoch(), 0); };

@@ -5,7 +5,6 @@
 #include "SoftKeyBar.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeySequence>
 #include <QTest>
 #include <QToolBar>

@@ -14,7 +14,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>

@@ -19,6 +19,10 @@ const QString kNotALibrary = QStringLiteral(TAVLO_NOT_A_LIBRARY);
 
 const QByteArray kShiftJis = "\x82\xa0\x82\xa2";
 
+std::pair<bool, int> at(CharSetServices::ListIndex l) {
+    return {l.found, l.index};
+}
+
 // Collects the lines of the "tavlo.language" category while it lives, with
 // its debug output turned on or left as it is by default.
 class DebugLines {
@@ -91,15 +95,13 @@ TEST(CharSetServicesTest, ProgramsOwnServices) {
     // Blanks around the path are trimmed: still the program's own services.
     EXPECT_EQ(services("  ").CodeSetList(false), saveList);
 
-    EXPECT_EQ(ja.ListIndexOf(0, 4, saveList).index, 1);
-    EXPECT_TRUE(ja.ListIndexOf(0, 4, saveList).found);
+    EXPECT_EQ(at(ja.ListIndexOf(0, 4, saveList)), std::pair(true, 1));
     // ANSI in a list with シフトJIS but without the ANSI label.
     EXPECT_EQ(ja.ListIndexOf(0, 1, saveList).index, 0);
     EXPECT_EQ(ja.ListIndexOf(0, 8, saveList).index, 0);
     EXPECT_EQ(builtinListIndexOf(1, "UTF-8|ANSI||").index, 1);
     EXPECT_EQ(builtinListIndexOf(0, "x|(Auto Detect)||").index, 1);
-    EXPECT_FALSE(builtinListIndexOf(6, "ANSI|UTF-8||").found);
-    EXPECT_EQ(builtinListIndexOf(6, "ANSI|UTF-8||").index, -1);
+    EXPECT_EQ(at(builtinListIndexOf(6, "ANSI|UTF-8||")), std::pair(false, -1));
     EXPECT_FALSE(builtinListIndexOf(9, "ANSI||").found);
     EXPECT_FALSE(builtinListIndexOf(-1, "ANSI||").found);
 }
@@ -166,9 +168,7 @@ TEST(CharSetServicesTest, LibraryWithAllExports) {
     const QString list = lib.CodeSetList(true);
     EXPECT_EQ(list, "Auto|Ascii|Eucy|" + QString(600, u'x') + "||");
     EXPECT_EQ(lib.CodeFromListIndex(list, 2), 6);
-    const CharSetServices::ListIndex found = lib.ListIndexOf(0, 6, "Ascii|Eucy||");
-    EXPECT_TRUE(found.found);
-    EXPECT_EQ(found.index, 1);
+    EXPECT_EQ(at(lib.ListIndexOf(0, 6, "Ascii|Eucy||")), std::pair(true, 1));
     EXPECT_FALSE(lib.ListIndexOf(0, 1, "Ascii|Eucy||").found);
     EXPECT_FALSE(lib.ListIndexOf(3, 6, "Ascii|Eucy||").found);
 }
@@ -182,9 +182,7 @@ TEST(CharSetServicesTest, LibraryMissingExportsUsesTheBuiltins) {
     EXPECT_EQ(lib.CodeFromName("Eucy"), 6);
     EXPECT_EQ(lib.CodeFromName("ANSI"), 1);
     EXPECT_EQ(lib.CodeSetList(false), "ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||");
-    const CharSetServices::ListIndex index = lib.ListIndexOf(0, 5, lib.CodeSetList(false));
-    EXPECT_TRUE(index.found);
-    EXPECT_EQ(index.index, 2);
+    EXPECT_EQ(at(lib.ListIndexOf(0, 5, lib.CodeSetList(false))), std::pair(true, 2));
 }
 
 TEST(CharSetServicesTest, UnloadableLibraryFallsBackSilently) {
