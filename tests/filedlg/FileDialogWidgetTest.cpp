@@ -68,7 +68,6 @@ struct DialogFixture : DialogServices {
 } // namespace
 
 TEST_F(DialogFixture, CommonModePersistsAcrossTwoDialogs) {
-    tree.mkdir(u"sub"_qs);
     common.flags = qsd::DEFAULT_COMMON_MODE & ~qsd::HIDE_TREE;
     {
         auto first = open(0x10000, true);

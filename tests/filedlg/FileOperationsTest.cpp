@@ -280,7 +280,6 @@ TEST_F(OperationsFixture, SymbolicLinksAreNeverFollowed) {
     tree.mkdir(u"copy"_qs);
     EXPECT_EQ(ops.PasteAll(clipboard, tree.path(u"copy"_qs), true), rc::SUCCESS);
     EXPECT_TRUE(QFileInfo(tree.path(u"copy/victim/escape"_qs)).isSymLink());
-    EXPECT_TRUE(QFileInfo(tree.path(u"copy/victim/loop"_qs)).isSymLink());
     EXPECT_EQ(QFileInfo(tree.path(u"copy/victim/loop"_qs)).symLinkTarget(),
               QFileInfo(tree.path(u"victim"_qs)).absoluteFilePath());
 

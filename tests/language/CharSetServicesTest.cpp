@@ -87,11 +87,10 @@ TEST(CharSetServicesTest, ProgramsOwnServices) {
     EXPECT_EQ(services(QString(), 0x0409).CodeSetList(true),
               u"(自動判定)|ANSI|UTF-8|UTF-8N|Unicode|Unicode(BigEndian)||"_qs);
     const QString saveList = ja.CodeSetList(false);
-    EXPECT_EQ(ja.CodeFromListIndex(saveList, 0), 8);
-    EXPECT_EQ(ja.CodeFromListIndex(saveList, 6), 7);
-    EXPECT_EQ(ja.CodeFromListIndex(saveList, 7), -1); // the empty last item
-    EXPECT_EQ(ja.CodeFromListIndex(saveList, 8), -1);
-    EXPECT_EQ(ja.CodeFromListIndex(saveList, -1), -1);
+    std::vector<int> codes; // 7 is the empty last item
+    for (int index : {0, 6, 7, 8, -1})
+        codes.push_back(ja.CodeFromListIndex(saveList, index));
+    EXPECT_EQ(codes, (std::vector<int>{8, 7, -1, -1, -1}));
     // Blanks around the path are trimmed: still the program's own services.
     EXPECT_EQ(services("  ").CodeSetList(false), saveList);
 

@@ -134,12 +134,9 @@ TEST_F(UiLanguageTest, AutoRegisterAddsTheFolderLibrariesOnceAndDropsGoneOnes) {
     language.autoRegister(folder.path());
     language.autoRegister(folder.path());
 
+    EXPECT_EQ(profile.keyContents(kLanguageKey), (QStringList{u"de"_qs, u"tavlo-en.so"_qs}));
     RegKey key;
     ASSERT_EQ(profile.registry().RegOpenKeyEx(HKEY_CURRENT_USER, kLanguageKey, &key), 0);
-    uint32_t count = 0;
-    profile.registry().RegQueryInfoKey(key, nullptr, &count);
-    EXPECT_EQ(count, 2u);
-    EXPECT_EQ(profile.registry().queryString(key, QStringLiteral("gone")), std::nullopt);
     EXPECT_EQ(profile.registry().queryString(key, QStringLiteral("tavlo-en.so")),
               QFileInfo(folder.filePath(QStringLiteral("tavlo-en.so"))).canonicalFilePath());
 }

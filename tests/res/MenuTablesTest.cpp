@@ -13,17 +13,14 @@ using res::MenuItem;
 namespace {
 
 // How often each command id occurs in a menu tree.
-void countCommands(const std::vector<MenuItem>& items, std::map<int, int>& counts) {
+std::map<int, int> commandCounts(const std::vector<MenuItem>& items,
+                                 std::map<int, int> counts = {}) {
     for (const MenuItem& item : items) {
         if (item.kind == MenuItem::Kind::Command)
             ++counts[item.id];
         else if (item.kind == MenuItem::Kind::Popup)
-            countCommands(item.items, counts);
+            counts = commandCounts(item.items, std::move(counts));
     }
-}
-std::map<int, int> commandCounts(const std::vector<MenuItem>& items) {
-    std::map<int, int> counts;
-    countCommands(items, counts);
     return counts;
 }
 

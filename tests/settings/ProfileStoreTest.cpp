@@ -69,19 +69,18 @@ TEST_F(ProfileStoreTest, NumbersAreFourByteDwords) {
 }
 
 TEST_F(ProfileStoreTest, NumbersTakeAnyTypeOfAtMostFourBytes) {
-    // "ab" as REG_SZ is 6 bytes, five binary bytes are one too many: no number.
-    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_SZ, QByteArray("a\0b\0\0\0", 6));
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
-    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_BINARY, QByteArray("\5\0\0\0\0", 5));
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 8);
-    // "a" as REG_SZ is 4 bytes: 61 00 00 00 read as a number.
-    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_SZ, QByteArray("a\0\0\0", 4));
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0x61);
-    // Shorter data: the missing high bytes count as zero.
-    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_BINARY, QByteArray("\x34\x12", 2));
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0x1234);
-    profile.setRaw(kSettingsKey, "TAB_SIZE", REG_BINARY, QByteArray());
-    EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), 0);
+    // "ab" as REG_SZ is 6 bytes, five binary bytes are one too many: no number;
+    // "a" as REG_SZ is 4 bytes, 61 00 00 00; missing high bytes count as zero.
+    const std::tuple<uint32_t, QByteArray, int> cases[] = {
+        {REG_SZ, QByteArray("a\0b\0\0\0", 6), 8},
+        {REG_BINARY, QByteArray("\5\0\0\0\0", 5), 8},
+        {REG_SZ, QByteArray("a\0\0\0", 4), 0x61},
+        {REG_BINARY, QByteArray("\x34\x12", 2), 0x1234},
+        {REG_BINARY, QByteArray(), 0}};
+    for (const auto& [type, data, number] : cases) {
+        profile.setRaw(kSettingsKey, "TAB_SIZE", type, data);
+        EXPECT_EQ(store.GetProfileInt("SETTINGS", "TAB_SIZE", 8), number) << data.toHex().data();
+    }
 }
 
 TEST_F(ProfileStoreTest, StringsAreUtf16WithTheirNulAndEndAtTheFirstNul) {
