@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <new>
 
@@ -108,13 +107,10 @@ bool MacroLoad(Macro& macro, const std::optional<QString>& path,
 
 bool writeMacroFile(const Macro& macro, const QString& path, const QDate& date,
                     QString* errorString) {
-    QSaveFile file(path);
-    const QByteArray bytes = encodeMacroFile(macroFileText(macro, date));
-    const bool ok =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && errorString)
-        *errorString = file.errorString();
-    return ok;
+    // The path may carry bytes that are not UTF-8; the text library's save
+    // keeps them, and the file's attributes and links too.
+    return textfile::writeAtomically(path, encodeMacroFile(macroFileText(macro, date)),
+                                     errorString);
 }
 
 bool MacroSave(Macro& macro, const std::optional<QString>& path,

@@ -2,6 +2,7 @@
 #include "TempFiles.h"
 
 #include "Clock.h"
+#include "FileNameBytes.h"
 #include "MacroCommands.h"
 #include "MacroFileDialog.h"
 #include "MacroFiles.h"
@@ -99,6 +100,20 @@ TEST_F(MacroFilesTest, SaveWritesUtf16WithHeader) {
     EXPECT_EQ(files.read("s.mcr"),
               "\xFF\xFE" +
                   QByteArray(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2));
+}
+
+TEST_F(MacroFilesTest, ANameThatIsNotUtf8IsSavedAndLoadedByItsOwnBytes) {
+    const QByteArray name = files.folder().toUtf8() + "/m\xff\xfe.mcr";
+    Macro macro;
+    macro.steps = {makeStep(MacroCommand::Copy)};
+    ASSERT_TRUE(MacroSave(macro, textFromBytes(name), services()));
+    EXPECT_EQ(::access(name.constData(), F_OK), 0);
+    const QByteArray replaced = files.folder().toUtf8() + "/m\uFFFD\uFFFD.mcr";
+    EXPECT_NE(::access(replaced.constData(), F_OK), 0);
+    Macro loaded;
+    ASSERT_TRUE(MacroLoad(loaded, textFromBytes(name), services()));
+    EXPECT_EQ(loaded.steps.size(), 1u);
+    ::unlink(name.constData());
 }
 
 TEST_F(MacroFilesTest, SaveDialogProposesTheFirstFreeName) {
