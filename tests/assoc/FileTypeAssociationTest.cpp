@@ -5,8 +5,6 @@
 #include "StringTable.h"
 #include "TempFiles.h"
 
-#include <QDir>
-
 namespace {
 
 class FileTypeAssociationTest : public ::testing::Test {

@@ -2,10 +2,6 @@
 #include "RunCli.h"
 #include "TestBytes.h"
 
-#include <QDir>
-#include <QFile>
-#include <gtest/gtest.h>
-
 using clitest::CliRun;
 using testbytes::iconv;
 using CharSetCommands = clitest::CliFixture;

@@ -2,22 +2,14 @@
 // full disks, odd names, too little memory, signals.
 #include "RunCli.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
 using clitest::CliRun;
-
 using HostileInput = clitest::CliFixture;
-
-} // namespace
 
 TEST_F(HostileInput, EveryFailedWriteToStandardOutputEndsInExitOne) {
     write("in.txt", "abc\n");

@@ -1,8 +1,6 @@
 // tavlo-cli macro check and dump, run as a user runs them.
 #include "RunCli.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 struct MacroRun {

@@ -2,9 +2,6 @@
 // own character set and line ending, or printed with --dry-run.
 #include "RunCli.h"
 
-#include <QDir>
-#include <QFile>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {

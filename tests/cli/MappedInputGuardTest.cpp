@@ -1,8 +1,5 @@
 #include "MappedInputGuard.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "TempFiles.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -10,13 +7,8 @@
 
 TEST(MappedInputGuard, AnInputShortenedWhileMappedStopsWithAMessage) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("in.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(QByteArray(64 * 1024, 'a')), 64 * 1024);
-    }
+    TempFiles dir;
+    const QString path = dir.write("in.txt", QByteArray(64 * 1024, 'a'));
     const QByteArray native = QFile::encodeName(path);
     EXPECT_EXIT(
         {

@@ -11,10 +11,7 @@
 #include "MacroWriter.h"
 #include "MessageService.h"
 
-#include <QDir>
-#include <QFile>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -96,7 +93,6 @@ TEST_F(MacroFilesTest, SaveWritesUtf16WithHeader) {
                                             "# ==  作成日：2026年 4月 9日\n\n"
                                             "VERSION 1.00\n\n"
                                             "TYPE \"あ\"\nCOPY\n");
-    // UTF-16 little endian with its mark.
     EXPECT_EQ(files.read("s.mcr"),
               "\xFF\xFE" +
                   QByteArray(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2));

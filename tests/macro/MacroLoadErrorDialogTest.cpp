@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 

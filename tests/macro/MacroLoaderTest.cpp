@@ -282,21 +282,20 @@ TEST(MacroLoaderHeader, TooltipAndExplain) {
     const Macro macro =
         parseMacro(QStringLiteral("TOOLTIP \"first\"\nTOOLTIP \"second \\n\" tip\"\n"
                                   "EXPLAIN \"line1\\nline2\\t\\\"q\\\"\"\n"));
-    EXPECT_EQ(macro.tooltip, QStringLiteral("second \\n\" tip"));
-    EXPECT_EQ(macro.explanation, QStringLiteral("line1\r\nline2\t\"q\""));
+    EXPECT_EQ(std::pair(macro.tooltip, macro.explanation),
+              std::pair(u"second \\n\" tip"_qs, u"line1\r\nline2\t\"q\""_qs));
     EXPECT_TRUE(macro.steps.empty());
     EXPECT_TRUE(macro.report.isEmpty());
     const Macro unquoted = parseMacro(QStringLiteral("TOOLTIP plain\"\nEXPLAIN plain"));
-    EXPECT_EQ(unquoted.tooltip, QStringLiteral("plain\""));
-    EXPECT_EQ(unquoted.explanation, QStringLiteral("plain"));
+    EXPECT_EQ(std::pair(unquoted.tooltip, unquoted.explanation),
+              std::pair(u"plain\""_qs, u"plain"_qs));
 }
 
 TEST(MacroLoaderHeader, CancelledLoadKeepsVersionReportExplanationAndTooltip) {
     Macro macro = parseMacro(QStringLiteral("VERSION 2.0\nTOOLTIP t\nEXPLAIN e\nCOPY\nMARKUP m"));
     EXPECT_TRUE(macro.hasError && macro.steps.empty());
-    EXPECT_EQ(macro.versionMajor, 2);
-    EXPECT_EQ(macro.tooltip, "t");
-    EXPECT_EQ(macro.explanation, "e");
+    EXPECT_EQ(std::tuple(macro.versionMajor, macro.tooltip, macro.explanation),
+              std::tuple(2, u"t"_qs, u"e"_qs));
     EXPECT_EQ(reportLines(macro).size(), 2);
     // clear() resets all of it but the last folder.
     macro.lastFolder = QStringLiteral("/tmp/macros/");

@@ -68,10 +68,9 @@ TEST(MacroRunner, HandsBackStepsWithTheirValues) {
                                             "OPEN \"C:\\\\dir\\\\f.txt\"\nLOCK CTRL"));
     Player player;
     EXPECT_EQ(player.next(macro), MacroCommand::Replace);
-    EXPECT_EQ(player.index, 2);
-    EXPECT_EQ(player.values.param, 1);
-    EXPECT_EQ(player.values.text1, QStringLiteral("a\r\nb"));
-    EXPECT_EQ(player.values.text2, QStringLiteral("c"));
+    EXPECT_EQ(
+        std::tuple(player.index, player.values.param, player.values.text1, player.values.text2),
+        std::tuple(2, 1, u"a\r\nb"_qs, u"c"_qs));
     EXPECT_EQ(player.next(macro), MacroCommand::Open);
     EXPECT_EQ(player.values.text1, QStringLiteral("C:\\dir\\f.txt"));
     // A stop before the next step leaves the index on it.

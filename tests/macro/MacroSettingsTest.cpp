@@ -4,8 +4,6 @@
 #include "FileSystem.h"
 #include "TempProfile.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 class MacroSettingsTest : public ::testing::Test {

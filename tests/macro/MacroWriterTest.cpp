@@ -4,8 +4,6 @@
 #include "MacroWriter.h"
 #include "TempFiles.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 MacroStep typed(const QString& text, bool ctrl = false, bool shift = false, bool alt = false) {

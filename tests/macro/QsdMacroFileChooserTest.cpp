@@ -8,11 +8,6 @@
 #include "TempFiles.h"
 #include "TempProfile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <gtest/gtest.h>
-
 namespace {
 
 class QsdMacroFileChooserTest : public ::testing::Test {
@@ -55,6 +50,10 @@ class QsdMacroFileChooserTest : public ::testing::Test {
         };
     }
 
+    MacroFileServices macroServices(MacroFileChooser& chooser) {
+        return {messages, Locale(0x0411, 0x0411), clock, &chooser, nullptr};
+    }
+
     TempFiles files;
     TempProfile profile;
     Settings& settings = profile.settings();
@@ -73,9 +72,7 @@ TEST_F(QsdMacroFileChooserTest, LoadDialogGetsTheMacroBlockAndReturnsThePath) {
     chooser.setRunHook(scripted(seen, QStringLiteral("a.mcr"), 2));
     Macro macro;
     macro.lastFolder = files.folder() + u'/';
-    const MacroFileServices macroServices{messages, Locale(0x0411, 0x0411), clock, &chooser,
-                                          nullptr};
-    ASSERT_TRUE(MacroLoad(macro, std::nullopt, macroServices));
+    ASSERT_TRUE(MacroLoad(macro, std::nullopt, macroServices(chooser)));
     EXPECT_EQ(macro.steps.size(), 1u);
     EXPECT_EQ(macro.lastFolder, files.folder() + u'/');
 
@@ -86,10 +83,8 @@ TEST_F(QsdMacroFileChooserTest, LoadDialogGetsTheMacroBlockAndReturnsThePath) {
     EXPECT_EQ(seen.filterText,
               QStringLiteral("マクロファイル (*.mcr)|*.mcr|すべてのファイル (*.*)|*.*||"));
     EXPECT_EQ(seen.title, QStringLiteral("マクロのロード"));
-    EXPECT_TRUE(seen.initialName.isEmpty());
-    EXPECT_EQ(seen.filterIndex, 1u);
-    EXPECT_TRUE(seen.commonMode);
-    EXPECT_TRUE(seen.optionList.isEmpty());
+    EXPECT_EQ(std::tuple(seen.initialName, seen.filterIndex, seen.commonMode, seen.optionList),
+              std::tuple(QString(), 1u, true, QString()));
     // What the dialog ends with is written back.
     EXPECT_EQ(settings.getInt(QStringLiteral("FILE_LIST_STYLE")), common.listStyle);
     EXPECT_EQ(settings.getInt(QStringLiteral("SHOW_FOLDER_ON_FILE_LIST")),
@@ -127,9 +122,7 @@ TEST_F(QsdMacroFileChooserTest, SavedMacroGoesToTheChosenFile) {
     Macro macro;
     macro.lastFolder = files.folder() + u'/';
     macro.steps.push_back(MacroStep{MacroCommand::Paste, {}, 0, false, false, false});
-    const MacroFileServices macroServices{messages, Locale(0x0411, 0x0411), clock, &chooser,
-                                          nullptr};
-    ASSERT_TRUE(MacroSaveCommand(macro, macroServices))
+    ASSERT_TRUE(MacroSaveCommand(macro, macroServices(chooser)))
         << messages.texts().join(u'|').toStdString();
     // The file type's pattern gives a typed name its extension.
     EXPECT_TRUE(QFile::exists(files.path("new.mcr")))

@@ -15,15 +15,13 @@ TEST(KeyStateTest, TracksKeysAndModifiersOfTheWholeApplication) {
     state.install(qApp);
     QWidget widget;
 
-    QTest::keyPress(&widget, Qt::Key_A);
-    EXPECT_TRUE(state.isKeyDown('A'));
-    QTest::keyRelease(&widget, Qt::Key_A);
-    EXPECT_FALSE(state.isKeyDown('A'));
-
-    QTest::keyPress(&widget, Qt::Key_Shift);
-    EXPECT_TRUE(state.isKeyDown(VK_SHIFT));
-    QTest::keyRelease(&widget, Qt::Key_Shift);
-    EXPECT_FALSE(state.isKeyDown(VK_SHIFT));
+    for (const auto& [key, code] :
+         {std::pair(Qt::Key_A, int('A')), std::pair(Qt::Key_Shift, VK_SHIFT)}) {
+        QTest::keyPress(&widget, key);
+        EXPECT_TRUE(state.isKeyDown(code)) << code;
+        QTest::keyRelease(&widget, key);
+        EXPECT_FALSE(state.isKeyDown(code)) << code;
+    }
 
     // Modifiers held while another key goes down count as down.
     QTest::keyPress(&widget, Qt::Key_Right, Qt::ControlModifier);

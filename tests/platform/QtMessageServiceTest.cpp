@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>

@@ -1,8 +1,6 @@
 #include "Registry.h"
 #include "TempFiles.h"
 
-#include <gtest/gtest.h>
-
 using namespace reg;
 
 // A group of values written in one RegTransaction, seen by another

@@ -3,14 +3,8 @@
 #include "TempFiles.h"
 #include "TestBytes.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 using namespace reg;
 
@@ -107,8 +101,7 @@ TEST_F(RegistryTest, NumbersBinaryAndTheDefaultValue) {
     ASSERT_EQ(registry.setString(key, u"N"_qs, u"x"_qs), ERROR_SUCCESS);
     uint32_t size = 0, type = 0;
     ASSERT_EQ(registry.RegQueryValueEx(key, u"N"_qs, &type, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(std::pair(type, size), std::pair(uint32_t(REG_SZ), 4u));
 }
 
 TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
@@ -123,8 +116,7 @@ TEST_F(RegistryTest, EnumerationCountsAndDeletionWhileWalkingDownwards) {
 
     uint32_t subKeys = 0, values = 0;
     ASSERT_EQ(registry.RegQueryInfoKey(key, &subKeys, &values), ERROR_SUCCESS);
-    EXPECT_EQ(subKeys, 3u);
-    EXPECT_EQ(values, 3u);
+    EXPECT_EQ(std::pair(subKeys, values), std::pair(3u, 3u));
 
     QString name;
     QStringList valueNames;

@@ -6,13 +6,9 @@
 #include "TempFiles.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>

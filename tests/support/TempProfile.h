@@ -16,7 +16,6 @@ inline const QString kSettingsKey = kAppKey + QStringLiteral("\\SETTINGS");
 // A registry database of its own in a temporary folder, the editor's profile
 // over it (company key "Orvane") and the settings read from it: what a fresh
 // installation starts with.
-
 class TempProfile {
   public:
     explicit TempProfile(std::function<QStringList()> fontFamilies = {}) {

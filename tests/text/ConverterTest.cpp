@@ -88,14 +88,14 @@ TEST(ConverterTest, HalfWidthKatakanaToJis) {
 TEST(ConverterTest, HalfWidthKanaTable) {
     EXPECT_EQ(HalfWidthKanaToFullWidth(0xde, 0).shiftJis, 0x814A); // ゛
     EXPECT_EQ(HalfWidthKanaToFullWidth(0xdf, 0).shiftJis, 0x814B); // ゜
-    const FullWidthKana pa = HalfWidthKanaToFullWidth(0xca, 0xdf);
-    EXPECT_EQ(pa.shiftJis, 0x8370); // パ
-    EXPECT_TRUE(pa.usedNextByte);
+    const auto both = [](uint8_t b, uint8_t next) {
+        const FullWidthKana k = HalfWidthKanaToFullWidth(b, next);
+        return std::pair(k.shiftJis, k.usedNextByte);
+    };
+    EXPECT_EQ(both(0xca, 0xdf), std::pair(uint16_t(0x8370), true));   // パ
     EXPECT_EQ(HalfWidthKanaToFullWidth(0xce, 0xde).shiftJis, 0x837B); // ボ
     EXPECT_EQ(HalfWidthKanaToFullWidth(0xc4, 0xde).shiftJis, 0x8368); // ド
-    const FullWidthKana ka = HalfWidthKanaToFullWidth(0xb6, 0xdf);
-    EXPECT_EQ(ka.shiftJis, 0x834A); // カ; no カ with ゜
-    EXPECT_FALSE(ka.usedNextByte);
+    EXPECT_EQ(both(0xb6, 0xdf), std::pair(uint16_t(0x834A), false));  // カ; no カ with ゜
     EXPECT_EQ(HalfWidthKanaToFullWidth(0x41, 0).shiftJis, 0x81A1);
 
     // Every other full-width result is the NFKC form of its half-width one.

@@ -116,9 +116,7 @@ TEST(DetectorScanTest, LineBreaksAreCountedAsTheByteWalkCountsThem) {
             pairsRef += p[i + 1] == '\n' || (p[i + 1] == 0 && p[i + 2] == '\n' && p[i + 3] == 0);
         }
         EXPECT_LE(counted + 3, size_t(std::max<qsizetype>(b.size(), 3)));
-        EXPECT_EQ(crs, crsRef);
-        EXPECT_EQ(lfs, lfsRef);
-        EXPECT_EQ(pairs, pairsRef);
+        EXPECT_EQ(std::tuple(crs, lfs, pairs), std::tuple(crsRef, lfsRef, pairsRef)) << k;
         EXPECT_EQ(DetectLineEnding(b), ref::DetectLineEnding(b)) << k;
     }
 }

@@ -20,8 +20,7 @@ TEST_P(RoundTripTest, EveryByteComesBack) {
     std::mt19937 rng(static_cast<unsigned>(choice * 7919 + lang));
     for (int k = 0; k < 600; ++k) {
         const QByteArray bytes = k % 2 ? crafted(rng) : randomBytes(rng);
-        const std::string problem = roundtrip::problem(bytes, choice, lang);
-        ASSERT_EQ(problem, std::string());
+        ASSERT_EQ(roundtrip::problem(bytes, choice, lang), std::string());
     }
 }
 
@@ -36,8 +35,7 @@ const CodePage& cp932() {
 TEST(RawByteTest, OpeningCountsTheBytesAndTellsWhereTheFirstIs) {
     // A UTF-8 file with one Latin-1 byte, read as UTF-8N.
     const DecodedText utf8 = DecodeFileText("caf\xe9 \xe3\x81\xae", charset::UTF8N, cp932());
-    EXPECT_EQ(utf8.rawBytes.count, 1);
-    EXPECT_EQ(utf8.rawBytes.first, 3);
+    EXPECT_EQ(std::pair(utf8.rawBytes.count, utf8.rawBytes.first), std::pair(1, 3));
     EXPECT_EQ(utf8.text, QString::fromUtf16(u"caf\U0010FEE9 の"));
     // Offsets count the mark the reader skips.
     const DecodedText marked = DecodeFileText("\xef\xbb\xbf\x61\x80", charset::UTF8, cp932());
@@ -77,8 +75,7 @@ TEST_P(RawByteConversionTest, KeepsReplacesOrRefuses) {
             return true;
         },
         strict ? RawBytes::Refuse : RawBytes::KeepOrReplace);
-    EXPECT_EQ(done.rawBytes.count, c.count);
-    EXPECT_EQ(done.rawBytes.first, c.first);
+    EXPECT_EQ(std::pair(done.rawBytes.count, done.rawBytes.first), std::pair(c.count, c.first));
     EXPECT_EQ(done.refused, strict && c.count > 0);
     if (!done.refused) {
         EXPECT_EQ(got, QByteArray(c.written));

@@ -28,9 +28,8 @@ QByteArray encode(const QString& text, CharSetId set, LineEndingId le = 0) {
 // drop a file's first unit or keep its first bytes, and a NUL in ANSI).
 TEST(TextCodecTest, DecodesEachSetWithCrLfBreaks) {
     const DecodedText empty = decode(QByteArray(), DetectCharSet(QByteArray(), 0x0411));
-    EXPECT_EQ(empty.text, QString());
-    EXPECT_EQ(empty.lineEnding, 0);
-    EXPECT_EQ(empty.result, rc::SUCCESS);
+    EXPECT_EQ(std::tuple(empty.text, empty.lineEnding, empty.result),
+              std::tuple(QString(), LineEndingId(0), rc::SUCCESS));
     // The mark is a character of UTF-8N.
     EXPECT_EQ(decode("\xef\xbb\xbfx", 5).text, QString(QChar(0xFEFF)) + u'x');
     EXPECT_EQ(decode("\xa4\xa2\r", 6).text, u"あ\r\n"_qs);
