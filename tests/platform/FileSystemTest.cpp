@@ -274,7 +274,6 @@ TEST_F(FileSystemTest, SpecialFilesAreListedButNeverOpenedAndReadHeadReadsAtMost
     EXPECT_LT(fifo.elapsedMs(), 1000);
     EXPECT_TRUE(fs.deleteFile(path("pipe.lnk")));
 
-    // Of a regular file, at most the bytes asked for.
     write("a.txt", "0123456789");
     EXPECT_EQ(fs.readHead(path("a.txt"), 4), QByteArray("0123"));
     EXPECT_EQ(fs.readHead(path("a.txt"), 100), QByteArray("0123456789"));

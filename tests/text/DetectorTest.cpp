@@ -5,16 +5,8 @@
 
 using namespace testbytes;
 
-namespace {
-
-CharSetId japanese(const QByteArray& b) {
-    return DetectCharSetJapanese(b);
-}
-CharSetId generic(const QByteArray& b) {
-    return DetectCharSetGeneric(b);
-}
-
-} // namespace
+constexpr auto japanese = DetectCharSetJapanese;
+constexpr auto generic = DetectCharSetGeneric;
 
 TEST(DetectorTest, IsUtf8TextAcceptsValidSequencesAndControlsOnlyTabLfCr) {
     bool ascii = false;
