@@ -8,6 +8,8 @@
 #include "TempFiles.h"
 #include "TempProfile.h"
 
+#include <QLineEdit>
+
 namespace {
 
 class QsdMacroFileChooserTest : public ::testing::Test {

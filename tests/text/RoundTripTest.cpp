@@ -35,7 +35,8 @@ const CodePage& cp932() {
 TEST(RawByteTest, OpeningCountsTheBytesAndTellsWhereTheFirstIs) {
     // A UTF-8 file with one Latin-1 byte, read as UTF-8N.
     const DecodedText utf8 = DecodeFileText("caf\xe9 \xe3\x81\xae", charset::UTF8N, cp932());
-    EXPECT_EQ(std::pair(utf8.rawBytes.count, utf8.rawBytes.first), std::pair(1, 3));
+    EXPECT_EQ(utf8.rawBytes.count, 1);
+    EXPECT_EQ(utf8.rawBytes.first, 3);
     EXPECT_EQ(utf8.text, QString::fromUtf16(u"caf\U0010FEE9 の"));
     // Offsets count the mark the reader skips.
     const DecodedText marked = DecodeFileText("\xef\xbb\xbf\x61\x80", charset::UTF8, cp932());
