@@ -45,7 +45,6 @@ struct DialogFixture : DialogServices {
         d->initialize();
         return d;
     }
-    // The centre of a row of the list's current view.
     static QPoint rowPoint(CQSDFileList* list, const QString& name) {
         QAbstractItemView* view = list->currentView();
         return view->visualRect(view->model()->index(list->model().rowOfName(name), 0)).center();
@@ -94,13 +93,12 @@ TEST_F(DialogFixture, MultipleSelectionResultThroughQsdSelectFile) {
     for (const char* n : {"a.txt", "b.txt", "c.txt"})
         tree.write(QString::fromLatin1(n), "x");
     std::vector<char16_t> buffer(1024, u'#');
-    OPENFILENAMEW block;
-    block.lpstrFilter = u"テキスト|*.txt||"_qs;
-    block.nFilterIndex = 1;
-    block.lpstrFile = buffer.data();
-    block.nMaxFile = static_cast<uint32_t>(buffer.size());
-    block.lpstrInitialDir = tree.root();
-    block.Flags = ofn::OFN_ALLOWMULTISELECT;
+    OPENFILENAMEW block{.lpstrFilter = u"テキスト|*.txt||"_qs,
+                        .nFilterIndex = 1,
+                        .lpstrFile = buffer.data(),
+                        .nMaxFile = uint32_t(buffer.size()),
+                        .lpstrInitialDir = tree.root(),
+                        .Flags = ofn::OFN_ALLOWMULTISELECT};
     buffer[0] = u'\0';
     int style = qsd::STYLE_DETAILS;
     bool showFolders = false;
@@ -136,12 +134,11 @@ TEST_F(DialogFixture, OptionsAndTitleCaption) {
     QWidget mainWindow;
     mainWindow.setWindowTitle(u"main"_qs);
     std::vector<char16_t> buffer(256, 0);
-    OPENFILENAMEW block;
-    block.hwndOwner = &mainWindow;
-    block.lpstrTitle = u"開く"_qs;
-    block.lpstrFile = buffer.data();
-    block.nMaxFile = 256;
-    block.lpstrInitialDir = tree.root();
+    OPENFILENAMEW block{.hwndOwner = &mainWindow,
+                        .lpstrFile = buffer.data(),
+                        .nMaxFile = 256,
+                        .lpstrInitialDir = tree.root(),
+                        .lpstrTitle = u"開く"_qs};
     tree.write(u"x.txt"_qs, "x");
     int option = 2;
     QString captionWhileOpen;

@@ -48,7 +48,6 @@ TEST_F(OperationsFixture, ClipboardTakesOnlyExistingNamesAndMarksFolders) {
     EXPECT_EQ(clipboard.mode, CQSDFileClipboard::Copy);
 }
 
-// Pasted into their own folder, copies get copy names and cut files stay.
 TEST_F(OperationsFixture, PasteIntoTheSourceFolderNamesCopiesAndLeavesCutFiles) {
     tree.write(u"a.txt"_qs, "alpha");
     take(CQSDFileClipboard::Copy, u""_qs, {u"a.txt"_qs});

@@ -168,9 +168,7 @@ TEST(QsdSelectLogic, FilterOptionsCommonFlagsAndASingleResultAsTheNextInitialNam
 
     // A multiple selection's result buffer: FileDialogWidgetTest, through QsdSelectFileWith.
     std::vector<char16_t> buffer(256, u'#');
-    OPENFILENAMEW ofnBlock;
-    ofnBlock.lpstrFile = buffer.data();
-    ofnBlock.nMaxFile = static_cast<uint32_t>(buffer.size());
+    OPENFILENAMEW ofnBlock{.lpstrFile = buffer.data(), .nMaxFile = uint32_t(buffer.size())};
     ASSERT_TRUE(qsdlogic::writeFileResult(ofnBlock, u"/d/"_qs, {u"f.txt"_qs}));
     EXPECT_EQ(qsdlogic::initialName(ofnBlock), u"/d/f.txt"_qs);
 }

@@ -48,8 +48,6 @@ TEST_F(FrameLayout, WideWindowShowsAMenuBarAndCompactSoftKeys) {
     EXPECT_FALSE(frame->softKeyBar()->isCompact());
 }
 
-// The phone-sized window: command bar on top, the text, the soft keys at the
-// bottom, all inside 480 x 640.
 TEST_F(FrameLayout, PhoneSizedWindowShowsBarsTextAndSoftKeys) {
     showFrame({480, 640});
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(480, 640); }));

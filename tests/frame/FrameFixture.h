@@ -23,7 +23,6 @@ class FrameFixture : public ::testing::Test {
         view->OnInitialUpdate();
     }
 
-    // Creates the frame, at the given size if any, and waits until it is on screen.
     void showFrame(QSize size = {}) {
         createFrame();
         if (size.isValid())

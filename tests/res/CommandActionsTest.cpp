@@ -15,7 +15,6 @@ using namespace cmd;
 
 namespace {
 
-// The visible action of the command among a menu's actions or the accelerators.
 QAction* findAction(const QList<QAction*>& actions, int id) {
     for (QAction* action : actions) {
         if (CommandActions::commandId(action) == id && action->isVisible())

@@ -12,7 +12,6 @@ using res::MenuItem;
 
 namespace {
 
-// How often each command id occurs in a menu tree.
 std::map<int, int> commandCounts(const std::vector<MenuItem>& items,
                                  std::map<int, int> counts = {}) {
     for (const MenuItem& item : items) {

@@ -19,7 +19,6 @@ class ReplacementStrings : public ResourceSource {
 
 } // namespace
 
-// Ids ascend without duplicates, every entry loads by its id, others are absent.
 TEST(BuiltinStrings, EveryEntryLoadsByItsSortedUniqueId) {
     const auto entries = res::builtinStringEntries();
     ASSERT_FALSE(entries.empty());

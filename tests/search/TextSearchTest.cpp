@@ -80,7 +80,6 @@ TEST_P(FindSequence, SelectionsAndFlashes) {
         EXPECT_EQ(sel(), qMakePair(f.from, f.to)) << "search " << k;
     }
     EXPECT_EQ(target.flashes, c.flashes);
-    // Finding shows no message and leaves the target idle.
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(target.busyDepth, 0);
 }
@@ -223,7 +222,6 @@ TEST_F(TextSearchTest, ReplaceAllIsOneUndoableEditMadeWhileHidden) {
               (QStringList{QStringLiteral("hide"), QStringLiteral("show")}));
     EXPECT_EQ(target.textWhenHidden, before);
     EXPECT_EQ(target.busyDepth, 0);
-    // The caret stands after the last replacement.
     EXPECT_EQ(sel(), qMakePair(15, 15));
 }
 

@@ -113,13 +113,12 @@ TEST_P(SheetFieldTest, ARefusedFieldKeepsTheSheetOpenAndWritesNothing) {
 }
 
 using namespace cmd;
+constexpr const char* kTabRange = "タブには 1 ～ 80 の間の値を指定してください。";
 INSTANTIATE_TEST_SUITE_P(
     Fields, SheetFieldTest,
     ::testing::Values(
-        FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "0",
-                  "タブには 1 ～ 80 の間の値を指定してください。"},
-        FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "81",
-                  "タブには 1 ～ 80 の間の値を指定してください。"},
+        FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "0", kTabRange},
+        FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "81", kTabRange},
         FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "1", ""},
         FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "80", ""},
         FieldCase{IDD_PAGE_EDIT, page_edit::IDC_TAB_SIZE, "abc", "Please enter an integer."},
