@@ -11,7 +11,15 @@
 // offscreen platform with a temporary runtime folder and registry.
 namespace {
 
-class SingleInstance : public ::testing::Test {
+// A second start hands its path, if any, to the running editor (which opens
+// only its own record), asks it once to come to the front and ends.
+struct SecondStart {
+    const char* name;
+    QStringList arguments;
+    QString opened; // in the working folder; empty: nothing is handed over
+};
+
+class SingleInstanceSecondStart : public ::testing::TestWithParam<SecondStart> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -41,31 +49,11 @@ class SingleInstance : public ::testing::Test {
         return collected;
     }
 
-    // The first editor, once it listens for later starts (nullptr if it never does).
-    QProcess* startFirst() {
-        QProcess* first = start({});
-        const bool listening = QTest::qWaitFor(
-            [&] { return errorOutput(first, firstLog).contains("listening on"); }, 20000);
-        EXPECT_TRUE(listening) << firstLog.toStdString();
-        return listening ? first : nullptr;
-    }
-
     QTemporaryDir dir;
     // Destroying a process object kills what still runs and waits for it.
     std::vector<std::unique_ptr<QProcess>> processes;
     QString firstLog;
 };
-
-// A second start hands its path, if any, to the running editor (which opens
-// only its own record), asks it once to come to the front and ends.
-struct SecondStart {
-    const char* name;
-    QStringList arguments;
-    QString opened; // in the working folder; empty: nothing is handed over
-};
-
-class SingleInstanceSecondStart : public SingleInstance,
-                                  public ::testing::WithParamInterface<SecondStart> {};
 
 TEST_P(SingleInstanceSecondStart, HandsOverItsPathAndEnds) {
     const QString opened =
@@ -75,8 +63,11 @@ TEST_P(SingleInstanceSecondStart, HandsOverItsPathAndEnds) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("memo\r\n");
     }
-    QProcess* first = startFirst();
-    ASSERT_NE(first, nullptr);
+    // The second start comes once the first editor listens for it.
+    QProcess* first = start({});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return errorOutput(first, firstLog).contains("listening on"); }, 20000))
+        << firstLog.toStdString();
     QProcess* second = start(GetParam().arguments);
     // The raise request may come before or after the path.
     ASSERT_TRUE(QTest::qWaitFor(

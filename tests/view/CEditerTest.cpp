@@ -26,12 +26,11 @@ TEST(CEditer, FirstInitialUpdateReadsTheSettings) {
     EXPECT_EQ(&view->activeEdit(), &view->plainEdit());
     EXPECT_TRUE(view->plainEdit().isVisible());
     EXPECT_FALSE(view->wrapEdit().isVisible());
-    EXPECT_EQ(view->state().filterIndex, 3);
-    EXPECT_EQ(view->state().lastFolder, QStringLiteral("/tmp/"));
+    EXPECT_EQ(std::tuple(view->state().filterIndex, view->state().lastFolder, view->state().charSet),
+              std::tuple(3, u"/tmp/"_qs, 1));
     EXPECT_EQ(view->textColor, QColor(255, 0, 0));
     EXPECT_EQ(view->backgroundColor, QColor(0, 255, 0));
     EXPECT_EQ(view->plainEdit().palette().color(QPalette::Base), QColor(0, 255, 0));
-    EXPECT_EQ(view->state().charSet, 1);
     EXPECT_EQ(view->titleFlags, 0x1110);
     EXPECT_EQ(view->wrapEdit().caretReportFlags(), 0x100);
     EXPECT_EQ(view->plainEdit().GetLimitText(), 65536);

@@ -282,9 +282,8 @@ TEST_F(DocumentTest, AFailedWriteShows33003AndKeepsTheOldFileAndTheState) {
     EXPECT_EQ(files.read(path), original);
     EXPECT_EQ(QDir(files.folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("full.txt")});
-    EXPECT_TRUE(view->GetModify());
-    EXPECT_TRUE(view->state().textChanged);
-    EXPECT_EQ(view->state().currentPath, path);
+    EXPECT_EQ(std::tuple(view->GetModify(), view->state().textChanged, view->state().currentPath),
+              std::tuple(true, true, path));
 }
 
 TEST_F(DocumentTest, AFileOpenInAnotherLiveEditorIsWarnedAbout) {
@@ -358,9 +357,9 @@ TEST_F(DocumentTest, SaveAsPreselectsFilterAndSetAndTakesTheNewPath) {
               std::tuple(true, *res::loadString(35035), u"system.ini"_qs, 3, 0x802u));
     EXPECT_EQ(r.codeIndex, charSets.ListIndexOf(0, charset::ANSI, r.codeList).index);
     EXPECT_EQ(files.read(target), QByteArray("\xEF\xBB\xBF[a]\r\n"));
-    EXPECT_EQ(view->state().currentPath, target);
-    EXPECT_EQ(view->state().charSet, charset::UTF8);
-    EXPECT_EQ(view->state().lastFolder, files.folder() + u'/');
+    const DocumentState& state = view->state();
+    EXPECT_EQ(std::tuple(state.currentPath, state.charSet, state.lastFolder),
+              std::tuple(target, int(charset::UTF8), files.folder() + u'/'));
     EXPECT_EQ(recent, QStringList{target});
     EXPECT_EQ(ownOpenDocument(), target);
     EXPECT_EQ(files.read(ini), QByteArray("[a]\r\n"));

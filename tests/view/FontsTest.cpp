@@ -77,10 +77,9 @@ TEST(FontSelectDialog, StartsFromTheRequestAndReturnsTheChoice) {
     auto* bold = dialog.findChild<QCheckBox*>(QStringLiteral("1011"));
     ASSERT_TRUE(faces && sizes && sizeEdit && bold);
     ASSERT_EQ(sizes->count(), FontSelectDialog::standardSizes().size());
-    EXPECT_EQ(sizeEdit->text(), QStringLiteral("14"));
-    EXPECT_EQ(sizes->currentItem()->text(), QStringLiteral("14"));
-    EXPECT_TRUE(bold->isChecked());
-    EXPECT_EQ(faces->currentItem()->text(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(std::tuple(sizeEdit->text(), sizes->currentItem()->text(), bold->isChecked(),
+                         faces->currentItem()->text()),
+              std::tuple(u"14"_qs, u"14"_qs, true, u"DejaVu Sans"_qs));
     ASSERT_TRUE(dialog.previewFont().has_value());
     EXPECT_TRUE(dialog.previewFont()->bold());
 
