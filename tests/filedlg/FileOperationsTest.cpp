@@ -4,8 +4,6 @@
 #include "QsdFileOperations.h"
 #include "QsdFolderOperations.h"
 
-#include "FilePath.h"
-
 using namespace mb;
 
 namespace {

@@ -2,7 +2,6 @@
 #include "DialogTexts.h"
 #include "LanguageLibrary.h"
 #include "MenuTables.h"
-#include "ResourceSources.h"
 #include "StringTable.h"
 #include "TempProfile.h"
 

@@ -1,7 +1,6 @@
 #include "StringTable.h"
 #include "BuiltinStringTable.h"
 #include "FakeTranslation.h"
-#include "StringIds.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

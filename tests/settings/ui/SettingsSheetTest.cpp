@@ -2,7 +2,6 @@
 #include "CPPageColor.h"
 #include "CPPageEdit.h"
 #include "CPPageFont.h"
-#include "CPPageInsertString.h"
 #include "CQSDColorDialog.h"
 #include "CommandIds.h"
 #include "FontSelectDialog.h"
