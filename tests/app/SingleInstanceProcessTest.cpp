@@ -1,14 +1,11 @@
-#include <QDir>
-#include <QFile>
+#include "AppFixture.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 // Starts the real `tavlo` program, each in its own process, under the
-// offscreen platform with a temporary runtime folder and registry.
+// offscreen platform with the fixture's runtime folder and a registry of its own.
 namespace {
 
 // A second start hands its path, if any, to the running editor (which opens
@@ -19,25 +16,19 @@ struct SecondStart {
     QString opened; // in the working folder; empty: nothing is handed over
 };
 
-class SingleInstanceSecondStart : public ::testing::TestWithParam<SecondStart> {
+class SingleInstanceSecondStart : public AppFixture,
+                                  public ::testing::WithParamInterface<SecondStart> {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QDir().mkpath(runtime());
-        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    QString runtime() const { return dir.filePath("run"); }
     QProcess* start(const QStringList& arguments) {
         QProcess* p = processes.emplace_back(std::make_unique<QProcess>()).get();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_RUNTIME_DIR", runtime());
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("TAVLO_REGISTRY", dir.filePath("registry.sqlite"));
+        env.insert("XDG_CONFIG_HOME", files.path("config"));
+        env.insert("TAVLO_REGISTRY", files.path("registry.sqlite"));
         env.insert("QT_LOGGING_RULES", "tavlo.app.debug=true");
         p->setProcessEnvironment(env);
-        p->setWorkingDirectory(dir.path());
+        p->setWorkingDirectory(files.folder());
         p->start(QStringLiteral(TAVLO_PROGRAM), arguments);
         EXPECT_TRUE(p->waitForStarted(10000));
         return p;
@@ -49,7 +40,6 @@ class SingleInstanceSecondStart : public ::testing::TestWithParam<SecondStart> {
         return collected;
     }
 
-    QTemporaryDir dir;
     // Destroying a process object kills what still runs and waits for it.
     std::vector<std::unique_ptr<QProcess>> processes;
     QString firstLog;
@@ -57,12 +47,7 @@ class SingleInstanceSecondStart : public ::testing::TestWithParam<SecondStart> {
 
 TEST_P(SingleInstanceSecondStart, HandsOverItsPathAndEnds) {
     const QString opened =
-        GetParam().opened.isEmpty() ? QString() : dir.filePath(GetParam().opened);
-    if (!opened.isEmpty()) {
-        QFile file(opened);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("memo\r\n");
-    }
+        GetParam().opened.isEmpty() ? QString() : files.write(GetParam().opened, "memo\r\n");
     // The second start comes once the first editor listens for it.
     QProcess* first = start({});
     ASSERT_TRUE(QTest::qWaitFor(

@@ -24,11 +24,10 @@ struct IndexedDocument {
                          [this](int from, int, int added) { index.contentsChanged(from, added); });
     }
 
-    QString text() const { return edittext::fromControlText(index.controlText(0, INT_MAX)); }
-
     // Every answer agrees with the text's own lines and indices.
     void expectAgreesWith(const QString& text) const {
-        ASSERT_EQ(this->text().toStdString(), text.toStdString());
+        ASSERT_EQ(edittext::fromControlText(index.controlText(0, INT_MAX)).toStdString(),
+                  text.toStdString());
         ASSERT_EQ(index.textLength(), text.size());
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         ASSERT_EQ(index.lineCount(), lines.size());

@@ -11,8 +11,6 @@ namespace {
 
 class ViewSearchTest : public ViewTest {
   protected:
-    QPair<int, int> sel() const { return {view->GetSel().first, view->GetSel().second}; }
-
     TextSearch search{env.clock, env.messages};
 };
 
@@ -35,7 +33,7 @@ TEST_F(ViewSearchTest, MatchesAreSelectedAtTheControlsIndices) {
     view->SetSel(0, 0);
     ASSERT_TRUE(search.search(view->searchTarget(), QStringLiteral("abc"), SearchDirection::Down,
                               MatchCase::Off, SearchMode::Find));
-    EXPECT_EQ(sel(), qMakePair(13, 16));
+    EXPECT_EQ(view->GetSel(), std::make_pair(13, 16));
     EXPECT_EQ(view->GetText().mid(13, 3), QStringLiteral("ABC"));
 }
 
@@ -48,7 +46,7 @@ TEST_F(ViewSearchTest, AMatchFarBelowStandsSixthFromTheTop) {
     ASSERT_EQ(view->GetFirstVisibleLine(), 0);
     ASSERT_TRUE(search.search(view->searchTarget(), QStringLiteral("target"), SearchDirection::Down,
                               MatchCase::On, SearchMode::Find));
-    const int line = view->LineFromChar(sel().first);
+    const int line = view->LineFromChar(view->GetSel().first);
     EXPECT_EQ(line, 199);
     EXPECT_EQ(view->GetFirstVisibleLine(), line - 5);
 }
@@ -64,7 +62,7 @@ TEST_F(ViewSearchTest, TheViewsSearchRemembersBetweenCalls) {
     EXPECT_TRUE(view->textSearch().memory().wrapped);
     EXPECT_TRUE(view->Replace(QStringLiteral("ABC"), QStringLiteral("x"), MatchCase::Off));
     EXPECT_EQ(view->GetText(), QStringLiteral("abc\r\nx"));
-    EXPECT_EQ(sel(), qMakePair(0, 3));
+    EXPECT_EQ(view->GetSel(), std::make_pair(0, 3));
 }
 
 TEST_F(ViewSearchTest, ARepeatedSearchSeesEveryChangeOfTheText) {
@@ -75,11 +73,11 @@ TEST_F(ViewSearchTest, ARepeatedSearchSeesEveryChangeOfTheText) {
     };
     view->SetText(QStringLiteral("abc xyz"));
     ASSERT_TRUE(findXyz(MatchCase::On));
-    EXPECT_EQ(sel(), qMakePair(4, 7));
+    EXPECT_EQ(view->GetSel(), std::make_pair(4, 7));
     // Same length, other text.
     view->SetText(QStringLiteral("xyz abc"));
     ASSERT_TRUE(findXyz(MatchCase::On));
-    EXPECT_EQ(sel(), qMakePair(0, 3));
+    EXPECT_EQ(view->GetSel(), std::make_pair(0, 3));
     view->SetSel(0, 3);
     view->ReplaceSel(QStringLiteral("q"));
     EXPECT_FALSE(findXyz(MatchCase::On));
@@ -88,14 +86,14 @@ TEST_F(ViewSearchTest, ARepeatedSearchSeesEveryChangeOfTheText) {
     view->SetSel(5, 5);
     QTest::keyClicks(&view->activeEdit(), QStringLiteral("XYZ"));
     ASSERT_TRUE(findXyz(MatchCase::Off));
-    EXPECT_EQ(sel(), qMakePair(5, 8));
+    EXPECT_EQ(view->GetSel(), std::make_pair(5, 8));
     // So does the other control taking over the text.
     const CTextEdit* before = &view->activeEdit();
     ASSERT_TRUE(view->onCommand(cmd::ID_VIEW_WRAP));
     ASSERT_NE(&view->activeEdit(), before);
     view->SetText(QStringLiteral("__XYZ"));
     ASSERT_TRUE(findXyz(MatchCase::Off));
-    EXPECT_EQ(sel(), qMakePair(2, 5));
+    EXPECT_EQ(view->GetSel(), std::make_pair(2, 5));
 }
 
 TEST_F(ViewSearchTest, NothingFoundFlashesTheControlAndLeavesTheText) {
