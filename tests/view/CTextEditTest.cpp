@@ -15,7 +15,6 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
 // The line questions over lone CRs and LFs are asked in CTextEditPropertyTest.

@@ -4,7 +4,6 @@
 #include "KeyState.h"
 #include "MacroFiles.h"
 #include "MacroLoader.h"
-#include "MacroPlayer.h"
 #include "TempFiles.h"
 #include "ViewMacroCommands.h"
 #include "ViewTestSupport.h"
