@@ -189,8 +189,7 @@ TEST_F(EditorApp, StartupMacroTooltipReachesThePlayButton) {
     ASSERT_TRUE(app->InitInstance());
     CMainFrame* frame = app->mainFrame();
     ASSERT_NE(frame, nullptr);
-    const QString before = frame->buttonTooltip(cmd::ID_MACRO_PLAY);
-    EXPECT_NE(before, QStringLiteral("Paste twice"));
+    EXPECT_NE(frame->buttonTooltip(cmd::ID_MACRO_PLAY), QStringLiteral("Paste twice"));
 
     TAVLO_TRY_COMPARE(frame->buttonTooltip(cmd::ID_MACRO_PLAY), QStringLiteral("Paste twice"));
     EXPECT_EQ(app->activeView()->macroCommands().macro().steps.size(), 2u);

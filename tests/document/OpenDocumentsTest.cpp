@@ -91,10 +91,9 @@ TEST(RecentFileList, SurvivesARestart) {
         list.Add(QStringLiteral("/home/u/two.txt"));
         list.WriteList();
     }
-    EXPECT_EQ(s.store().GetProfileString("NotepatMRUList", "File1", {}),
-              QStringLiteral("/home/u/two.txt"));
-    EXPECT_EQ(s.store().GetProfileString("NotepatMRUList", "File2", {}),
-              QStringLiteral("/home/u/one.txt"));
+    EXPECT_EQ((QStringList{s.store().GetProfileString("NotepatMRUList", "File1", {}),
+                           s.store().GetProfileString("NotepatMRUList", "File2", {})}),
+              (QStringList{"/home/u/two.txt", "/home/u/one.txt"}));
     RecentFileList again(s.store(), 3);
     again.ReadList();
     EXPECT_EQ(again.entries(), (QStringList{"/home/u/two.txt", "/home/u/one.txt"}));

@@ -140,9 +140,8 @@ TEST_F(DocumentTest, EverySetAndLineEndingComesBackByteExact) {
 TEST_F(DocumentTest, EmptyFilesAndEmptyTexts) {
     const QString empty = files.write("empty.txt", QByteArray());
     ASSERT_TRUE(view->OpenFileByPath(empty));
-    EXPECT_EQ(view->state().charSet, charset::ANSI);
-    EXPECT_EQ(view->state().lineEnding, 0);
-    EXPECT_TRUE(view->GetText().isEmpty());
+    EXPECT_EQ(std::tuple(view->state().charSet, view->state().lineEnding, view->GetText()),
+              std::tuple(int(charset::ANSI), 0, QString()));
     doc().OnFileSave();
     EXPECT_TRUE(files.read(empty).isEmpty());
 
