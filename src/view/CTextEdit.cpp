@@ -17,6 +17,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 
 CTextEdit::CTextEdit(int controlId, Wrap wrap, QWidget* parent)
     : QPlainTextEdit(parent), controlId_(controlId), wrap_(wrap),
@@ -459,31 +460,34 @@ void CTextEdit::paintStandIns() {
         const QTextLayout* l = b.layout();
         if (!l)
             continue;
+        // The cell of `length` units from `at`, at least 4 pixels wide;
+        // nothing where the layout has no line for it.
+        const auto cellOf = [&](qsizetype at, int length) -> std::optional<QRectF> {
+            const QTextLine line = l->lineForTextPosition(int(at));
+            if (!line.isValid())
+                return std::nullopt;
+            const qreal x1 = line.cursorToX(int(at));
+            const qreal x2 = line.cursorToX(int(at) + length);
+            return QRectF(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 4),
+                          line.height());
+        };
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text[i].unicode() < lowest && text[i].unicode() != rawbytes::kHigh)
                 continue;
-            if (rawbytes::startsStandIn(reinterpret_cast<const char16_t*>(text.utf16()), i, text.size())) {
-                const QTextLine line = l->lineForTextPosition(int(i));
-                if (!line.isValid())
-                    continue;
-                const qreal x1 = line.cursorToX(int(i));
-                const qreal x2 = line.cursorToX(int(i) + 2);
-                const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 4),
-                                  line.height());
-                paintRawByteCell(painter, cell, rawbytes::byteOf(text[++i].unicode()), palette());
+            if (rawbytes::startsStandIn(reinterpret_cast<const char16_t*>(text.utf16()), i,
+                                        text.size())) {
+                const std::optional<QRectF> cell = cellOf(i, 2);
+                ++i;
+                if (cell)
+                    paintRawByteCell(painter, *cell, rawbytes::byteOf(text[i].unicode()), palette());
                 continue;
             }
             const int kind = standIns_.kindOf(text[i].unicode());
             if (kind < 0 || edittext::kStandInKinds[size_t(kind)].mark == edittext::StandInMark::None)
                 continue;
-            const QTextLine line = l->lineForTextPosition(int(i));
-            if (!line.isValid())
-                continue;
-            const qreal x1 = line.cursorToX(int(i));
-            const qreal x2 = line.cursorToX(int(i) + 1);
-            const QRectF cell(r.left() + x1, r.top() + line.y(), std::max<qreal>(x2 - x1, 4),
-                              line.height());
-            paintStandInCell(painter, cell, edittext::kStandInKinds[size_t(kind)].mark, palette());
+            if (const std::optional<QRectF> cell = cellOf(i, 1))
+                paintStandInCell(painter, *cell, edittext::kStandInKinds[size_t(kind)].mark,
+                                 palette());
         }
     }
 }
